@@ -1,0 +1,31 @@
+#pragma once
+// The backup file: the host unit's 8192 memory bytes in offset order, nothing else.
+
+#include "memory/images.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace callcfg {
+
+inline constexpr int kBackupSize = 8192;
+using BackupBytes = std::array<std::uint8_t, kBackupSize>;
+
+// True when the last four characters are exactly ".cat" or exactly ".CAT".
+bool hasBackupExtension(const QString& name);
+
+// Writes mainram entries 0 to 8191 over the start of the file, creating it if needed; an
+// existing longer file keeps its bytes beyond 8192. False when the file cannot be opened or
+// not all bytes reach it.
+bool saveBackup(const QString& path, const Image& mainram);
+
+// The first 8192 bytes of an existing file; nothing when it does not exist, cannot be read or
+// is shorter. A missing file is never created.
+std::optional<BackupBytes> readBackup(const QString& path);
+
+// Puts the bytes into mainram entries 0 to 8191; later entries stay as they are.
+void loadBackup(const BackupBytes& bytes, Image& mainram);
+
+} // namespace callcfg

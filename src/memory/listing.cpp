@@ -1,0 +1,114 @@
+#include "memory/listing.h"
+
+#include "memory/memorymap.h"
+
+namespace callcfg {
+
+namespace {
+
+const QString kEndOfLine = QStringLiteral("\r\n");
+
+QChar hexDigit(int nibble) {
+    return QLatin1Char("0123456789ABCDEF"[nibble & 0x0F]);
+}
+
+void appendSpaces(QString& text, int count) {
+    for (int i = 0; i < count; ++i)
+        text.append(QLatin1Char(' '));
+}
+
+// A space followed by the decimal digits of the number.
+void appendSpacedNumber(QString& text, int number) {
+    text.append(QLatin1Char(' '));
+    text.append(QString::number(number));
+}
+
+void appendPagerLine(QString& text, const PagerRecord& pager) {
+    // Right-aligned in four characters, then four spaces.
+    appendSpaces(text, pager.number < 10 ? 2 : pager.number < 100 ? 1 : 0);
+    appendSpacedNumber(text, pager.number);
+    appendSpaces(text, 4);
+    for (int i = 0; i < 6; ++i) {
+        text.append(hexDigit(pager.address[i]));
+        text.append(QLatin1Char(' '));
+    }
+    text.append(hexDigit(pager.address[6]));
+    appendSpaces(text, 5);
+    text.append(pager.positive ? u"正" : u"反");
+    appendSpaces(text, 5);
+    if (const auto kind = pagerKind(pager.letter)) {
+        text.append(kind->machineType);
+        appendSpaces(text, 4);
+        text.append(kind->rate);
+        appendSpaces(text, 3);
+    }
+    if (pager.tone <= 3) {
+        text.append(u" 音调");
+        text.append(QString::number(pager.tone + 1));
+    }
+    text.append(kEndOfLine);
+}
+
+void appendBoundPager(QString& text, int pager) {
+    if (pager == kNoPager)
+        text.append(u"无");
+    else
+        appendSpacedNumber(text, pager);
+}
+
+void appendTableLine(QString& text, const TableRecord& table) {
+    const qsizetype lineStart = text.size();
+    appendSpacedNumber(text, table.tableNumber);
+    appendSpaces(text, 10 - int(text.size() - lineStart));
+    for (int i = 0; i < 3; ++i) {
+        text.append(hexDigit(table.featureCode[i] >> 4));
+        text.append(hexDigit(table.featureCode[i]));
+        appendSpaces(text, i < 2 ? 2 : 7);
+    }
+    appendBoundPager(text, table.boundPagers[0]);
+    appendSpaces(text, 11);
+    appendBoundPager(text, table.boundPagers[1]);
+    appendSpaces(text, 10);
+    appendBoundPager(text, table.boundPagers[2]);
+    text.append(kEndOfLine);
+}
+
+} // namespace
+
+QString pagerListing(const Image& mainram) {
+    QString text;
+    text.reserve(kPagerCount * 64);
+    int listed = 0;
+    for (int number = 1; number <= kPagerCount; ++number) {
+        if (const auto pager = pagerRecord(mainram, number)) {
+            appendPagerLine(text, *pager);
+            ++listed;
+        }
+    }
+    if (listed == 0)
+        return QStringLiteral("不存在传呼号！");
+    return text;
+}
+
+std::optional<QString> tableListing(const Image& mainram) {
+    const int count = tableCount(mainram);
+    if (!tableCountValid(count))
+        return std::nullopt;
+    QString text;
+    text.reserve(16 + count * 64);
+    text.append(u"共有");
+    appendSpacedNumber(text, count);
+    text.append(u"个餐桌号：");
+    text.append(kEndOfLine);
+    for (int i = 0; i < count; ++i)
+        appendTableLine(text, tableRecord(mainram, i));
+    return text;
+}
+
+QString workModeText(const Image& mainram) {
+    QString text = QStringLiteral("当前工作类型为：\r\n");
+    text.append(workModeName(mainram));
+    return text;
+}
+
+} // namespace callcfg

@@ -1,0 +1,22 @@
+#pragma once
+// The typed listings of the host image shown in the memory reader window: pagers, tables and
+// the work mode. Every line of the pager and table listings ends with CR LF.
+
+#include "memory/images.h"
+
+#include <QString>
+#include <optional>
+
+namespace callcfg {
+
+// One line per non-empty pager slot, or exactly "不存在传呼号！" when there is none.
+QString pagerListing(const Image& mainram);
+
+// The count line and one line per table caller record; nothing when the table count is 0 or
+// above 512 (the window then shows the box "没有餐桌号！", title "注意").
+std::optional<QString> tableListing(const Image& mainram);
+
+// "当前工作类型为：", CR LF, then the work mode name.
+QString workModeText(const Image& mainram);
+
+} // namespace callcfg

@@ -1,0 +1,80 @@
+#include "memory/memorymap.h"
+
+namespace callcfg {
+
+namespace {
+
+struct KindEntry {
+    char letter;
+    PagerKind kind;
+};
+
+constexpr KindEntry kKinds[] = {
+    {'K', {u"中文字符", u"1200"}}, {'Q', {u"数字新型", u"1200"}}, {'U', {u"数字标准", u"1200"}},
+    {'H', {u"中文字符", u"512"}},  {'B', {u"数字新型", u"512"}},  {'M', {u"数字标准", u"512"}},
+    {'E', {u"英文", u"1200"}},     {'F', {u"英文", u"512"}},      {'C', {u"中文字符", u"2400"}},
+    {'D', {u"数字新型", u"2400"}}, {'I', {u"数字标准", u"2400"}}, {'J', {u"英文", u"2400"}},
+};
+
+} // namespace
+
+std::optional<PagerKind> pagerKind(int letter) {
+    for (const KindEntry& entry : kKinds) {
+        if (entry.letter == letter)
+            return entry.kind;
+    }
+    return std::nullopt;
+}
+
+std::optional<PagerRecord> pagerRecord(const Image& mainram, int number) {
+    const int base = (number - 1) * kPagerRecordSize;
+    const int kind = byteAt(mainram, base);
+    if (kind == 0 || kind == 255)
+        return std::nullopt;
+    PagerRecord record;
+    record.number = number;
+    // A lower-case letter (above 96) stands for polarity 正.
+    record.positive = kind > 96;
+    record.letter = record.positive ? kind - 32 : kind;
+    for (int i = 0; i < 4; ++i) {
+        const std::uint8_t byte = byteAt(mainram, base + 1 + i);
+        record.address[2 * i] = byte >> 4;
+        if (i < 3)
+            record.address[2 * i + 1] = byte & 0x0F;
+        else
+            record.tone = byte & 0x0F;
+    }
+    return record;
+}
+
+int tableCount(const Image& mainram) {
+    return byteAt(mainram, kTableCountOffset) * 256 + byteAt(mainram, kTableCountOffset + 1);
+}
+
+bool tableCountValid(int count) {
+    return count >= 1 && count <= kMaxTables;
+}
+
+TableRecord tableRecord(const Image& mainram, int index) {
+    const int base = kTableBase + kTableRecordSize * index;
+    TableRecord record;
+    for (int i = 0; i < 3; ++i) {
+        record.featureCode[i] = byteAt(mainram, base + i);
+        record.boundPagers[i] = byteAt(mainram, base + 5 + i);
+    }
+    record.tableNumber = byteAt(mainram, base + 3) * 256 + byteAt(mainram, base + 4);
+    return record;
+}
+
+QStringView workModeName(const Image& mainram) {
+    switch (byteAt(mainram, kWorkModeOffset)) {
+    case 0:
+        return u"单键模式1";
+    case 1:
+        return u"多键模式";
+    default:
+        return u"单键模式0";
+    }
+}
+
+} // namespace callcfg

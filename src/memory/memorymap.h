@@ -1,0 +1,58 @@
+#pragma once
+// Decoding of the host image: pager records, table caller records, table count, work mode.
+// Multi-byte numbers in the host memory are unsigned, high byte first.
+
+#include "memory/images.h"
+
+#include <QStringView>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace callcfg {
+
+inline constexpr int kPagerCount = 255;    // pager numbers 1 to 255
+inline constexpr int kPagerRecordSize = 5; // record of pager n at (n - 1) * 5
+inline constexpr int kTableBase = 1280;    // record i at 1280 + 8 * i
+inline constexpr int kTableRecordSize = 8;
+inline constexpr int kMaxTables = 512;
+inline constexpr int kWorkModeOffset = 8166;
+inline constexpr int kTableCountOffset = 8190; // high byte; low byte at 8191
+inline constexpr int kNoPager = 255;           // bound pager byte meaning none
+
+// Machine type and rate of a kind letter.
+struct PagerKind {
+    QStringView machineType;
+    QStringView rate;
+};
+
+// The twelve known kind letters; any other letter has neither type nor rate.
+std::optional<PagerKind> pagerKind(int letter);
+
+struct PagerRecord {
+    int number = 0;
+    bool positive = false;                 // polarity 正 when set, 反 otherwise
+    int letter = 0;                        // kind letter code, upper case
+    std::array<std::uint8_t, 7> address{}; // the seven address digits, one nibble each
+    int tone = 0;                          // tone code; 0 to 3 are 音调1 to 音调4
+};
+
+// The record of pager `number` (1 to 255); nothing when the slot is empty (kind byte 0 or 255).
+std::optional<PagerRecord> pagerRecord(const Image& mainram, int number);
+
+struct TableRecord {
+    std::array<std::uint8_t, 3> featureCode{};
+    int tableNumber = 0;
+    std::array<int, 3> boundPagers{}; // kNoPager for none
+};
+
+// Table count as stored, 0 to 65535; only 1 to 512 name valid records.
+int tableCount(const Image& mainram);
+bool tableCountValid(int count);
+// Record `index` (0 to 511).
+TableRecord tableRecord(const Image& mainram, int index);
+
+// Name of the work mode: 单键模式1, 多键模式 or 单键模式0.
+QStringView workModeName(const Image& mainram);
+
+} // namespace callcfg
