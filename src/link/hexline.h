@@ -1,0 +1,14 @@
+#pragma once
+// The test window's text for one read: each byte in upper-case hexadecimal without a
+// leading zero, followed by one blank; the line ends with CR LF.
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace callcfg {
+
+QString hexLine(const std::vector<std::uint8_t>& bytes);
+
+} // namespace callcfg

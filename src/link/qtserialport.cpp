@@ -1,0 +1,60 @@
+#include "link/qtserialport.h"
+
+namespace callcfg {
+
+bool QtSerialPort::open(const QString& device) {
+    port_.setPortName(device);
+    if (!port_.open(QIODevice::ReadWrite))
+        return false;
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    // A pseudo-terminal has no modem lines and refuses RTS; that is not an open failure.
+    port_.setRequestToSend(rts_);
+    port_.clearError();
+    return true;
+}
+
+void QtSerialPort::close() {
+    if (port_.isOpen())
+        port_.close();
+}
+
+void QtSerialPort::setRts(bool on) {
+    rts_ = on;
+    if (port_.isOpen()) {
+        port_.setRequestToSend(on);
+        port_.clearError();
+    }
+}
+
+bool QtSerialPort::writeByte(std::uint8_t byte) {
+    if (!port_.isOpen())
+        return false;
+    const char c = static_cast<char>(byte);
+    if (port_.write(&c, 1) != 1)
+        return false;
+    // Push the byte out of Qt's buffer into the device now.
+    while (port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(1000))
+            return false;
+    }
+    return port_.error() == QSerialPort::NoError || port_.error() == QSerialPort::TimeoutError;
+}
+
+std::optional<std::vector<std::uint8_t>> QtSerialPort::readAll() {
+    if (!port_.isOpen())
+        return std::nullopt;
+    // Pull what the device holds into Qt's buffer without running the event loop.
+    while (port_.waitForReadyRead(0)) {
+    }
+    if (port_.error() != QSerialPort::NoError && port_.error() != QSerialPort::TimeoutError)
+        return std::nullopt;
+    port_.clearError();
+    const QByteArray data = port_.readAll();
+    return std::vector<std::uint8_t>(data.begin(), data.end());
+}
+
+} // namespace callcfg

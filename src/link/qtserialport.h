@@ -1,0 +1,24 @@
+#pragma once
+// SerialPort on QSerialPort.
+
+#include "link/serialport.h"
+
+#include <QSerialPort>
+
+namespace callcfg {
+
+class QtSerialPort final : public SerialPort {
+public:
+    bool open(const QString& device) override;
+    void close() override;
+    bool isOpen() const override { return port_.isOpen(); }
+    void setRts(bool on) override;
+    bool writeByte(std::uint8_t byte) override;
+    std::optional<std::vector<std::uint8_t>> readAll() override;
+
+private:
+    QSerialPort port_;
+    bool rts_ = false;
+};
+
+} // namespace callcfg

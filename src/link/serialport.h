@@ -1,0 +1,29 @@
+#pragma once
+// The serial port as the link uses it: 9600 baud, no parity, 8 data bits, 1 stop bit,
+// raw bytes in and out, reception polled.
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace callcfg {
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Opens the device at 9600 8N1; false when it does not exist or another program holds it.
+    virtual bool open(const QString& device) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // Switches the RTS line; a device without modem lines (a pseudo-terminal) ignores it.
+    virtual void setRts(bool on) = 0;
+    // Hands one byte to the device before returning; false when the device refused it.
+    virtual bool writeByte(std::uint8_t byte) = 0;
+    // Everything waiting at the port, emptied from its input; nullopt on a port fault.
+    virtual std::optional<std::vector<std::uint8_t>> readAll() = 0;
+};
+
+} // namespace callcfg

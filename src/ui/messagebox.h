@@ -1,0 +1,17 @@
+#pragma once
+// Modal message boxes of the three kinds every window uses.
+
+#include "ui/boxkind.h"
+
+class QWidget;
+
+namespace callcfg {
+
+// Shows an error box (critical icon, one OK) or a notice box (no icon, one OK) and waits
+// until the user closes it.
+void showBox(QWidget* parent, const Box& box);
+
+// Confirmation box (critical icon, OK and Cancel); true unless the user chose Cancel.
+bool confirmBox(QWidget* parent, const QString& text, const QString& title);
+
+} // namespace callcfg

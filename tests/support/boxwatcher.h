@@ -1,0 +1,43 @@
+#pragma once
+// Catches the real modal message boxes while a test drives a window: records each box
+// (title, text, icon, buttons, the top-level windows visible beside it) and answers it.
+
+#include <QMessageBox>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <deque>
+
+namespace testsupport {
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QStringList visibleWindows; // objectNames of other visible top-level windows
+};
+
+class BoxWatcher : public QObject {
+    Q_OBJECT
+public:
+    explicit BoxWatcher(QObject* parent = nullptr);
+
+    // Answers for the coming boxes, in order; a box with no scripted answer gets OK
+    // (or its only button).
+    void answerNext(QMessageBox::StandardButton button) { answers_.push_back(button); }
+
+    const QList<SeenBox>& boxes() const { return boxes_; }
+    QList<SeenBox> take();
+    void clear() { boxes_.clear(); }
+
+private:
+    void poll();
+
+    QTimer timer_;
+    QList<SeenBox> boxes_;
+    std::deque<QMessageBox::StandardButton> answers_;
+};
+
+} // namespace testsupport

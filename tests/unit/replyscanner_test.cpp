@@ -1,0 +1,110 @@
+#include "link/replyscanner.h"
+#include "bytes.h"
+
+#include <QtTest>
+
+using namespace callcfg;
+
+Q_DECLARE_METATYPE(QList<QString>)
+
+// Feeds the reads of successive periods and reports what the scanner made of them.
+class ReplyScannerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void scan_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QList<QString>>("reads");
+        QTest::addColumn<int>("acceptedInRead"); // -1: never
+        QTest::addColumn<int>("checksumErrors");
+        QTest::addColumn<QString>("reply"); // reply buffer from index 0
+
+        using L = QList<QString>;
+        QTest::newRow("six-byte reply without data")
+            << 0x08 << L{"55 AA 02 08 00 F5"} << 0 << 0 << "02 08 00 F5";
+        QTest::newRow("reply with data")
+            << 0x03 << L{"55 AA 02 03 03 01 02 03 F1"} << 0 << 0 << "02 03 03 01 02 03 F1";
+        QTest::newRow("extra 55 in front is skipped")
+            << 0x08 << L{"55 55 AA 02 08 00 F5"} << 0 << 0 << "02 08 00 F5";
+        QTest::newRow("noise in front")
+            << 0x08 << L{"00 13 AA 02 55 AA 02 08 00 F5"} << 0 << 0 << "02 08 00 F5";
+        QTest::newRow("two replies: the first is taken")
+            << 0x04 << L{"55 AA 02 04 01 01 F7 55 AA 02 04 00 F9"} << 0 << 0 << "02 04 01 01 F7";
+        QTest::newRow("reply to another command is ignored")
+            << 0x08 << L{"55 AA 02 09 00 F4"} << -1 << 0 << "";
+        QTest::newRow("third byte not 02 is ignored")
+            << 0x08 << L{"55 AA 01 08 00 F6"} << -1 << 0 << "";
+        QTest::newRow("bad checksum then good")
+            << 0x08 << L{"55 AA 02 08 00 00 55 AA 02 08 00 F5"} << 0 << 1 << "02 08 00 F5";
+        QTest::newRow("bad checksum alone") << 0x08 << L{"55 AA 02 08 00 00"} << -1 << 1 << "";
+        QTest::newRow("lone byte dropped") << 0x08 << L{"55", "AA 02 08 00 F5"} << -1 << 0 << "";
+        QTest::newRow("header cut after 55 AA")
+            << 0x08 << L{"55 AA", "02 08 00 F5"} << 1 << 0 << "02 08 00 F5";
+        QTest::newRow("header cut after command code")
+            << 0x0D << L{"00 55 AA 02 0D", "00 F0"} << 1 << 0 << "02 0D 00 F0";
+        QTest::newRow("data cut between periods")
+            << 0x03 << L{"55 AA 02 03 03 01", "02 03 F1"} << 1 << 0 << "02 03 03 01 02 03 F1";
+        QTest::newRow("checksum cut between periods")
+            << 0x03 << L{"55 AA 02 03 03 01 02 03", "F1"} << 1 << 0 << "02 03 03 01 02 03 F1";
+        QTest::newRow("cut over three reads")
+            << 0x03 << L{"55 AA", "02 03 03", "01 02 03 F1"} << 2 << 0 << "02 03 03 01 02 03 F1";
+        QTest::newRow("disagreeing tail is not kept")
+            << 0x08 << L{"55 AA 03", "02 08 00 F5"} << -1 << 0 << "";
+        QTest::newRow("nothing at all") << 0x08 << L{"", "", ""} << -1 << 0 << "";
+    }
+
+    void scan() {
+        QFETCH(int, command);
+        QFETCH(QList<QString>, reads);
+        QFETCH(int, acceptedInRead);
+        QFETCH(int, checksumErrors);
+        QFETCH(QString, reply);
+
+        ReplyScanner scanner(static_cast<std::uint8_t>(command));
+        ByteBuffer buffer{};
+        int accepted = -1;
+        int errors = 0;
+        for (int i = 0; i < reads.size() && accepted < 0; ++i) {
+            const ScanResult r = scanner.scan(hexBytes(reads[i]), buffer);
+            errors += r.checksumErrors;
+            if (r.accepted)
+                accepted = i;
+        }
+        QCOMPARE(accepted, acceptedInRead);
+        QCOMPARE(errors, checksumErrors);
+        if (accepted >= 0) {
+            const auto expected = hexBytes(reply);
+            QCOMPARE(hexText({buffer.begin(), buffer.begin() + expected.size()}), reply);
+        }
+    }
+
+    void olderBytesOfTheReplyBufferStay() {
+        ReplyScanner scanner(0x08);
+        ByteBuffer buffer{};
+        buffer.fill(0x33);
+        QVERIFY(scanner.scan(hexBytes("55 AA 02 08 00 F5"), buffer).accepted);
+        QCOMPARE(buffer[3], std::uint8_t(0xF5));
+        QCOMPARE(buffer[4], std::uint8_t(0x33));
+    }
+
+    void fullBlockReplyCutAnywhereGivesTheSameBuffer() {
+        std::vector<std::uint8_t> wire{0x55, 0xAA, 0x02, 0x0D, 0x80};
+        for (int i = 0; i < 128; ++i)
+            wire.push_back(static_cast<std::uint8_t>(i * 7 + 0x55));
+        wire.push_back(checksumOf(wire.data() + 2, 3 + 128));
+        for (std::size_t cut = 1; cut < wire.size(); ++cut) {
+            ReplyScanner scanner(0x0D);
+            ByteBuffer buffer{};
+            const ScanResult first = scanner.scan({wire.begin(), wire.begin() + cut}, buffer);
+            QVERIFY(!first.accepted);
+            const ScanResult second = scanner.scan({wire.begin() + cut, wire.end()}, buffer);
+            QVERIFY2(second.accepted || cut == 1, qPrintable(QString::number(cut)));
+            if (cut == 1)
+                continue; // a read of one byte is dropped
+            QVERIFY(std::equal(wire.begin() + 2, wire.end(), buffer.begin()));
+            QVERIFY(!scanner.pending());
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(ReplyScannerTest)
+#include "replyscanner_test.moc"
