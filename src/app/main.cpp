@@ -1,0 +1,34 @@
+#include "app/options.h"
+#include "app/program.h"
+#include "hostsim/ptyhost.h"
+#include "ui/fonts.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+using namespace callcfg;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Options options = parseOptions(QApplication::arguments().mid(1));
+    if (options.help || !options.error.isEmpty()) {
+        if (!options.error.isEmpty())
+            std::fprintf(stderr, "callcfg: %s\n", qPrintable(options.error));
+        std::fputs(qPrintable(usageText()), options.help ? stdout : stderr);
+        return options.help ? 0 : 2;
+    }
+    installFontSubstitutions();
+
+    std::unique_ptr<hostsim::PtyHost> simulator;
+    if (options.simulate) {
+        simulator = std::make_unique<hostsim::PtyHost>();
+        options.portMap.map(1, QString::fromStdString(simulator->devicePath()));
+        std::printf("simulated host unit on COM1 = %s\n", simulator->devicePath().c_str());
+        std::fflush(stdout);
+    }
+
+    Program program(options.portMap);
+    program.form1.show();
+    return QApplication::exec();
+}
