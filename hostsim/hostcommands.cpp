@@ -1,0 +1,320 @@
+// How the simulated host unit acts on each command and what it answers.
+#include "hostsim/hostunit.h"
+
+#include <algorithm>
+
+namespace hostsim {
+
+namespace L = layout;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+constexpr std::uint8_t kRefused = 0xFF;
+constexpr std::uint8_t kDigitalDisplay = 0x01;
+
+// Mode index (0-11) -> machine type * 16 + rate, as the tool numbers its pager modes.
+constexpr std::uint8_t kModeCodes[12] = {0x21, 0x11, 0x01, 0x20, 0x10, 0x00,
+                                         0x31, 0x30, 0x22, 0x12, 0x02, 0x32};
+// Kind letter by machine type (数字标准, 数字新型, 中文字符, 英文) and rate (512, 1200, 2400).
+constexpr char kKindLetters[4][3] = {
+    {'M', 'U', 'I'}, {'B', 'Q', 'D'}, {'H', 'K', 'C'}, {'F', 'E', 'J'}};
+
+bool isPhrase(std::uint8_t v) {
+    return v <= 15 || v == 255;
+}
+
+} // namespace
+
+std::optional<HostUnit::Answer> HostUnit::answer(const Request& r, bool memoryFull) {
+    const Bytes& d = r.data;
+    const Answer refused{{kRefused}};
+    switch (r.command) {
+    case 0x01:
+        return setPager(d);
+    case 0x02:
+        if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxReceiverNumber)
+            return refused;
+        memory_[L::kReceiverNumber] = d[0];
+        receivers_[ExternalReceiver][0] = d[0];
+        return Answer{};
+    case 0x03:
+        if (d.size() == 6)
+            return setTableCaller(d, memoryFull);
+        return d.empty() ? writeRepeater(memoryFull) : refused;
+    case 0x04:
+        return deletePager(d);
+    case 0x07:
+        if (d.size() == 2)
+            return deleteTableCaller(d);
+        return d.empty() ? deleteRepeater() : refused;
+    case 0x08:
+        if (!d.empty())
+            return refused;
+        receivers_[BuiltInReceiver] = factoryReceiverImage(BuiltInReceiver);
+        return Answer{};
+    case 0x09:
+        if (!d.empty())
+            return refused;
+        initialise();
+        return Answer{};
+    case 0x0A:
+        return setReceiverFrequency(d);
+    case 0x0B:
+        return setTransmitterFrequency(d);
+    case 0x0D:
+        return readHostBlock(d);
+    case 0x0E:
+        return readReceiverBlock(d);
+    case 0x11:
+        return setUrgeUnit(d);
+    case 0x12:
+        return deleteUrgeUnit(d);
+    case 0x13:
+        if (d.size() != 1 || (d[0] != 0x00 && d[0] != 0xFF))
+            return refused;
+        memory_[L::kDisplayType] = d[0];
+        return Answer{};
+    case 0x14:
+    case 0x15:
+    case 0x16:
+        return setVoiceOnly(r.command, d);
+    case 0x17:
+        if (d.size() != 1 || d[0] > 2)
+            return refused;
+        memory_[L::kWorkMode] = d[0];
+        return Answer{};
+    case 0x18:
+        return writeHostBlock(d);
+    default:
+        return std::nullopt;
+    }
+}
+
+HostUnit::Answer HostUnit::setPager(const Bytes& d) {
+    if (d.size() != 13)
+        return {{kRefused}};
+    const int pager = d[0] * 100 + d[1];
+    const int mode = d[2] * 10 + d[3];
+    const bool digitsOk = std::all_of(d.begin() + 5, d.begin() + 12, [](auto v) { return v <= 9; });
+    if (d[0] > 2 || d[1] > 99 || pager < 1 || pager > L::kPagerSlots || d[2] > 1 || d[3] > 9 ||
+        mode > 11 || d[4] > 1 || !digitsOk || d[12] > 3)
+        return {{kRefused}};
+    const std::uint8_t code = kModeCodes[mode];
+    const char letter = kKindLetters[code >> 4][code & 0x0F];
+    std::uint8_t* rec = &memory_[L::kPagerRecords + (pager - 1) * L::kPagerRecordSize];
+    rec[0] = static_cast<std::uint8_t>(letter + (d[4] == 1 ? 32 : 0));
+    rec[1] = static_cast<std::uint8_t>(d[5] << 4 | d[6]);
+    rec[2] = static_cast<std::uint8_t>(d[7] << 4 | d[8]);
+    rec[3] = static_cast<std::uint8_t>(d[9] << 4 | d[10]);
+    rec[4] = static_cast<std::uint8_t>(d[11] << 4 | d[12]);
+    return {};
+}
+
+HostUnit::Answer HostUnit::deletePager(const Bytes& d) {
+    if (d.size() != 1)
+        return {{kRefused}};
+    if (d[0] < 1)
+        return {{0x01}};
+    std::uint8_t* rec = &memory_[L::kPagerRecords + (d[0] - 1) * L::kPagerRecordSize];
+    if (rec[0] == 0x00 || rec[0] == 0xFF)
+        return {{0x01}};
+    std::fill(rec, rec + L::kPagerRecordSize, L::kUnset);
+    return {};
+}
+
+int HostUnit::tableCount() const {
+    const int count = memory_[L::kTableCount] << 8 | memory_[L::kTableCount + 1];
+    return count <= L::kMaxTables ? count : 0;
+}
+
+void HostUnit::setTableCount(int count) {
+    memory_[L::kTableCount] = static_cast<std::uint8_t>(count >> 8);
+    memory_[L::kTableCount + 1] = static_cast<std::uint8_t>(count);
+}
+
+namespace {
+
+// Index of the table caller record of table number `table`, or -1.
+int findTable(const Memory& m, int count, int table) {
+    for (int i = 0; i < count; ++i) {
+        const std::uint8_t* rec = &m[L::kTableRecords + i * L::kTableRecordSize];
+        if ((rec[3] << 8 | rec[4]) == table)
+            return i;
+    }
+    return -1;
+}
+
+// Removes record i of n packed records of `size` bytes from `base`; the freed one becomes 0xFF.
+void removePacked(Memory& m, std::size_t base, std::size_t size, int i, int n) {
+    auto first = m.begin() + static_cast<std::ptrdiff_t>(base + i * size);
+    auto end = m.begin() + static_cast<std::ptrdiff_t>(base + n * size);
+    std::copy(first + static_cast<std::ptrdiff_t>(size), end, first);
+    std::fill(end - static_cast<std::ptrdiff_t>(size), end, L::kUnset);
+}
+
+} // namespace
+
+HostUnit::Answer HostUnit::setTableCaller(const Bytes& d, bool memoryFull) {
+    const int table = d[1] << 8 | d[2];
+    if (table == 0)
+        return {{kRefused}};
+    const int count = tableCount();
+    int index = findTable(memory_, count, table);
+    if (memoryFull || (index < 0 && count >= L::kMaxTables))
+        return {};
+    if (index < 0) {
+        index = count;
+        setTableCount(count + 1);
+    }
+    const CallerCode code = learnCaller();
+    std::uint8_t* rec = &memory_[L::kTableRecords + index * L::kTableRecordSize];
+    std::copy(code.begin(), code.end(), rec);
+    rec[3] = d[1];
+    rec[4] = d[2];
+    std::copy(d.begin() + 3, d.end(), rec + 5);
+    return {{code.begin(), code.end()}, true};
+}
+
+HostUnit::Answer HostUnit::deleteTableCaller(const Bytes& d) {
+    const int count = tableCount();
+    const int index = findTable(memory_, count, d[0] << 8 | d[1]);
+    if (index < 0 || (d[0] == 0 && d[1] == 0))
+        return {{0x02}};
+    removePacked(memory_, L::kTableRecords, L::kTableRecordSize, index, count);
+    setTableCount(count - 1);
+    return {};
+}
+
+int HostUnit::repeaterCount() const {
+    const int count = memory_[L::kRepeaterCount];
+    return count <= L::kMaxRepeaterEntries ? count : 0;
+}
+
+namespace {
+
+int findRepeaterEntry(const Memory& m, int count, const CallerCode& code) {
+    for (int i = 0; i < count; ++i)
+        if (std::equal(code.begin(), code.end(), m.begin() + L::kRepeaterEntries + 3 * i))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+HostUnit::Answer HostUnit::writeRepeater(bool memoryFull) {
+    const int count = repeaterCount();
+    if (memoryFull || count >= L::kMaxRepeaterEntries)
+        return {};
+    const CallerCode code = learnCaller();
+    if (findRepeaterEntry(memory_, count, code) < 0) {
+        std::copy(code.begin(), code.end(), memory_.begin() + L::kRepeaterEntries + 3 * count);
+        memory_[L::kRepeaterCount] = static_cast<std::uint8_t>(count + 1);
+    }
+    return {{code.begin(), code.end()}, true};
+}
+
+HostUnit::Answer HostUnit::deleteRepeater() {
+    const int count = repeaterCount();
+    if (count == 0)
+        return {{0x00}, true};
+    const CallerCode pressed = lastCallerCode_.value_or(nextCallerCode_);
+    const int index = findRepeaterEntry(memory_, count, pressed);
+    if (index < 0)
+        return {{0x01}, true};
+    removePacked(memory_, L::kRepeaterEntries, 3, index, count);
+    memory_[L::kRepeaterCount] = static_cast<std::uint8_t>(count - 1);
+    return {{}, true};
+}
+
+HostUnit::Answer HostUnit::setReceiverFrequency(const Bytes& d) {
+    if (d.empty() || d.size() > 2 || d[0] > 7)
+        return {{kRefused}};
+    if (d.size() == 1) {
+        memory_[L::kBuiltInFrequency] = d[0];
+        receivers_[BuiltInReceiver][1] = d[0];
+        return {};
+    }
+    if (d[1] < 1 || d[1] > L::kMaxReceiverNumber)
+        return {{kRefused}};
+    memory_[L::kExternalFrequencies + d[1]] = d[0];
+    if (receivers_[ExternalReceiver][0] == d[1])
+        receivers_[ExternalReceiver][1] = d[0];
+    return {};
+}
+
+HostUnit::Answer HostUnit::setTransmitterFrequency(const Bytes& d) {
+    std::uint8_t* stored = &memory_[L::kTransmitterFrequency];
+    if (d.empty()) {
+        std::fill(stored, stored + 3, L::kUnset);
+        return {};
+    }
+    // 100 to 500 MHz in 100 Hz steps, a whole multiple of 12.5 kHz.
+    const long n = d.size() == 3 ? (d[0] << 16 | d[1] << 8 | d[2]) : -1;
+    if (n < 1000000 || n > 5000000 || n % 125 != 0)
+        return {{kRefused}};
+    std::copy(d.begin(), d.end(), stored);
+    return {};
+}
+
+HostUnit::Answer HostUnit::readHostBlock(const Bytes& d) const {
+    if (d.size() != 1 || d[0] >= L::kBlockCount)
+        return {{kRefused}};
+    auto first = memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * L::kBlockSize);
+    return {{first, first + L::kBlockSize}};
+}
+
+HostUnit::Answer HostUnit::readReceiverBlock(const Bytes& d) const {
+    const bool builtIn = d.size() == 1;
+    const bool external = d.size() == 2 && d[1] == 0x01;
+    if ((!builtIn && !external) || d[0] > 1)
+        return {{kRefused}};
+    const ReceiverImage& image = receivers_[external ? ExternalReceiver : BuiltInReceiver];
+    auto first = image.begin() + d[0] * 128;
+    return {{first, first + 128}};
+}
+
+HostUnit::Answer HostUnit::setUrgeUnit(const Bytes& d) {
+    if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxUrgeUnit)
+        return {{kRefused}};
+    const CallerCode code = learnCaller();
+    std::uint8_t* rec = &memory_[L::kUrgeUnits + (d[0] - 1) * L::kUrgeRecordSize];
+    rec[0] = 0x01;
+    rec[1] = code[1];
+    rec[2] = code[2];
+    return {{code[1], code[2]}, true};
+}
+
+HostUnit::Answer HostUnit::deleteUrgeUnit(const Bytes& d) {
+    if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxUrgeUnit)
+        return {{kRefused}};
+    std::uint8_t* rec = &memory_[L::kUrgeUnits + (d[0] - 1) * L::kUrgeRecordSize];
+    std::fill(rec, rec + L::kUrgeRecordSize, L::kUnset);
+    return {};
+}
+
+HostUnit::Answer HostUnit::setVoiceOnly(std::uint8_t command, const Bytes& d) {
+    if (displayType() == DisplayType::Digital)
+        return {{kDigitalDisplay}};
+    if (command == 0x14) {
+        if (d.size() != L::kVoiceSettingsSize || d[0] > 1 || (d[1] > 8 && d[1] != 255) ||
+            !std::all_of(d.begin() + 2, d.end(), isPhrase))
+            return {{kRefused}};
+        std::copy(d.begin(), d.end(), memory_.begin() + L::kVoiceSettings);
+        return {};
+    }
+    if (d.size() != 1 || d[0] > 2)
+        return {{kRefused}};
+    memory_[command == 0x15 ? L::kHandheldByTable : L::kHandheldByPager] = d[0];
+    return {};
+}
+
+HostUnit::Answer HostUnit::writeHostBlock(const Bytes& d) {
+    if (d.size() != 1 + L::kBlockSize || d[0] >= L::kBlockCount)
+        return {};
+    std::copy(d.begin() + 1, d.end(),
+              memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * L::kBlockSize));
+    return {{0x00}};
+}
+
+} // namespace hostsim

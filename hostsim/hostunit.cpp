@@ -1,0 +1,188 @@
+#include "hostsim/hostunit.h"
+
+#include "link/frame.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace hostsim {
+
+namespace {
+
+bool isBlockCommand(std::uint8_t command) {
+    return command == 0x0D || command == 0x0E || command == 0x18;
+}
+
+bool matches(const Fault& f, const Request& r) {
+    if (f.command >= 0 && f.command != r.command)
+        return false;
+    if (f.kind == Fault::Kind::MemoryFull && r.command != 0x03)
+        return false;
+    if (f.block >= 0 && (!isBlockCommand(r.command) || r.data.empty() || r.data[0] != f.block))
+        return false;
+    return true;
+}
+
+} // namespace
+
+HostUnit::HostUnit() {
+    initialise();
+    receivers_[BuiltInReceiver] = factoryReceiverImage(BuiltInReceiver);
+    receivers_[ExternalReceiver] = factoryReceiverImage(ExternalReceiver);
+}
+
+std::vector<Reply> HostUnit::feed(const std::uint8_t* bytes, std::size_t count) {
+    raw_.insert(raw_.end(), bytes, bytes + count);
+    std::vector<Reply> replies;
+    for (Request& request : parser_.feed(bytes, count)) {
+        requests_.push_back(request);
+        Reply reply = makeReply(request);
+        if (!reply.bytes.empty() || reply.goAway)
+            replies.push_back(std::move(reply));
+    }
+    return replies;
+}
+
+std::vector<Request> HostUnit::takeRequests() {
+    return std::exchange(requests_, {});
+}
+
+std::vector<std::uint8_t> HostUnit::takeRawReceived() {
+    return std::exchange(raw_, {});
+}
+
+std::vector<Fault> HostUnit::takeMatchingFaults(const Request& request) {
+    std::vector<Fault> taken;
+    for (auto it = faults_.begin(); it != faults_.end();) {
+        if (!matches(*it, request)) {
+            ++it;
+            continue;
+        }
+        taken.push_back(*it);
+        if (it->times > 0 && --it->times == 0)
+            it = faults_.erase(it);
+        else
+            ++it;
+    }
+    return taken;
+}
+
+Reply HostUnit::makeReply(const Request& request) {
+    Reply reply;
+    static constexpr std::uint8_t kKnown[] = {0x01, 0x02, 0x03, 0x04, 0x07, 0x08, 0x09,
+                                              0x0A, 0x0B, 0x0D, 0x0E, 0x11, 0x12, 0x13,
+                                              0x14, 0x15, 0x16, 0x17, 0x18};
+    if (std::find(std::begin(kKnown), std::end(kKnown), request.command) == std::end(kKnown))
+        return reply;
+
+    const std::vector<Fault> faults = takeMatchingFaults(request);
+    auto has = [&](Fault::Kind kind) {
+        return std::any_of(faults.begin(), faults.end(),
+                           [kind](const Fault& f) { return f.kind == kind; });
+    };
+    std::optional<Answer> answered = answer(request, has(Fault::Kind::MemoryFull));
+    if (!answered)
+        return reply;
+    Answer a = std::move(*answered);
+
+    std::uint8_t echoed = request.command;
+    bool badChecksum = false;
+    std::vector<std::uint8_t> noise;
+    std::size_t keep = SIZE_MAX;
+    reply.delay = a.learns ? learnDelay_ : 0.0;
+    for (const Fault& f : faults) {
+        switch (f.kind) {
+        case Fault::Kind::ForceData:
+            a.data = f.bytes;
+            break;
+        case Fault::Kind::WrongLength:
+            a.data.resize(static_cast<std::uint8_t>(f.value), f.filler);
+            break;
+        case Fault::Kind::WrongCommand:
+            echoed = static_cast<std::uint8_t>(f.value);
+            break;
+        case Fault::Kind::BadChecksum:
+            badChecksum = true;
+            break;
+        case Fault::Kind::Noise:
+            noise.insert(noise.end(), f.bytes.begin(), f.bytes.end());
+            break;
+        case Fault::Kind::Split:
+            reply.splitAt = static_cast<std::size_t>(f.value);
+            reply.splitPause = f.pause;
+            break;
+        case Fault::Kind::Truncate:
+            keep = std::min(keep, static_cast<std::size_t>(f.value));
+            break;
+        case Fault::Kind::Delay:
+            reply.delay += f.pause;
+            break;
+        case Fault::Kind::NoReply:
+            keep = 0;
+            break;
+        case Fault::Kind::GoAway:
+            reply.goAway = true;
+            keep = std::min(keep, static_cast<std::size_t>(f.value));
+            break;
+        case Fault::Kind::MemoryFull:
+            break;
+        }
+    }
+    if (a.data.size() > 255)
+        a.data.resize(255);
+
+    std::vector<std::uint8_t> body{0x02, echoed, static_cast<std::uint8_t>(a.data.size())};
+    body.insert(body.end(), a.data.begin(), a.data.end());
+    std::uint8_t checksum = callcfg::checksumOf(body.data(), body.size());
+    if (badChecksum)
+        ++checksum;
+    body.push_back(checksum);
+
+    reply.bytes = std::move(noise);
+    reply.bytes.insert(reply.bytes.end(), {0x55, 0xAA});
+    reply.bytes.insert(reply.bytes.end(), body.begin(), body.end());
+    if (keep < reply.bytes.size())
+        reply.bytes.resize(keep);
+    if (reply.splitAt >= reply.bytes.size())
+        reply.splitAt = 0;
+    return reply;
+}
+
+DisplayType HostUnit::displayType() const {
+    return memory_[layout::kDisplayType] == 0x00 ? DisplayType::Voice : DisplayType::Digital;
+}
+
+void HostUnit::setDisplayType(DisplayType type) {
+    memory_[layout::kDisplayType] = static_cast<std::uint8_t>(type);
+}
+
+void HostUnit::setNextCallerCode(const CallerCode& code) {
+    nextCallerCode_ = code;
+    lastCallerCode_.reset();
+}
+
+CallerCode HostUnit::learnCaller() {
+    const CallerCode code = nextCallerCode_;
+    lastCallerCode_ = code;
+    unsigned value = (code[0] << 16 | code[1] << 8 | code[2]) + 1;
+    nextCallerCode_ = {static_cast<std::uint8_t>(value >> 16),
+                       static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
+    return code;
+}
+
+void HostUnit::initialise() {
+    memory_.fill(layout::kUnset);
+    setTableCount(0);
+    memory_[layout::kWorkMode] = 1;
+    memory_[layout::kRepeaterCount] = 0;
+}
+
+ReceiverImage HostUnit::factoryReceiverImage(int receiver) {
+    ReceiverImage image;
+    image.fill(layout::kUnset);
+    image[0] = receiver == ExternalReceiver ? 1 : 0; // receiver number
+    image[1] = 7;                                    // frequency 315.6 MHz
+    return image;
+}
+
+} // namespace hostsim

@@ -1,0 +1,145 @@
+#pragma once
+// The simulated host unit: a pure state machine without I/O or clocks.
+//
+// Feed it the bytes that arrive on its serial line; it finds the request frames
+// (55 55 AA 01 cmd n data checksum; bad checksums and unknown command codes are ignored)
+// and answers each with a Reply: the wire bytes 55 AA 02 cmd m data checksum and when to send them.
+// Its memory follows the layout in hostsim/memorylayout.h.
+//
+// Answers (data bytes in brackets; every command not listed answers length 0 on success):
+//   0x01 set pager               [] stored
+//   0x03 len 6 set table caller  [code x3] after learnDelay; [] memory full (512 tables)
+//   0x03 len 0 write repeater    [code x3] after learnDelay; [] repeater full (64 callers)
+//   0x04 delete pager            [] deleted; [01] no such pager
+//   0x07 len 2 delete table      [] deleted; [02] no such table number
+//   0x07 len 0 delete repeater   after learnDelay: [] deleted; [01] caller not in repeater;
+//                                [00] repeater empty
+//   0x09 initialise host unit    [] memory back to its empty state
+//   0x0D read host block k       [128 bytes of memory from k*128]
+//   0x0E read receiver block k   [128 bytes]; data k: built-in receiver, k 01: external one
+//   0x11 set urge unit           [code x2] after learnDelay
+//   0x14 / 0x15 / 0x16           [] stored when the display unit is a voice unit;
+//                                [01] refused while it is a digital one
+//   0x18 write host block        [00] written
+// Requests with an operand out of range or the wrong data length are refused with one data byte
+// [FF] and change nothing; a write of a block outside 0-63 is answered with length 0, so that the
+// tool does not count it as written.
+//
+// The caller whose key the user presses: a learn (table caller, repeater write, urge unit) takes
+// nextCallerCode() and then moves it on, so every learned caller gets its own code. A repeater
+// delete presses the caller learned last again (or nextCallerCode() when it was set since).
+
+#include "hostsim/fault.h"
+#include "hostsim/memorylayout.h"
+#include "hostsim/requestparser.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace hostsim {
+
+using Memory = std::array<std::uint8_t, layout::kMemorySize>;
+using ReceiverImage = std::array<std::uint8_t, 256>;
+using CallerCode = std::array<std::uint8_t, 3>;
+
+enum class DisplayType : std::uint8_t { Digital = 0xFF, Voice = 0x00 };
+enum Receiver { BuiltInReceiver = 0, ExternalReceiver = 1 };
+
+// One answer and how to send it.
+struct Reply {
+    std::vector<std::uint8_t> bytes; // as they go on the wire, noise included
+    double delay = 0;                // seconds between the request and the first byte
+    std::size_t splitAt = 0;         // > 0: send bytes [0, splitAt), pause, then the rest
+    double splitPause = 0;           // seconds
+    bool goAway = false;             // the device disappears after these bytes
+};
+
+class HostUnit {
+public:
+    HostUnit();
+
+    // Takes received bytes in any chunking; returns the replies due, in request order.
+    std::vector<Reply> feed(const std::uint8_t* bytes, std::size_t count);
+    std::vector<Reply> feed(const std::vector<std::uint8_t>& bytes) {
+        return feed(bytes.data(), bytes.size());
+    }
+    bool hasPartialFrame() const { return parser_.hasPartialFrame(); }
+    void dropPartialFrame() { parser_.dropPartialFrame(); }
+
+    // What the unit received: every good request frame and every raw byte.
+    const std::vector<Request>& requests() const { return requests_; }
+    std::vector<Request> takeRequests();
+    const std::vector<std::uint8_t>& rawReceived() const { return raw_; }
+    std::vector<std::uint8_t> takeRawReceived();
+
+    // State, for tests and for loading an image.
+    const Memory& memory() const { return memory_; }
+    void setMemory(const Memory& image) { memory_ = image; }
+    std::uint8_t memoryAt(std::size_t offset) const { return memory_.at(offset); }
+    void setMemoryAt(std::size_t offset, std::uint8_t value) { memory_.at(offset) = value; }
+    const ReceiverImage& receiverImage(int receiver) const { return receivers_.at(receiver); }
+    void setReceiverImage(int receiver, const ReceiverImage& image) {
+        receivers_.at(receiver) = image;
+    }
+    DisplayType displayType() const;
+    void setDisplayType(DisplayType type);
+    int tableCount() const; // valid table caller records; a count above 512 counts as 0
+    int repeaterCount() const;
+
+    double learnDelay() const { return learnDelay_; }
+    void setLearnDelay(double seconds) { learnDelay_ = seconds; }
+    CallerCode nextCallerCode() const { return nextCallerCode_; }
+    void setNextCallerCode(const CallerCode& code);
+
+    // Empties the memory as 0x09 does (receiver images are left alone).
+    void initialise();
+    // Receiver image as a receiver leaves the factory or after 0x08.
+    static ReceiverImage factoryReceiverImage(int receiver);
+
+    void addFault(const Fault& fault) { faults_.push_back(fault); }
+    void clearFaults() { faults_.clear(); }
+    std::size_t pendingFaults() const { return faults_.size(); }
+
+private:
+    struct Answer {
+        std::vector<std::uint8_t> data;
+        bool learns = false; // answered after learnDelay
+    };
+
+    std::optional<Answer> answer(const Request& request, bool memoryFull);
+    Reply makeReply(const Request& request);
+    std::vector<Fault> takeMatchingFaults(const Request& request);
+
+    // Command handlers (hostcommands.cpp).
+    Answer setPager(const std::vector<std::uint8_t>& d);
+    Answer deletePager(const std::vector<std::uint8_t>& d);
+    Answer setTableCaller(const std::vector<std::uint8_t>& d, bool memoryFull);
+    Answer deleteTableCaller(const std::vector<std::uint8_t>& d);
+    Answer writeRepeater(bool memoryFull);
+    Answer deleteRepeater();
+    Answer setReceiverFrequency(const std::vector<std::uint8_t>& d);
+    Answer setTransmitterFrequency(const std::vector<std::uint8_t>& d);
+    Answer readHostBlock(const std::vector<std::uint8_t>& d) const;
+    Answer readReceiverBlock(const std::vector<std::uint8_t>& d) const;
+    Answer setUrgeUnit(const std::vector<std::uint8_t>& d);
+    Answer deleteUrgeUnit(const std::vector<std::uint8_t>& d);
+    Answer setVoiceOnly(std::uint8_t command, const std::vector<std::uint8_t>& d);
+    Answer writeHostBlock(const std::vector<std::uint8_t>& d);
+    CallerCode learnCaller();
+    void setTableCount(int count);
+
+    RequestParser parser_;
+    Memory memory_{};
+    std::array<ReceiverImage, 2> receivers_{};
+    double learnDelay_ = 1.0;
+    CallerCode nextCallerCode_{0x3C, 0x5A, 0x01};
+    std::optional<CallerCode> lastCallerCode_;
+    std::deque<Fault> faults_;
+    std::vector<Request> requests_;
+    std::vector<std::uint8_t> raw_;
+};
+
+} // namespace hostsim

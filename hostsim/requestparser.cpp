@@ -1,0 +1,55 @@
+#include "hostsim/requestparser.h"
+
+#include "link/frame.h"
+
+#include <algorithm>
+
+namespace hostsim {
+
+namespace {
+
+constexpr std::uint8_t kPreamble[] = {0x55, 0x55, 0xAA, 0x01};
+constexpr std::size_t kPreambleSize = sizeof kPreamble;
+// Preamble, command, length; then data and checksum.
+constexpr std::size_t kHeaderSize = kPreambleSize + 2;
+
+// Index of the first position at which the preamble, or the start of it that fits, stands.
+std::size_t findPreamble(const std::vector<std::uint8_t>& buf) {
+    for (std::size_t i = 0; i < buf.size(); ++i) {
+        const std::size_t n = std::min(kPreambleSize, buf.size() - i);
+        if (std::equal(kPreamble, kPreamble + n, buf.begin() + static_cast<std::ptrdiff_t>(i)))
+            return i;
+    }
+    return buf.size();
+}
+
+} // namespace
+
+std::vector<Request> RequestParser::feed(const std::uint8_t* bytes, std::size_t count) {
+    pending_.insert(pending_.end(), bytes, bytes + count);
+    std::vector<Request> found;
+    for (;;) {
+        pending_.erase(pending_.begin(),
+                       pending_.begin() + static_cast<std::ptrdiff_t>(findPreamble(pending_)));
+        if (pending_.size() < kHeaderSize)
+            break;
+        const std::size_t n = pending_[kPreambleSize + 1];
+        const std::size_t total = kHeaderSize + n + 1;
+        if (pending_.size() < total)
+            break;
+        const std::uint8_t* body = pending_.data() + 3; // address byte on
+        if (callcfg::checksumOf(body, n + 3) == body[n + 3]) {
+            found.push_back(Request{body[1], std::vector<std::uint8_t>(body + 3, body + 3 + n)});
+            pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(total));
+        } else {
+            pending_.erase(pending_.begin()); // look for a frame behind this false start
+        }
+    }
+    return found;
+}
+
+bool RequestParser::hasPartialFrame() const {
+    return !pending_.empty();
+}
+
+} // namespace hostsim
