@@ -1,0 +1,63 @@
+#include "input/repeater.h"
+
+#include "input/verdicts.h"
+
+namespace callcfg {
+
+using namespace verdicts;
+
+namespace {
+
+constexpr QLatin1StringView kWriteButton("Command16");
+constexpr QLatin1StringView kDeleteButton("Command17");
+
+} // namespace
+
+const Command& writeRepeaterCommand() {
+    static const Command command{
+        .code = 0x03,
+        .waitPeriods = 1,
+        .periodLength = 3.0,
+        .waitBox = WaitBox::Caller,
+        .replies =
+            {{.length = 3, .verdict = success(QStringLiteral("设置转发器成功！"), kWriteButton)},
+             {.length = 0,
+              .verdict = error(QStringLiteral("转发器记忆区已经存满，无法写入！"), kWriteButton)},
+             {.verdict = notice(QStringLiteral("返回数据长度错误！"), QStringLiteral("错误"))}},
+        .noReply = error(QStringLiteral("超时没有返回数据！"), kWriteButton),
+        .fault = error(QStringLiteral("设置转发器内容失败！"), kWriteButton),
+    };
+    return command;
+}
+
+const Command& deleteRepeaterCommand() {
+    static const Command command{
+        .code = 0x07,
+        .waitPeriods = 1,
+        .periodLength = 3.0,
+        .waitBox = WaitBox::Caller,
+        .waitBoxBeforeSend = true,
+        .replies = {{.length = 0,
+                     .verdict = success(QStringLiteral("删除转发器内容成功！"), kDeleteButton)},
+                    {.length = 1,
+                     .firstByte = 1,
+                     .verdict = error(QStringLiteral("转发器中无此呼叫器！"), kDeleteButton)},
+                    {.length = 1,
+                     .firstByte = 0,
+                     .verdict = error(QStringLiteral("转发器内容为空！"), kDeleteButton)},
+                    {.verdict = lengthError(kDeleteButton)}},
+        .noReply = timeout(kDeleteButton),
+        .fault = error(QStringLiteral("删除转发器内容失败!"), kDeleteButton),
+    };
+    return command;
+}
+
+Encoded encodeWriteRepeater() {
+    return Frame{&writeRepeaterCommand(), {}};
+}
+
+Encoded encodeDeleteRepeater() {
+    return Frame{&deleteRepeaterCommand(), {}};
+}
+
+} // namespace callcfg
