@@ -1,0 +1,117 @@
+#include "mainwindow/form1.h"
+
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+
+namespace callcfg {
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName("Form1");
+    setWindowTitle("鸣玉配置软件4.0+");
+    setFont(namedFont(songFace, 9));
+    resize(twipsSize(layoutWidth, loadHeight));
+    buildUpperStrip();
+    buildMaintenanceControls();
+    buildLowerStrip();
+    for (QWidget* control : maintenanceControls())
+        control->hide();
+    command18->hide();
+    buildViewActions();
+    wireKeyboard();
+    connect(combo5, &QComboBox::activated, this, &Form1::portListClicked);
+}
+
+void Form1::load() {
+    if (loaded_)
+        return;
+    loaded_ = true;
+    setLayoutHeight(loadHeight);
+    if (const QScreen* where = screen()) {
+        const QRect available = where->availableGeometry();
+        const int frameWidth = qMax(frameGeometry().width(), width());
+        move(available.x() + available.width() / 2 - frameWidth / 2, available.y());
+    }
+    for (QLineEdit* field : {text2, text4, text5, text6, text7, text10, text11})
+        field->clear();
+    for (QLineEdit* field : {text1[0], text1[1], text3[0], text3[1], text3[2], text3[3], text3[4]})
+        field->clear();
+    const std::pair<QComboBox*, const char*> startItems[] = {
+        {combo1[0], "数字标准"}, {combo1[1], "反"}, {combo1[2], "1200"}, {combo1[3], "音调1"},
+        {combo4, "多键模式"},    {combo5, "COM1"},  {combo2, "315.6"},   {combo3, "数字"}};
+    for (const auto& [list, item] : startItems) {
+        list->setCurrentIndex(list->findText(QString::fromUtf8(item)));
+        if (list == combo5)
+            emit portListClicked();
+    }
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    load();
+    QWidget::showEvent(event);
+}
+
+void Form1::setLayoutHeight(int twips) {
+    resize(width(), px(twips));
+    const QSignalBlocker quiet(fullViewAction);
+    fullViewAction->setChecked(height() >= px(fullHeight));
+}
+
+void Form1::setFullView(bool on) {
+    setLayoutHeight(on ? fullHeight : loadHeight);
+}
+
+bool Form1::isFullView() const {
+    return fullViewAction->isChecked();
+}
+
+QList<QWidget*> Form1::maintenanceControls() const {
+    return QList<QWidget*>{text7, command14, combo2, text10, command13, command8, command6} +
+           maintenanceLabels_;
+}
+
+void Form1::setMaintenanceView(bool on) {
+    for (QWidget* control : maintenanceControls())
+        control->setVisible(on);
+    const QSignalBlocker quiet(maintenanceViewAction);
+    maintenanceViewAction->setChecked(on);
+}
+
+bool Form1::isMaintenanceView() const {
+    return maintenanceViewAction->isChecked();
+}
+
+void Form1::buildViewActions() {
+    fullViewAction = new QAction("显示全部功能", this);
+    fullViewAction->setObjectName("FullViewAction");
+    fullViewAction->setCheckable(true);
+    fullViewAction->setShortcut(QKeySequence("Ctrl+Shift+A"));
+    connect(fullViewAction, &QAction::toggled, this, &Form1::setFullView);
+
+    maintenanceViewAction = new QAction("显示维护功能", this);
+    maintenanceViewAction->setObjectName("MaintenanceViewAction");
+    maintenanceViewAction->setCheckable(true);
+    maintenanceViewAction->setShortcut(QKeySequence("Ctrl+Shift+M"));
+    connect(maintenanceViewAction, &QAction::toggled, this, &Form1::setMaintenanceView);
+
+    for (QAction* action : {fullViewAction, maintenanceViewAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(fullViewAction);
+    menu.addAction(maintenanceViewAction);
+    menu.exec(event->globalPos());
+}
+
+} // namespace callcfg

@@ -1,0 +1,24 @@
+#pragma once
+// Window layouts are given in twips; the screen has 15 twips per pixel (96 dpi).
+
+#include <QRect>
+#include <QSize>
+
+namespace callcfg {
+
+constexpr int twipsPerPixel = 15;
+
+// Nearest whole pixel for a (non-negative) twips value.
+constexpr int px(int twips) {
+    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+}
+
+constexpr QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+constexpr QSize twipsSize(int width, int height) {
+    return QSize(px(width), px(height));
+}
+
+} // namespace callcfg
