@@ -51,8 +51,8 @@ TableCallerInput table(const char* number, const char* p1 = "", const char* p2 =
 }
 
 // form5 in its initial state but for one drop-down and the two check boxes.
-VoiceInput voice(ComboChoice VoiceInput::*combo, const char* text, int position,
-                 bool key2Enabled = true, bool key3Enabled = true) {
+VoiceInput voiceWith(ComboChoice VoiceInput::*combo, const char* text, int position,
+                     bool key2Enabled = true, bool key3Enabled = true) {
     VoiceInput input;
     input.*combo = {QString::fromUtf8(text), position};
     input.key2Enabled = key2Enabled;
@@ -368,20 +368,21 @@ void EncodersTest::voice_data() {
     const auto key1 = &VoiceInput::key1, key2 = &VoiceInput::key2, key3 = &VoiceInput::key3;
     QTest::newRow("initial") << VoiceInput{} << sent(set, "00 01 03 04 07");
     QTest::newRow("checks cleared")
-        << voice(key1, "点菜", 3, false, false) << sent(set, "00 01 03 FF FF");
-    QTest::newRow("Callsfor") << voice(key3, "Callsfor", 15) << sent(set, "00 01 03 04 0F");
-    QTest::newRow("取消") << voice(key1, "取消", 0) << sent(set, "00 01 00 04 07");
-    QTest::newRow("英文发音") << voice(pronunciation, "英文发音", 1) << sent(set, "01 01 03 04 07");
-    QTest::newRow("Table") << voice(initiator, "Table", 8) << sent(set, "00 08 03 04 07");
+        << voiceWith(key1, "点菜", 3, false, false) << sent(set, "00 01 03 FF FF");
+    QTest::newRow("Callsfor") << voiceWith(key3, "Callsfor", 15) << sent(set, "00 01 03 04 0F");
+    QTest::newRow("取消") << voiceWith(key1, "取消", 0) << sent(set, "00 01 00 04 07");
+    QTest::newRow("英文发音") << voiceWith(pronunciation, "英文发音", 1)
+                              << sent(set, "01 01 03 04 07");
+    QTest::newRow("Table") << voiceWith(initiator, "Table", 8) << sent(set, "00 08 03 04 07");
     QTest::newRow("Check1 cleared, Combo4 typed")
-        << voice(key2, "随便", -1, false) << sent(set, "00 01 03 FF 07");
+        << voiceWith(key2, "随便", -1, false) << sent(set, "00 01 03 FF 07");
     QTest::newRow("Check1 cleared, Combo4 empty")
-        << voice(key2, "", -1, false) << sent(set, "00 01 03 FF 07");
-    QTest::newRow("Combo2 emptied") << voice(initiator, "", -1) << sent(set, "00 FF 03 04 07");
-    QTest::newRow("Combo3 emptied") << voice(key1, "", -1) << sent(set, "00 01 FF 04 07");
-    QTest::newRow("Combo2 typed") << voice(initiator, "桌子", -1) << faulted(failed);
-    QTest::newRow("Combo1 empty") << voice(pronunciation, "", -1) << faulted(failed);
-    QTest::newRow("Combo5 typed, ticked") << voice(key3, "x", -1) << faulted(failed);
+        << voiceWith(key2, "", -1, false) << sent(set, "00 01 03 FF 07");
+    QTest::newRow("Combo2 emptied") << voiceWith(initiator, "", -1) << sent(set, "00 FF 03 04 07");
+    QTest::newRow("Combo3 emptied") << voiceWith(key1, "", -1) << sent(set, "00 01 FF 04 07");
+    QTest::newRow("Combo2 typed") << voiceWith(initiator, "桌子", -1) << faulted(failed);
+    QTest::newRow("Combo1 empty") << voiceWith(pronunciation, "", -1) << faulted(failed);
+    QTest::newRow("Combo5 typed, ticked") << voiceWith(key3, "x", -1) << faulted(failed);
 }
 
 void EncodersTest::voice() {
