@@ -143,8 +143,10 @@ Reply HostUnit::makeReply(const Request& request) {
     reply.bytes.insert(reply.bytes.end(), body.begin(), body.end());
     if (keep < reply.bytes.size())
         reply.bytes.resize(keep);
-    if (reply.splitAt >= reply.bytes.size())
+    if (reply.splitAt >= reply.bytes.size()) {
         reply.splitAt = 0;
+        reply.splitPause = 0;
+    }
     return reply;
 }
 

@@ -90,7 +90,7 @@ void PtyHost::goAway() {
     goAwayRequested_ = true;
     wake();
     std::unique_lock lock(goneMutex_);
-    goneChanged_.wait(lock, [this] { return gone_.load(); });
+    goneChanged_.wait(lock, [this] { return closed_; });
 }
 
 void PtyHost::wake() {
@@ -99,12 +99,13 @@ void PtyHost::wake() {
 }
 
 void PtyHost::closeDevice() {
+    gone_ = true; // before the tool's side can see the hang-up
     close(master_);
     close(slave_);
     master_ = slave_ = -1;
     {
         std::lock_guard lock(goneMutex_);
-        gone_ = true;
+        closed_ = true;
     }
     goneChanged_.notify_all();
 }

@@ -76,8 +76,9 @@ private:
     std::condition_variable changed_;
     HostUnit unit_;
 
-    std::mutex goneMutex_;
+    std::mutex goneMutex_; // guards closed_
     std::condition_variable goneChanged_;
+    bool closed_ = false;
     std::thread thread_;
 };
 

@@ -1,0 +1,178 @@
+// Faults the simulated host unit commits on request.
+#include "hostsim/hostunit.h"
+#include "wire.h"
+
+#include <QTest>
+
+using hostsim::Fault;
+using hostsim::HostUnit;
+
+Q_DECLARE_METATYPE(hostsim::Fault)
+
+namespace {
+
+const Bytes kInitReceiver = hexBytes("55 55 AA 01 08 00 F6");
+const Bytes kInitReceiverReply = hexBytes("55 AA 02 08 00 F5");
+
+Bytes readBlock(HostUnit& unit, std::uint8_t k) {
+    const auto replies = unit.feed(request(0x0D, {k}));
+    return replies.empty() ? Bytes{} : replies[0].bytes;
+}
+
+} // namespace
+
+class TestHostFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void kinds_data();
+    void kinds();
+    void noReplyIsOneShot();
+    void restrictedToCommandAndBlock();
+    void countedAndPermanent();
+    void faultsCombine();
+    void memoryFull();
+    void unansweredRequestsLeaveFaultsAlone();
+};
+
+void TestHostFaults::kinds_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("splitAt");
+    QTest::addColumn<double>("splitPause");
+    QTest::addColumn<double>("delay");
+    QTest::addColumn<bool>("goAway");
+
+    QTest::newRow("bad checksum") << Fault::badChecksum() << "55 AA 02 08 00 F6" << 0 << 0.0 << 0.0
+                                  << false;
+    QTest::newRow("noise") << Fault::noise({0x00, 0x55, 0x13}) << "00 55 13 55 AA 02 08 00 F5" << 0
+                           << 0.0 << 0.0 << false;
+    QTest::newRow("split") << Fault::split(3, 0.4) << "55 AA 02 08 00 F5" << 3 << 0.4 << 0.0
+                           << false;
+    QTest::newRow("split past the end")
+        << Fault::split(6, 0.4) << "55 AA 02 08 00 F5" << 0 << 0.0 << 0.0 << false;
+    QTest::newRow("wrong command")
+        << Fault::wrongCommand(0x09) << "55 AA 02 09 00 F4" << 0 << 0.0 << 0.0 << false;
+    QTest::newRow("wrong length") << Fault::wrongLength(2, 0xEE) << "55 AA 02 08 02 EE EE 17" << 0
+                                  << 0.0 << 0.0 << false;
+    QTest::newRow("forced status")
+        << Fault::forceData({0x01}) << "55 AA 02 08 01 01 F3" << 0 << 0.0 << 0.0 << false;
+    QTest::newRow("truncated") << Fault::truncate(4) << "55 AA 02 08" << 0 << 0.0 << 0.0 << false;
+    QTest::newRow("late") << Fault::delay(2.5) << "55 AA 02 08 00 F5" << 0 << 0.0 << 2.5 << false;
+    QTest::newRow("gone at once") << Fault::goAway() << "" << 0 << 0.0 << 0.0 << true;
+    QTest::newRow("gone mid-reply") << Fault::goAway(2) << "55 AA" << 0 << 0.0 << 0.0 << true;
+}
+
+void TestHostFaults::kinds() {
+    QFETCH(Fault, fault);
+    QFETCH(QString, reply);
+    QFETCH(int, splitAt);
+    QFETCH(double, splitPause);
+    QFETCH(double, delay);
+    QFETCH(bool, goAway);
+
+    HostUnit unit;
+    unit.addFault(fault);
+    const auto replies = unit.feed(kInitReceiver);
+    QCOMPARE(replies.size(), std::size_t{1});
+    QCOMPARE(hexText(replies[0].bytes), hexText(hexBytes(reply.toLatin1().constData())));
+    QCOMPARE(replies[0].splitAt, std::size_t(splitAt));
+    QCOMPARE(replies[0].splitPause, splitPause);
+    QCOMPARE(replies[0].delay, delay);
+    QCOMPARE(replies[0].goAway, goAway);
+
+    // One-shot: the next request is answered properly.
+    QCOMPARE(unit.pendingFaults(), std::size_t{0});
+    const auto next = unit.feed(kInitReceiver);
+    QCOMPARE(next.size(), std::size_t{1});
+    QCOMPARE(next[0].bytes, kInitReceiverReply);
+    QCOMPARE(next[0].delay, 0.0);
+}
+
+void TestHostFaults::noReplyIsOneShot() {
+    HostUnit unit;
+    unit.addFault(Fault::noReply());
+    QVERIFY(unit.feed(hexBytes("55 55 AA 01 17 01 02 E4")).empty());
+    QCOMPARE(unit.memoryAt(8166), std::uint8_t{2}); // handled all the same
+    QCOMPARE(unit.feed(kInitReceiver).size(), std::size_t{1});
+}
+
+void TestHostFaults::restrictedToCommandAndBlock() {
+    HostUnit unit;
+    unit.addFault(Fault::noReply().onCommand(0x0D).onBlock(40));
+    unit.addFault(Fault::badChecksum().onCommand(0x09));
+    QCOMPARE(unit.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
+    QCOMPARE(readBlock(unit, 39).size(), std::size_t{134});
+    QCOMPARE(readBlock(unit, 41).size(), std::size_t{134});
+    QCOMPARE(unit.pendingFaults(), std::size_t{2});
+    QVERIFY(readBlock(unit, 40).empty());
+    QCOMPARE(readBlock(unit, 40).size(), std::size_t{134});
+
+    // A block restriction applies only to the block commands.
+    unit.addFault(Fault::noReply().onBlock(0));
+    QCOMPARE(unit.feed(request(0x17, {0}))[0].bytes, hexBytes("55 AA 02 17 00 E6"));
+    QVERIFY(unit.feed(request(0x18, Bytes(129, 0))).empty());
+    QCOMPARE(unit.feed(hexBytes("55 55 AA 01 09 00 F5"))[0].bytes, hexBytes("55 AA 02 09 00 F5"));
+}
+
+void TestHostFaults::countedAndPermanent() {
+    HostUnit unit;
+    unit.addFault(Fault::wrongLength(0).onCommand(0x0D).count(2));
+    QCOMPARE(readBlock(unit, 0), hexBytes("55 AA 02 0D 00 F0"));
+    QCOMPARE(readBlock(unit, 1), hexBytes("55 AA 02 0D 00 F0"));
+    QCOMPARE(readBlock(unit, 2).size(), std::size_t{134});
+
+    unit.addFault(Fault::noReply().onCommand(0x08).always());
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(unit.feed(kInitReceiver).empty());
+    QCOMPARE(unit.pendingFaults(), std::size_t{1});
+    unit.clearFaults();
+    QCOMPARE(unit.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
+}
+
+void TestHostFaults::faultsCombine() {
+    HostUnit unit;
+    unit.setLearnDelay(1.5);
+    unit.addFault(Fault::noise({0xFF}));
+    unit.addFault(Fault::badChecksum());
+    unit.addFault(Fault::split(4, 0.1));
+    unit.addFault(Fault::delay(0.5));
+    const auto replies = unit.feed(request(0x11, {1}));
+    QCOMPARE(replies.size(), std::size_t{1});
+    QCOMPARE(replies[0].bytes, hexBytes("FF 55 AA 02 11 02 5A 01 90"));
+    QCOMPARE(replies[0].splitAt, std::size_t{4});
+    QCOMPARE(replies[0].delay, 2.0);
+    QCOMPARE(unit.pendingFaults(), std::size_t{0});
+}
+
+void TestHostFaults::memoryFull() {
+    HostUnit unit;
+    unit.setLearnDelay(1.0);
+    unit.addFault(Fault::memoryFull().count(2));
+    // Not taken by other commands.
+    QCOMPARE(unit.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
+
+    auto table = unit.feed(request(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
+    QCOMPARE(table[0].bytes, hexBytes("55 AA 02 03 00 FA"));
+    QCOMPARE(table[0].delay, 0.0);
+    auto repeater = unit.feed(request(0x03, {}));
+    QCOMPARE(repeater[0].bytes, hexBytes("55 AA 02 03 00 FA"));
+    QCOMPARE(unit.memoryAt(8191), std::uint8_t{0});
+    QCOMPARE(unit.memoryAt(5504), std::uint8_t{0});
+    QCOMPARE(unit.nextCallerCode(), (hostsim::CallerCode{0x3C, 0x5A, 0x01}));
+
+    table = unit.feed(request(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
+    QCOMPARE(table[0].bytes, hexBytes("55 AA 02 03 03 3C 5A 01 60"));
+    QCOMPARE(table[0].delay, 1.0);
+}
+
+void TestHostFaults::unansweredRequestsLeaveFaultsAlone() {
+    HostUnit unit;
+    unit.addFault(Fault::noReply());
+    QVERIFY(unit.feed(hexBytes("55 55 AA 01 05 00 F9")).empty()); // unknown command
+    QVERIFY(unit.feed(hexBytes("55 55 AA 01 08 00 F7")).empty()); // bad checksum
+    QCOMPARE(unit.pendingFaults(), std::size_t{1});
+    QVERIFY(unit.feed(kInitReceiver).empty());
+}
+
+QTEST_APPLESS_MAIN(TestHostFaults)
+#include "tst_hostfaults.moc"

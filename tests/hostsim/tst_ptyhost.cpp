@@ -1,0 +1,217 @@
+// The simulated host unit over a real pseudo-terminal, seen from the tool's side.
+#include "hostsim/ptyhost.h"
+#include "wire.h"
+
+#include <QTest>
+
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+using hostsim::Fault;
+using hostsim::PtyHost;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+namespace {
+
+double secondsSince(Clock::time_point t) {
+    return std::chrono::duration<double>(Clock::now() - t).count();
+}
+
+// The tool's end of the line: the pty slave opened as a raw serial port.
+class Port {
+public:
+    explicit Port(const std::string& path) {
+        fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        termios tio{};
+        if (fd_ >= 0 && tcgetattr(fd_, &tio) == 0) {
+            cfmakeraw(&tio);
+            tcsetattr(fd_, TCSANOW, &tio);
+        }
+    }
+    ~Port() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    bool isOpen() const { return fd_ >= 0; }
+    bool send(const Bytes& bytes) {
+        return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    }
+    // Reads until `count` bytes are in or the time is up; `firstAt` gets the arrival time of
+    // the first byte.
+    Bytes receive(std::size_t count, std::chrono::milliseconds timeout,
+                  Clock::time_point* firstAt = nullptr) {
+        Bytes got;
+        const auto deadline = Clock::now() + timeout;
+        while (got.size() < count && Clock::now() < deadline) {
+            pollfd p{fd_, POLLIN, 0};
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            if (::poll(&p, 1, static_cast<int>(left.count()) + 1) <= 0 || !(p.revents & POLLIN))
+                break;
+            std::uint8_t buffer[512];
+            const ssize_t n = ::read(fd_, buffer, std::min(sizeof buffer, count - got.size()));
+            if (n <= 0)
+                break;
+            if (got.empty() && firstAt)
+                *firstAt = Clock::now();
+            got.insert(got.end(), buffer, buffer + n);
+        }
+        return got;
+    }
+    short events(std::chrono::milliseconds timeout) {
+        pollfd p{fd_, POLLIN, 0};
+        ::poll(&p, 1, static_cast<int>(timeout.count()));
+        return p.revents;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+const Bytes kInitReceiver = hexBytes("55 55 AA 01 08 00 F6");
+const Bytes kInitReceiverReply = hexBytes("55 AA 02 08 00 F5");
+
+} // namespace
+
+class TestPtyHost : public QObject {
+    Q_OBJECT
+private slots:
+    void exchange();
+    void survivesReopen();
+    void pacedAtLineRate();
+    void learnDelay();
+    void splitReply();
+    void goAway();
+    void goneWhenBlockRequested();
+    void unfinishedFrameForgotten();
+    void stopsWithReplyPending();
+};
+
+void TestPtyHost::exchange() {
+    PtyHost host;
+    host.setPacing(false);
+    QVERIFY(host.devicePath().rfind("/dev/pts/", 0) == 0);
+    Port port(host.devicePath());
+    QVERIFY(port.isOpen());
+    QVERIFY(port.send(kInitReceiver));
+    QCOMPARE(port.receive(6, 2000ms), kInitReceiverReply);
+    QVERIFY(port.receive(1, 50ms).empty()); // no echo, nothing more
+
+    QVERIFY(host.waitFor([](const hostsim::HostUnit& u) { return u.requests().size() == 1; }, 1s));
+    host.withUnit([](hostsim::HostUnit& u) {
+        QCOMPARE(u.rawReceived(), hexBytes("55 55 AA 01 08 00 F6"));
+        QCOMPARE(u.requests()[0].command, std::uint8_t{0x08});
+    });
+}
+
+void TestPtyHost::survivesReopen() {
+    PtyHost host;
+    host.setPacing(false);
+    for (int i = 0; i < 3; ++i) {
+        Port port(host.devicePath());
+        QVERIFY(port.isOpen());
+        QVERIFY(port.send(hexBytes("55 55 AA 01 09 00 F5")));
+        QCOMPARE(port.receive(6, 2000ms), hexBytes("55 AA 02 09 00 F4"));
+    }
+}
+
+void TestPtyHost::pacedAtLineRate() {
+    PtyHost host;
+    Port port(host.devicePath());
+    // 134 bytes at 960 bytes/s take about 140 ms.
+    const auto sent = Clock::now();
+    Clock::time_point first;
+    QVERIFY(port.send(hexBytes("55 55 AA 01 0D 01 2A C6")));
+    const Bytes block = port.receive(134, 2000ms, &first);
+    const double total = secondsSince(sent);
+    QCOMPARE(block, hexBytes("55 AA 02 0D 80 FF*128 F0"));
+    QVERIFY2(total > 0.130 && total < 0.400, qPrintable(QString::number(total)));
+    QVERIFY2(std::chrono::duration<double>(first - sent).count() < 0.05, "first byte late");
+
+    host.setPacing(false);
+    const auto again = Clock::now();
+    QVERIFY(port.send(hexBytes("55 55 AA 01 0D 01 2A C6")));
+    QCOMPARE(port.receive(134, 2000ms).size(), std::size_t{134});
+    QVERIFY2(secondsSince(again) < 0.08, qPrintable(QString::number(secondsSince(again))));
+}
+
+void TestPtyHost::learnDelay() {
+    PtyHost host;
+    host.setPacing(false);
+    host.withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(0.3); });
+    Port port(host.devicePath());
+    const auto sent = Clock::now();
+    QVERIFY(port.send(hexBytes("55 55 AA 01 03 06 00 00 0C 05 FF FF E6")));
+    QCOMPARE(port.receive(9, 2000ms), hexBytes("55 AA 02 03 03 3C 5A 01 60"));
+    QVERIFY2(secondsSince(sent) >= 0.29, qPrintable(QString::number(secondsSince(sent))));
+}
+
+void TestPtyHost::splitReply() {
+    PtyHost host;
+    host.setPacing(false);
+    host.withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::split(3, 0.25)); });
+    Port port(host.devicePath());
+    QVERIFY(port.send(kInitReceiver));
+    Clock::time_point firstPart, restAt;
+    QCOMPARE(port.receive(6, 150ms, &firstPart), hexBytes("55 AA 02"));
+    QCOMPARE(port.receive(3, 2000ms, &restAt), hexBytes("08 00 F5"));
+    QVERIFY(std::chrono::duration<double>(restAt - firstPart).count() > 0.2);
+}
+
+void TestPtyHost::goAway() {
+    PtyHost host;
+    Port port(host.devicePath());
+    QVERIFY(!host.isGone());
+    host.goAway();
+    QVERIFY(host.isGone());
+    QVERIFY(port.events(1000ms) & (POLLHUP | POLLERR));
+    QVERIFY(!port.send(kInitReceiver));
+    host.goAway(); // a second time does nothing
+}
+
+void TestPtyHost::goneWhenBlockRequested() {
+    PtyHost host;
+    host.setPacing(false);
+    host.withUnit(
+        [](hostsim::HostUnit& u) { u.addFault(Fault::goAway().onCommand(0x0D).onBlock(2)); });
+    Port port(host.devicePath());
+    for (std::uint8_t k = 0; k < 2; ++k) {
+        QVERIFY(port.send(request(0x0D, {k})));
+        QCOMPARE(port.receive(134, 2000ms).size(), std::size_t{134});
+    }
+    QVERIFY(port.send(request(0x0D, {2})));
+    QVERIFY(port.events(2000ms) & (POLLHUP | POLLERR));
+    QVERIFY(host.isGone());
+}
+
+void TestPtyHost::unfinishedFrameForgotten() {
+    PtyHost host;
+    host.setPacing(false);
+    Port port(host.devicePath());
+    // A block write that announces 129 data bytes and stops after one.
+    QVERIFY(port.send(hexBytes("55 55 AA 01 18 81 00")));
+    std::this_thread::sleep_for(250ms); // longer than the unit waits for the rest of a frame
+    QVERIFY(port.send(kInitReceiver));
+    QCOMPARE(port.receive(6, 1000ms), kInitReceiverReply);
+}
+
+void TestPtyHost::stopsWithReplyPending() {
+    const auto start = Clock::now();
+    {
+        PtyHost host;
+        host.withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(30); });
+        Port port(host.devicePath());
+        QVERIFY(port.send(hexBytes("55 55 AA 01 03 00 FB")));
+        QVERIFY(host.waitFor([](const hostsim::HostUnit& u) { return !u.requests().empty(); }, 1s));
+    }
+    QVERIFY(secondsSince(start) < 1.0);
+}
+
+QTEST_APPLESS_MAIN(TestPtyHost)
+#include "tst_ptyhost.moc"
