@@ -1,0 +1,67 @@
+#include "endtoend.h"
+
+#include "link/frame.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace testsupport {
+
+EndToEnd::EndToEnd(double timeScale) {
+    host.setPacing(false);
+    host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0); });
+    callcfg::PortMap map;
+    map.map(1, QString::fromStdString(host.devicePath()));
+    program = std::make_unique<callcfg::Program>(map);
+    program->exitProgram = [] {};
+    program->link.setTimeScale(timeScale);
+    program->form1.show();
+    program->form1.activateWindow();
+    QApplication::setActiveWindow(&program->form1);
+    if (!QTest::qWaitForWindowActive(&program->form1))
+        qWarning("Form1 did not become active");
+}
+
+EndToEnd::~EndToEnd() {
+    program.reset();
+}
+
+QStringList EndToEnd::takeFrames() {
+    QStringList frames;
+    const auto requests =
+        host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
+    for (const auto& request : requests) {
+        std::vector<std::uint8_t> wire{0x55, 0x55, 0xAA, 0x01, request.command,
+                                       static_cast<std::uint8_t>(request.data.size())};
+        wire.insert(wire.end(), request.data.begin(), request.data.end());
+        wire.push_back(callcfg::checksumOf(wire.data() + 3, wire.size() - 3));
+        frames << wireText(wire);
+    }
+    return frames;
+}
+
+QString EndToEnd::takeWire() {
+    return wireText(host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRawReceived(); }));
+}
+
+void EndToEnd::type(QWidget* field, const QString& text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        edit->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        const int index = combo->findText(text);
+        if (index >= 0)
+            combo->setCurrentIndex(index);
+        else
+            combo->setEditText(text);
+    }
+}
+
+QString wireText(const std::vector<std::uint8_t>& bytes) {
+    QByteArray raw(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<qsizetype>(bytes.size()));
+    return QString::fromLatin1(raw.toHex(' ').toUpper());
+}
+
+} // namespace testsupport
