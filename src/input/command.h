@@ -30,7 +30,7 @@ struct OutcomeRow {
 };
 
 // The wait box shown while the host unit learns a unit's code.
-enum class WaitBox {
+enum class WaitBoxKind {
     None,
     Caller, // Form2, "请按呼叫器的服务键！"
     Urge,   // Form4, press any key and # on the urge unit
@@ -40,7 +40,7 @@ struct Command {
     std::uint8_t code = 0;
     int waitPeriods = 1;
     double periodLength = 1.0;
-    WaitBox waitBox = WaitBox::None;
+    WaitBoxKind waitBox = WaitBoxKind::None;
     bool waitBoxBeforeSend = false;    // otherwise shown just after the frame has left
     std::optional<Box> confirmation{}; // asked before sending; Cancel ends the command silently
     std::vector<OutcomeRow> replies{}; // first matching row wins

@@ -18,7 +18,7 @@ const Command& writeRepeaterCommand() {
         .code = 0x03,
         .waitPeriods = 1,
         .periodLength = 3.0,
-        .waitBox = WaitBox::Caller,
+        .waitBox = WaitBoxKind::Caller,
         .replies =
             {{.length = 3, .verdict = success(QStringLiteral("设置转发器成功！"), kWriteButton)},
              {.length = 0,
@@ -35,7 +35,7 @@ const Command& deleteRepeaterCommand() {
         .code = 0x07,
         .waitPeriods = 1,
         .periodLength = 3.0,
-        .waitBox = WaitBox::Caller,
+        .waitBox = WaitBoxKind::Caller,
         .waitBoxBeforeSend = true,
         .replies = {{.length = 0,
                      .verdict = success(QStringLiteral("删除转发器内容成功！"), kDeleteButton)},

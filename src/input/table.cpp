@@ -25,7 +25,7 @@ const Command& setTableCallerCommand() {
         .code = 0x03,
         .waitPeriods = 1,
         .periodLength = 3.0,
-        .waitBox = WaitBox::Caller,
+        .waitBox = WaitBoxKind::Caller,
         .replies = {{.length = 3,
                      .verdict = success(QStringLiteral("设置餐桌号成功！"), kTableBox)},
                     {.length = 0,

@@ -29,7 +29,7 @@ const Command& setUrgeCommand() {
         .code = 0x11,
         .waitPeriods = 1,
         .periodLength = 3.0,
-        .waitBox = WaitBox::Urge,
+        .waitBox = WaitBoxKind::Urge,
         .replies = {{.length = 2,
                      .verdict = success(QStringLiteral("设置催菜器号码成功！"), kSetBox)},
                     {.verdict = lengthError()}},

@@ -108,9 +108,9 @@ void OutcomesTest::descriptions() {
     QCOMPARE(command->periodLength, seconds);
 
     QString box;
-    if (command->waitBox == WaitBox::Caller)
+    if (command->waitBox == WaitBoxKind::Caller)
         box = QStringLiteral("Form2");
-    else if (command->waitBox == WaitBox::Urge)
+    else if (command->waitBox == WaitBoxKind::Urge)
         box = QStringLiteral("Form4");
     if (!box.isEmpty())
         box += command->waitBoxBeforeSend ? QStringLiteral(" before") : QStringLiteral(" after");
