@@ -26,7 +26,7 @@ bool saveBackup(const QString& path, const Image& mainram) {
 
 std::optional<BackupBytes> readBackup(const QString& path) {
     QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) // never creates the file
         return std::nullopt;
     BackupBytes bytes;
     qint64 got = 0;

@@ -1,0 +1,157 @@
+// Backup file: extension rule, byte layout, saving in place and refusing unusable files.
+
+#include "memory/backupfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace callcfg;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+Image randomImage(quint32 seed) {
+    QRandomGenerator random(seed);
+    Image image;
+    for (auto& entry : image)
+        entry = static_cast<std::int16_t>(random.bounded(256));
+    return image;
+}
+
+} // namespace
+
+class TestBackupFile : public QObject {
+    Q_OBJECT
+private slots:
+    void extension_data();
+    void extension();
+    void roundTrip_data();
+    void roundTrip();
+    void saveKeepsLongerTail();
+    void openReadsOnlyTheStart();
+    void openMissingCreatesNothing();
+    void openShortFileFails_data();
+    void openShortFileFails();
+    void saveToUnwritablePlaceFails();
+
+private:
+    QTemporaryDir dir;
+};
+
+void TestBackupFile::extension_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("lower") << "backup.cat" << true;
+    QTest::newRow("upper") << "BACKUP.CAT" << true;
+    QTest::newRow("path") << "/tmp/x/y.cat" << true;
+    QTest::newRow("extension only") << ".cat" << true;
+    QTest::newRow("mixed Cat") << "backup.Cat" << false;
+    QTest::newRow("mixed cAT") << "backup.cAT" << false;
+    QTest::newRow("mixed CAt") << "backup.CAt" << false;
+    QTest::newRow("no dot") << "backupcat" << false;
+    QTest::newRow("other") << "backup.dat" << false;
+    QTest::newRow("longer") << "backup.cats" << false;
+    QTest::newRow("trailing blank") << "backup.cat " << false;
+    QTest::newRow("short") << "cat" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestBackupFile::extension() {
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    QCOMPARE(hasBackupExtension(name), accepted);
+}
+
+void TestBackupFile::roundTrip_data() {
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed : {1u, 42u, 20240601u})
+        QTest::addRow("seed %u", seed) << seed;
+}
+
+void TestBackupFile::roundTrip() {
+    QFETCH(quint32, seed);
+    const Image saved = randomImage(seed);
+    const QString path = dir.filePath(QStringLiteral("round%1.cat").arg(seed));
+    QVERIFY(saveBackup(path, saved));
+    const QByteArray bytes = readFile(path);
+    QCOMPARE(bytes.size(), 8192);
+    QCOMPARE(quint8(bytes[8191]), quint8(saved[8191]));
+
+    const auto opened = readBackup(path);
+    QVERIFY(opened.has_value());
+    Image loaded;
+    loaded.fill(0x1234);
+    loadBackup(*opened, loaded);
+    for (int n = 0; n < 8192; ++n)
+        QCOMPARE(loaded[n], saved[n]);
+    for (int n = 8192; n < 9001; ++n)
+        QCOMPARE(loaded[n], std::int16_t(0x1234));
+}
+
+void TestBackupFile::saveKeepsLongerTail() {
+    const QString path = dir.filePath(QStringLiteral("longer.cat"));
+    writeFile(path, QByteArray(10000, '\xEE'));
+    const Image image = randomImage(7);
+    QVERIFY(saveBackup(path, image));
+    const QByteArray bytes = readFile(path);
+    QCOMPARE(bytes.size(), 10000);
+    for (int n = 0; n < 8192; ++n)
+        QCOMPARE(quint8(bytes[n]), quint8(image[n]));
+    QCOMPARE(bytes.mid(8192), QByteArray(1808, '\xEE'));
+}
+
+void TestBackupFile::openReadsOnlyTheStart() {
+    const QString path = dir.filePath(QStringLiteral("tail.cat"));
+    writeFile(path, QByteArray(8192, '\x5A') + QByteArray(500, '\x01'));
+    const auto opened = readBackup(path);
+    QVERIFY(opened.has_value());
+    QVERIFY(std::all_of(opened->begin(), opened->end(), [](auto b) { return b == 0x5A; }));
+}
+
+void TestBackupFile::openMissingCreatesNothing() {
+    const QString path = dir.filePath(QStringLiteral("missing.cat"));
+    QVERIFY(!readBackup(path).has_value());
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestBackupFile::openShortFileFails_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("empty") << 0;
+    QTest::newRow("one byte") << 1;
+    QTest::newRow("one byte short") << 8191;
+}
+
+void TestBackupFile::openShortFileFails() {
+    QFETCH(int, size);
+    const QString path = dir.filePath(QStringLiteral("short%1.cat").arg(size));
+    writeFile(path, QByteArray(size, '\x33'));
+    QVERIFY(!readBackup(path).has_value());
+    QCOMPARE(readFile(path).size(), size);
+}
+
+void TestBackupFile::saveToUnwritablePlaceFails() {
+    const Image image{};
+    const QString inMissingDir = dir.filePath(QStringLiteral("nowhere/backup.cat"));
+    QVERIFY(!saveBackup(inMissingDir, image));
+    QVERIFY(!QFile::exists(inMissingDir));
+    const QString directory = dir.filePath(QStringLiteral("folder.cat"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.cat")));
+    QVERIFY(!saveBackup(directory, image));
+    QVERIFY(!readBackup(directory).has_value());
+}
+
+QTEST_APPLESS_MAIN(TestBackupFile)
+#include "tst_backupfile.moc"

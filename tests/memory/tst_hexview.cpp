@@ -1,0 +1,101 @@
+// Hex dump text: exact lengths, row labels and byte rendering.
+
+#include "memory/hexview.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+using namespace callcfg;
+
+class TestHexView : public QObject {
+    Q_OBJECT
+private slots:
+    void lengths_data();
+    void lengths();
+    void rowLabels_data();
+    void rowLabels();
+    void byteRendering();
+    void sourceFollowsLastRead();
+    void hostDumpIsFast();
+};
+
+void TestHexView::lengths_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("host") << 512 << 29961 << "00 \r\n2000H -- ";
+    QTest::newRow("receiver") << 16 << 936 << "00 \r\n100H -- ";
+    QTest::newRow("no rows") << 0 << 8 << "000H -- ";
+    QTest::newRow("beyond the image") << 100000 << 32911 << "00 \r\n2320H -- ";
+}
+
+void TestHexView::lengths() {
+    QFETCH(int, rows);
+    QFETCH(int, length);
+    QFETCH(QString, ending);
+    const Image image{};
+    const QString text = hexDump(image, rows);
+    QCOMPARE(text.size(), length);
+    QVERIFY(text.startsWith(QStringLiteral("000H -- ")));
+    QVERIFY(text.endsWith(ending));
+}
+
+void TestHexView::rowLabels_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("row 1") << 0 << "000H -- ";
+    QTest::newRow("row 2") << 1 << "010H -- ";
+    QTest::newRow("row 16") << 15 << "0F0H -- ";
+    QTest::newRow("row 17") << 16 << "100H -- ";
+    QTest::newRow("row 256") << 255 << "FF0H -- ";
+    QTest::newRow("row 257") << 256 << "1000H -- ";
+    QTest::newRow("row 512") << 511 << "1FF0H -- ";
+}
+
+void TestHexView::rowLabels() {
+    QFETCH(int, line);
+    QFETCH(QString, label);
+    const Image image{};
+    const QStringList lines = hexDump(image, 512).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 513);
+    QCOMPARE(lines[line], label + "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ");
+    QCOMPARE(lines[512], QStringLiteral("2000H -- "));
+}
+
+void TestHexView::byteRendering() {
+    Image image{};
+    for (int n = 0; n < 16; ++n)
+        image[n] = n;
+    const std::int16_t second[16] = {0x10, 0x7F, 0x80, 0xA5, 0xFE, 0xFF, 0x1AB, -1,
+                                     0x5A, 0x0A, 0xF0, 0x99, 0x01, 0x20, 0xC3,  0x3C};
+    std::copy(std::begin(second), std::end(second), image.begin() + 16);
+    QCOMPARE(hexDump(image, 2),
+             QStringLiteral("000H -- 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F \r\n"
+                            "010H -- 10 7F 80 A5 FE FF AB FF 5A 0A F0 99 01 20 C3 3C \r\n"
+                            "020H -- "));
+}
+
+void TestHexView::sourceFollowsLastRead() {
+    Images images;
+    images.mainram[0] = 0x11;
+    images.subram[0] = 0x22;
+    QCOMPARE(hexDumpOf(images).size(), 29961);
+    QVERIFY(hexDumpOf(images).startsWith(QStringLiteral("000H -- 11 ")));
+    images.subselected = true;
+    QCOMPARE(hexDumpOf(images).size(), 936);
+    QVERIFY(hexDumpOf(images).startsWith(QStringLiteral("000H -- 22 ")));
+}
+
+void TestHexView::hostDumpIsFast() {
+    Image image;
+    for (std::size_t n = 0; n < image.size(); ++n)
+        image[n] = static_cast<std::int16_t>((n * 37) & 0xFF);
+    QElapsedTimer timer;
+    timer.start();
+    const QString text = hexDump(image, 512);
+    QVERIFY2(timer.elapsed() < 50, qPrintable(QString::number(timer.elapsed()) + " ms"));
+    QCOMPARE(text.size(), 29961);
+}
+
+QTEST_APPLESS_MAIN(TestHexView)
+#include "tst_hexview.moc"
