@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "link/qtserialport.h"
+#include "mainwindow/form1commands.h"
 #include "mainwindow/portrow.h"
 #include "mainwindow/testmode.h"
 #include "ui/messagebox.h"
@@ -23,6 +24,9 @@ Program::Program(const PortMap& portMap)
 
     wirePortRow(form1, link);
     wireTestMode(form1, link);
+    wireForm1Commands(form1, link, waitBoxes);
+    memoryReader = std::make_unique<MemoryReader>(form1, link, images);
+    callerWindows = std::make_unique<CallerWindows>(form1, link, waitBoxes);
     QObject::connect(form1.command9, &QPushButton::clicked, &form1, [this] { exitProgram(); });
 
     link.resetForLoad();
