@@ -13,6 +13,8 @@ bool QtSerialPort::open(const QString& device) {
     port_.setFlowControl(QSerialPort::NoFlowControl);
     // A pseudo-terminal has no modem lines and refuses RTS; that is not an open failure.
     port_.setRequestToSend(rts_);
+    // Whatever the device held before this program opened it is no reply to this program.
+    port_.clear(QSerialPort::Input);
     port_.clearError();
     return true;
 }
