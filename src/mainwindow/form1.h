@@ -4,7 +4,6 @@
 // public pointers below; each control's objectName is its form name ("Text1(0)", "Combo5").
 
 #include <QHash>
-#include <QSet>
 #include <QWidget>
 #include <functional>
 
@@ -134,7 +133,7 @@ private:
     QList<QWidget*> maintenanceControls() const;
 
     QHash<QObject*, QAbstractButton*> enterButtons_;
-    QSet<QObject*> selectOnFocus_;
+    QHash<QObject*, bool> selectOnFocus_; // field -> whole text selected on focus, or none
     QList<QWidget*> maintenanceLabels_;
     std::function<int()> chooseGreeting_;
     unsigned char backgroundClicks_ = 0;

@@ -31,7 +31,10 @@ int randomGreeting() {
 void Form1::wireKeyboard() {
     for (QLineEdit* field : {text1[0], text1[1], text2, text3[0], text3[1], text3[2], text3[3],
                              text3[4], text4, text5, text6, text7})
-        selectOnFocus_.insert(field);
+        selectOnFocus_.insert(field, true);
+    // These select nothing on focus, not even when tabbed into.
+    for (QLineEdit* field : {text10, text11})
+        selectOnFocus_.insert(field, false);
 
     const std::pair<QWidget*, QPushButton*> enter[] = {
         {text1[0], command1},  {text1[1], command1},  {combo1[0], command1}, {combo1[1], command1},
@@ -39,15 +42,12 @@ void Form1::wireKeyboard() {
         {text3[2], command3},  {text3[3], command3},  {text3[4], command3},  {text4, command4},
         {text6, command5},     {text11, command19},   {text5, command10},    {text2, command2},
         {combo3, command20},   {text7, command14},    {text10, command13},   {combo2, command13}};
-    for (const auto& [control, button] : enter) {
-        // Keys reach an editable list's line edit first; watching only that one keeps a key
-        // passed on to the list from clicking twice.
-        auto* list = qobject_cast<QComboBox*>(control);
-        QWidget* watched = list && list->lineEdit() ? list->lineEdit() : control;
-        enterButtons_.insert(watched, button);
-    }
+    // An editable list keeps the focus itself and hands keys to its line edit directly, so
+    // the list is the control to watch in every case.
+    for (const auto& [control, button] : enter)
+        enterButtons_.insert(control, button);
 
-    for (QObject* watched : selectOnFocus_)
+    for (QObject* watched : selectOnFocus_.keys())
         watched->installEventFilter(this);
     for (QObject* watched : enterButtons_.keys())
         watched->installEventFilter(this);
@@ -69,7 +69,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (selectOnFocus_.contains(watched)) {
             // Queued, so that a mouse press placing the caret comes first, whatever the reason.
             auto* field = static_cast<QLineEdit*>(watched);
-            QTimer::singleShot(0, field, [field] { selectWhole(field); });
+            if (selectOnFocus_.value(watched))
+                QTimer::singleShot(0, field, [field] { selectWhole(field); });
+            else
+                QTimer::singleShot(0, field, [field] { field->deselect(); });
         }
         break;
     case QEvent::MouseButtonDblClick:

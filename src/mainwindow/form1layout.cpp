@@ -202,7 +202,7 @@ void Form1::buildMaintenanceControls() {
 }
 
 void Form1::buildLowerStrip() {
-    label7 = makeLabel(this, "Label7", "测试窗口", {360, 5760, 975, 255});
+    label7 = makeLabel(this, "Label7", "测试窗口", {360, 5760, 975, 240});
     text8 = place(new QPlainTextEdit(this), "Text8", {360, 6000, 7575, 2600});
     text8->setReadOnly(true);
     text8->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -1,0 +1,671 @@
+// The main window as an installer sees it: controls, start state, views, keyboard, greetings.
+
+#include "mainwindow/form1.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+using callcfg::Form1;
+
+namespace {
+
+const QStringList commandButtons{
+    "Command1",  "Command2",  "Command3",  "Command4",  "Command5",  "Command6",  "Command7",
+    "Command8",  "Command9",  "Command10", "Command11", "Command12", "Command13", "Command14",
+    "Command15", "Command16", "Command17", "Command19", "Command20", "Command21", "Command22"};
+
+// Answers every message box that comes up and remembers what it showed.
+class BoxWatcher : public QObject {
+public:
+    struct Seen {
+        QString title, text;
+        QMessageBox::Icon icon;
+        qsizetype buttons;
+    };
+    QList<Seen> seen;
+
+    BoxWatcher() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen.append({box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
+                box->done(0);
+            }
+        });
+        timer_.start(10);
+    }
+
+private:
+    QTimer timer_;
+};
+
+} // namespace
+
+class Form1LayoutTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Form1> form;
+
+    template <typename T = QWidget> T* control(const QString& name) {
+        auto* found = form->findChild<T*>(name);
+        if (!found)
+            qWarning("no control %s", qPrintable(name));
+        return found;
+    }
+
+    QRect inWindow(QWidget* w) { return QRect(w->mapTo(form.get(), QPoint(0, 0)), w->size()); }
+
+    bool reachable(QWidget* w) {
+        return w->isVisibleTo(form.get()) && w->isEnabled() && form->rect().contains(inWindow(w));
+    }
+
+    void activate() {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void pressView(const QString& keys) {
+        for (QChar key : keys) {
+            const auto code = key == 'A' ? Qt::Key_A : Qt::Key_M;
+            QTest::keyClick(form.get(), code, Qt::ControlModifier | Qt::ShiftModifier);
+        }
+    }
+
+    void clickBackground(int times, QPoint at = QPoint(5, 5)) {
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(form.get(), Qt::LeftButton, {}, at);
+    }
+
+private slots:
+    void init() {
+        form = std::make_unique<Form1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void controls_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("items");
+        QTest::addColumn<QString>("selected");
+        const QString list = "QComboBox", label = "QLabel", button = "QPushButton",
+                      field = "QLineEdit", frame = "QGroupBox";
+        auto row = [](const char* name, const QString& type, const QString& parent,
+                      const QString& caption, const QString& items = {},
+                      const QString& selected = {}) {
+            QTest::newRow(name) << type << parent << caption << items << selected;
+        };
+        row("Label9", label, "Form1", "通讯端口");
+        row("Combo5", list, "Form1", "", "COM1|COM2|COM3|COM4|COM5|COM6|COM7|COM8", "COM1");
+        row("Command15", button, "Form1", "打开");
+        row("Label10", label, "Form1", "端口状态：");
+        row("Label11", label, "Form1", "串口关闭");
+        row("LabelWorkMode", label, "Form1", "工作模式");
+        row("Combo4", list, "Form1", "", "单键模式1|多键模式|单键模式0", "多键模式");
+        row("Command11", button, "Form1", "写入");
+        row("LabelDataBackup", label, "Form1", "数据备份");
+        row("Command12", button, "Form1", "打开");
+        row("FramePager", frame, "Form1", "设置传呼机");
+        row("LabelPagerNumber", label, "FramePager", "传呼号");
+        row("LabelAddressCode", label, "FramePager", "地址码");
+        row("LabelMachineType", label, "FramePager", "机型");
+        row("LabelPolarity", label, "FramePager", "极性");
+        row("LabelRate", label, "FramePager", "速率");
+        row("LabelTone", label, "FramePager", "音调");
+        row("Text1(0)", field, "FramePager", "");
+        row("Text1(1)", field, "FramePager", "");
+        row("Combo1(0)", list, "FramePager", "", "数字标准|数字新型|中文字符|英文", "数字标准");
+        row("Combo1(1)", list, "FramePager", "", "反|正", "反");
+        row("Combo1(2)", list, "FramePager", "", "512|1200|2400", "1200");
+        row("Combo1(3)", list, "FramePager", "", "音调1|音调2|音调3|音调4", "音调1");
+        row("Command1", button, "FramePager", "写入");
+        row("FrameTable", frame, "Form1", "设置餐桌呼叫器");
+        row("LabelTableNumber", label, "FrameTable", "餐桌号");
+        row("LabelTableReceiver", label, "FrameTable", "接收器号码");
+        row("LabelPager1", label, "FrameTable", "传呼号1");
+        row("LabelPager2", label, "FrameTable", "传呼号2");
+        row("LabelPager3", label, "FrameTable", "传呼号3");
+        for (int i = 0; i < 5; ++i)
+            row(qPrintable(QString("Text3(%1)").arg(i)), field, "FrameTable", "");
+        row("Command3", button, "FrameTable", "写入");
+        row("Command7", button, "Form1", "初始化主机");
+        row("FrameDeletePager", frame, "Form1", "删除传呼机");
+        row("LabelDeletePager", label, "FrameDeletePager", "传呼号");
+        row("Text4", field, "FrameDeletePager", "");
+        row("Command4", button, "FrameDeletePager", "删除");
+        row("FrameDeleteTable", frame, "Form1", "删除餐桌呼叫器");
+        row("LabelDeleteTable", label, "FrameDeleteTable", "餐桌号");
+        row("Text6", field, "FrameDeleteTable", "");
+        row("Command5", button, "FrameDeleteTable", "删除");
+        row("Command9", button, "Form1", "退出(&x)");
+        row("LabelTransmitterFrequency", label, "Form1", "发射机频率  （MHZ）");
+        row("Text7", field, "Form1", "");
+        row("Command14", button, "Form1", "写入");
+        row("LabelReceiverFrequency", label, "Form1", "接收器频率   （MHZ）");
+        row("Combo2", list, "Form1", "", "314.2|314.4|314.6|314.8|315.0|315.2|315.4|315.6",
+            "315.6");
+        row("LabelFrequencyReceiver", label, "Form1", "接收器号码");
+        row("Text10", field, "Form1", "");
+        row("Command13", button, "Form1", "写入");
+        row("Command18", button, "Form1", "写入");
+        row("Command8", button, "Form1", "测试(&t)");
+        row("Label7", label, "Form1", "测试窗口");
+        row("Text8", "QPlainTextEdit", "Form1", "");
+        row("FrameDeleteUrge", frame, "Form1", "删除催菜器");
+        row("LabelDeleteUrge", label, "FrameDeleteUrge", "催菜器号码");
+        row("Text5", field, "FrameDeleteUrge", "");
+        row("Command10", button, "FrameDeleteUrge", "删除");
+        row("FrameSetUrge", frame, "Form1", "设置催菜器");
+        row("LabelSetUrge", label, "FrameSetUrge", "催菜器号码");
+        row("Text11", field, "FrameSetUrge", "");
+        row("Command19", button, "FrameSetUrge", "写入");
+        row("FrameReceiverNumber", frame, "Form1", "设置接收器号码");
+        row("LabelReceiverNumber", label, "FrameReceiverNumber", "接收器号码");
+        row("Text2", field, "FrameReceiverNumber", "");
+        row("Command2", button, "FrameReceiverNumber", "写入");
+        row("FrameDisplayType", frame, "Form1", "信息机类型");
+        row("Combo3", list, "FrameDisplayType", "", "数字|语音", "数字");
+        row("Command20", button, "FrameDisplayType", "写入");
+        row("FrameRepeater", frame, "Form1", "增强器内容");
+        row("Command16", button, "FrameRepeater", "写入");
+        row("Command17", button, "FrameRepeater", "删除");
+        row("FrameVoicePrompt", frame, "Form1", "语音提示类型设置");
+        row("Command21", button, "FrameVoicePrompt", "叮当鸟呼叫器");
+        row("Command22", button, "FrameVoicePrompt", "手持呼叫器");
+        row("Command6", button, "Form1", "初始化接收器");
+    }
+
+    void controls() {
+        QFETCH(QString, type);
+        QFETCH(QString, parent);
+        QFETCH(QString, caption);
+        QFETCH(QString, items);
+        QFETCH(QString, selected);
+        QCOMPARE(form->objectName(), QString("Form1"));
+        QCOMPARE(form->windowTitle(), QString("鸣玉配置软件4.0+"));
+        QWidget* w = control(QTest::currentDataTag());
+        QVERIFY(w);
+        QCOMPARE(QString(w->metaObject()->className()), type);
+        QCOMPARE(w->parentWidget()->objectName(), parent);
+        if (auto* l = qobject_cast<QLabel*>(w))
+            QCOMPARE(l->text(), caption);
+        else if (auto* b = qobject_cast<QPushButton*>(w))
+            QCOMPARE(b->text(), caption);
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            QCOMPARE(g->title(), caption);
+        else if (auto* e = qobject_cast<QLineEdit*>(w))
+            QCOMPARE(e->text(), QString());
+        else if (auto* t = qobject_cast<QPlainTextEdit*>(w))
+            QCOMPARE(t->toPlainText(), QString());
+        if (auto* c = qobject_cast<QComboBox*>(w)) {
+            QStringList texts;
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+            QCOMPARE(texts.join('|'), items);
+            QCOMPARE(c->currentText(), selected);
+            QCOMPARE(c->itemText(c->currentIndex()), selected);
+            // The port and frequency lists can be typed in; the others only chosen from.
+            const bool typed = QTest::currentDataTag() == QString("Combo5") ||
+                               QTest::currentDataTag() == QString("Combo2");
+            QCOMPARE(c->isEditable(), typed);
+        }
+    }
+
+    void captionColours_data() {
+        QTest::addColumn<QColor>("colour");
+        const QColor blue(0, 0, 255), darkRed(192, 0, 0),
+            plain = QApplication::palette().color(QPalette::WindowText);
+        for (const char* name : {"FramePager", "FrameTable", "FrameReceiverNumber", "FrameSetUrge",
+                                 "FrameVoicePrompt", "LabelWorkMode", "LabelDataBackup",
+                                 "LabelTransmitterFrequency", "LabelReceiverFrequency"})
+            QTest::newRow(name) << blue;
+        for (const char* name : {"FrameDeletePager", "FrameDeleteTable", "FrameDeleteUrge"})
+            QTest::newRow(name) << darkRed;
+        // Controls inside a coloured frame keep the plain colour, as do the other captions.
+        for (const char* name :
+             {"LabelPagerNumber", "LabelDeleteUrge", "LabelReceiverNumber", "Label9", "Label7",
+              "FrameDisplayType", "FrameRepeater", "LabelFrequencyReceiver"})
+            QTest::newRow(name) << plain;
+    }
+
+    void captionColours() {
+        QFETCH(QColor, colour);
+        QCOMPARE(control(QTest::currentDataTag())->palette().color(QPalette::WindowText), colour);
+    }
+
+    void fonts() {
+        for (const char* name : {"Label9", "Label10", "Label11"}) {
+            const QFont font = control(name)->font();
+            QCOMPARE(font.family(), QString("楷体_GB2312"));
+            QVERIFY2(QFontInfo(font).family().startsWith("AR PL UKai"), name);
+        }
+        QVERIFY(QFontInfo(control("Command1")->font()).family().startsWith("AR PL UMing"));
+    }
+
+    void upperStripGeometry_data() {
+        QTest::addColumn<QRect>("expected"); // an empty size: only the position is laid out
+        auto at = [](const char* name, int x, int y) { QTest::newRow(name) << QRect(x, y, 0, 0); };
+        at("Label9", 32, 8);
+        at("Combo5", 112, 6);
+        at("Command15", 192, 6);
+        at("Label10", 288, 8);
+        at("Label11", 384, 8);
+        at("LabelWorkMode", 32, 61);
+        at("Combo4", 104, 58);
+        at("Command11", 200, 54);
+        at("LabelDataBackup", 336, 61);
+        at("Command12", 408, 54);
+        QTest::newRow("FramePager") << QRect(24, 104, 505, 65);
+        QTest::newRow("FrameTable") << QRect(24, 192, 337, 65);
+        QTest::newRow("Command7") << QRect(408, 208, 89, 33);
+        QTest::newRow("FrameDeletePager") << QRect(24, 272, 153, 65);
+        QTest::newRow("FrameDeleteTable") << QRect(208, 272, 153, 65);
+        QTest::newRow("Command9") << QRect(408, 280, 89, 33);
+        at("Label7", 24, 384);
+        QTest::newRow("Text8") << QRect(24, 400, 505, 173);
+    }
+
+    void upperStripGeometry() {
+        QFETCH(QRect, expected);
+        const QRect actual = control(QTest::currentDataTag())->geometry();
+        QCOMPARE(actual.topLeft(), expected.topLeft());
+        if (!expected.size().isEmpty())
+            QCOMPARE(actual.size(), expected.size());
+    }
+
+    void loadGeometry() {
+        QCOMPARE(form->size(), QSize(563, 407));
+        const QRect screen = form->screen()->availableGeometry();
+        QCOMPARE(form->frameGeometry().top(), screen.top());
+        QCOMPARE(form->frameGeometry().left(),
+                 screen.left() + screen.width() / 2 - form->frameGeometry().width() / 2);
+        form->setLayoutHeight(8950);
+        QCOMPARE(form->size(), QSize(563, 597));
+        QVERIFY(form->rect().contains(inWindow(control("Text8"))));
+        QVERIFY(form->rect().contains(inWindow(control("Label7"))));
+        form->setLayoutHeight(6000);
+        QCOMPARE(form->size(), QSize(563, 400));
+    }
+
+    void loadRunsThePortListClickOnce() {
+        Form1 fresh;
+        QStringList portAtClick;
+        connect(&fresh, &Form1::portListClicked, this,
+                [&] { portAtClick << fresh.combo5->currentText(); });
+        fresh.combo1[2]->setCurrentIndex(0);
+        fresh.text4->setText("9");
+        fresh.load();
+        fresh.show();
+        fresh.load();
+        QCOMPARE(portAtClick, QStringList{"COM1"});
+        QCOMPARE(fresh.combo1[2]->currentText(), QString("1200"));
+        QCOMPARE(fresh.text4->text(), QString());
+
+        auto* timer = fresh.findChild<QTimer*>("Timer1");
+        QVERIFY(timer);
+        QCOMPARE(timer->interval(), 10);
+        QVERIFY(!timer->isActive());
+    }
+
+    void choosingAPortClicksThePortList() {
+        QSignalSpy clicked(form.get(), &Form1::portListClicked);
+        form->combo5->setCurrentIndex(3); // the program's own selection is no click
+        QCOMPARE(clicked.count(), 0);
+        form->combo5->showPopup();
+        QAbstractItemView* view = form->combo5->view();
+        QTRY_VERIFY(view->isVisible());
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Return);
+        QTRY_COMPARE(clicked.count(), 1);
+        QCOMPARE(form->combo5->currentText(), QString("COM5"));
+    }
+
+    void doubleClickOnPortLabelTogglesThePort() {
+        QSignalSpy toggle(form.get(), &Form1::portToggleRequested);
+        QTest::mouseClick(control("Label9"), Qt::LeftButton);
+        QCOMPARE(toggle.count(), 0);
+        QTest::mouseDClick(control("Label9"), Qt::LeftButton);
+        QCOMPARE(toggle.count(), 1);
+    }
+
+    void defaultViewShowsTheUpperStrip() {
+        for (const char* name :
+             {"Text3(1)", "LabelTableReceiver", "LabelTransmitterFrequency", "Text7", "Command14",
+              "LabelReceiverFrequency", "Combo2", "LabelFrequencyReceiver", "Text10", "Command13",
+              "Command18", "Command8", "Command6"})
+            QVERIFY2(!control(name)->isVisibleTo(form.get()), name);
+        for (const char* name : {"FrameSetUrge", "FrameDeleteUrge", "FrameReceiverNumber",
+                                 "FrameDisplayType", "FrameRepeater", "FrameVoicePrompt"})
+            QVERIFY2(control(name)->y() >= form->height(), name);
+        for (const char* name : {"Label9", "Combo5", "Command15", "Label10", "Label11", "Combo4",
+                                 "Command11", "Command12", "FramePager", "FrameTable", "Command7",
+                                 "FrameDeletePager", "FrameDeleteTable", "Command9", "Label7"})
+            QVERIFY2(reachable(control(name)), name);
+        QVERIFY(!form->isFullView());
+        QVERIFY(!form->isMaintenanceView());
+    }
+
+    void noTwoVisibleControlsOverlap_data() {
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<bool>("maintenance");
+        QTest::addColumn<int>("height");
+        QTest::newRow("default") << false << false << 0;
+        QTest::newRow("maintenance") << false << true << 0;
+        QTest::newRow("full") << true << false << 0;
+        QTest::newRow("full and maintenance") << true << true << 0;
+        QTest::newRow("test mode, maintenance") << false << true << 8950;
+    }
+
+    void noTwoVisibleControlsOverlap() {
+        QFETCH(bool, full);
+        QFETCH(bool, maintenance);
+        QFETCH(int, height);
+        form->setFullView(full);
+        form->setMaintenanceView(maintenance);
+        if (height)
+            form->setLayoutHeight(height);
+        QList<QWidget*> shown;
+        for (QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isVisibleTo(form.get()))
+                continue;
+            shown << w;
+            if (qobject_cast<QGroupBox*>(w)) {
+                for (QWidget* inner : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (!inner->isVisibleTo(form.get()))
+                        continue;
+                    QVERIFY2(w->rect().contains(inner->geometry()),
+                             qPrintable(inner->objectName()));
+                    shown << inner;
+                }
+            }
+        }
+        QVERIFY(shown.size() > 40);
+        for (int i = 0; i < shown.size(); ++i)
+            for (int j = i + 1; j < shown.size(); ++j) {
+                QWidget *a = shown[i], *b = shown[j];
+                if (a->isAncestorOf(b) || b->isAncestorOf(a))
+                    continue;
+                QVERIFY2(!inWindow(a).intersects(inWindow(b)),
+                         qPrintable(a->objectName() + " overlaps " + b->objectName()));
+            }
+        if (full) // every control is inside the window
+            for (QWidget* w : shown)
+                QVERIFY2(form->rect().contains(inWindow(w)), qPrintable(w->objectName()));
+    }
+
+    void fullViewFitsALaptopScreen() {
+        form->setFullView(true);
+        QVERIFY(form->height() <= 740);
+        QCOMPARE(form->width(), 563);
+        form->setFullView(false);
+        QCOMPARE(form->height(), 407);
+    }
+
+    void everyCommandIsReachable_data() {
+        QTest::addColumn<QString>("keys"); // view shortcuts: A = all functions, M = maintenance
+        for (const char* name : {"Command15", "Command11", "Command12", "Command1", "Command3",
+                                 "Command7", "Command4", "Command5", "Command9"})
+            QTest::newRow(name) << "";
+        for (const char* name : {"Command19", "Command10", "Command2", "Command20", "Command16",
+                                 "Command17", "Command21", "Command22"})
+            QTest::newRow(name) << "A";
+        for (const char* name : {"Command14", "Command13", "Command8"})
+            QTest::newRow(name) << "M";
+        QTest::newRow("Command6") << "AM";
+    }
+
+    void everyCommandIsReachable() {
+        QFETCH(QString, keys);
+        activate();
+        QWidget* button = control(QTest::currentDataTag());
+        pressView(keys);
+        QVERIFY(reachable(button));
+        QCOMPARE(form->isFullView(), keys.contains('A'));
+        QCOMPARE(form->isMaintenanceView(), keys.contains('M'));
+        if (!keys.isEmpty()) { // the same keys hide it again
+            pressView(keys);
+            QVERIFY(!reachable(button));
+        }
+    }
+
+    void allCommandsReachableTogether() {
+        activate();
+        pressView("AM");
+        for (const QString& name : commandButtons)
+            QVERIFY2(reachable(control(name)), qPrintable(name));
+        QVERIFY(!control("Command18")->isVisibleTo(form.get()));
+    }
+
+    void contextMenuOffersTheViews() {
+        activate();
+        QStringList offered;
+        QTimer::singleShot(50, this, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* action : menu->actions())
+                offered << action->text();
+            menu->actions().first()->trigger();
+            menu->close();
+        });
+        const QPoint at(540, 200);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, form->mapToGlobal(at));
+        QApplication::sendEvent(form.get(), &event);
+        QCOMPARE(offered, (QStringList{"显示全部功能", "显示维护功能"}));
+        QVERIFY(form->isFullView());
+        QVERIFY(reachable(control("Command21")));
+    }
+
+    void hiddenCommandsStillAct_data() {
+        QTest::addColumn<int>("dummy");
+        for (const char* name : {"Command14", "Command13", "Command8", "Command6", "Command18",
+                                 "Command19", "Command20", "Command22"})
+            QTest::newRow(name) << 0;
+    }
+
+    void hiddenCommandsStillAct() {
+        auto* button = control<QPushButton>(QTest::currentDataTag());
+        QVERIFY(button->isEnabled());
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        button->click();
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void selectOnFocus_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("selects");
+        const QStringList selecting{"Text1(0)", "Text1(1)", "Text2",    "Text3(0)",
+                                    "Text3(2)", "Text3(3)", "Text3(4)", "Text4",
+                                    "Text5",    "Text6",    "Text7"};
+        const std::pair<const char*, Qt::FocusReason> reasons[] = {
+            {"mouse", Qt::MouseFocusReason},
+            {"tab", Qt::TabFocusReason},
+            {"backtab", Qt::BacktabFocusReason},
+            {"other", Qt::OtherFocusReason}};
+        for (const auto& [how, reason] : reasons) {
+            for (const QString& name : selecting)
+                QTest::addRow("%s %s", qPrintable(name), how) << name << int(reason) << true;
+            for (const char* name : {"Text10", "Text11"})
+                QTest::addRow("%s %s", name, how) << QString(name) << int(reason) << false;
+        }
+    }
+
+    void selectOnFocus() {
+        QFETCH(QString, field);
+        QFETCH(int, reason);
+        QFETCH(bool, selects);
+        form->setFullView(true);
+        form->setMaintenanceView(true);
+        activate();
+        auto* edit = control<QLineEdit>(field);
+        edit->setText("12345");
+        edit->setCursorPosition(2);
+        form->combo4->setFocus();
+        QTRY_VERIFY(form->combo4->hasFocus());
+        if (reason == Qt::MouseFocusReason)
+            QTest::mouseClick(edit, Qt::LeftButton, {},
+                              QPoint(edit->width() - 4, edit->height() / 2));
+        else
+            edit->setFocus(Qt::FocusReason(reason));
+        QTRY_VERIFY(edit->hasFocus());
+        QTest::qWait(20);
+        if (selects) {
+            QCOMPARE(edit->selectedText(), QString("12345"));
+            QCOMPARE(edit->cursorPosition(), 0);
+        } else {
+            QCOMPARE(edit->selectedText(), QString());
+        }
+    }
+
+    void enterClicksTheTaskButton_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        const std::pair<const char*, const char*> table[] = {{"Text1(0)", "Command1"},
+                                                             {"Text1(1)", "Command1"},
+                                                             {"Combo1(0)", "Command1"},
+                                                             {"Combo1(1)", "Command1"},
+                                                             {"Combo1(2)", "Command1"},
+                                                             {"Combo1(3)", "Command1"},
+                                                             {"Text3(0)", "Command3"},
+                                                             {"Text3(2)", "Command3"},
+                                                             {"Text3(3)", "Command3"},
+                                                             {"Text3(4)", "Command3"},
+                                                             {"Text4", "Command4"},
+                                                             {"Text6", "Command5"},
+                                                             {"Text11", "Command19"},
+                                                             {"Text5", "Command10"},
+                                                             {"Text2", "Command2"},
+                                                             {"Combo3", "Command20"},
+                                                             {"Text7", "Command14"},
+                                                             {"Text10", "Command13"},
+                                                             {"Combo2", "Command13"},
+                                                             {"Combo4", ""},
+                                                             {"Combo5", ""}};
+        for (const auto& [field, button] : table) {
+            QTest::addRow("%s return", field) << field << button << int(Qt::Key_Return);
+            QTest::addRow("%s keypad enter", field) << field << button << int(Qt::Key_Enter);
+        }
+    }
+
+    // In the maintenance view at the load height, so the lower frames are out of view.
+    void enterClicksTheTaskButton() {
+        QFETCH(QString, field);
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        form->setMaintenanceView(true);
+        activate();
+        QWidget* target = control(field);
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus());
+        QList<std::pair<QString, QSignalSpy*>> spies;
+        for (const QString& name : commandButtons + QStringList{"Command18"})
+            spies.append({name, new QSignalSpy(control<QPushButton>(name), &QPushButton::clicked)});
+        auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (auto* list = qobject_cast<QComboBox*>(target); list && list->lineEdit())
+            edit = list->lineEdit();
+        std::unique_ptr<QSignalSpy> reached;
+        if (edit)
+            reached = std::make_unique<QSignalSpy>(edit, &QLineEdit::returnPressed);
+        const auto modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        for (const auto& [name, spy] : spies) {
+            QCOMPARE(spy->count(), name == button ? 1 : 0);
+            delete spy;
+        }
+        if (reached) // the key went on to the field
+            QCOMPARE(reached->count(), 1);
+    }
+
+    void otherKeysGoToTheField() {
+        activate();
+        QSignalSpy clicked(form->command1, &QPushButton::clicked);
+        form->text1[0]->setFocus();
+        QTRY_VERIFY(form->text1[0]->hasFocus());
+        QTest::keyClicks(form->text1[0], "12a");
+        QCOMPARE(form->text1[0]->text(), QString("12a"));
+        QCOMPARE(clicked.count(), 0);
+    }
+
+    void greetingOnEvery15thBackgroundClick_data() {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << 0 << "提示"
+                           << "注意，如果通讯不成功，请换个串口试试！";
+        QTest::newRow("1") << 1 << "欢迎使用"
+                           << "十年瑞川，专业精神，竭诚服务！";
+        QTest::newRow("2 contact") << 2 << "联系方式"
+                                   << "请与设备供应商联系获取技术支持。";
+        QTest::newRow("3 author") << 3 << "鸣玉配置软件"
+                                  << "";
+        QTest::newRow("4") << 4 << "888"
+                           << "恭喜发财！";
+    }
+
+    void greetingOnEvery15thBackgroundClick() {
+        QFETCH(int, k);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        form->setGreetingChooser([k] { return k; });
+        BoxWatcher boxes;
+        clickBackground(14);
+        QCOMPARE(boxes.seen.size(), 0);
+        clickBackground(1, QPoint(540, 200));
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen[0].title, title);
+        QCOMPARE(boxes.seen[0].text, text);
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(boxes.seen[0].buttons, 1);
+        clickBackground(14);
+        QCOMPARE(boxes.seen.size(), 1);
+        clickBackground(1);
+        QCOMPARE(boxes.seen.size(), 2);
+    }
+
+    void greetingDrawnAtRandom() {
+        BoxWatcher boxes;
+        const QStringList titles{"提示", "欢迎使用", "联系方式", "鸣玉配置软件", "888"};
+        clickBackground(15 * 6);
+        QCOMPARE(boxes.seen.size(), 6);
+        for (const auto& box : boxes.seen)
+            QVERIFY2(titles.contains(box.title), qPrintable(box.title));
+    }
+
+    void clicksOnControlsDoNotCount() {
+        form->setGreetingChooser([] { return 4; });
+        BoxWatcher boxes;
+        for (int i = 0; i < 15; ++i) {
+            QTest::mouseClick(control("Label9"), Qt::LeftButton);
+            QTest::mouseClick(control("LabelWorkMode"), Qt::LeftButton);
+            QTest::mouseClick(control("FramePager"), Qt::LeftButton, {}, QPoint(500, 60));
+        }
+        // A double-click on the background is one click.
+        QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+        clickBackground(13);
+        QCOMPARE(boxes.seen.size(), 0);
+        clickBackground(1);
+        QCOMPARE(boxes.seen.size(), 1);
+    }
+};
+
+QTEST_MAIN(Form1LayoutTest)
+#include "form1layout_test.moc"

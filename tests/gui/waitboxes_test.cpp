@@ -1,0 +1,151 @@
+// The wait boxes and the paint-only pump they rely on.
+
+#include "ui/paintpump.h"
+#include "ui/waitboxes.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <QLabel>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+
+using namespace callcfg;
+
+namespace {
+
+class PaintCounter : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+} // namespace
+
+class WaitBoxesTest : public QObject {
+    Q_OBJECT
+
+    WaitBoxes boxes;
+
+    WaitBox* box(const QString& name) {
+        if (name == "Form2")
+            return &boxes.form2();
+        return &boxes.form4();
+    }
+
+private slots:
+    void createdWhenFirstAskedFor() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(w->objectName() != "Form2" && w->objectName() != "Form4");
+        QCOMPARE(&boxes.form2(), &boxes.form2());
+        QCOMPARE(&boxes.form4(), &boxes.form4());
+    }
+
+    void layout_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QRect>("label");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Form2") << "请按呼叫器的服务键！" << QSize(202, 62) << QRect(0, 14, 217, 32)
+                               << "   请按呼叫器的服务键!     ……4秒钟后自动返回……";
+        QTest::newRow("Form4") << "Form4" << QSize(217, 62) << QRect(0, 16, 217, 32)
+                               << " 请按催菜器的任意键加#键     ……4秒钟后自动返回……";
+    }
+
+    void layout() {
+        QFETCH(QString, caption);
+        QFETCH(QSize, client);
+        QFETCH(QRect, label);
+        QFETCH(QString, text);
+        WaitBox* w = box(QTest::currentDataTag());
+        QCOMPARE(w->objectName(), QString(QTest::currentDataTag()));
+        QVERIFY(w->isWindow());
+        QVERIFY(!w->parentWidget());
+        QCOMPARE(w->windowTitle(), caption);
+        QCOMPARE(w->size(), client);
+        QCOMPARE(w->palette().color(QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
+        QCOMPARE(w->label1->objectName(), QString("Label1"));
+        QCOMPARE(w->label1->geometry(), label);
+        QCOMPARE(w->label1->text(), text);
+        QCOMPARE(w->label1->palette().color(QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
+
+        QCOMPARE(w->label1->font().family(), QString("宋体"));
+        QCOMPARE(w->label1->font().pointSize(), 12);
+        QVERIFY(QFontInfo(w->label1->font()).family().startsWith("AR PL UMing"));
+        // The text wraps to exactly the two lines the label has room for.
+        const QFontMetrics metrics(w->label1->font());
+        const QRect used =
+            metrics.boundingRect(QRect(0, 0, label.width(), 1000), Qt::TextWordWrap, text);
+        QCOMPARE(used.height(), metrics.lineSpacing() + metrics.height());
+        QVERIFY(used.height() <= label.height());
+    }
+
+    void caller_box_window_font() {
+        const QFont font = boxes.form2().font();
+        QCOMPARE(font.family(), QString("楷体_GB2312"));
+        QCOMPARE(font.pointSize(), 9);
+        QVERIFY(QFontInfo(font).family().startsWith("AR PL UKai"));
+    }
+
+    void showAndPaintPutsTheBoxOnScreen_data() {
+        QTest::addColumn<int>("dummy");
+        QTest::newRow("Form2") << 0;
+        QTest::newRow("Form4") << 0;
+    }
+
+    void showAndPaintPutsTheBoxOnScreen() {
+        WaitBox* w = box(QTest::currentDataTag());
+        for (int round = 0; round < 2; ++round) { // shown, hidden and shown again
+            w->showAndPaint();
+            QVERIFY(w->isVisible());
+            QVERIFY(w->windowHandle()->isExposed());
+            w->hide();
+            QVERIFY(!w->isVisible());
+        }
+    }
+
+    void pumpHoldsTimersBack() {
+        int ticks = 0, shots = 0;
+        QTimer repeating;
+        connect(&repeating, &QTimer::timeout, this, [&] { ++ticks; });
+        repeating.start(1);
+        QTimer::singleShot(2, this, [&] { ++shots; });
+        pumpPaintOnly(60);
+        QCOMPARE(ticks, 0);
+        QCOMPARE(shots, 0);
+        // Held back, not lost.
+        QTRY_VERIFY(ticks > 0);
+        QTRY_COMPARE(shots, 1);
+    }
+
+    void pumpDeliversPaints() {
+        PaintCounter widget;
+        widget.resize(50, 50);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        const int before = widget.paints;
+        widget.update();
+        pumpPaintOnly(50);
+        QVERIFY(widget.paints > before);
+    }
+
+    void pumpIsBounded() {
+        QElapsedTimer clock;
+        clock.start();
+        pumpPaintOnly(2000, [] { return true; });
+        QVERIFY(clock.elapsed() < 500);
+        clock.restart();
+        pumpPaintOnly(100, [] { return false; });
+        QVERIFY(clock.elapsed() >= 100);
+        QVERIFY(clock.elapsed() < 600);
+        clock.restart();
+        pumpPaintOnly(100);
+        QVERIFY(clock.elapsed() >= 100);
+    }
+};
+
+QTEST_MAIN(WaitBoxesTest)
+#include "waitboxes_test.moc"
