@@ -1,0 +1,385 @@
+// The caller windows driven as an installer drives them, against the simulated host unit over
+// a pseudo-terminal: the bytes their buttons put on the wire, the boxes they show, and the host
+// unit's refusal while its display unit is digital.
+
+#include "callers/callerwindows.h"
+#include "callers/form5.h"
+#include "callers/form6.h"
+#include "endtoend.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using hostsim::DisplayType;
+using hostsim::Fault;
+using hostsim::HostUnit;
+using testsupport::EndToEnd;
+using testsupport::SeenBox;
+
+namespace {
+
+const QString voiceTaken = "语音信息机中关于呼叫器的设置成功！";
+const QString handheldTaken = "设置成功！";
+const QString digitalDisplay = "当前信息机类型为数字机，设置失败！";
+const QString timeout = "超时没有返回数据!!";
+const QString voiceFailed = "设置呼叫器的语音提示类型失败!";
+const QString handheldFailed = "设置手持呼叫器的语音提示类型失败!";
+const QString portMissing = "没发现此端口或端口已被其它程序占用!";
+
+// Records the parent window of every message box as it comes up.
+class BoxParents : public QObject {
+public:
+    BoxParents() { qApp->installEventFilter(this); }
+    QStringList parents;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* box = qobject_cast<QMessageBox*>(watched))
+                parents << (box->parentWidget() ? box->parentWidget()->objectName() : "none");
+        return false;
+    }
+};
+
+// Selects all of a list's text and types `text` over it character by character, as an input
+// method commits Chinese text (empty: just deletes).
+void typeOver(QComboBox* list, const QString& text) {
+    QLineEdit* line = list->lineEdit();
+    line->selectAll();
+    QTest::keyClick(line, Qt::Key_Backspace);
+    for (const QChar character : text) {
+        QInputMethodEvent typed;
+        typed.setCommitString(character);
+        QApplication::sendEvent(line, &typed);
+    }
+}
+
+// Edits in the form "Combo2=服务台" (choose that entry), "Combo2:雅座" (type over the text;
+// "Combo2:" empties it) and "Check1:off" (untick).
+void applyEdits(QWidget* window, const QStringList& edits) {
+    for (const QString& edit : edits) {
+        const qsizetype at = edit.indexOf(QRegularExpression("[=:]"));
+        const QString name = edit.left(at), value = edit.mid(at + 1);
+        if (auto* box = window->findChild<QCheckBox*>(name)) {
+            box->setChecked(value != "off");
+            continue;
+        }
+        auto* list = window->findChild<QComboBox*>(name);
+        QVERIFY2(list, qPrintable(name));
+        if (edit[at] == '=') {
+            QVERIFY2(list->findText(value) >= 0, qPrintable(value));
+            list->setCurrentIndex(list->findText(value));
+        } else {
+            typeOver(list, value);
+        }
+        QCOMPARE(list->currentText(), value);
+    }
+}
+
+} // namespace
+
+class CallersCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EndToEnd> e2e;
+    std::unique_ptr<BoxParents> parents;
+
+    QWidget* openWindow(const QString& name) {
+        QPushButton* opener = name == "form5" ? e2e->form1().command21 : e2e->form1().command22;
+        opener->click();
+        QWidget* window = name == "form5"
+                              ? static_cast<QWidget*>(e2e->program->callerWindows->form5())
+                              : e2e->program->callerWindows->form6();
+        if (window && !QTest::qWaitForWindowActive(window))
+            qWarning("%s did not become active", qPrintable(name));
+        return window;
+    }
+
+    // Clicks `button` ("form5/Command1") with the window opened, returns the window.
+    QWidget* press(const QString& button, const QStringList& edits = {}) {
+        QWidget* window = openWindow(button.section('/', 0, 0));
+        if (!window)
+            return nullptr;
+        applyEdits(window, edits);
+        auto* send = window->findChild<QPushButton*>(button.section('/', 1));
+        if (send)
+            send->click();
+        return window;
+    }
+
+    // The bytes on the wire once `count` of them have arrived (or after a second).
+    QString wireOf(std::size_t count) {
+        e2e->host.waitFor([count](const HostUnit& u) { return u.rawReceived().size() >= count; },
+                          std::chrono::seconds(1));
+        return e2e->takeWire();
+    }
+
+    bool nothingSent() {
+        return !e2e->host.waitFor([](const HostUnit& u) { return !u.rawReceived().empty(); },
+                                  std::chrono::milliseconds(150));
+    }
+
+    void setDisplayType(DisplayType type) {
+        e2e->host.withUnit([type](HostUnit& unit) { unit.setDisplayType(type); });
+    }
+
+    void addFault(const Fault& fault) {
+        e2e->host.withUnit([&fault](HostUnit& unit) { unit.addFault(fault); });
+    }
+
+    // Compares the only box shown since the last call.
+    void checkBox(const QString& text, const QString& title, int icon, const QString& parent) {
+        const QList<SeenBox> seen = e2e->boxes.take();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, text);
+        QCOMPARE(seen[0].title, title);
+        QCOMPARE(int(seen[0].icon), icon);
+        QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(parents->parents.value(parents->parents.size() - 1), parent);
+    }
+
+private slots:
+    void init() {
+        e2e = std::make_unique<EndToEnd>();
+        parents = std::make_unique<BoxParents>();
+        setDisplayType(DisplayType::Voice);
+    }
+
+    void cleanup() {
+        parents.reset();
+        e2e.reset();
+    }
+
+    void voiceSettings_data() {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QString>("wire"); // empty: nothing may be sent
+        QTest::addColumn<QString>("text");
+
+        const auto sent = [](const char* name, const QStringList& edits, const char* wire) {
+            QTest::newRow(name) << edits << QString(wire) << voiceTaken;
+        };
+        const auto refused = [](const char* name, const QStringList& edits) {
+            QTest::newRow(name) << edits << QString() << voiceFailed;
+        };
+        sent("initial state", {}, "55 55 AA 01 14 05 00 01 03 04 07 D6");
+        sent("keys 2 and 3 off", {"Check1:off", "Check2:off"},
+             "55 55 AA 01 14 05 00 01 03 FF FF E3");
+        sent("Callsfor for key 3", {"Combo5=Callsfor"}, "55 55 AA 01 14 05 00 01 03 04 0F CE");
+        sent("取消 for key 1", {"Combo3=取消"}, "55 55 AA 01 14 05 00 01 00 04 07 D9");
+        sent("英文发音 and Table", {"Combo1=英文发音", "Combo2=Table"},
+             "55 55 AA 01 14 05 01 08 03 04 07 CE");
+        sent("first entries and late phrases",
+             {"Combo1=英文发音", "Combo2=号", "Combo3=需要服务", "Combo4=Service", "Combo5=Bill"},
+             "55 55 AA 01 14 05 01 00 02 0C 0E C8");
+        sent("key 2 off, its text typed", {"Check1:off", "Combo4:上菜"},
+             "55 55 AA 01 14 05 00 01 03 FF 07 DB");
+        sent("key 2 off, its text emptied", {"Check1:off", "Combo4:"},
+             "55 55 AA 01 14 05 00 01 03 FF 07 DB");
+        sent("key 3 off, its text typed", {"Check2:off", "Combo5:结账"},
+             "55 55 AA 01 14 05 00 01 03 04 FF DE");
+        sent("initiator emptied", {"Combo2:"}, "55 55 AA 01 14 05 00 FF 03 04 07 D8");
+        sent("key 1 emptied", {"Combo3:"}, "55 55 AA 01 14 05 00 01 FF 04 07 DA");
+        sent("initiator typed as it was", {"Combo2:桌"}, "55 55 AA 01 14 05 00 01 03 04 07 D6");
+        refused("initiator typed", {"Combo2:雅座"});
+        refused("initiator edited", {"Combo2:桌子"});
+        refused("list word typed, not chosen", {"Combo2:餐厅"});
+        refused("pronunciation emptied", {"Combo1:"});
+        refused("pronunciation typed", {"Combo1:粤语"});
+        refused("key 1 typed", {"Combo3:上菜"});
+        refused("key 2 emptied while on", {"Combo4:"});
+        refused("key 3 typed while on", {"Combo5:结账"});
+    }
+
+    void voiceSettings() {
+        QFETCH(QStringList, edits);
+        QFETCH(QString, wire);
+        QFETCH(QString, text);
+        QWidget* window = press("form5/Command1", edits);
+        QVERIFY(window);
+        if (wire.isEmpty()) {
+            QVERIFY(nothingSent());
+            checkBox(text, "错误", QMessageBox::Critical, "form5");
+        } else {
+            QCOMPARE(wireOf(12), wire);
+            checkBox(text, "OK", QMessageBox::NoIcon, "form5");
+        }
+        QVERIFY(window->isVisible()); // stays open, as it was
+    }
+
+    void handheld_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QString>("wire"); // empty: nothing may be sent
+
+        QTest::newRow("by table, initial")
+            << "Form6/Command1" << QStringList{} << "55 55 AA 01 15 01 00 E8";
+        QTest::newRow("by pager, initial")
+            << "Form6/Command2" << QStringList{} << "55 55 AA 01 16 01 01 E6";
+        QTest::newRow("by table, 服务台")
+            << "Form6/Command1" << QStringList{"Combo1=服务台"} << "55 55 AA 01 15 01 02 E6";
+        QTest::newRow("by pager, 服务台")
+            << "Form6/Command2" << QStringList{"Combo2=服务台"} << "55 55 AA 01 16 01 02 E5";
+        QTest::newRow("by table, 总台")
+            << "Form6/Command1" << QStringList{"Combo1=总台"} << "55 55 AA 01 15 01 01 E7";
+        QTest::newRow("by pager, 厨房")
+            << "Form6/Command2" << QStringList{"Combo2=厨房"} << "55 55 AA 01 16 01 00 E7";
+        QTest::newRow("by table, pager list emptied")
+            << "Form6/Command1" << QStringList{"Combo2:"} << "55 55 AA 01 15 01 00 E8";
+        QTest::newRow("by pager, table list typed")
+            << "Form6/Command2" << QStringList{"Combo1:后厨"} << "55 55 AA 01 16 01 01 E6";
+        QTest::newRow("by pager, emptied")
+            << "Form6/Command2" << QStringList{"Combo2:"} << QString();
+        QTest::newRow("by table, typed")
+            << "Form6/Command1" << QStringList{"Combo1:后厨"} << QString();
+        QTest::newRow("by table, edited")
+            << "Form6/Command1" << QStringList{"Combo1:厨房间"} << QString();
+        QTest::newRow("by pager, list word typed")
+            << "Form6/Command2" << QStringList{"Combo2:服务台"} << QString();
+    }
+
+    void handheld() {
+        QFETCH(QString, button);
+        QFETCH(QStringList, edits);
+        QFETCH(QString, wire);
+        QVERIFY(press(button, edits));
+        if (wire.isEmpty()) {
+            QVERIFY(nothingSent());
+            checkBox(handheldFailed, "错误", QMessageBox::Critical, "Form6");
+        } else {
+            QCOMPARE(wireOf(8), wire);
+            checkBox(handheldTaken, "OK", QMessageBox::NoIcon, "Form6");
+        }
+    }
+
+    // The lower frame's failure leaves the upper frame as it was.
+    void handheldFramesIndependent() {
+        QWidget* window = press("Form6/Command2", {"Combo2:"});
+        QVERIFY(window);
+        QVERIFY(nothingSent());
+        checkBox(handheldFailed, "错误", QMessageBox::Critical, "Form6");
+        window->findChild<QPushButton*>("Command1")->click();
+        QCOMPARE(wireOf(8), QString("55 55 AA 01 15 01 00 E8"));
+        checkBox(handheldTaken, "OK", QMessageBox::NoIcon, "Form6");
+        QCOMPARE(window->findChild<QComboBox*>("Combo2")->currentText(), QString());
+    }
+
+    void replies_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("fault"); // index into faults below
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("icon");
+
+        const struct {
+            const char* button;
+            QString taken, failed;
+        } buttons[] = {{"form5/Command1", voiceTaken, voiceFailed},
+                       {"Form6/Command1", handheldTaken, handheldFailed},
+                       {"Form6/Command2", handheldTaken, handheldFailed}};
+        for (const auto& b : buttons) {
+            const auto row = [&](const char* situation) -> QTestData& {
+                return QTest::addRow("%s, %s", b.button, situation) << QString(b.button);
+            };
+            row("empty reply") << -1 << b.taken << "OK" << int(QMessageBox::NoIcon);
+            row("reply with data 00") << 0 << digitalDisplay << "ERR" << int(QMessageBox::NoIcon);
+            row("reply with data 01, 02")
+                << 1 << digitalDisplay << "ERR" << int(QMessageBox::NoIcon);
+            row("echo of another command") << 2 << timeout << "错误" << int(QMessageBox::Critical);
+            row("no reply") << 3 << timeout << "错误" << int(QMessageBox::Critical);
+            row("device gone") << 4 << b.failed << "错误" << int(QMessageBox::Critical);
+        }
+    }
+
+    void replies() {
+        QFETCH(QString, button);
+        QFETCH(int, fault);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(int, icon);
+        const std::uint8_t code = button == "form5/Command1"   ? 0x14
+                                  : button == "Form6/Command1" ? 0x15
+                                                               : 0x16;
+        switch (fault) {
+        case 0:
+            addFault(Fault::forceData({0x00}).onCommand(code));
+            break;
+        case 1:
+            addFault(Fault::forceData({0x01, 0x02}).onCommand(code));
+            break;
+        case 2: // 0x16 is answered as 0x15, the others as the code after theirs
+            addFault(Fault::wrongCommand(code == 0x16 ? 0x15 : code + 1).onCommand(code));
+            break;
+        case 3:
+            addFault(Fault::noReply().onCommand(code));
+            break;
+        case 4:
+            e2e->form1().command15->click(); // open the port, then pull the device
+            QVERIFY(e2e->link().portOpen);
+            e2e->host.goAway();
+            break;
+        }
+        QVERIFY(press(button));
+        checkBox(text, title, icon, button.section('/', 0, 0));
+    }
+
+    // The host unit takes voice settings only while its display unit is a voice unit; the
+    // installer sets the type with the main window's 信息机类型 command.
+    void displayUnitGate_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("wire");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("form5") << "form5/Command1"
+                               << "55 55 AA 01 14 05 00 01 03 04 07 D6" << voiceTaken;
+        QTest::newRow("Form6 by table") << "Form6/Command1"
+                                        << "55 55 AA 01 15 01 00 E8" << handheldTaken;
+        QTest::newRow("Form6 by pager") << "Form6/Command2"
+                                        << "55 55 AA 01 16 01 01 E6" << handheldTaken;
+    }
+
+    void displayUnitGate() {
+        QFETCH(QString, button);
+        QFETCH(QString, wire);
+        QFETCH(QString, taken);
+        const QString window = button.section('/', 0, 0);
+        const auto setType = [this](const char* type, const char* frame, const char* box) {
+            callcfg::Form1& form1 = e2e->form1();
+            form1.combo3->setCurrentIndex(form1.combo3->findText(type));
+            form1.command20->click();
+            QCOMPARE(wireOf(8), QString(frame));
+            checkBox(box, "OK", QMessageBox::NoIcon, "Form1");
+        };
+
+        setType("数字", "55 55 AA 01 13 01 FF EB", "信息机类型设为数字机！");
+        QVERIFY(press(button));
+        QCOMPARE(wireOf(wire.size() / 3 + 1), wire);
+        checkBox(digitalDisplay, "ERR", QMessageBox::NoIcon, window);
+
+        setType("语音", "55 55 AA 01 13 01 00 EA", "信息机类型设为语音机！");
+        QVERIFY(press(button));
+        QCOMPARE(wireOf(wire.size() / 3 + 1), wire);
+        checkBox(taken, "OK", QMessageBox::NoIcon, window);
+    }
+
+    void portMissing_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("form5") << "form5/Command1";
+        QTest::newRow("Form6 by table") << "Form6/Command1";
+        QTest::newRow("Form6 by pager") << "Form6/Command2";
+    }
+
+    void portMissing() {
+        QFETCH(QString, button);
+        EndToEnd::type(e2e->form1().combo5, "COM0"); // names no port
+        QVERIFY(press(button));
+        QVERIFY(nothingSent());
+        checkBox(::portMissing, "错误", QMessageBox::Critical, button.section('/', 0, 0));
+        QVERIFY(!e2e->link().portOpen);
+    }
+};
+
+QTEST_MAIN(CallersCommandsTest)
+#include "callers_commands_test.moc"
