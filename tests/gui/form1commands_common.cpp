@@ -1,0 +1,175 @@
+#include "form1commands_common.h"
+
+#include "mainwindow/form1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QtTest>
+
+#include <chrono>
+#include <thread>
+
+using namespace testsupport;
+
+namespace form1tests {
+
+QString describe(const SeenBox& box) {
+    QString kind;
+    if (box.icon == QMessageBox::Critical && box.buttons == QMessageBox::Ok)
+        kind = "error";
+    else if (box.icon == QMessageBox::NoIcon && box.buttons == QMessageBox::Ok)
+        kind = "notice";
+    else if (box.icon == QMessageBox::Critical &&
+             box.buttons == (QMessageBox::Ok | QMessageBox::Cancel))
+        kind = "confirm";
+    else
+        kind = QString("icon %1 buttons %2").arg(box.icon).arg(box.buttons.toInt(), 0, 16);
+    return QString("%1 %2: %3").arg(kind, box.title, box.text);
+}
+
+QStringList describe(const QList<SeenBox>& boxes) {
+    QStringList described;
+    for (const SeenBox& box : boxes)
+        described << describe(box);
+    return described;
+}
+
+QString focusName() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QString("(none)");
+}
+
+std::optional<hostsim::Fault> faultNamed(const QString& name, std::uint8_t code) {
+    using hostsim::Fault;
+    const QStringList words = name.split(' ', Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return std::nullopt;
+    const QString kind = words.first();
+    std::optional<Fault> fault;
+    if (kind == "noReply")
+        fault = Fault::noReply();
+    else if (kind == "badChecksum")
+        fault = Fault::badChecksum();
+    else if (kind == "wrongCommand")
+        fault = Fault::wrongCommand(code == 0x02 ? 0x01 : 0x02);
+    else if (kind == "memoryFull")
+        fault = Fault::memoryFull();
+    else if (kind == "length")
+        fault = Fault::wrongLength(static_cast<std::uint8_t>(words.value(1).toInt()));
+    else if (kind == "data") {
+        std::vector<std::uint8_t> data;
+        for (const QString& byte : words.mid(1))
+            data.push_back(static_cast<std::uint8_t>(byte.toUInt(nullptr, 16)));
+        fault = Fault::forceData(std::move(data));
+    }
+    if (!fault)
+        qFatal("unknown fault %s", qPrintable(name));
+    return fault->onCommand(code);
+}
+
+void showEverything(callcfg::Form1& form) {
+    form.setFullView(true);
+    form.setMaintenanceView(true);
+}
+
+void setInputs(callcfg::Form1& form, const QStringList& inputs) {
+    for (const QString& input : inputs) {
+        const qsizetype equals = input.indexOf('=');
+        const QString name = input.left(equals);
+        auto* control = form.findChild<QWidget*>(name);
+        if (!control)
+            qFatal("no control %s", qPrintable(name));
+        EndToEnd::type(control, input.mid(equals + 1));
+    }
+}
+
+void click(callcfg::Form1& form, const QString& button) {
+    auto* target = form.findChild<QAbstractButton*>(button);
+    if (!target)
+        qFatal("no button %s", qPrintable(button));
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+void backToMainWindow(callcfg::Form1& form) {
+    QApplication::setActiveWindow(&form);
+    if (!QTest::qWaitForWindowActive(&form))
+        qWarning("Form1 did not become active again");
+}
+
+void addCommandColumns() {
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("wire");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("focus");
+}
+
+void runCommandRow(const QString& button, std::uint8_t code) {
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, fault);
+    QFETCH(QString, wire);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, focus);
+
+    EndToEnd e2e;
+    showEverything(e2e.form1());
+    setInputs(e2e.form1(), inputs);
+    if (fault == "portFault") {
+        e2e.link().ensurePortOpen();
+        QVERIFY(e2e.link().portOpen);
+        e2e.host.goAway();
+    } else if (auto injected = faultNamed(fault, code)) {
+        e2e.host.withUnit([&](hostsim::HostUnit& unit) { unit.addFault(*injected); });
+    }
+    click(e2e.form1(), button);
+    backToMainWindow(e2e.form1());
+
+    QCOMPARE(describe(e2e.boxes.take()), boxes);
+    QCOMPARE(e2e.takeWire(), wire);
+    QCOMPARE(focusName(), focus);
+}
+
+WaitBoxWatch::WaitBoxWatch(QWidget* box) {
+    box->installEventFilter(this);
+}
+
+bool WaitBoxWatch::eventFilter(QObject*, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+        painted = false;
+        shown = true;
+        ++showCount;
+        break;
+    case QEvent::Hide:
+        shown = false;
+        break;
+    case QEvent::Paint:
+        if (shown)
+            painted = true;
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+std::future<SeenFromHost> watchFromHost(EndToEnd& e2e, const WaitBoxWatch& watch, int lookMs) {
+    return std::async(std::launch::async, [&e2e, &watch, lookMs] {
+        using namespace std::chrono;
+        SeenFromHost seen;
+        seen.request = e2e.host.waitFor(
+            [](const hostsim::HostUnit& unit) { return !unit.requests().empty(); }, seconds(5));
+        if (!seen.request)
+            return seen;
+        seen.onScreenAtRequest = watch.shown && watch.painted;
+        const auto until = steady_clock::now() + milliseconds(lookMs);
+        while (!seen.onScreenDuringWait && steady_clock::now() < until) {
+            seen.onScreenDuringWait = watch.shown && watch.painted;
+            std::this_thread::sleep_for(milliseconds(2));
+        }
+        return seen;
+    });
+}
+
+} // namespace form1tests

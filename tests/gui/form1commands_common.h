@@ -1,0 +1,76 @@
+#pragma once
+// Shared by the end-to-end tests of the main window's commands: one row of a command's table
+// (inputs, a fault of the host unit, the bytes expected on the wire, the boxes and the focus)
+// driven through the real window against the simulated host unit.
+
+#include "endtoend.h"
+#include "hostsim/fault.h"
+
+#include <QStringList>
+
+#include <atomic>
+#include <future>
+#include <optional>
+
+namespace form1tests {
+
+// "error 错误: text" (critical icon, OK), "notice OK: text" (no icon, OK), "confirm 注意: text"
+// (critical icon, OK and Cancel); any other look is spelt out so that it fails the comparison.
+QString describe(const testsupport::SeenBox& box);
+QStringList describe(const QList<testsupport::SeenBox>& boxes);
+
+// objectName of the control holding the keyboard focus.
+QString focusName();
+
+// The fault for the next request with command `code`, by name: "" none, "noReply",
+// "badChecksum", "wrongCommand" (the reply names another command), "memoryFull",
+// "length N" (reply data length forced to N), "data XX XX" (reply data replaced; "data"
+// alone: no data). "portFault" is handled by runCommandRow.
+std::optional<hostsim::Fault> faultNamed(const QString& name, std::uint8_t code);
+
+// Every command control on screen: the window at full height, the maintenance view on.
+void showEverything(callcfg::Form1& form);
+
+// Each entry "objectName=text"; a list takes the item of that text, or the text as typed.
+void setInputs(callcfg::Form1& form, const QStringList& inputs);
+
+// Clicks the button with the mouse, as an installer does; the button takes the focus.
+void click(callcfg::Form1& form, const QString& button);
+
+// Makes the main window active again, as the window manager does when a message box closes
+// (the offscreen platform leaves no window active); its focus control takes the focus.
+void backToMainWindow(callcfg::Form1& form);
+
+// Columns of a command table: inputs (QStringList), fault (QString), wire (QString, every byte
+// the host unit received), boxes (QStringList, see describe) and focus (QString).
+void addCommandColumns();
+
+// Runs the current row on a fresh program: inputs, fault on `code`, a click on `button`, then
+// compares. "portFault": the port is opened, then the device goes away before the click.
+void runCommandRow(const QString& button, std::uint8_t code);
+
+// Follows a wait box from the event loop: whether it is shown and whether it has been
+// painted since it was last shown. Readable from any thread.
+class WaitBoxWatch : public QObject {
+public:
+    explicit WaitBoxWatch(QWidget* box);
+    std::atomic<bool> shown{false};
+    std::atomic<bool> painted{false};
+    std::atomic<int> showCount{0};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Waits on another thread until the host unit has received a request and records whether the
+// wait box was shown and painted at that moment, and whether it was on screen while the tool
+// waited for the reply (looked at for up to `lookMs` after the request).
+struct SeenFromHost {
+    bool request = false;
+    bool onScreenAtRequest = false;
+    bool onScreenDuringWait = false;
+};
+std::future<SeenFromHost> watchFromHost(testsupport::EndToEnd& e2e, const WaitBoxWatch& watch,
+                                        int lookMs);
+
+} // namespace form1tests
