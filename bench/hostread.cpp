@@ -1,0 +1,115 @@
+#include "hostread.h"
+
+#include "boxanswerer.h"
+
+#include "app/program.h"
+#include "hostsim/ptyhost.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kBlocks = 64;
+constexpr int kBlockSize = 128;
+
+// Fills the host's memory with a pattern no block shares with another.
+hostsim::Memory pattern() {
+    hostsim::Memory memory;
+    for (std::size_t n = 0; n < memory.size(); ++n)
+        memory[n] = static_cast<std::uint8_t>(n * 7 + n / 256);
+    return memory;
+}
+
+QPushButton* form3Command1(callcfg::Program& program) {
+    program.form1.command12->click();
+    QApplication::processEvents();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("form3") && window->isVisible())
+            return window->findChild<QPushButton*>(QStringLiteral("Command1"));
+    return nullptr;
+}
+
+bool imageMatches(const callcfg::Program& program, const hostsim::Memory& memory) {
+    for (std::size_t n = 0; n < memory.size(); ++n)
+        if (program.images.mainram[n] != memory[n])
+            return false;
+    return program.images.mainread;
+}
+
+HostReadResult throughForm3(callcfg::Program& program, QPushButton* command1,
+                            const hostsim::Memory& memory) {
+    BoxAnswerer answerer;
+    QElapsedTimer clock;
+    answerer.measureFrom(clock);
+    clock.start();
+    command1->click(); // returns after the closing notice box has been answered
+    HostReadResult result;
+    result.seconds =
+        double(answerer.firstAtNs() >= 0 ? answerer.firstAtNs() : clock.nsecsElapsed()) / 1e9;
+    const QStringList boxes = answerer.take();
+    result.complete =
+        boxes == QStringList{QStringLiteral("读取主机内容成功！")} && imageMatches(program, memory);
+    result.how = QStringLiteral("form3 Command1, click to closing box");
+    if (!result.complete)
+        result.how += QStringLiteral("; boxes: ") + boxes.join(QStringLiteral(" | "));
+    return result;
+}
+
+HostReadResult throughLink(callcfg::Program& program, const hostsim::Memory& memory,
+                           const QString& why) {
+    callcfg::Link& link = program.link;
+    BoxAnswerer answerer;
+    QElapsedTimer clock;
+    clock.start();
+    link.ensurePortOpen();
+    link.discardInput();
+    bool complete = link.portOpen;
+    for (int k = 0; k < kBlocks && complete; ++k) {
+        link.frameBuffer[0] = 0x01;
+        link.frameBuffer[1] = 0x0D;
+        link.frameBuffer[2] = 1;
+        link.frameBuffer[3] = static_cast<std::uint8_t>(k);
+        link.sendFrame();
+        link.waitPeriods = 1;
+        link.periodLength = 0.2;
+        link.awaitReply();
+        complete =
+            link.replyComplete && link.replyBuffer[2] == kBlockSize &&
+            std::equal(link.replyBuffer.begin() + 3, link.replyBuffer.begin() + 3 + kBlockSize,
+                       memory.begin() + k * kBlockSize);
+        link.replyComplete = false;
+    }
+    HostReadResult result;
+    result.seconds = double(clock.nsecsElapsed()) / 1e9;
+    result.complete = complete && answerer.take().isEmpty();
+    result.how = QStringLiteral("Link: 64 x (sendFrame + awaitReply 1 x 0.2 s); ") + why;
+    return result;
+}
+
+} // namespace
+
+HostReadResult measureHostRead(callcfg::Program& program, hostsim::PtyHost& host, bool linkOnly) {
+    const hostsim::Memory memory = pattern();
+    host.withUnit([&](hostsim::HostUnit& unit) {
+        unit.setMemory(memory);
+        unit.takeRequests();
+    });
+    if (linkOnly)
+        return throughLink(program, memory, QStringLiteral("asked for with --through-link"));
+    QPushButton* command1 = form3Command1(program);
+    if (!command1)
+        return throughLink(program, memory, QStringLiteral("form3 has no Command1 yet"));
+    HostReadResult viaForm3 = throughForm3(program, command1, memory);
+    const auto requests =
+        host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
+    const bool readSomething =
+        std::any_of(requests.begin(), requests.end(),
+                    [](const hostsim::Request& r) { return r.command == 0x0D; });
+    if (!readSomething)
+        return throughLink(program, memory, QStringLiteral("form3's Command1 does not read yet"));
+    return viaForm3;
+}

@@ -1,0 +1,199 @@
+// callcfg_bench: prints one table of the figures that matter to an installer: how long a host
+// read takes at real timing, how idle the program stays while it waits, how fast the hex dump
+// and a full table listing come, how soon the main window is painted, and how much memory the
+// process holds. Exits non-zero when a figure misses its limit.
+//
+//   callcfg_bench [--through-link]   the host read through the link even when form3 can read
+
+#include "hostread.h"
+
+#include "app/program.h"
+#include "hostsim/ptyhost.h"
+#include "memory/hexview.h"
+#include "memory/listing.h"
+#include "ui/fonts.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPixmap>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <pty.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using callcfg::Program;
+
+namespace {
+
+struct Row {
+    QString figure, measured, limit, verdict, note;
+};
+
+// Seconds since the process started (its start time in clock ticks after boot).
+double secondsSinceProcessStart() {
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    // Fields after the command name, which is in parentheses; starttime is field 22.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    const double started = fields.value(19).toDouble() / double(sysconf(_SC_CLK_TCK));
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9 - started;
+}
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+QString peakResident() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                return QString::fromLatin1(line.mid(6).simplified());
+    return QStringLiteral("?");
+}
+
+// Median wall time of 20 runs, in seconds.
+double median20(const std::function<void()>& run) {
+    std::vector<double> times;
+    for (int i = 0; i < 20; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        run();
+        times.push_back(double(clock.nsecsElapsed()) / 1e9);
+    }
+    std::sort(times.begin(), times.end());
+    return (times[9] + times[10]) / 2;
+}
+
+QString ms(double seconds) {
+    return QString::number(seconds * 1000, 'f', 3) + QStringLiteral(" ms");
+}
+QString s(double seconds) {
+    return QString::number(seconds, 'f', 3) + QStringLiteral(" s");
+}
+QString verdict(bool ok) {
+    return ok ? QStringLiteral("ok") : QStringLiteral("FAIL");
+}
+
+// A host image with 512 table caller records, each bound to three pagers.
+callcfg::Image fullTables() {
+    callcfg::Image image{};
+    for (int i = 0; i < 512; ++i)
+        for (int b = 0; b < 8; ++b)
+            image[1280 + 8 * i + b] = static_cast<std::int16_t>((i * 8 + b * 37) & 0xFF);
+    image[8190] = 0x02;
+    image[8191] = 0x00;
+    return image;
+}
+
+// Three 1.0 s periods with nothing arriving, on a pseudo-terminal nobody writes to.
+Row cpuDuringWait() {
+    int master = -1, slave = -1;
+    char name[64] = {};
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0)
+        return {QStringLiteral("CPU during 3 x 1.0 s wait"), QStringLiteral("-"),
+                QStringLiteral("< 0.1 s"), QStringLiteral("FAIL"), QStringLiteral("no pty")};
+    callcfg::PortMap map;
+    map.map(1, QString::fromLatin1(name));
+    Program program(map);
+    program.form1.show();
+    program.link.ensurePortOpen();
+    program.link.frameBuffer[1] = 0x0D;
+    program.link.waitPeriods = 3;
+    program.link.periodLength = 1.0;
+    QElapsedTimer wall;
+    const double before = cpuSeconds();
+    wall.start();
+    program.link.awaitReply();
+    const double cpu = cpuSeconds() - before;
+    const double seconds = double(wall.nsecsElapsed()) / 1e9;
+    close(master);
+    close(slave);
+    const bool ok = cpu < 0.1 && !program.link.replyComplete;
+    return {QStringLiteral("CPU during 3 x 1.0 s wait"), s(cpu), QStringLiteral("< 0.1 s"),
+            verdict(ok), QStringLiteral("wall %1, no reply").arg(s(seconds))};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::vector<Row> rows;
+
+    {
+        callcfg::installFontSubstitutions();
+        Program program{callcfg::PortMap{}};
+        program.form1.show();
+        const QPixmap painted = program.form1.grab();
+        const double inMain = double(sinceMain.nsecsElapsed()) / 1e9;
+        const double sinceStart = secondsSinceProcessStart();
+        rows.push_back(
+            {QStringLiteral("start-up to first paint of Form1"), ms(sinceStart),
+             QStringLiteral("-"), painted.isNull() ? QStringLiteral("FAIL") : QString(),
+             QStringLiteral("offscreen, from process start; %1 of it in main()").arg(ms(inMain))});
+    }
+
+    hostsim::PtyHost host; // pacing on: replies at 960 bytes/s
+    callcfg::PortMap map;
+    map.map(1, QString::fromStdString(host.devicePath()));
+    Program program(map);
+    program.exitProgram = [] {};
+    program.form1.show();
+    const bool throughLink = QApplication::arguments().contains(QStringLiteral("--through-link"));
+    const HostReadResult read = measureHostRead(program, host, throughLink);
+    const double floor = 64 * 0.2;
+    rows.push_back({QStringLiteral("host read, 64 blocks, real timing"), s(read.seconds),
+                    QStringLiteral(">= %1 s, <= %2 s").arg(floor).arg(floor * 1.1),
+                    verdict(read.complete && read.seconds >= floor && read.seconds <= floor * 1.1),
+                    QStringLiteral("time scale %1, pacing %2; %3%4")
+                        .arg(program.link.timeScale())
+                        .arg(host.pacing() ? QStringLiteral("on") : QStringLiteral("off"))
+                        .arg(read.how)
+                        .arg(read.complete ? QString() : QStringLiteral("; INCOMPLETE"))});
+
+    rows.push_back(cpuDuringWait());
+
+    callcfg::Image image{}; // what the host unit holds, whichever road read it
+    const hostsim::Memory memory =
+        host.withUnit([](hostsim::HostUnit& unit) { return unit.memory(); });
+    std::copy(memory.begin(), memory.end(), image.begin());
+    qsizetype produced = 0; // keeps the texts from being optimised away
+    const double hex =
+        median20([&] { produced += callcfg::hexDump(image, callcfg::kHostRows).size(); });
+    rows.push_back({QStringLiteral("full host hex dump (median of 20)"), ms(hex),
+                    QStringLiteral("<= 0.5 s"), verdict(hex <= 0.5),
+                    QStringLiteral("text of 512 rows")});
+    const callcfg::Image tables = fullTables();
+    const double listing = median20([&] { produced += callcfg::tableListing(tables)->size(); });
+    rows.push_back({QStringLiteral("512-table listing (median of 20)"), ms(listing),
+                    QStringLiteral("-"), QString(), QStringLiteral("text of 513 lines")});
+
+    rows.push_back({QStringLiteral("resident memory (VmHWM)"), peakResident(), QStringLiteral("-"),
+                    QString(), QStringLiteral("peak of the whole bench process")});
+
+    bool ok = produced > 0;
+    std::printf("%-36s %-12s %-20s %-7s %s\n", "figure", "measured", "limit", "verdict", "note");
+    for (const Row& row : rows) {
+        ok = ok && row.verdict != QLatin1String("FAIL");
+        std::printf("%-36s %-12s %-20s %-7s %s\n", qPrintable(row.figure), qPrintable(row.measured),
+                    qPrintable(row.limit),
+                    qPrintable(row.verdict.isEmpty() ? QStringLiteral("-") : row.verdict),
+                    qPrintable(row.note));
+    }
+    return ok ? 0 : 1;
+}
