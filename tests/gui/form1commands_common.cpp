@@ -105,7 +105,12 @@ void addCommandColumns() {
     QTest::addColumn<QString>("focus");
 }
 
-void runCommandRow(const QString& button, std::uint8_t code) {
+bool requestArrives(EndToEnd& e2e, int ms) {
+    return e2e.host.waitFor([](const hostsim::HostUnit& unit) { return !unit.requests().empty(); },
+                            std::chrono::milliseconds(ms));
+}
+
+void runCommandRow(const QString& button, std::uint8_t code, const QString& waitBox) {
     QFETCH(QStringList, inputs);
     QFETCH(QString, fault);
     QFETCH(QString, wire);
@@ -115,6 +120,9 @@ void runCommandRow(const QString& button, std::uint8_t code) {
     EndToEnd e2e;
     showEverything(e2e.form1());
     setInputs(e2e.form1(), inputs);
+    callcfg::WaitBoxes& waitBoxes = e2e.program->waitBoxes;
+    WaitBoxWatch form2(&waitBoxes.form2());
+    WaitBoxWatch form4(&waitBoxes.form4());
     if (fault == "portFault") {
         e2e.link().ensurePortOpen();
         QVERIFY(e2e.link().portOpen);
@@ -125,9 +133,24 @@ void runCommandRow(const QString& button, std::uint8_t code) {
     click(e2e.form1(), button);
     backToMainWindow(e2e.form1());
 
-    QCOMPARE(describe(e2e.boxes.take()), boxes);
+    const QList<SeenBox> seen = e2e.boxes.take();
+    QCOMPARE(describe(seen), boxes);
     QCOMPARE(e2e.takeWire(), wire);
     QCOMPARE(focusName(), focus);
+
+    // The checksum box comes from within the wait; the command's own boxes come after it.
+    for (const SeenBox& box : seen) {
+        if (box.text == "CRC校验错误")
+            continue;
+        QVERIFY(!box.visibleWindows.contains("Form2"));
+        QVERIFY(!box.visibleWindows.contains("Form4"));
+    }
+    QVERIFY(!waitBoxes.form2().isVisible());
+    QVERIFY(!waitBoxes.form4().isVisible());
+    if (waitBox != "Form2")
+        QCOMPARE(form2.showCount.load(), 0);
+    if (waitBox != "Form4")
+        QCOMPARE(form4.showCount.load(), 0);
 }
 
 WaitBoxWatch::WaitBoxWatch(QWidget* box) {
@@ -140,6 +163,8 @@ bool WaitBoxWatch::eventFilter(QObject*, QEvent* event) {
         painted = false;
         shown = true;
         ++showCount;
+        if (onShow)
+            onShow();
         break;
     case QEvent::Hide:
         shown = false;
@@ -158,8 +183,7 @@ std::future<SeenFromHost> watchFromHost(EndToEnd& e2e, const WaitBoxWatch& watch
     return std::async(std::launch::async, [&e2e, &watch, lookMs] {
         using namespace std::chrono;
         SeenFromHost seen;
-        seen.request = e2e.host.waitFor(
-            [](const hostsim::HostUnit& unit) { return !unit.requests().empty(); }, seconds(5));
+        seen.request = requestArrives(e2e, 5000);
         if (!seen.request)
             return seen;
         seen.onScreenAtRequest = watch.shown && watch.painted;
@@ -170,6 +194,22 @@ std::future<SeenFromHost> watchFromHost(EndToEnd& e2e, const WaitBoxWatch& watch
         }
         return seen;
     });
+}
+
+WaitBoxRun runWithWaitBox(EndToEnd& e2e, QWidget* box, const QString& button) {
+    e2e.host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0.05); });
+    WaitBoxRun run;
+    WaitBoxWatch watch(box);
+    // A frame sent before the box reaches the host unit at once; one still to be sent cannot.
+    watch.onShow = [&] { run.frameBeforeShow = requestArrives(e2e, 200); };
+    std::future<SeenFromHost> host = watchFromHost(e2e, watch, 150);
+    click(e2e.form1(), button);
+    backToMainWindow(e2e.form1());
+    run.host = host.get();
+    run.shows = watch.showCount;
+    run.hiddenAfter = !box->isVisible();
+    run.boxes = e2e.boxes.take();
+    return run;
 }
 
 } // namespace form1tests

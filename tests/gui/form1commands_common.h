@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <future>
 #include <optional>
 
@@ -47,7 +48,12 @@ void addCommandColumns();
 
 // Runs the current row on a fresh program: inputs, fault on `code`, a click on `button`, then
 // compares. "portFault": the port is opened, then the device goes away before the click.
-void runCommandRow(const QString& button, std::uint8_t code);
+// `waitBox` names the wait box the command shows ("Form2", "Form4"); it must be gone before
+// every box, and no other wait box may show.
+void runCommandRow(const QString& button, std::uint8_t code, const QString& waitBox = {});
+
+// Whether the host unit has received a request, waiting up to `ms` for one.
+bool requestArrives(testsupport::EndToEnd& e2e, int ms);
 
 // Follows a wait box from the event loop: whether it is shown and whether it has been
 // painted since it was last shown. Readable from any thread.
@@ -57,6 +63,8 @@ public:
     std::atomic<bool> shown{false};
     std::atomic<bool> painted{false};
     std::atomic<int> showCount{0};
+    // Runs on the event loop's thread as the box is shown, before it paints.
+    std::function<void()> onShow;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,5 +80,17 @@ struct SeenFromHost {
 };
 std::future<SeenFromHost> watchFromHost(testsupport::EndToEnd& e2e, const WaitBoxWatch& watch,
                                         int lookMs);
+
+// One command with a wait box, the host unit learning for 50 ms: what the host side saw, whether
+// the frame had reached the host unit when the box was shown, how often the box was shown,
+// whether it is hidden afterwards, and the boxes.
+struct WaitBoxRun {
+    SeenFromHost host;
+    bool frameBeforeShow = false;
+    int shows = 0;
+    bool hiddenAfter = false;
+    QList<testsupport::SeenBox> boxes;
+};
+WaitBoxRun runWithWaitBox(testsupport::EndToEnd& e2e, QWidget* box, const QString& button);
 
 } // namespace form1tests

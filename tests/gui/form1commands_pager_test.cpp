@@ -39,57 +39,54 @@ private slots:
             << kSet + "02 00 00 02 00 00 00 00 00 00 00 07 00 E5" << QStringList{kSetOk}
             << "Text1(0)";
         QTest::newRow("mode 11, 正, 音调4")
-            << QStringList{"Text1(0)=1",    "Text1(1)=7654321", "Combo1(0)=英文",
-                           "Combo1(1)=正", "Combo1(2)=2400",    "Combo1(3)=音调4"}
+            << QStringList{"Text1(0)=1",   "Text1(1)=7654321", "Combo1(0)=英文",
+                           "Combo1(1)=正", "Combo1(2)=2400",   "Combo1(3)=音调4"}
             << "" << kSet + "00 01 01 01 01 07 06 05 04 03 02 01 03 CD" << QStringList{kSetOk}
             << "Text1(0)";
-        QTest::newRow("mode 5")
-            << QStringList{"Text1(0)=1", "Text1(1)=0", "Combo1(2)=512"} << ""
-            << kSet + "00 01 00 05 00 00 00 00 00 00 00 00 00 EA" << QStringList{kSetOk}
-            << "Text1(0)";
+        QTest::newRow("mode 5") << QStringList{"Text1(0)=1", "Text1(1)=0", "Combo1(2)=512"} << ""
+                                << kSet + "00 01 00 05 00 00 00 00 00 00 00 00 00 EA"
+                                << QStringList{kSetOk} << "Text1(0)";
         QTest::newRow("mode 8, 音调2")
-            << QStringList{"Text1(0)=1", "Text1(1)=0000000", "Combo1(0)=中文字符",
-                           "Combo1(2)=2400", "Combo1(3)=音调2"}
+            << QStringList{"Text1(0)=1", "Text1(1)=0000000", "Combo1(0)=中文字符", "Combo1(2)=2400",
+                           "Combo1(3)=音调2"}
             << "" << kSet + "00 01 00 08 00 00 00 00 00 00 00 00 01 E6" << QStringList{kSetOk}
             << "Text1(0)";
-        QTest::newRow("address 9999999")
-            << QStringList{"Text1(0)=1", "Text1(1)=9999999"} << ""
-            << kSet + "00 01 00 02 00 09 09 09 09 09 09 09 00 AE" << QStringList{kSetOk}
-            << "Text1(0)";
+        QTest::newRow("address 9999999") << QStringList{"Text1(0)=1", "Text1(1)=9999999"} << ""
+                                         << kSet + "00 01 00 02 00 09 09 09 09 09 09 09 00 AE"
+                                         << QStringList{kSetOk} << "Text1(0)";
 
-        QTest::newRow("pager 255") << QStringList{"Text1(0)=255", "Text1(1)=12"} << "" << ""
-                                   << QStringList{kBadPager} << "Text1(0)";
-        QTest::newRow("pager 0") << QStringList{"Text1(0)=0", "Text1(1)=12"} << "" << ""
-                                 << QStringList{kBadPager} << "Text1(0)";
-        QTest::newRow("pager letters") << QStringList{"Text1(0)=a1", "Text1(1)=12"} << "" << ""
-                                       << QStringList{kBadPager} << "Text1(0)";
+        QTest::newRow("pager 255") << QStringList{"Text1(0)=255", "Text1(1)=12"} << ""
+                                   << "" << QStringList{kBadPager} << "Text1(0)";
+        QTest::newRow("pager 0") << QStringList{"Text1(0)=0", "Text1(1)=12"} << ""
+                                 << "" << QStringList{kBadPager} << "Text1(0)";
+        QTest::newRow("pager letters") << QStringList{"Text1(0)=a1", "Text1(1)=12"} << ""
+                                       << "" << QStringList{kBadPager} << "Text1(0)";
         QTest::newRow("pager checked before address")
-            << QStringList{"Text1(0)=", "Text1(1)=x"} << "" << "" << QStringList{kBadPager}
-            << "Text1(0)";
-        QTest::newRow("address 10000000")
-            << QStringList{"Text1(0)=1", "Text1(1)=10000000"} << "" << ""
-            << QStringList{kBadAddress} << "Text1(1)";
-        QTest::newRow("address empty") << QStringList{"Text1(0)=1", "Text1(1)="} << "" << ""
-                                       << QStringList{kBadAddress} << "Text1(1)";
+            << QStringList{"Text1(0)=", "Text1(1)=x"} << ""
+            << "" << QStringList{kBadPager} << "Text1(0)";
+        QTest::newRow("address 10000000") << QStringList{"Text1(0)=1", "Text1(1)=10000000"} << ""
+                                          << "" << QStringList{kBadAddress} << "Text1(1)";
+        QTest::newRow("address empty") << QStringList{"Text1(0)=1", "Text1(1)="} << ""
+                                       << "" << QStringList{kBadAddress} << "Text1(1)";
         QTest::newRow("address of eight characters")
-            << QStringList{"Text1(0)=1", "Text1(1)=00001234"} << "" << ""
-            << QStringList{kBadAddress} << "Text1(1)";
-        QTest::newRow("address 12.5") << QStringList{"Text1(0)=1", "Text1(1)=12.5"} << "" << ""
-                                      << QStringList{kSetFailed} << "Text1(0)";
-        QTest::newRow("address -0") << QStringList{"Text1(0)=1", "Text1(1)=-0"} << "" << ""
-                                    << QStringList{kSetFailed} << "Text1(0)";
+            << QStringList{"Text1(0)=1", "Text1(1)=00001234"} << ""
+            << "" << QStringList{kBadAddress} << "Text1(1)";
+        QTest::newRow("address 12.5") << QStringList{"Text1(0)=1", "Text1(1)=12.5"} << ""
+                                      << "" << QStringList{kSetFailed} << "Text1(0)";
+        QTest::newRow("address -0") << QStringList{"Text1(0)=1", "Text1(1)=-0"} << ""
+                                    << "" << QStringList{kSetFailed} << "Text1(0)";
 
         QTest::newRow("reply with data")
-            << pager105 << "length 1" << wire105
-            << QStringList{"notice 错误: 返回数据长度错误"} << "Command1";
-        QTest::newRow("no reply")
-            << pager105 << "noReply" << wire105 << QStringList{kTimeout} << "Text1(0)";
+            << pager105 << "length 1" << wire105 << QStringList{"notice 错误: 返回数据长度错误"}
+            << "Command1";
+        QTest::newRow("no reply") << pager105 << "noReply" << wire105 << QStringList{kTimeout}
+                                  << "Text1(0)";
         QTest::newRow("bad checksum")
             << pager105 << "badChecksum" << wire105 << QStringList{kCrc, kTimeout} << "Text1(0)";
         QTest::newRow("reply to another command")
             << pager105 << "wrongCommand" << wire105 << QStringList{kTimeout} << "Text1(0)";
-        QTest::newRow("port fault") << pager105 << "portFault" << ""
-                                    << QStringList{kSetFailed} << "Text1(0)";
+        QTest::newRow("port fault") << pager105 << "portFault"
+                                    << "" << QStringList{kSetFailed} << "Text1(0)";
     }
 
     void setPager() { runCommandRow("Command1", 0x01); }
@@ -99,12 +96,12 @@ private slots:
         const QString wire105 = "55 55 AA 01 04 01 69 90";
         const QStringList pager105{"Text4=105"};
 
-        QTest::newRow("deleted 254") << QStringList{"Text4=254"} << "data"
-                                     << "55 55 AA 01 04 01 FE FB"
-                                     << QStringList{"notice OK: 删除传呼号成功！"} << "Text4";
-        QTest::newRow("deleted 1") << QStringList{"Text4=1"} << "data"
-                                   << "55 55 AA 01 04 01 01 F8"
-                                   << QStringList{"notice OK: 删除传呼号成功！"} << "Text4";
+        QTest::newRow("deleted 254")
+            << QStringList{"Text4=254"} << "data"
+            << "55 55 AA 01 04 01 FE FB" << QStringList{"notice OK: 删除传呼号成功！"} << "Text4";
+        QTest::newRow("deleted 1")
+            << QStringList{"Text4=1"} << "data"
+            << "55 55 AA 01 04 01 01 F8" << QStringList{"notice OK: 删除传呼号成功！"} << "Text4";
         QTest::newRow("no such pager 105")
             << pager105 << "" << wire105 << QStringList{"notice 注意: 无此传呼号！"} << "Text4";
         QTest::newRow("status 2") << pager105 << "data 02" << wire105
@@ -113,20 +110,20 @@ private slots:
                                   << QStringList{"notice 错误: 返回数据错误"} << "Text4";
         QTest::newRow("length 2") << pager105 << "length 2" << wire105
                                   << QStringList{"notice 错误: 返回数据长度错误"} << "Text4";
-        QTest::newRow("no reply")
-            << pager105 << "noReply" << wire105 << QStringList{kDeleteTimeout} << "Text4";
-        QTest::newRow("bad checksum") << pager105 << "badChecksum" << wire105
-                                      << QStringList{kCrc, kDeleteTimeout} << "Text4";
+        QTest::newRow("no reply") << pager105 << "noReply" << wire105 << QStringList{kDeleteTimeout}
+                                  << "Text4";
+        QTest::newRow("bad checksum")
+            << pager105 << "badChecksum" << wire105 << QStringList{kCrc, kDeleteTimeout} << "Text4";
         QTest::newRow("reply to another command")
             << pager105 << "wrongCommand" << wire105 << QStringList{kDeleteTimeout} << "Text4";
-        QTest::newRow("port fault") << pager105 << "portFault" << ""
-                                    << QStringList{"error 错误: 删除传呼号失败!"} << "Text4";
-        QTest::newRow("255") << QStringList{"Text4=255"} << "" << "" << QStringList{kBadPager}
-                             << "Text4";
-        QTest::newRow("0") << QStringList{"Text4=0"} << "" << "" << QStringList{kBadPager}
-                           << "Text4";
-        QTest::newRow("empty") << QStringList{"Text4="} << "" << "" << QStringList{kBadPager}
-                               << "Text4";
+        QTest::newRow("port fault") << pager105 << "portFault"
+                                    << "" << QStringList{"error 错误: 删除传呼号失败!"} << "Text4";
+        QTest::newRow("255") << QStringList{"Text4=255"} << ""
+                             << "" << QStringList{kBadPager} << "Text4";
+        QTest::newRow("0") << QStringList{"Text4=0"} << ""
+                           << "" << QStringList{kBadPager} << "Text4";
+        QTest::newRow("empty") << QStringList{"Text4="} << ""
+                               << "" << QStringList{kBadPager} << "Text4";
     }
 
     void deletePager() { runCommandRow("Command4", 0x04); }
