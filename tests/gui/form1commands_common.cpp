@@ -123,7 +123,9 @@ void runCommandRow(const QString& button, std::uint8_t code, const QString& wait
     callcfg::WaitBoxes& waitBoxes = e2e.program->waitBoxes;
     WaitBoxWatch form2(&waitBoxes.form2());
     WaitBoxWatch form4(&waitBoxes.form4());
-    if (fault == "portFault") {
+    if (fault == "cancel") {
+        e2e.boxes.answerNext(QMessageBox::Cancel);
+    } else if (fault == "portFault") {
         e2e.link().ensurePortOpen();
         QVERIFY(e2e.link().portOpen);
         e2e.host.goAway();

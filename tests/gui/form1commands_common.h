@@ -47,7 +47,8 @@ void backToMainWindow(callcfg::Form1& form);
 void addCommandColumns();
 
 // Runs the current row on a fresh program: inputs, fault on `code`, a click on `button`, then
-// compares. "portFault": the port is opened, then the device goes away before the click.
+// compares. "portFault": the port is opened, then the device goes away before the click;
+// "cancel": the confirmation is answered with Cancel.
 // `waitBox` names the wait box the command shows ("Form2", "Form4"); it must be gone before
 // every box, and no other wait box may show.
 void runCommandRow(const QString& button, std::uint8_t code, const QString& waitBox = {});

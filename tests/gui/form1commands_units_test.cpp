@@ -1,0 +1,239 @@
+// Urge units (Command19 with the wait box Form4, Command10), repeaters (Command16 and
+// Command17 with Form2), work mode (Command11) and display-unit type (Command20) from the main
+// window to the simulated host unit.
+
+#include "form1commands_common.h"
+
+#include <QtTest>
+
+using namespace form1tests;
+using testsupport::EndToEnd;
+
+namespace {
+
+const QString kTimeout = "error 错误: 超时没有返回数据!!";
+const QString kCrc = "error 错误: CRC校验错误";
+const QString kLength = "notice 错误: 返回数据长度错误";
+const QString kUrgeRange = "error 错误: 催菜器号码必须为1-9的数字！";
+const QString kUrgeSet = "notice OK: 设置催菜器号码成功！";
+const QString kUrgeDeleted = "notice OK: 删除催菜器号码成功！";
+
+} // namespace
+
+class UnitCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void setUrge_data() {
+        addCommandColumns();
+        const QStringList urge1{"Text11=1"};
+        const QString wire1 = "55 55 AA 01 11 01 01 EB";
+        QTest::newRow("1") << urge1 << "" << wire1 << QStringList{kUrgeSet} << "Text11";
+        QTest::newRow("9") << QStringList{"Text11=9"} << ""
+                           << "55 55 AA 01 11 01 09 E3" << QStringList{kUrgeSet} << "Text11";
+        QTest::newRow("0") << QStringList{"Text11=0"} << ""
+                           << "" << QStringList{kUrgeRange} << "Text11";
+        QTest::newRow("10") << QStringList{"Text11=10"} << ""
+                            << "" << QStringList{kUrgeRange} << "Text11";
+        QTest::newRow("letter") << QStringList{"Text11=a"} << ""
+                                << "" << QStringList{kUrgeRange} << "Text11";
+        QTest::newRow("reply length 0")
+            << urge1 << "length 0" << wire1 << QStringList{kLength} << "Command19";
+        QTest::newRow("reply length 1")
+            << urge1 << "length 1" << wire1 << QStringList{kLength} << "Command19";
+        QTest::newRow("reply length 3")
+            << urge1 << "length 3" << wire1 << QStringList{kLength} << "Command19";
+        QTest::newRow("no reply") << urge1 << "noReply" << wire1 << QStringList{kTimeout}
+                                  << "Text11";
+        QTest::newRow("bad checksum")
+            << urge1 << "badChecksum" << wire1 << QStringList{kCrc, kTimeout} << "Text11";
+        QTest::newRow("reply to another command")
+            << urge1 << "wrongCommand" << wire1 << QStringList{kTimeout} << "Text11";
+        QTest::newRow("port fault")
+            << urge1 << "portFault"
+            << "" << QStringList{"error 错误: 设置催菜器器号码失败!"} << "Text11";
+    }
+
+    void setUrge() { runCommandRow("Command19", 0x11, "Form4"); }
+
+    void deleteUrge_data() {
+        addCommandColumns();
+        const QStringList urge9{"Text5=9"};
+        const QString wire9 = "55 55 AA 01 12 01 09 E2";
+        QTest::newRow("1") << QStringList{"Text5=1"} << ""
+                           << "55 55 AA 01 12 01 01 EA" << QStringList{kUrgeDeleted} << "Text5";
+        QTest::newRow("9") << urge9 << "" << wire9 << QStringList{kUrgeDeleted} << "Text5";
+        QTest::newRow("0") << QStringList{"Text5=0"} << ""
+                           << "" << QStringList{kUrgeRange} << "Text5";
+        QTest::newRow("10") << QStringList{"Text5=10"} << ""
+                            << "" << QStringList{kUrgeRange} << "Text5";
+        QTest::newRow("reply length 2")
+            << urge9 << "length 2" << wire9 << QStringList{kLength} << "Command10";
+        QTest::newRow("no reply") << urge9 << "noReply" << wire9 << QStringList{kTimeout}
+                                  << "Text5";
+        QTest::newRow("bad checksum")
+            << urge9 << "badChecksum" << wire9 << QStringList{kCrc, kTimeout} << "Text5";
+        QTest::newRow("reply to another command")
+            << urge9 << "wrongCommand" << wire9 << QStringList{kTimeout} << "Text5";
+        QTest::newRow("port fault")
+            << urge9 << "portFault"
+            << "" << QStringList{"error 错误: 删除催菜器器号码失败!"} << "Text5";
+    }
+
+    void deleteUrge() { runCommandRow("Command10", 0x12); }
+
+    void writeRepeater_data() {
+        addCommandColumns();
+        const QString wire = "55 55 AA 01 03 00 FB";
+        const QString timeout = "error 错误: 超时没有返回数据！";
+        QTest::newRow("written") << QStringList{} << "" << wire
+                                 << QStringList{"notice OK: 设置转发器成功！"} << "Command16";
+        QTest::newRow("memory full")
+            << QStringList{} << "memoryFull" << wire
+            << QStringList{"error 错误: 转发器记忆区已经存满，无法写入！"} << "Command16";
+        QTest::newRow("reply length 1")
+            << QStringList{} << "length 1" << wire << QStringList{"notice 错误: 返回数据长度错误！"}
+            << "Command16";
+        QTest::newRow("no reply") << QStringList{} << "noReply" << wire << QStringList{timeout}
+                                  << "Command16";
+        QTest::newRow("bad checksum")
+            << QStringList{} << "badChecksum" << wire << QStringList{kCrc, timeout} << "Command16";
+        QTest::newRow("reply to another command")
+            << QStringList{} << "wrongCommand" << wire << QStringList{timeout} << "Command16";
+        QTest::newRow("port fault")
+            << QStringList{} << "portFault"
+            << "" << QStringList{"error 错误: 设置转发器内容失败！"} << "Command16";
+    }
+
+    void writeRepeater() { runCommandRow("Command16", 0x03, "Form2"); }
+
+    void deleteRepeater_data() {
+        addCommandColumns();
+        const QString wire = "55 55 AA 01 07 00 F7";
+        QTest::newRow("deleted") << QStringList{} << "data" << wire
+                                 << QStringList{"notice OK: 删除转发器内容成功！"} << "Command17";
+        QTest::newRow("no such caller")
+            << QStringList{} << "data 01" << wire << QStringList{"error 错误: 转发器中无此呼叫器！"}
+            << "Command17";
+        QTest::newRow("repeater empty")
+            << QStringList{} << "" << wire << QStringList{"error 错误: 转发器内容为空！"}
+            << "Command17";
+        QTest::newRow("status 2") << QStringList{} << "data 02" << wire << QStringList{kLength}
+                                  << "Command17";
+        QTest::newRow("reply length 2")
+            << QStringList{} << "length 2" << wire << QStringList{kLength} << "Command17";
+        QTest::newRow("no reply") << QStringList{} << "noReply" << wire << QStringList{kTimeout}
+                                  << "Command17";
+        QTest::newRow("bad checksum")
+            << QStringList{} << "badChecksum" << wire << QStringList{kCrc, kTimeout} << "Command17";
+        QTest::newRow("reply to another command")
+            << QStringList{} << "wrongCommand" << wire << QStringList{kTimeout} << "Command17";
+        QTest::newRow("port fault")
+            << QStringList{} << "portFault"
+            << "" << QStringList{"error 错误: 删除转发器内容失败!"} << "Command17";
+    }
+
+    void deleteRepeater() { runCommandRow("Command17", 0x07, "Form2"); }
+
+    // A caller written into the repeater is found again by the delete.
+    void repeaterWriteThenDelete() {
+        EndToEnd e2e;
+        showEverything(e2e.form1());
+        click(e2e.form1(), "Command16");
+        click(e2e.form1(), "Command17");
+        QCOMPARE(describe(e2e.boxes.take()),
+                 QStringList({"notice OK: 设置转发器成功！", "notice OK: 删除转发器内容成功！"}));
+        QCOMPARE(e2e.takeWire(), QString("55 55 AA 01 03 00 FB 55 55 AA 01 07 00 F7"));
+    }
+
+    // The wait boxes: Form4 and Form2 appear after the frame has left when the host unit learns
+    // a new unit; for the repeater delete Form2 is on screen before the frame leaves.
+    void waitBoxDuringLearn_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("waitBox");
+        QTest::addColumn<bool>("frameFirst");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("set urge unit") << "Command19"
+                                       << "Form4" << true << kUrgeSet;
+        QTest::newRow("write repeater") << "Command16"
+                                        << "Form2" << true << "notice OK: 设置转发器成功！";
+        QTest::newRow("delete repeater") << "Command17"
+                                         << "Form2" << false << "error 错误: 转发器内容为空！";
+    }
+
+    void waitBoxDuringLearn() {
+        QFETCH(QString, button);
+        QFETCH(QString, waitBox);
+        QFETCH(bool, frameFirst);
+        QFETCH(QString, box);
+        EndToEnd e2e;
+        showEverything(e2e.form1());
+        setInputs(e2e.form1(), {"Text11=3"});
+        callcfg::WaitBoxes& boxes = e2e.program->waitBoxes;
+        QWidget* shown = waitBox == "Form2" ? static_cast<QWidget*>(&boxes.form2())
+                                            : static_cast<QWidget*>(&boxes.form4());
+        const WaitBoxRun run = runWithWaitBox(e2e, shown, button);
+        QVERIFY(run.host.request);
+        QCOMPARE(run.frameBeforeShow, frameFirst);
+        if (!frameFirst)
+            QVERIFY(run.host.onScreenAtRequest);
+        QVERIFY(run.host.onScreenDuringWait);
+        QCOMPARE(run.shows, 1);
+        QVERIFY(run.hiddenAfter);
+        QCOMPARE(describe(run.boxes), QStringList{box});
+        QVERIFY(!run.boxes.first().visibleWindows.contains(waitBox));
+    }
+
+    void workMode_data() {
+        addCommandColumns();
+        const QString wire = "55 55 AA 01 17 01 01 E5";
+        const QString ok = "notice OK: 设置工作模式成功！";
+        QTest::newRow("单键模式0") << QStringList{"Combo4=单键模式0"} << ""
+                                   << "55 55 AA 01 17 01 02 E4" << QStringList{ok} << "Command11";
+        QTest::newRow("单键模式1") << QStringList{"Combo4=单键模式1"} << ""
+                                   << "55 55 AA 01 17 01 00 E6" << QStringList{ok} << "Command11";
+        QTest::newRow("多键模式 at start")
+            << QStringList{} << "" << wire << QStringList{ok} << "Command11";
+        QTest::newRow("reply length 1")
+            << QStringList{} << "length 1" << wire << QStringList{"error 错误: 返回数据长度错误"}
+            << "Command11";
+        QTest::newRow("no reply") << QStringList{} << "noReply" << wire << QStringList{kTimeout}
+                                  << "Command11";
+        QTest::newRow("bad checksum")
+            << QStringList{} << "badChecksum" << wire << QStringList{kCrc, kTimeout} << "Command11";
+        QTest::newRow("reply to another command")
+            << QStringList{} << "wrongCommand" << wire << QStringList{kTimeout} << "Command11";
+        QTest::newRow("port fault")
+            << QStringList{} << "portFault"
+            << "" << QStringList{"error 错误: 工作模式设置失败！"} << "Command11";
+    }
+
+    void workMode() { runCommandRow("Command11", 0x17); }
+
+    void displayType_data() {
+        addCommandColumns();
+        const QString digital = "55 55 AA 01 13 01 FF EB";
+        QTest::newRow("数字 at start")
+            << QStringList{} << "" << digital << QStringList{"notice OK: 信息机类型设为数字机！"}
+            << "Command20";
+        QTest::newRow("语音") << QStringList{"Combo3=语音"} << ""
+                              << "55 55 AA 01 13 01 00 EA"
+                              << QStringList{"notice OK: 信息机类型设为语音机！"} << "Command20";
+        QTest::newRow("reply length 1")
+            << QStringList{} << "length 1" << digital << QStringList{kLength} << "Command20";
+        QTest::newRow("no reply") << QStringList{} << "noReply" << digital << QStringList{kTimeout}
+                                  << "Command20";
+        QTest::newRow("bad checksum") << QStringList{} << "badChecksum" << digital
+                                      << QStringList{kCrc, kTimeout} << "Command20";
+        QTest::newRow("reply to another command")
+            << QStringList{} << "wrongCommand" << digital << QStringList{kTimeout} << "Command20";
+        QTest::newRow("port fault")
+            << QStringList{} << "portFault"
+            << "" << QStringList{"error 错误: 设置信息机类型失败!"} << "Command20";
+    }
+
+    void displayType() { runCommandRow("Command20", 0x13); }
+};
+
+QTEST_MAIN(UnitCommandsTest)
+#include "form1commands_units_test.moc"
