@@ -3,7 +3,11 @@
 namespace callcfg {
 
 std::vector<std::uint8_t> Frame::body() const {
-    std::vector<std::uint8_t> bytes{0x01, command->code, static_cast<std::uint8_t>(data.size())};
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(3 + data.size());
+    bytes.push_back(0x01);
+    bytes.push_back(command->code);
+    bytes.push_back(static_cast<std::uint8_t>(data.size()));
     bytes.insert(bytes.end(), data.begin(), data.end());
     return bytes;
 }

@@ -68,6 +68,9 @@ std::optional<double> numericValue(const QString& text) {
         return std::nullopt;
     bool ok = false;
     const double value = number.toDouble(&ok);
+    // A well-formed number too small for a double reads as zero; one too large is refused.
+    if (!ok && value == 0.0)
+        return 0.0;
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

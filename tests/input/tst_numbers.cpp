@@ -52,6 +52,7 @@ void NumbersTest::numberTest_data() {
     QTest::newRow("two points") << "1.2.3" << false << 0.0;
     QTest::newRow("full-width digits") << "１２" << false << 0.0;
     QTest::newRow("beyond a double") << "1e400" << false << 0.0;
+    QTest::newRow("too small for a double reads as zero") << "1e-400" << true << 0.0;
 }
 
 void NumbersTest::numberTest() {
