@@ -227,8 +227,6 @@ private slots:
             << "Form6/Command1" << QStringList{"Combo1=总台"} << "55 55 AA 01 15 01 01 E7";
         QTest::newRow("by pager, 厨房")
             << "Form6/Command2" << QStringList{"Combo2=厨房"} << "55 55 AA 01 16 01 00 E7";
-        QTest::newRow("by table, pager list emptied")
-            << "Form6/Command1" << QStringList{"Combo2:"} << "55 55 AA 01 15 01 00 E8";
         QTest::newRow("by pager, table list typed")
             << "Form6/Command2" << QStringList{"Combo1:后厨"} << "55 55 AA 01 16 01 01 E6";
         QTest::newRow("by pager, emptied")
