@@ -1,0 +1,247 @@
+// The main window around its commands: the port row, a port that cannot be opened, the test
+// mode with its test window, and Enter in fields out of view.
+
+#include "form1commands_common.h"
+
+#include "mainwindow/form1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace form1tests;
+using testsupport::EndToEnd;
+
+namespace {
+
+const QString kPortBox = "error 错误: 没发现此端口或端口已被其它程序占用!";
+const QString kTimeout = "error 错误: 超时没有返回数据!!";
+
+// The program with COM1 naming a device that does not exist and COM2 the simulated host unit.
+struct MissingCom1 {
+    hostsim::PtyHost host;
+    std::unique_ptr<callcfg::Program> program;
+    testsupport::BoxWatcher boxes;
+
+    MissingCom1() {
+        host.setPacing(false);
+        host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0); });
+        callcfg::PortMap map;
+        map.map(1, "/dev/callcfg-no-such-port");
+        map.map(2, QString::fromStdString(host.devicePath()));
+        program = std::make_unique<callcfg::Program>(map);
+        program->exitProgram = [] {};
+        program->link.setTimeScale(0.05);
+        program->form1.show();
+        backToMainWindow(program->form1);
+    }
+
+    callcfg::Form1& form1() { return program->form1; }
+    QString takeWire() {
+        return testsupport::wireText(
+            host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRawReceived(); }));
+    }
+    // Chooses the next or previous entry of the port list with the arrow keys.
+    void choosePort(Qt::Key key) {
+        form1().combo5->setFocus();
+        QTest::keyClick(form1().combo5, key);
+    }
+};
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // With no port to open every command shows the port box alone: no input check, no
+    // confirmation, no wait box, nothing sent, and the indicators stay closed.
+    void portMissing_data() {
+        QTest::addColumn<QString>("button");
+        for (const char* button :
+             {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7",
+              "Command8", "Command10", "Command11", "Command13", "Command14", "Command16",
+              "Command17", "Command19", "Command20"})
+            QTest::newRow(button) << button;
+    }
+
+    void portMissing() {
+        QFETCH(QString, button);
+        MissingCom1 rig;
+        callcfg::Form1& form = rig.form1();
+        showEverything(form);
+        const int height = form.height();
+        WaitBoxWatch form2(&rig.program->waitBoxes.form2());
+        WaitBoxWatch form4(&rig.program->waitBoxes.form4());
+        click(form, button);
+        QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
+        QCOMPARE(rig.takeWire(), QString());
+        QVERIFY(!rig.program->link.portOpen);
+        QCOMPARE(form.label11->text(), QString("串口已关闭"));
+        QCOMPARE(form.command15->text(), QString("打开"));
+        QCOMPARE(form2.showCount.load() + form4.showCount.load(), 0);
+        QCOMPARE(form.height(), height);
+        QVERIFY(!form.timer1->isActive());
+        QCOMPARE(form.command8->text(), QString("测试(&t)"));
+    }
+
+    void portRow() {
+        MissingCom1 rig;
+        callcfg::Form1& form = rig.form1();
+        QCOMPARE(form.label11->text(), QString("串口已关闭"));
+        QCOMPARE(form.command15->text(), QString("打开"));
+
+        click(form, "Command15"); // COM1 does not exist
+        QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
+        QCOMPARE(form.label11->text(), QString("串口已关闭"));
+
+        rig.choosePort(Qt::Key_Down);
+        QCOMPARE(form.combo5->currentText(), QString("COM2"));
+        QCOMPARE(form.label11->text(), QString("串口已关闭"));
+        // The next command opens the chosen port.
+        click(form, "Command11");
+        QCOMPARE(describe(rig.boxes.take()), QStringList{"notice OK: 设置工作模式成功！"});
+        QCOMPARE(rig.takeWire(), QString("55 55 AA 01 17 01 01 E5"));
+        QCOMPARE(form.label11->text(), QString("已打开COM2"));
+        QCOMPARE(form.command15->text(), QString("关闭"));
+
+        click(form, "Command15");
+        QCOMPARE(form.label11->text(), QString("串口已关闭"));
+        QCOMPARE(form.command15->text(), QString("打开"));
+        QTest::mouseDClick(form.label9, Qt::LeftButton);
+        QCOMPARE(form.label11->text(), QString("已打开COM2"));
+        QCOMPARE(form.command15->text(), QString("关闭"));
+        QVERIFY(rig.boxes.boxes().isEmpty());
+
+        // Choosing another port closes the open one.
+        rig.choosePort(Qt::Key_Up);
+        QCOMPARE(form.combo5->currentText(), QString("COM1"));
+        QVERIFY(!rig.program->link.portOpen);
+        QCOMPARE(form.label11->text(), QString("串口已关闭"));
+        QCOMPARE(form.command15->text(), QString("打开"));
+
+        // Only the last character of the list's text names the port.
+        form.combo5->setEditText("COM12");
+        click(form, "Command15");
+        QCOMPARE(form.label11->text(), QString("已打开COM12"));
+        QVERIFY(rig.boxes.boxes().isEmpty());
+    }
+
+    // Command8 is hidden; a click on it (it stays enabled) opens the port, makes the window
+    // 8950 twips high and polls the port into the test window; a second click ends it.
+    void testMode() {
+        EndToEnd e2e;
+        callcfg::Form1& form = e2e.form1();
+        QVERIFY(!form.command8->isVisible());
+        form.text8->setPlainText("old");
+        form.command8->click();
+        QVERIFY(e2e.link().portOpen);
+        QCOMPARE(form.label11->text(), QString("已打开COM1"));
+        QCOMPARE(form.command8->text(), QString("停(&t)"));
+        QCOMPARE(form.height(), 597);
+        QVERIFY(form.timer1->isActive());
+        QCOMPARE(form.timer1->interval(), 10);
+        QCOMPARE(form.text8->toPlainText(), QString());
+
+        // A reply that comes after its command has given up is shown as read, one line per read.
+        e2e.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(hostsim::Fault::delay(0.25).onCommand(0x17));
+            unit.addFault(hostsim::Fault::wrongLength(1).onCommand(0x17));
+        });
+        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
+        QTRY_COMPARE_WITH_TIMEOUT(form.text8->toPlainText(), QString("55 AA 2 17 1 0 E5 \n"), 2000);
+
+        // The poll has taken those bytes: the next command does not see them.
+        e2e.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(hostsim::Fault::noReply().onCommand(0x17));
+        });
+        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
+        QCOMPARE(e2e.takeWire(), QString("55 55 AA 01 17 01 01 E5 55 55 AA 01 17 01 01 E5"));
+
+        form.command8->click();
+        QCOMPARE(form.command8->text(), QString("测试(&t)"));
+        QCOMPARE(form.height(), 400);
+        QVERIFY(!form.timer1->isActive());
+        QVERIFY(e2e.link().portOpen);
+
+        // Without the test mode nothing polls the port.
+        e2e.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(hostsim::Fault::delay(0.2).onCommand(0x17));
+        });
+        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
+        QTest::qWait(250);
+        QCOMPARE(form.text8->toPlainText(), QString("55 AA 2 17 1 0 E5 \n"));
+    }
+
+    // Enter in a field or list clicks its task's button, also where the field lies out of view.
+    void enterSends_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<bool>("maintenance");
+        QTest::addColumn<bool>("outOfView");
+        QTest::addColumn<QString>("wire");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("Text11") << "Text11" << QStringList{"Text11=3"} << false << true
+                                << "55 55 AA 01 11 01 03 E9"
+                                << "notice OK: 设置催菜器号码成功！";
+        QTest::newRow("Text5") << "Text5" << QStringList{"Text5=4"} << false << true
+                               << "55 55 AA 01 12 01 04 E7"
+                               << "notice OK: 删除催菜器号码成功！";
+        QTest::newRow("Text2") << "Text2" << QStringList{"Text2=80"} << false << true
+                               << "55 55 AA 01 02 01 50 AB"
+                               << "notice OK: 设置接收器号码成功！";
+        QTest::newRow("Combo3") << "Combo3" << QStringList{} << false << true
+                                << "55 55 AA 01 13 01 FF EB"
+                                << "notice OK: 信息机类型设为数字机！";
+        QTest::newRow("Text7") << "Text7" << QStringList{"Text7=100"} << true << false
+                               << "55 55 AA 01 0B 03 0F 42 40 5F"
+                               << "notice OK: 发射机频率写入成功！";
+        QTest::newRow("Combo2") << "Combo2" << QStringList{} << true << false
+                                << "55 55 AA 01 0A 01 07 EC"
+                                << "notice OK: 接收器频率写入成功！";
+        QTest::newRow("Combo1(2)")
+            << "Combo1(2)" << QStringList{"Text1(0)=105", "Text1(1)=12"} << false << false
+            << "55 55 AA 01 01 0D 01 05 00 02 00 00 00 00 00 00 01 02 00 E5"
+            << "notice OK: 设置传呼号成功！";
+        QTest::newRow("Text4") << "Text4" << QStringList{"Text4=105"} << false << false
+                               << "55 55 AA 01 04 01 69 90"
+                               << "notice 注意: 无此传呼号！";
+        QTest::newRow("Text3(4)") << "Text3(4)" << QStringList{"Text3(0)=7", "Text3(4)=9"} << false
+                                  << false << "55 55 AA 01 03 06 00 00 07 FF FF 09 E7"
+                                  << "notice OK: 设置餐桌号成功！";
+    }
+
+    void enterSends() {
+        QFETCH(QString, field);
+        QFETCH(QStringList, inputs);
+        QFETCH(bool, maintenance);
+        QFETCH(bool, outOfView);
+        QFETCH(QString, wire);
+        QFETCH(QString, box);
+        EndToEnd e2e;
+        callcfg::Form1& form = e2e.form1();
+        form.setMaintenanceView(maintenance);
+        setInputs(form, inputs);
+        auto* control = form.findChild<QWidget*>(field);
+        QVERIFY(control && control->isVisible());
+        if (outOfView)
+            QVERIFY(control->mapTo(&form, QPoint(0, 0)).y() >= form.height());
+        control->setFocus();
+        QCOMPARE(focusName(), field);
+        QTest::keyClick(control, Qt::Key_Return);
+        backToMainWindow(form);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{box});
+        QCOMPARE(e2e.takeWire(), wire);
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "form1commands_shell_test.moc"
