@@ -199,7 +199,7 @@ std::future<SeenFromHost> watchFromHost(EndToEnd& e2e, const WaitBoxWatch& watch
 }
 
 WaitBoxRun runWithWaitBox(EndToEnd& e2e, QWidget* box, const QString& button) {
-    e2e.host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0.05); });
+    e2e.host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0.03); });
     WaitBoxRun run;
     WaitBoxWatch watch(box);
     // A frame sent before the box reaches the host unit at once; one still to be sent cannot.

@@ -82,7 +82,7 @@ struct SeenFromHost {
 std::future<SeenFromHost> watchFromHost(testsupport::EndToEnd& e2e, const WaitBoxWatch& watch,
                                         int lookMs);
 
-// One command with a wait box, the host unit learning for 50 ms: what the host side saw, whether
+// One command with a wait box, the host unit learning for 30 ms: what the host side saw, whether
 // the frame had reached the host unit when the box was shown, how often the box was shown,
 // whether it is hidden afterwards, and the boxes.
 struct WaitBoxRun {

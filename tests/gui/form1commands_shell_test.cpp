@@ -148,9 +148,10 @@ private slots:
         QCOMPARE(form.timer1->interval(), 10);
         QCOMPARE(form.text8->toPlainText(), QString());
 
-        // A reply that comes after its command has given up is shown as read, one line per read.
+        // A reply that comes after its command has given up (150 ms) is shown as read, one line
+        // per read.
         e2e.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(hostsim::Fault::delay(0.25).onCommand(0x17));
+            unit.addFault(hostsim::Fault::delay(0.4).onCommand(0x17));
             unit.addFault(hostsim::Fault::wrongLength(1).onCommand(0x17));
         });
         QTest::mouseClick(form.command11, Qt::LeftButton);
@@ -173,11 +174,11 @@ private slots:
 
         // Without the test mode nothing polls the port.
         e2e.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(hostsim::Fault::delay(0.2).onCommand(0x17));
+            unit.addFault(hostsim::Fault::delay(0.4).onCommand(0x17));
         });
         QTest::mouseClick(form.command11, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
-        QTest::qWait(250);
+        QTest::qWait(450);
         QCOMPARE(form.text8->toPlainText(), QString("55 AA 2 17 1 0 E5 \n"));
     }
 
