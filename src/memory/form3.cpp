@@ -1,0 +1,172 @@
+#include "memory/form3.h"
+
+#include "memory/images.h"
+#include "memory/wrapbutton.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace callcfg {
+namespace {
+
+template <typename W>
+W* place(W* widget, const char* name, int left, int top, int width, int height) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(twipsRect(left, top, width, height));
+    return widget;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int left, int top,
+                        int width, int height) {
+    auto* button =
+        place(new WrapButton(QString::fromUtf8(caption), parent), name, left, top, width, height);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, int left, int top,
+                  int width, int height) {
+    return place(new QLabel(QString::fromUtf8(caption), parent), name, left, top, width, height);
+}
+
+// 宋体 at 12 pixels: half-width characters 6 pixels wide, Chinese characters 12, so the
+// listings line up under their header labels.
+QFont listingFont() {
+    QFont font = namedFont(songFace, 9);
+    font.setPixelSize(12);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+} // namespace
+
+Form3::Form3(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("form3"));
+    setWindowTitle(QStringLiteral("读取"));
+    setFont(listingFont());
+
+    command1 = makeButton(this, "Command1", "读取主机", 360, 240, 975, 495);
+    command6 = makeButton(this, "Command6", "保存文件", 1800, 240, 975, 495);
+    command7 = makeButton(this, "Command7", "打开文件", 3240, 240, 975, 495);
+    command8 = makeButton(this, "Command8", "下发主机", 4680, 240, 975, 495);
+    label5 = makeLabel(this, "Label5", "请选择显示的项目", 2040, 1080, 1440, 180);
+    command4 = makeButton(this, "Command4", "内存排列", 5400, 1080, 495, 615);
+    label6 = makeLabel(this, "Label6", "主机未读取", 480, 1200, 540, 180);
+    command5 = makeButton(this, "Command5", "按类型显示", 4200, 1200, 1095, 495);
+    combo1 = place(new QComboBox(this), "Combo1", 1920, 1320, 1815, 300);
+    combo1->addItems(
+        {QStringLiteral("传呼号"), QStringLiteral("餐桌号"), QStringLiteral("工作模式")});
+    label1 = makeLabel(this, "Label1", "读取进度条", 240, 1750, 540, 180);
+    progressBar1 = place(new QProgressBar(this), "ProgressBar1", 600, 1950, 4695, 255);
+    progressBar1->setTextVisible(false);
+    label2 = makeLabel(this, "Label2", "  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F", 720,
+                       2400, 4410, 180);
+    label3 = makeLabel(this, "Label3", "传呼号     地址码       极性      机型      速率     音调",
+                       240, 2400, 3615, 195);
+    label4 =
+        makeLabel(this, "Label4", "餐桌号    叮当鸟特征码   对应传呼号1 对应传呼号2 对应传呼号3",
+                  120, 2400, 5400, 180);
+    label7 = makeLabel(this, "Label7", "分机未读取", 5520, 2520, 540, 180);
+    label7->hide();
+    text1 = place(new QPlainTextEdit(this), "Text1", 120, 2640, 5655, 3495);
+    text1->setReadOnly(true);
+    text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    command3 = makeButton(this, "Command3", "读取外置接收机", 4440, 3120, 1455, 495);
+    command2 = makeButton(this, "Command2", "读取内置接收机", 4320, 3480, 1455, 495);
+    command3->hide();
+    command2->hide();
+    // Label2 and Text1 are what the hex view and listings bring into view; the typed
+    // listings' headers appear only with their listing.
+    label3->hide();
+    label4->hide();
+
+    // Starts in the current directory, not where an earlier run's dialogs were left.
+    commonDialog1 = new QFileDialog(this, QString(), QDir::currentPath());
+    commonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
+    commonDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    commonDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    commonDialog1->setFileMode(QFileDialog::AnyFile);
+    commonDialog1->setNameFilters(
+        {QStringLiteral("备份文件 (*.cat *.CAT)"), QStringLiteral("所有文件 (*)")});
+
+    // The receiver reads: their buttons stay hidden, the window's context menu clicks them.
+    readBuiltInAction = new QAction(QStringLiteral("读取内置接收机"), this);
+    readExternalAction = new QAction(QStringLiteral("读取外置接收机"), this);
+    connect(readBuiltInAction, &QAction::triggered, command2, &QPushButton::click);
+    connect(readExternalAction, &QAction::triggered, command3, &QPushButton::click);
+    addAction(readBuiltInAction);
+    addAction(readExternalAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    label5->installEventFilter(this);
+    setCompactSize();
+}
+
+void Form3::load(const Images& images) {
+    chosenName_.clear();
+    setCaption(label6,
+               images.mainread ? QStringLiteral("主机内容已读取") : QStringLiteral("主机未读取"));
+    setCaption(label7,
+               images.subread ? QStringLiteral("分机内容已读取") : QStringLiteral("分机未读取"));
+    labelClicks_ = 0;
+    command4->hide();
+    setCaption(label1, QStringLiteral("读取进度条"));
+    progressBar1->show();
+    setCompactSize();
+    text1->clear();
+    combo1->setCurrentIndex(0);
+}
+
+std::optional<QString> Form3::chooseFile(bool forSaving) {
+    commonDialog1->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    commonDialog1->setWindowTitle(forSaving ? command6->text() : command7->text());
+    if (!chosenName_.isEmpty())
+        commonDialog1->selectFile(chosenName_);
+    if (commonDialog1->exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = commonDialog1->selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    chosenName_ = chosen.first();
+    return chosenName_;
+}
+
+void Form3::setCaption(QLabel* label, const QString& caption) {
+    label->setText(caption);
+    label->resize(label->sizeHint());
+}
+
+void Form3::setLayoutHeight(int twips) {
+    setFixedSize(px(layoutWidth), px(twips - frameAllowance));
+}
+
+void Form3::setCompactSize() {
+    setLayoutHeight(compactHeight);
+}
+
+void Form3::setListingSize() {
+    setLayoutHeight(listingHeight);
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == label5 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        label5->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        if (++labelClicks_ == 5)
+            command4->show();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace callcfg

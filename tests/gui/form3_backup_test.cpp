@@ -1,0 +1,324 @@
+// form3's backup file (Command6 save, Command7 open) and download (Command8) against the
+// simulated host unit over a pty.
+
+#include "form3_fixture.h"
+
+#include "hostsim/fault.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+using namespace form3test;
+using hostsim::Fault;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray asBytes(const Memory& m) {
+    return QByteArray(reinterpret_cast<const char*>(m.data()), 8192);
+}
+
+// "55 55 AA 01 18 81 k <128 bytes> checksum": block k of the image as the unit must receive it.
+QString downloadFrame(const Memory& m, int k) {
+    std::vector<std::uint8_t> wire{0x55, 0x55, 0xAA, 0x01, 0x18, 0x81, std::uint8_t(k)};
+    wire.insert(wire.end(), m.begin() + k * 128, m.begin() + k * 128 + 128);
+    int sum = 0;
+    for (std::size_t i = 3; i < wire.size(); ++i)
+        sum += wire[i];
+    wire.push_back(std::uint8_t(0xFF - (sum & 0xFF)));
+    return testsupport::wireText(wire);
+}
+
+// Gives the program a host image without a read.
+void holdImage(Form3Run& run, const Memory& m) {
+    for (int n = 0; n < 8192; ++n)
+        run.images().mainram[n] = m[n];
+    run.images().mainread = run.images().dataread = true;
+}
+
+} // namespace
+
+class Form3Backup : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(dir.isValid()); }
+    void roundTripIntoAFreshHostUnit_data();
+    void roundTripIntoAFreshHostUnit();
+    void extension_data();
+    void extension();
+    void openFailureLeavesImage_data();
+    void openFailureLeavesImage();
+    void openKeepsReceiverSelectedAndRemembersName();
+    void saveFailure_data();
+    void saveFailure();
+    void saveOverLongerFileKeepsItsTail();
+    void cancelledDialogEndsCommand();
+    void refusedWithoutHostImage_data();
+    void refusedWithoutHostImage();
+    void downloadStops_data();
+    void downloadStops();
+    void downloadPortVanishes();
+
+private:
+    QTemporaryDir dir;
+};
+
+void Form3Backup::roundTripIntoAFreshHostUnit_data() {
+    QTest::addColumn<Memory>("memory");
+    QTest::newRow("random") << randomMemory(11);
+    QTest::newRow("data hold 55 AA 02 0D 80") << withHeaders<8192>(0x0D, 70);
+    QTest::newRow("data hold 55 AA 02 0E 80") << withHeaders<8192>(0x0E, 0);
+}
+
+void Form3Backup::roundTripIntoAFreshHostUnit() {
+    QFETCH(Memory, memory);
+    const QString path = dir.filePath("unit.cat");
+    {
+        Form3Run run;
+        run.setMemory(memory);
+        QTest::mouseClick(run.w().command1, Qt::LeftButton);
+        answerDialog(path);
+        QTest::mouseClick(run.w().command6, Qt::LeftButton);
+        QCOMPARE(run.boxTexts(), QStringList({"读取主机内容成功！", "记录已保存到" + path}));
+    }
+    QCOMPARE(fileBytes(path), asBytes(memory));
+
+    Form3Run run; // a new run of the tool and a replacement host unit, memory all zero
+    answerDialog(path);
+    QTest::mouseClick(run.w().command7, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
+    QVERIFY(run.images().mainread && run.images().dataread);
+    QCOMPARE(run.w().label6->text(), "主机内容已读取");
+
+    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(), QStringList{"下发备份数据到主机成功！"});
+    QCOMPARE(run.memory(), memory);
+    const QStringList frames = run.takeFrames();
+    QCOMPARE(frames.size(), 64);
+    QCOMPARE(frames[0], downloadFrame(memory, 0));
+    QCOMPARE(frames[63], downloadFrame(memory, 63));
+    QCOMPARE(run.w().label1->text(), "下发进度条");
+    QCOMPARE(run.w().progressBar1->value(), 0);
+
+    run.images().mainram.fill(0);
+    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    QVERIFY(sameImage(run.images().mainram, memory.data(), 8192));
+}
+
+void Form3Backup::extension_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow(".cat") << "a.cat" << true;
+    QTest::newRow(".CAT") << "b.CAT" << true;
+    QTest::newRow(".Cat") << "c.Cat" << false;
+    QTest::newRow(".cAT") << "d.cAT" << false;
+    QTest::newRow(".cat.bak") << "e.cat.bak" << false;
+    QTest::newRow("no dot") << "fcat" << false;
+}
+
+void Form3Backup::extension() {
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    const QString path = dir.filePath(name);
+    Form3Run run;
+    const Memory memory = randomMemory(5);
+    holdImage(run, memory);
+    answerDialog(path);
+    QTest::mouseClick(run.w().command6, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(), QStringList{accepted ? "记录已保存到" + path
+                                                  : QString("保存文件的扩展名必须为.cat！")});
+    QCOMPARE(QFile::exists(path), accepted);
+
+    writeFile(path, asBytes(randomMemory(6)));
+    answerDialog(path);
+    QTest::mouseClick(run.w().command7, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(),
+             QStringList{accepted ? "已成功打开备份文件" + path : QString("请选择.cat文件")});
+    const Memory now = accepted ? randomMemory(6) : memory;
+    QVERIFY(sameImage(run.images().mainram, now.data(), 8192));
+}
+
+void Form3Backup::openFailureLeavesImage_data() {
+    QTest::addColumn<int>("size"); // -1: no such file
+    QTest::newRow("missing") << -1;
+    QTest::newRow("empty") << 0;
+    QTest::newRow("8191 bytes") << 8191;
+}
+
+void Form3Backup::openFailureLeavesImage() {
+    QFETCH(int, size);
+    const QString path = dir.filePath("short.cat");
+    QFile::remove(path);
+    if (size >= 0)
+        writeFile(path, QByteArray(size, '\x5A'));
+    Form3Run run;
+    run.images().mainram.fill(7);
+    answerDialog(path);
+    QTest::mouseClick(run.w().command7, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(), QStringList{"文件" + path + "打开失败！"});
+    QCOMPARE(run.images().mainram[0], 7);
+    QCOMPARE(run.images().mainram[8191], 7);
+    QVERIFY(!run.images().mainread && !run.images().dataread);
+    QCOMPARE(run.w().label6->text(), "主机未读取");
+    QCOMPARE(QFile::exists(path), size >= 0); // opening never creates the file
+    // Nothing to download either.
+    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(), QStringList{"主机数据未读取，无法下发主机！"});
+}
+
+void Form3Backup::openKeepsReceiverSelectedAndRemembersName() {
+    const QString path = dir.filePath("long.CAT");
+    QByteArray bytes = asBytes(randomMemory(8));
+    writeFile(path, bytes + QByteArray(100, '\x11')); // only the first 8192 bytes count
+    Form3Run run;
+    run.images().subselected = true;
+    run.images().mainram[8192] = 99;
+    answerDialog(path);
+    QTest::mouseClick(run.w().command7, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
+    QVERIFY(
+        sameImage(run.images().mainram, reinterpret_cast<const std::uint8_t*>(bytes.data()), 8192));
+    QCOMPARE(run.images().mainram[8192], 99);
+    QVERIFY(run.images().subselected);
+
+    // The dialog starts from the name chosen last; a save then goes to it.
+    QString shown;
+    answerDialog(path, &shown);
+    QTest::mouseClick(run.w().command6, Qt::LeftButton);
+    QCOMPARE(shown, path);
+    QCOMPARE(run.boxTexts(), QStringList{"记录已保存到" + path});
+    QCOMPARE(fileBytes(path), bytes + QByteArray(100, '\x11'));
+}
+
+void Form3Backup::saveFailure_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("cannot be created") << "plain/backup.cat"; // plain is a file
+    QTest::newRow("cannot be written") << "full.cat";         // a link to /dev/full
+}
+
+void Form3Backup::saveFailure() {
+    QFETCH(QString, path);
+    path = dir.filePath(path);
+    if (path.endsWith("full.cat"))
+        QVERIFY(QFile::link("/dev/full", path));
+    else
+        writeFile(dir.filePath("plain"), "not a directory");
+    Form3Run run;
+    holdImage(run, randomMemory(9));
+    answerDialog(path);
+    QTest::mouseClick(run.w().command6, Qt::LeftButton);
+    const auto seen = run.boxes.take();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, "文件" + path + "保存失败！");
+    QCOMPARE(seen[0].title, "错误");
+    QCOMPARE(seen[0].icon, QMessageBox::Critical);
+}
+
+void Form3Backup::saveOverLongerFileKeepsItsTail() {
+    const QString path = dir.filePath("old.cat");
+    writeFile(path, QByteArray(9000, '\xEE'));
+    Form3Run run;
+    const Memory memory = randomMemory(10);
+    holdImage(run, memory);
+    answerDialog(path);
+    QTest::mouseClick(run.w().command6, Qt::LeftButton);
+    QCOMPARE(fileBytes(path), asBytes(memory) + QByteArray(808, '\xEE'));
+}
+
+void Form3Backup::cancelledDialogEndsCommand() {
+    Form3Run run;
+    holdImage(run, randomMemory(12));
+    for (QPushButton* button : {run.w().command6, run.w().command7}) {
+        answerDialog({});
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QCOMPARE(run.boxTexts(), QStringList{});
+    QVERIFY(sameImage(run.images().mainram, randomMemory(12).data(), 8192));
+}
+
+void Form3Backup::refusedWithoutHostImage_data() {
+    QTest::addColumn<bool>("receiverRead"); // a receiver image alone is no host image
+    QTest::newRow("nothing read") << false;
+    QTest::newRow("receiver read") << true;
+}
+
+void Form3Backup::refusedWithoutHostImage() {
+    QFETCH(bool, receiverRead);
+    Form3Run run;
+    run.images().dataread = run.images().subread = receiverRead;
+    QTest::mouseClick(run.w().command6, Qt::LeftButton);
+    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(),
+             QStringList({"主机数据未读取，无法保存文件！", "主机数据未读取，无法下发主机！"}));
+    QCOMPARE(run.takeFrames(), QStringList{});
+}
+
+void Form3Backup::downloadStops_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("progress");
+    QTest::addColumn<int>("sent");
+    QTest::newRow("no acknowledgement at block 20")
+        << Fault::noReply().onCommand(0x18).onBlock(20) << "通讯失败！请检查连线！" << 19 << 21;
+    QTest::newRow("acknowledgement of 2 bytes at block 5")
+        << Fault::forceData({0, 0}).onCommand(0x18).onBlock(5) << "返回数据长度错误！" << 5 << 6;
+    QTest::newRow("acknowledgement without data at block 0")
+        << Fault::forceData({}).onCommand(0x18).onBlock(0) << "返回数据长度错误！" << 0 << 1;
+}
+
+void Form3Backup::downloadStops() {
+    QFETCH(Fault, fault);
+    QFETCH(QString, box);
+    QFETCH(int, progress);
+    QFETCH(int, sent);
+    Form3Run run;
+    Memory old;
+    old.fill(0xC3);
+    run.setMemory(old);
+    const Memory image = randomMemory(13);
+    holdImage(run, image);
+    run.fault(fault);
+    run.w().setListingSize();
+    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+
+    QCOMPARE(run.boxTexts(), QStringList{box});
+    QCOMPARE(run.w().progressBar1->value(), progress);
+    QCOMPARE(run.w().label1->text(), "下发进度条");
+    QCOMPARE(run.w().height(), 157);
+    std::vector<int> expected(sent);
+    for (int k = 0; k < sent; ++k)
+        expected[k] = k;
+    QCOMPARE(run.writtenBlocks(), expected); // nothing is sent after the failed block
+    const Memory now = run.memory();
+    const int acknowledged = sent - 1;
+    QVERIFY(std::equal(now.begin(), now.begin() + acknowledged * 128, image.begin()));
+    QVERIFY(std::all_of(now.begin() + sent * 128, now.end(), [](auto b) { return b == 0xC3; }));
+}
+
+void Form3Backup::downloadPortVanishes() {
+    Form3Run run;
+    holdImage(run, randomMemory(14));
+    QObject::connect(run.w().progressBar1, &QProgressBar::valueChanged, [&](int value) {
+        if (value == 10)
+            run.host.goAway();
+    });
+    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(), QStringList{"下发主机内容失败！"});
+    QCOMPARE(run.w().progressBar1->value(), 0);
+    QCOMPARE(run.w().label1->text(), "正在下发数据到主机……");
+}
+
+QTEST_MAIN(Form3Backup)
+#include "form3_backup_test.moc"

@@ -1,0 +1,231 @@
+// The three reads of form3 against the simulated host unit over a pty.
+
+#include "form3_fixture.h"
+
+#include "hostsim/fault.h"
+
+#include <QComboBox>
+#include <QSignalSpy>
+
+using namespace form3test;
+using hostsim::Fault;
+
+class Form3Read : public QObject {
+    Q_OBJECT
+private slots:
+    void hostReadIsExact_data();
+    void hostReadIsExact();
+    void statusOnScreenBeforeFirstExchange();
+    void receiverRead_data();
+    void receiverRead();
+    void hostReadFails_data();
+    void hostReadFails();
+    void portVanishesMidRead();
+    void portVanishesWhileWaiting();
+    void failedReceiverReadStillSelectsReceiver();
+};
+
+void Form3Read::hostReadIsExact_data() {
+    QTest::addColumn<Memory>("memory");
+    QTest::addColumn<QList<Fault>>("faults");
+    const Memory random = randomMemory(7);
+    QTest::newRow("random") << random << QList<Fault>{};
+    QTest::newRow("data hold 55 AA 02 0D 80") << withHeaders<8192>(0x0D, 0) << QList<Fault>{};
+    QTest::newRow("data hold 55 AA 02 0E 80") << withHeaders<8192>(0x0E, 123) << QList<Fault>{};
+    QTest::newRow("noise before replies")
+        << random
+        << QList<Fault>{Fault::noise({0x00, 0x55, 0x13}).onCommand(0x0D).onBlock(0),
+                        Fault::noise({0x55, 0xAA, 0x02}).onCommand(0x0D).onBlock(17),
+                        Fault::noise({0xFF}).onCommand(0x0D).onBlock(63)};
+    QTest::newRow("a bad checksum box, then a good reply")
+        << random
+        << QList<Fault>{
+               Fault::noise({0x55, 0xAA, 0x02, 0x0D, 0x00, 0x00}).onCommand(0x0D).onBlock(9)};
+}
+
+void Form3Read::hostReadIsExact() {
+    QFETCH(Memory, memory);
+    QFETCH(QList<Fault>, faults);
+    Form3Run run;
+    run.setMemory(memory);
+    for (const Fault& f : faults)
+        run.fault(f);
+    run.images().ramdata.fill(0x1234);
+    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+
+    QStringList expected{"读取主机内容成功！"};
+    if (QTest::currentDataTag() == QByteArray("a bad checksum box, then a good reply"))
+        expected.prepend("CRC校验错误");
+    QCOMPARE(run.boxTexts(), expected);
+    QVERIFY(sameImage(run.images().mainram, memory.data(), 8192));
+    QCOMPARE(run.images().ramindex, 8192);
+    QCOMPARE(run.images().mainram[8192], 0x1234); // the rest of ramdata comes along
+    QVERIFY(run.images().mainread && run.images().dataread && !run.images().subselected);
+    QCOMPARE(run.w().label6->text(), "主机内容已读取");
+    QCOMPARE(run.w().label1->text(), "读取进度条");
+    QCOMPARE(run.w().progressBar1->value(), 0);
+    QCOMPARE(run.w().progressBar1->maximum(), 63);
+    const QStringList frames = run.takeFrames();
+    QCOMPARE(frames.size(), 64);
+    QCOMPARE(frames.first(), "55 55 AA 01 0D 01 00 F0");
+    QCOMPARE(frames.last(), "55 55 AA 01 0D 01 3F B1");
+}
+
+void Form3Read::statusOnScreenBeforeFirstExchange() {
+    Form3Run run;
+    run.w().setListingSize();
+    run.w().label3->show();
+    QStringList seen;
+    // Runs after each request has gone out, before its wait.
+    run.link().setRepaint([&] {
+        if (seen.isEmpty())
+            seen << run.w().label1->text() << QString::number(run.w().height())
+                 << QString::number(run.w().label3->isVisible())
+                 << QString::number(run.w().label1->isVisible());
+    });
+    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    // Compact: 2750 twips less the title bar's 390 is 157 pixels.
+    QCOMPARE(seen, QStringList({"正在读取主机内容……", "157", "0", "1"}));
+}
+
+void Form3Read::receiverRead_data() {
+    QTest::addColumn<bool>("external");
+    QTest::addColumn<int>("headerAt");
+    QTest::addColumn<QString>("firstFrame");
+    QTest::addColumn<QString>("success");
+    QTest::newRow("built-in") << false << 0 << "55 55 AA 01 0E 01 00 EF"
+                              << "读取内置接收机内容成功！";
+    QTest::newRow("external") << true << 60 << "55 55 AA 01 0E 02 00 01 ED"
+                              << "读取外置接收机内容成功！";
+    QTest::newRow("built-in, header at the end of the data")
+        << false << 123 << "55 55 AA 01 0E 01 00 EF"
+        << "读取内置接收机内容成功！";
+}
+
+void Form3Read::receiverRead() {
+    QFETCH(bool, external);
+    QFETCH(int, headerAt);
+    QFETCH(QString, firstFrame);
+    QFETCH(QString, success);
+    Form3Run run;
+    const Receiver image = withHeaders<256>(0x0E, headerAt);
+    Receiver other;
+    other.fill(0xEE);
+    run.setReceiver(external ? 1 : 0, image);
+    run.setReceiver(external ? 0 : 1, other);
+    // The second block's reply comes in two parts.
+    run.fault(Fault::split(40, 0.01).onCommand(0x0E).onBlock(1));
+    QSignalSpy ran(external ? run.w().command3 : run.w().command2, &QPushButton::clicked);
+    (external ? run.w().readExternalAction : run.w().readBuiltInAction)->trigger();
+    QCOMPARE(ran.size(), 1);
+
+    QVERIFY(sameImage(run.images().subram, image.data(), 256));
+    QVERIFY(run.images().subread && run.images().subselected && run.images().dataread);
+    QVERIFY(!run.images().mainread);
+    QCOMPARE(run.boxTexts(), QStringList{success});
+    QCOMPARE(run.w().label7->text(), "分机内容已读取");
+    QVERIFY(!run.w().label7->isVisible());
+    QCOMPARE(run.w().progressBar1->maximum(), 2);
+    const QStringList frames = run.takeFrames();
+    QCOMPARE(frames.size(), 2);
+    QCOMPARE(frames.first(), firstFrame);
+
+    // The hex view shows the receiver image: 16 rows, 936 characters.
+    for (int i = 0; i < 5; ++i)
+        QTest::mouseClick(run.w().label5, Qt::LeftButton);
+    QTest::mouseClick(run.w().command4, Qt::LeftButton);
+    const QString dump = run.text1();
+    QCOMPARE(dump.size(), 936);
+    QVERIFY(dump.startsWith(headerAt == 0
+                                ? "000H -- 55 AA 02 0E 80 26 2D 34 3B 42 49 50 57 5E 65 6C \r\n"
+                                : "000H -- 03 0A 11 18 1F 26 2D 34 3B 42 49 50 57 5E 65 6C \r\n"));
+    QVERIFY(dump.endsWith("\r\n100H -- "));
+}
+
+void Form3Read::hostReadFails_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("progress");
+    QTest::newRow("no reply at block 40")
+        << Fault::noReply().onCommand(0x0D).onBlock(40) << "通讯失败！请检查连线！" << 39;
+    QTest::newRow("bad checksum at block 40")
+        << Fault::badChecksum().onCommand(0x0D).onBlock(40) << "通讯失败！请检查连线！" << 39;
+    QTest::newRow("reply to another command at block 40")
+        << Fault::wrongCommand(0x0E).onCommand(0x0D).onBlock(40) << "通讯失败！请检查连线！" << 39;
+    QTest::newRow("127 data bytes at block 40")
+        << Fault::wrongLength(127).onCommand(0x0D).onBlock(40) << "接收数据长度错误！" << 40;
+}
+
+void Form3Read::hostReadFails() {
+    QFETCH(Fault, fault);
+    QFETCH(QString, box);
+    QFETCH(int, progress);
+    Form3Run run;
+    const Memory old = randomMemory(1);
+    run.images().mainram.fill(0);
+    for (int n = 0; n < 8192; ++n)
+        run.images().mainram[n] = old[n];
+    const Memory memory = randomMemory(2);
+    run.setMemory(memory);
+    run.fault(fault);
+    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+
+    QCOMPARE(run.boxTexts().last(), box);
+    QVERIFY(sameImage(run.images().mainram, old.data(), 8192));
+    QVERIFY(!run.images().mainread && !run.images().dataread);
+    QCOMPARE(run.images().ramindex, 40 * 128);
+    QVERIFY(sameImage(run.images().ramdata, memory.data(), 40 * 128));
+    QCOMPARE(run.w().progressBar1->value(), progress);
+    QCOMPARE(run.w().label1->text(), "读取进度条");
+    QCOMPARE(run.w().label6->text(), "主机未读取");
+    QCOMPARE(run.takeFrames().size(), 41); // nothing is sent after the failed block
+}
+
+void Form3Read::portVanishesMidRead() {
+    Form3Run run;
+    // The device goes away between two blocks: the request for block 31 cannot be written.
+    QObject::connect(run.w().progressBar1, &QProgressBar::valueChanged, [&](int value) {
+        if (value == 30)
+            run.host.goAway();
+    });
+    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    QCOMPARE(run.images().ramindex, 31 * 128);
+    QCOMPARE(run.boxTexts(), QStringList{"读取主机内容失败！"});
+    QVERIFY(!run.images().mainread && !run.images().dataread);
+    QCOMPARE(run.w().progressBar1->value(), 0);
+    QCOMPARE(run.w().label1->text(), "正在读取主机内容……");
+    QCOMPARE(run.w().height(), 157);
+}
+
+void Form3Read::portVanishesWhileWaiting() {
+    Form3Run run;
+    run.fault(Fault::goAway(0).onCommand(0x0D).onBlock(30));
+    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    const QStringList texts = run.boxTexts();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY(texts.first() == "读取主机内容失败！" || texts.first() == "通讯失败！请检查连线！");
+    QVERIFY(!run.images().mainread && !run.images().dataread);
+    QCOMPARE(run.images().ramindex, 30 * 128);
+}
+
+void Form3Read::failedReceiverReadStillSelectsReceiver() {
+    Form3Run run;
+    const Memory memory = randomMemory(3);
+    run.setMemory(memory);
+    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    QVERIFY(run.images().mainread && !run.images().subselected);
+    run.fault(Fault::noReply().onCommand(0x0E).onBlock(0));
+    run.w().command2->click();
+    QCOMPARE(run.boxTexts().last(), "通讯失败！请检查连线！");
+    QVERIFY(run.images().subselected && !run.images().subread);
+    QCOMPARE(run.w().progressBar1->value(), 0);
+    // The hex view now shows the receiver image, zeros as none was ever read.
+    for (int i = 0; i < 5; ++i)
+        QTest::mouseClick(run.w().label5, Qt::LeftButton);
+    run.w().command4->click();
+    QCOMPARE(run.text1().size(), 936);
+    QVERIFY(run.text1().startsWith("000H -- 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 \r\n"));
+}
+
+QTEST_MAIN(Form3Read)
+#include "form3_read_test.moc"

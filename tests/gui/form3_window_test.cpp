@@ -1,0 +1,284 @@
+// form3's layout, load, Label5 clicks, typed listing and hex view, opened by Command12 of the
+// wired program. The listings read the images the program holds; no exchange is needed.
+
+#include "form3_fixture.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+using namespace form3test;
+
+class Form3Window : public QObject {
+    Q_OBJECT
+private slots:
+    void layout_data();
+    void layout();
+    void compactAndNotModal();
+    void labelClicksAndReload();
+    void receiverButtonsByContextMenu();
+    void listing_data();
+    void listing();
+    void noImage_data();
+    void noImage();
+    void fullHexDump();
+};
+
+void Form3Window::layout_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("pixels"); // twips / 15; labels that fit their text: size empty
+    QTest::addColumn<bool>("visible");
+    auto row = [](const char* name, const char* caption, QRect pixels, bool visible) {
+        QTest::newRow(name) << name << QString::fromUtf8(caption) << pixels << visible;
+    };
+    row("Command1", "读取主机", {24, 16, 65, 33}, true);
+    row("Command6", "保存文件", {120, 16, 65, 33}, true);
+    row("Command7", "打开文件", {216, 16, 65, 33}, true);
+    row("Command8", "下发主机", {312, 16, 65, 33}, true);
+    row("Label5", "请选择显示的项目", {136, 72, 96, 12}, true);
+    row("Command4", "内存排列", {360, 72, 33, 41}, false);
+    row("Label6", "主机未读取", {32, 80, 0, 0}, true);
+    row("Command5", "按类型显示", {280, 80, 73, 33}, true);
+    row("Combo1", "传呼号", {128, 88, 121, 20}, true);
+    row("Label1", "读取进度条", {16, 117, 0, 0}, true);
+    row("ProgressBar1", "", {40, 130, 313, 17}, true);
+    row("Label2", "  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F", {48, 160, 294, 12}, true);
+    row("Label3", "传呼号     地址码       极性      机型      速率     音调", {16, 160, 241, 13},
+        false);
+    row("Label4", "餐桌号    叮当鸟特征码   对应传呼号1 对应传呼号2 对应传呼号3", {8, 160, 360, 12},
+        false);
+    row("Label7", "分机未读取", {368, 168, 0, 0}, false);
+    row("Text1", "", {8, 176, 377, 233}, true);
+    row("Command3", "读取外置接收机", {296, 208, 97, 33}, false);
+    row("Command2", "读取内置接收机", {288, 232, 97, 33}, false);
+}
+
+void Form3Window::layout() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, pixels);
+    QFETCH(bool, visible);
+    Form3Run run;
+    QWidget* control = run.w().findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget(), &run.w());
+    if (pixels.isEmpty())
+        QCOMPARE(control->pos(), pixels.topLeft());
+    else
+        QCOMPARE(control->geometry(), pixels);
+    QCOMPARE(control->isVisibleTo(&run.w()), visible);
+    QVERIFY(control->isEnabled());
+    if (auto* label = qobject_cast<QLabel*>(control))
+        QCOMPARE(label->text(), caption);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        QCOMPARE(button->text(), caption);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        QCOMPARE(combo->currentText(), caption);
+}
+
+void Form3Window::compactAndNotModal() {
+    Form3Run run;
+    callcfg::Form3& w = run.w();
+    QCOMPARE(w.objectName(), "form3");
+    QCOMPARE(w.windowTitle(), "读取");
+    QVERIFY(w.isVisible() && !w.isModal());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(w.size(), QSize(399, 157)); // 5985 x (2750 - 390 for the title bar) twips
+    for (QWidget* control : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisibleTo(&w) && control->y() < 160)
+            QVERIFY2(control->geometry().bottom() < 157, qPrintable(control->objectName()));
+    QCOMPARE(w.combo1->count(), 3);
+    QCOMPARE(w.combo1->itemText(1), "餐桌号");
+    QCOMPARE(w.combo1->itemText(2), "工作模式");
+    QVERIFY(w.text1->isReadOnly());
+    const QFontMetrics metrics(w.text1->font()); // half-width 6 pixels, Chinese 12
+    QCOMPARE(metrics.horizontalAdvance("W"), 6);
+    QCOMPARE(metrics.horizontalAdvance("i"), 6);
+    QCOMPARE(metrics.horizontalAdvance("餐"), 12);
+    auto* dialog = w.findChild<QFileDialog*>("CommonDialog1");
+    QVERIFY(dialog && dialog->parent() == &w);
+    QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    // Command12 again brings the open window forward without loading it again.
+    w.text1->setPlainText("kept");
+    QTest::mouseClick(run.form1().command12, Qt::LeftButton);
+    QCOMPARE(run.program->memoryReader->form3(), &w);
+    QCOMPARE(w.text1->toPlainText(), "kept");
+}
+
+void Form3Window::labelClicksAndReload() {
+    Form3Run run;
+    callcfg::Form3& w = run.w();
+    for (int i = 0; i < 4; ++i)
+        QTest::mouseClick(w.label5, Qt::LeftButton);
+    QVERIFY(w.command4->isHidden());
+    QTest::mouseClick(w.label5, Qt::LeftButton);
+    QVERIFY(w.command4->isVisible());
+    QTest::mouseClick(w.label5, Qt::LeftButton);
+    QVERIFY(w.command4->isVisible());
+    QCOMPARE(w.labelClicks(), 6);
+
+    // Closing and opening again runs the load, with the labels from the program's flags.
+    run.images().mainread = run.images().subread = run.images().dataread = true;
+    w.combo1->setCurrentIndex(2);
+    w.command5->click();
+    QCOMPARE(w.height(), 427); // listing size: 6800 - 390 twips
+    w.close();
+    QTest::mouseClick(run.form1().command12, Qt::LeftButton);
+    QCOMPARE(&run.w(), &w);
+    QVERIFY(w.isVisible() && w.command4->isHidden());
+    QCOMPARE(w.labelClicks(), 0);
+    QCOMPARE(w.label6->text(), "主机内容已读取");
+    QCOMPARE(w.label7->text(), "分机内容已读取");
+    QCOMPARE(w.label1->text(), "读取进度条");
+    QCOMPARE(w.combo1->currentIndex(), 0);
+    QVERIFY(w.text1->toPlainText().isEmpty());
+    QCOMPARE(w.height(), 157);
+    for (int i = 0; i < 4; ++i)
+        QTest::mouseClick(w.label5, Qt::LeftButton);
+    QVERIFY(w.command4->isHidden());
+}
+
+void Form3Window::receiverButtonsByContextMenu() {
+    Form3Run run;
+    callcfg::Form3& w = run.w();
+    QCOMPARE(w.contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList entries;
+    for (QAction* action : w.actions())
+        entries << action->text();
+    QCOMPARE(entries, QStringList({"读取内置接收机", "读取外置接收机"}));
+    QVERIFY(w.command2->isEnabled() && w.command3->isEnabled());
+}
+
+void Form3Window::listing_data() {
+    QTest::addColumn<QByteArray>("bytes"); // offset and value pairs
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("header");
+    auto set = [](std::initializer_list<std::pair<int, int>> pairs) {
+        QByteArray b;
+        for (auto [offset, value] : pairs)
+            b += QByteArray::number(offset) + "=" + QByteArray::number(value) + ",";
+        return b;
+    };
+    QTest::newRow("pager 12") << set({{55, 0x6B}, {56, 0x12}, {57, 0x34}, {58, 0x56}, {59, 0x72}})
+                              << 0
+                              << "  12    1 2 3 4 5 6 7     正     中文字符    1200    音调3\r\n"
+                              << "Label3";
+    QTest::newRow("pagers 9 and 100, no type, no tone")
+        << set({{40, 0x47}, {44, 0x04}, {495, 0x61}, {499, 0xAF}}) << 0
+        << "   9    0 0 0 0 0 0 0     反     \r\n 100    0 0 0 0 0 0 A     正     \r\n"
+        << "Label3";
+    QTest::newRow("no pager") << set({}) << 0 << "不存在传呼号！"
+                              << "Label3";
+    QTest::newRow("one table")
+        << set({{1280, 0x0A},
+                {1281, 0x1B},
+                {1282, 0x2C},
+                {1284, 0x0C},
+                {1285, 5},
+                {1286, 255},
+                {1287, 255},
+                {8191, 1}})
+        << 1 << "共有 1个餐桌号：\r\n 12       0A  1B  2C        5           无          无\r\n"
+        << "Label4";
+    QTest::newRow("table 65535, pagers 254 and 0")
+        << set({{1283, 0xFF}, {1284, 0xFF}, {1285, 254}, {1286, 0}, {1287, 255}, {8191, 1}}) << 1
+        << "共有 1个餐桌号：\r\n 65535    00  00  00        254            0          无\r\n"
+        << "Label4";
+    QTest::newRow("work mode 0") << set({}) << 2 << "当前工作类型为：\r\n单键模式1"
+                                 << "";
+    QTest::newRow("work mode 200") << set({{8166, 200}}) << 2 << "当前工作类型为：\r\n单键模式0"
+                                   << "";
+}
+
+void Form3Window::listing() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, item);
+    QFETCH(QString, text);
+    QFETCH(QString, header);
+    Form3Run run;
+    callcfg::Images& images = run.images();
+    for (const QByteArray& pair : bytes.split(','))
+        if (!pair.isEmpty())
+            images.mainram[pair.split('=')[0].toInt()] =
+                static_cast<std::int16_t>(pair.split('=')[1].toInt());
+    images.dataread = true;
+    run.w().label2->show();
+    run.w().combo1->setCurrentIndex(item);
+    QTest::mouseClick(run.w().command5, Qt::LeftButton);
+    QTest::mouseClick(run.w().command5, Qt::LeftButton); // the same text, not twice
+    QCOMPARE(run.text1(), text);
+    QCOMPARE(run.boxTexts(), QStringList{});
+    QCOMPARE(run.w().height(), 427);
+    QVERIFY(run.w().label2->isHidden());
+    QCOMPARE(run.w().label3->isVisible(), header == "Label3");
+    QCOMPARE(run.w().label4->isVisible(), header == "Label4");
+}
+
+void Form3Window::noImage_data() {
+    QTest::addColumn<bool>("dataread");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("icon");
+    const char* empty = "读取数据区为空，请先读取主机或分机内容后再点击此按钮！";
+    QTest::newRow("listing, no image")
+        << false << "Command5" << empty << "错误" << int(QMessageBox::NoIcon);
+    QTest::newRow("hex view, no image")
+        << false << "Command4" << empty << "错误" << int(QMessageBox::NoIcon);
+    QTest::newRow("tables, count 0") << true << "Command5"
+                                     << "没有餐桌号！"
+                                     << "注意" << int(QMessageBox::Critical);
+}
+
+void Form3Window::noImage() {
+    QFETCH(bool, dataread);
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    QFETCH(int, icon);
+    Form3Run run;
+    run.images().dataread = dataread;
+    run.w().combo1->setCurrentIndex(1);
+    run.w().text1->setPlainText("earlier");
+    run.w().findChild<QPushButton*>(button)->click();
+    const auto seen = run.boxes.take();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, text);
+    QCOMPARE(seen[0].title, title);
+    QCOMPARE(int(seen[0].icon), icon);
+    // Without an image nothing changes; without tables Label4 stands over an empty listing.
+    QCOMPARE(run.text1(), dataread ? "" : "earlier");
+    QCOMPARE(run.w().height(), dataread ? 427 : 157);
+    QCOMPARE(run.w().label4->isVisible(), dataread);
+}
+
+void Form3Window::fullHexDump() {
+    Form3Run run;
+    for (int n = 0; n < 8192; ++n)
+        run.images().mainram[n] = static_cast<std::int16_t>(n & 0xFF);
+    run.images().dataread = true;
+    run.w().label3->show();
+    for (int i = 0; i < 5; ++i)
+        QTest::mouseClick(run.w().label5, Qt::LeftButton);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(run.w().command4, Qt::LeftButton);
+    QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+    run.w().command4->click();
+    const QString dump = run.text1();
+    QCOMPARE(dump.size(), 29961);
+    QVERIFY(
+        dump.startsWith("000H -- 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F \r\n010H -- "));
+    QVERIFY(
+        dump.contains("\r\n0F0H -- F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF \r\n100H -- "));
+    QVERIFY(dump.contains("\r\n1000H -- 00 01 "));
+    QVERIFY(dump.endsWith(
+        "\r\n1FF0H -- F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF \r\n2000H -- "));
+    QVERIFY(run.w().label2->isVisible() && run.w().label3->isHidden());
+    QCOMPARE(run.w().height(), 427);
+}
+
+QTEST_MAIN(Form3Window)
+#include "form3_window_test.moc"
