@@ -15,8 +15,11 @@ void show(QWidget* window, const Verdict& verdict) {
         showBox(window, *verdict.box);
     if (verdict.focus.isEmpty())
         return;
-    if (auto* control = window->findChild<QWidget*>(verdict.focus))
+    if (auto* control = window->findChild<QWidget*>(verdict.focus)) {
+        // The box has just closed; give its window back the keyboard before the move.
+        window->activateWindow();
         control->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 WaitBox* waitBoxFor(const Command& command, WaitBoxes& boxes) {
