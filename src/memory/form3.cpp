@@ -75,6 +75,9 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     label4 =
         makeLabel(this, "Label4", "餐桌号    叮当鸟特征码   对应传呼号1 对应传呼号2 对应传呼号3",
                   120, 2400, 5400, 180);
+    // The pager header is wider than its place on the form in this font: let it reach its end.
+    for (QLabel* header : {label2, label3, label4})
+        header->resize(qMax(header->width(), header->sizeHint().width()), header->height());
     label7 = makeLabel(this, "Label7", "分机未读取", 5520, 2520, 540, 180);
     label7->hide();
     text1 = place(new QPlainTextEdit(this), "Text1", 120, 2640, 5655, 3495);
@@ -122,7 +125,11 @@ void Form3::load(const Images& images) {
     labelClicks_ = 0;
     command4->hide();
     setCaption(label1, QStringLiteral("读取进度条"));
+    progressBar1->setValue(progressBar1->minimum());
     progressBar1->show();
+    label2->show();
+    label3->hide();
+    label4->hide();
     setCompactSize();
     text1->clear();
     combo1->setCurrentIndex(0);

@@ -31,8 +31,9 @@ public:
 
     explicit Form3(QWidget* parent = nullptr);
 
-    // The load: status labels from the flags, Command4 hidden, click count 0, Label1 at rest,
-    // Combo1 at its first entry, Text1 empty, compact size.
+    // The load: status labels from the flags, Command4 hidden, click count 0, Label1 and the
+    // progress bar at rest, only the hex header above Text1, Text1 empty, Combo1 at its first
+    // entry, compact size, no remembered file name.
     void load(const Images& images);
 
     // Shows CommonDialog1 for saving or for opening, starting from the name chosen last since

@@ -34,6 +34,7 @@ void MemoryReader::showForm3() {
     }
     if (!form3_->isVisible())
         form3_->load(images_);
+    form3_->setWindowState(form3_->windowState() & ~Qt::WindowMinimized);
     form3_->show();
     form3_->raise();
     form3_->activateWindow();

@@ -27,7 +27,7 @@ private slots:
 void Form3Window::layout_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("pixels"); // twips / 15; labels that fit their text: size empty
+    QTest::addColumn<QRect>("pixels"); // twips / 15; labels sized by their text: size empty
     QTest::addColumn<bool>("visible");
     auto row = [](const char* name, const char* caption, QRect pixels, bool visible) {
         QTest::newRow(name) << name << QString::fromUtf8(caption) << pixels << visible;
@@ -44,7 +44,7 @@ void Form3Window::layout_data() {
     row("Label1", "读取进度条", {16, 117, 0, 0}, true);
     row("ProgressBar1", "", {40, 130, 313, 17}, true);
     row("Label2", "  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F", {48, 160, 294, 12}, true);
-    row("Label3", "传呼号     地址码       极性      机型      速率     音调", {16, 160, 241, 13},
+    row("Label3", "传呼号     地址码       极性      机型      速率     音调", {16, 160, 0, 0},
         false);
     row("Label4", "餐桌号    叮当鸟特征码   对应传呼号1 对应传呼号2 对应传呼号3", {8, 160, 360, 12},
         false);
@@ -123,6 +123,7 @@ void Form3Window::labelClicksAndReload() {
     w.combo1->setCurrentIndex(2);
     w.command5->click();
     QCOMPARE(w.height(), 427); // listing size: 6800 - 390 twips
+    w.progressBar1->setValue(19);
     w.close();
     QTest::mouseClick(run.form1().command12, Qt::LeftButton);
     QCOMPARE(&run.w(), &w);
@@ -131,6 +132,8 @@ void Form3Window::labelClicksAndReload() {
     QCOMPARE(w.label6->text(), "主机内容已读取");
     QCOMPARE(w.label7->text(), "分机内容已读取");
     QCOMPARE(w.label1->text(), "读取进度条");
+    QCOMPARE(w.progressBar1->value(), 0);
+    QVERIFY(w.label2->isVisibleTo(&w) && w.label3->isHidden() && w.label4->isHidden());
     QCOMPARE(w.combo1->currentIndex(), 0);
     QVERIFY(w.text1->toPlainText().isEmpty());
     QCOMPARE(w.height(), 157);
