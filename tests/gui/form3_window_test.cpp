@@ -168,10 +168,6 @@ void Form3Window::listing_data() {
                               << 0
                               << "  12    1 2 3 4 5 6 7     正     中文字符    1200    音调3\r\n"
                               << "Label3";
-    QTest::newRow("pagers 9 and 100, no type, no tone")
-        << set({{40, 0x47}, {44, 0x04}, {495, 0x61}, {499, 0xAF}}) << 0
-        << "   9    0 0 0 0 0 0 0     反     \r\n 100    0 0 0 0 0 0 A     正     \r\n"
-        << "Label3";
     QTest::newRow("no pager") << set({}) << 0 << "不存在传呼号！"
                               << "Label3";
     QTest::newRow("one table")
@@ -185,12 +181,6 @@ void Form3Window::listing_data() {
                 {8191, 1}})
         << 1 << "共有 1个餐桌号：\r\n 12       0A  1B  2C        5           无          无\r\n"
         << "Label4";
-    QTest::newRow("table 65535, pagers 254 and 0")
-        << set({{1283, 0xFF}, {1284, 0xFF}, {1285, 254}, {1286, 0}, {1287, 255}, {8191, 1}}) << 1
-        << "共有 1个餐桌号：\r\n 65535    00  00  00        254            0          无\r\n"
-        << "Label4";
-    QTest::newRow("work mode 0") << set({}) << 2 << "当前工作类型为：\r\n单键模式1"
-                                 << "";
     QTest::newRow("work mode 200") << set({{8166, 200}}) << 2 << "当前工作类型为：\r\n单键模式0"
                                    << "";
 }
