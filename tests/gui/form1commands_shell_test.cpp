@@ -148,6 +148,12 @@ private slots:
         QCOMPARE(form.timer1->interval(), 10);
         QCOMPARE(form.text8->toPlainText(), QString());
 
+        // No poll runs during a command's wait: the reply goes to the command, not the window.
+        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{"notice OK: 设置工作模式成功！"});
+        QCOMPARE(form.text8->toPlainText(), QString());
+        e2e.takeWire();
+
         // A reply that comes after its command has given up (150 ms) is shown as read, one line
         // per read.
         e2e.host.withUnit([](hostsim::HostUnit& unit) {
