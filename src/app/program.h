@@ -23,7 +23,7 @@ public:
     Images images;
     WaitBoxes waitBoxes;
     Form1 form1;
-    std::unique_ptr<MemoryReader> memoryReader; // form3
+    std::unique_ptr<MemoryReader> memoryReader;   // form3
     std::unique_ptr<CallerWindows> callerWindows; // form5, Form6
 
     // What Command9 does; ends the event loop by default.

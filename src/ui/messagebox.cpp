@@ -11,8 +11,8 @@ void showBox(QWidget* parent, const Box& box) {
 }
 
 bool confirmBox(QWidget* parent, const QString& text, const QString& title) {
-    QMessageBox message(QMessageBox::Critical, title, text,
-                        QMessageBox::Ok | QMessageBox::Cancel, parent);
+    QMessageBox message(QMessageBox::Critical, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                        parent);
     return message.exec() != QMessageBox::Cancel;
 }
 

@@ -1,9 +1,9 @@
 // The link over a real pseudo-terminal: the bytes the program puts on the wire, the reply
 // it takes, the length of its waits and its port handling.
 
+#include "../unit/bytes.h"
 #include "link/link.h"
 #include "link/qtserialport.h"
-#include "../unit/bytes.h"
 #include "ptypeer.h"
 
 #include <QSignalSpy>

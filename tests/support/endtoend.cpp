@@ -33,7 +33,11 @@ QStringList EndToEnd::takeFrames() {
     const auto requests =
         host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
     for (const auto& request : requests) {
-        std::vector<std::uint8_t> wire{0x55, 0x55, 0xAA, 0x01, request.command,
+        std::vector<std::uint8_t> wire{0x55,
+                                       0x55,
+                                       0xAA,
+                                       0x01,
+                                       request.command,
                                        static_cast<std::uint8_t>(request.data.size())};
         wire.insert(wire.end(), request.data.begin(), request.data.end());
         wire.push_back(callcfg::checksumOf(wire.data() + 3, wire.size() - 3));

@@ -13,6 +13,7 @@ inline std::vector<std::uint8_t> hexBytes(const QString& text) {
 }
 
 inline QString hexText(const std::vector<std::uint8_t>& bytes) {
-    QByteArray raw(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    QByteArray raw(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<qsizetype>(bytes.size()));
     return QString::fromLatin1(raw.toHex(' ').toUpper());
 }

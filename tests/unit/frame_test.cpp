@@ -1,5 +1,5 @@
-#include "link/frame.h"
 #include "bytes.h"
+#include "link/frame.h"
 
 #include <QtTest>
 
@@ -11,12 +11,15 @@ private slots:
     void wireBytes_data() {
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("wire");
-        QTest::newRow("no data") << "01 08 00" << "55 55 AA 01 08 00 F6";
+        QTest::newRow("no data") << "01 08 00"
+                                 << "55 55 AA 01 08 00 F6";
         // 01+02+FC = 0xFF -> checksum 0x00; 01+02+FD = 0x100 -> checksum 0xFF
-        QTest::newRow("sum 0x1FF wraps to 00") << "01 02 02 FD FD" << "55 55 AA 01 02 02 FD FD 00";
-        QTest::newRow("sum 0x100 gives FF") << "01 02 01 FC" << "55 55 AA 01 02 01 FC FF";
-        QTest::newRow("55 and AA sent as they are")
-            << "01 01 02 55 AA" << "55 55 AA 01 01 02 55 AA FC";
+        QTest::newRow("sum 0x1FF wraps to 00") << "01 02 02 FD FD"
+                                               << "55 55 AA 01 02 02 FD FD 00";
+        QTest::newRow("sum 0x100 gives FF") << "01 02 01 FC"
+                                            << "55 55 AA 01 02 01 FC FF";
+        QTest::newRow("55 and AA sent as they are") << "01 01 02 55 AA"
+                                                    << "55 55 AA 01 01 02 55 AA FC";
         QTest::newRow("voice settings") << "01 14 05 00 01 03 04 07"
                                         << "55 55 AA 01 14 05 00 01 03 04 07 D6";
     }

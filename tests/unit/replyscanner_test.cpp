@@ -1,5 +1,5 @@
-#include "link/replyscanner.h"
 #include "bytes.h"
+#include "link/replyscanner.h"
 
 #include <QtTest>
 
