@@ -4,6 +4,8 @@
 #include "ui/fonts.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -19,6 +21,11 @@ int main(int argc, char** argv) {
         return options.help ? 0 : 2;
     }
     installFontSubstitutions();
+    // The tool keeps nothing between runs: whatever Qt's own dialogs would remember (the
+    // file dialog's last folder and history) goes to a folder removed at exit.
+    QTemporaryDir scratchSettings;
+    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, scratchSettings.path());
 
     std::unique_ptr<hostsim::PtyHost> simulator;
     if (options.simulate) {
