@@ -24,14 +24,18 @@ void appendToTestWindow(QPlainTextEdit* text8, const QString& line) {
     cursor.insertText(text);
 }
 
+// One tick of Timer1: what the port received goes to the test window.
+void recvdata(Form1& form, Link& link) {
+    const QString line = link.receivePoll();
+    if (!line.isEmpty())
+        appendToTestWindow(form.text8, line);
+}
+
 } // namespace
 
 void wireTestMode(Form1& form, Link& link) {
-    QObject::connect(form.timer1, &QTimer::timeout, &form, [&form, &link] {
-        const QString line = link.receivePoll();
-        if (!line.isEmpty())
-            appendToTestWindow(form.text8, line);
-    });
+    QObject::connect(form.timer1, &QTimer::timeout, &form,
+                     [&form, &link] { recvdata(form, link); });
     QObject::connect(form.command8, &QPushButton::clicked, &form, [&form, &link] {
         link.ensurePortOpen();
         if (!link.portOpen)
