@@ -16,7 +16,7 @@ Program::Program(const PortMap& portMap)
     : link(std::make_unique<QtSerialPort>(), portMap), exitProgram([] { QApplication::quit(); }) {
     link.setBoxSink([this](const Box& box) {
         QWidget* parent = QApplication::activeWindow();
-        showBox(parent ? parent : &form1, box);
+        showBoxDuringWait(parent ? parent : &form1, box);
     });
     link.setRepaint([this] { form1.repaint(); });
     // Windows may repaint during a wait; nothing else of the program runs.

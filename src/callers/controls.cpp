@@ -1,6 +1,7 @@
 #include "callers/controls.h"
 
 #include "ui/fonts.h"
+#include "ui/listchoice.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -27,8 +28,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QRect twip
 
 QComboBox* list(QWidget* parent, const char* name, const QStringList& items, QRect twips) {
     auto* combo = place(new QComboBox(parent), name, twips);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    ListChoice::track(combo);
     combo->addItems(items);
     return combo;
 }

@@ -1,14 +1,13 @@
 #include "callers/listposition.h"
 
+#include "ui/listchoice.h"
+
 #include <QComboBox>
 
 namespace callcfg {
 
 int listPosition(const QComboBox& list) {
-    const int index = list.currentIndex();
-    if (index < 0 || list.currentText() != list.itemText(index))
-        return -1;
-    return index;
+    return ListChoice::positionOf(list);
 }
 
 ComboChoice choiceOf(const QComboBox& list) {

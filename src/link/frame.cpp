@@ -13,7 +13,8 @@ std::vector<std::uint8_t> completeFrame(ByteBuffer& frame) {
     const std::size_t n = frame[2];
     frame[n + 3] = checksumOf(frame.data(), n + 3);
     std::vector<std::uint8_t> wire{0x55, 0x55, 0xAA};
-    wire.insert(wire.end(), frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(n + 4));
+    for (std::size_t i = 0; i < n + 4; ++i)
+        wire.push_back(frame[i]);
     return wire;
 }
 

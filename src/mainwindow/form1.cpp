@@ -1,6 +1,7 @@
 #include "mainwindow/form1.h"
 
 #include "ui/fonts.h"
+#include "ui/listchoice.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -17,7 +18,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName("Form1");
     setWindowTitle("鸣玉配置软件4.0+");
     setFont(namedFont(songFace, 9));
-    resize(twipsSize(layoutWidth, loadHeight));
+    resize(px(layoutWidth), clientHeight(loadHeight));
     buildUpperStrip();
     buildMaintenanceControls();
     buildLowerStrip();
@@ -26,7 +27,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     command18->hide();
     buildViewActions();
     wireKeyboard();
-    connect(combo5, &QComboBox::activated, this, &Form1::portListClicked);
+    // Only an entry chosen from the port list closes the port; a typed name does not.
+    connect(combo5->findChild<ListChoice*>(), &ListChoice::chosen, this, &Form1::portListClicked);
 }
 
 void Form1::load() {
@@ -59,9 +61,9 @@ void Form1::showEvent(QShowEvent* event) {
 }
 
 void Form1::setLayoutHeight(int twips) {
-    resize(width(), px(twips));
+    resize(width(), clientHeight(twips));
     const QSignalBlocker quiet(fullViewAction);
-    fullViewAction->setChecked(height() >= px(fullHeight));
+    fullViewAction->setChecked(height() >= clientHeight(fullHeight));
 }
 
 void Form1::setFullView(bool on) {

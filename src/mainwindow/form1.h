@@ -22,11 +22,12 @@ namespace callcfg {
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    // Window heights in twips: at load, in test mode, after test mode, everything in view.
+    // Whole window heights in twips, title bar and frame included: at load, with everything
+    // in view, in test mode (the test window and every frame below it), after test mode.
     static constexpr int loadHeight = 6100;
-    static constexpr int testHeight = 8950;
+    static constexpr int fullHeight = 11295;
+    static constexpr int testHeight = fullHeight;
     static constexpr int afterTestHeight = 6000;
-    static constexpr int fullHeight = 10905;
     static constexpr int layoutWidth = 8450;
 
     explicit Form1(QWidget* parent = nullptr);
@@ -35,7 +36,7 @@ public:
     // click for "COM1". Runs once; the first show runs it if nobody did before.
     void load();
 
-    // Sets the client height in twips (test mode 8950 on, 6000 off); the width is kept.
+    // Sets the whole window's height in twips (title bar and frame included); the width is kept.
     void setLayoutHeight(int twips);
 
     // "显示全部功能": the window grows to show every frame (or back to the load height).

@@ -8,6 +8,7 @@
 #include "input/urge.h"
 #include "mainwindow/form1.h"
 #include "ui/commandroad.h"
+#include "ui/listchoice.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,13 +18,8 @@ namespace callcfg {
 
 namespace {
 
-// The list position as the host unit knows it: -1 when nothing is selected or when the
-// list's text no longer names its selected entry (an editable list typed over).
 int listPosition(const QComboBox* list) {
-    const int index = list->currentIndex();
-    if (index < 0 || list->currentText() != list->itemText(index))
-        return -1;
-    return index;
+    return ListChoice::positionOf(*list);
 }
 
 } // namespace

@@ -58,8 +58,10 @@ void Form1::wireKeyboard() {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const bool enter = press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter;
+        // Ctrl+Enter and Alt+Enter are no carriage return; Shift and the keypad are.
+        if (enter && !(press->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             if (QAbstractButton* button = enterButtons_.value(watched))
                 button->click(); // the key still goes on to the control
         }

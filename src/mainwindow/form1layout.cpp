@@ -6,6 +6,7 @@
 #include "mainwindow/form1.h"
 
 #include "ui/fonts.h"
+#include "ui/listchoice.h"
 #include "ui/twips.h"
 
 #include <QComboBox>
@@ -43,8 +44,8 @@ QLineEdit* makeField(QWidget* parent, const QString& name, int left, int width) 
 QComboBox* makeList(QWidget* parent, const QString& name, const QStringList& items, QRect twips,
                     bool editable = false) {
     auto* list = place(new QComboBox(parent), name, twips);
-    list->setEditable(editable);
-    list->setInsertPolicy(QComboBox::NoInsert);
+    if (editable)
+        ListChoice::track(list);
     list->addItems(items);
     return list;
 }
@@ -178,22 +179,23 @@ void Form1::buildUpperStrip() {
 }
 
 void Form1::buildMaintenanceControls() {
-    // One row between the upper strip (ends at 5055) and the test window label (5760).
+    // One row between the upper strip (ends at 5055) and the bottom of the window after the
+    // test mode (client area ends at 5610), so that the stop button stays in view.
     auto* transmitter =
-        makeLabel(this, "LabelTransmitterFrequency", "发射机频率  （MHZ）", {360, 5205, 1140, 450});
-    text7 = place(new QLineEdit(this), "Text7", {1560, 5355, 900, 300});
-    command14 = makeButton(this, "Command14", "写入", {2520, 5310, 675, 375});
+        makeLabel(this, "LabelTransmitterFrequency", "发射机频率  （MHZ）", {360, 5100, 1140, 450});
+    text7 = place(new QLineEdit(this), "Text7", {1560, 5250, 900, 300});
+    command14 = makeButton(this, "Command14", "写入", {2520, 5205, 675, 375});
     auto* receiver =
-        makeLabel(this, "LabelReceiverFrequency", "接收器频率   （MHZ）", {3375, 5205, 1140, 450});
+        makeLabel(this, "LabelReceiverFrequency", "接收器频率   （MHZ）", {3375, 5100, 1140, 450});
     combo2 = makeList(this, "Combo2",
                       {"314.2", "314.4", "314.6", "314.8", "315.0", "315.2", "315.4", "315.6"},
-                      {4575, 5355, 930, 300}, true);
+                      {4575, 5250, 930, 300}, true);
     auto* receiverNumber =
-        makeLabel(this, "LabelFrequencyReceiver", "接收器号码", {5565, 5130, 900, 225});
-    text10 = place(new QLineEdit(this), "Text10", {5565, 5355, 900, 300});
-    command13 = makeButton(this, "Command13", "写入", {6525, 5310, 675, 375});
-    command8 = makeButton(this, "Command8", "测试(&t)", {7290, 5310, 795, 375});
-    command18 = makeButton(this, "Command18", "写入", {5760, 5280, 735, 375});
+        makeLabel(this, "LabelFrequencyReceiver", "接收器号码", {5565, 5025, 900, 225});
+    text10 = place(new QLineEdit(this), "Text10", {5565, 5250, 900, 300});
+    command13 = makeButton(this, "Command13", "写入", {6525, 5205, 675, 375});
+    command8 = makeButton(this, "Command8", "测试(&t)", {7290, 5205, 795, 375});
+    command18 = makeButton(this, "Command18", "写入", {5760, 5205, 735, 375});
     for (QLabel* label : {transmitter, receiver}) {
         label->setWordWrap(true);
         colourCaption(label, blue);

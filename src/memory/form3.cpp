@@ -78,7 +78,9 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     // The pager header is wider than its place on the form in this font: let it reach its end.
     for (QLabel* header : {label2, label3, label4})
         header->resize(qMax(header->width(), header->sizeHint().width()), header->height());
-    label7 = makeLabel(this, "Label7", "分机未读取", 5520, 2520, 540, 180);
+    // Under the listing rather than beside the headers, where its caption would run past the
+    // window's edge and under Text1.
+    label7 = makeLabel(this, "Label7", "分机未读取", 120, 6150, 540, 180);
     label7->hide();
     text1 = place(new QPlainTextEdit(this), "Text1", 120, 2640, 5655, 3495);
     text1->setReadOnly(true);
@@ -155,7 +157,7 @@ void Form3::setCaption(QLabel* label, const QString& caption) {
 }
 
 void Form3::setLayoutHeight(int twips) {
-    setFixedSize(px(layoutWidth), px(twips - frameAllowance));
+    setFixedSize(px(layoutWidth), clientHeight(twips));
 }
 
 void Form3::setCompactSize() {

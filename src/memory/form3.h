@@ -26,8 +26,6 @@ public:
     static constexpr int layoutWidth = 5985;
     static constexpr int compactHeight = 2750; // everything from top 2400 down is outside
     static constexpr int listingHeight = 6800; // the headers and Text1 are in view
-    // What the platform's title bar and frame take of the form's height.
-    static constexpr int frameAllowance = 390;
 
     explicit Form3(QWidget* parent = nullptr);
 
@@ -61,7 +59,7 @@ public:
     QLabel* label2 = nullptr; // hex view column header
     QLabel* label3 = nullptr; // pager listing column header
     QLabel* label4 = nullptr; // table listing column header
-    QLabel* label7 = nullptr; // receiver status, never shown
+    QLabel* label7 = nullptr; // receiver status, shown by a receiver read, under the listing
     QPlainTextEdit* text1 = nullptr;
     QPushButton* command3 = nullptr; // 读取外置接收机, hidden: reached by its context menu entry
     QPushButton* command2 = nullptr; // 读取内置接收机, hidden: reached by its context menu entry

@@ -113,6 +113,7 @@ void MemoryReader::read(const ReadKind& kind) {
         images_.subram = images_.ramdata;
         images_.subread = true;
         Form3::setCaption(w.label7, QStringLiteral("分机内容已读取"));
+        w.label7->show();
         w.setCompactSize();
     } else {
         images_.mainram = images_.ramdata;

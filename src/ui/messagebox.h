@@ -11,6 +11,11 @@ namespace callcfg {
 // until the user closes it.
 void showBox(QWidget* parent, const Box& box);
 
+// The same box shown from within a wait for a reply: while it is open no timer of the
+// program's windows runs (the test window's poll above all), so nothing but the box itself
+// takes input or bytes; held timers fire again once the box has closed.
+void showBoxDuringWait(QWidget* parent, const Box& box);
+
 // Confirmation box (critical icon, OK and Cancel); true unless the user chose Cancel.
 bool confirmBox(QWidget* parent, const QString& text, const QString& title);
 

@@ -21,4 +21,12 @@ constexpr QSize twipsSize(int width, int height) {
     return QSize(px(width), px(height));
 }
 
+// A window's height in the layouts counts its title bar and frame; this is what they take.
+constexpr int windowFrameTwips = 390;
+
+// The client height, in pixels, of a window whose whole height is `windowTwips`.
+constexpr int clientHeight(int windowTwips) {
+    return px(windowTwips - windowFrameTwips);
+}
+
 } // namespace callcfg

@@ -4,6 +4,8 @@
 
 #include "form1commands_common.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace form1tests;
@@ -197,6 +199,42 @@ private slots:
     }
 
     void transmitterFrequency() { runCommandRow("Command14", 0x0B); }
+
+    // A frequency typed into the list, even an exact entry, has no position however the
+    // command starts: a click on 写入 (the list loses the focus) or Enter. Choosing an entry
+    // with the arrow keys gives it one again.
+    void typedFrequencyHasNoPosition() {
+        testsupport::EndToEnd e2e;
+        callcfg::Form1& form = e2e.form1();
+        showEverything(form);
+        QComboBox* list = form.combo2;
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list, "315.2");
+        click(form, "Command13");
+        backToMainWindow(form);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{kFrequencyFailed});
+        QCOMPARE(e2e.takeWire(), QString());
+
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        QTest::keyClick(list, Qt::Key_Return);
+        backToMainWindow(form);
+        click(form, "Command13");
+        backToMainWindow(form);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList(2, kFrequencyFailed));
+        QCOMPARE(e2e.takeWire(), QString());
+
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(list->currentText(), QString("315.0"));
+        click(form, "Command13");
+        backToMainWindow(form);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{kFrequencyOk});
+        QCOMPARE(e2e.takeWire(), QString("55 55 AA 01 0A 01 04 EF"));
+    }
 };
 
 QTEST_MAIN(MaintenanceCommandsTest)

@@ -130,10 +130,30 @@ private slots:
         click(form, "Command15");
         QCOMPARE(form.label11->text(), QString("已打开COM12"));
         QVERIFY(rig.boxes.boxes().isEmpty());
+
+        // Typing a port's name and leaving the list, by Tab, Enter or a click elsewhere,
+        // chooses nothing: the open port stays open.
+        backToMainWindow(form);
+        for (const Qt::Key leave : {Qt::Key_Tab, Qt::Key_Return}) {
+            form.combo5->setFocus();
+            QTRY_VERIFY(form.combo5->hasFocus());
+            form.combo5->lineEdit()->selectAll();
+            QTest::keyClicks(form.combo5, "COM3");
+            QTest::keyClick(form.combo5, leave);
+            QVERIFY(rig.program->link.portOpen);
+            QCOMPARE(form.label11->text(), QString("已打开COM12"));
+        }
+        form.combo5->setFocus();
+        QTest::keyClicks(form.combo5, "COM4");
+        QTest::mouseClick(form.text4, Qt::LeftButton);
+        QVERIFY(rig.program->link.portOpen);
+        QCOMPARE(form.command15->text(), QString("关闭"));
+        QVERIFY(rig.boxes.boxes().isEmpty());
     }
 
     // Command8 is hidden; a click on it (it stays enabled) opens the port, makes the window
-    // 8950 twips high and polls the port into the test window; a second click ends it.
+    // high enough for the test window and every frame and polls the port into the test
+    // window; a second click ends it (6000 twips, title bar included).
     void testMode() {
         EndToEnd e2e;
         callcfg::Form1& form = e2e.form1();
@@ -143,7 +163,7 @@ private slots:
         QVERIFY(e2e.link().portOpen);
         QCOMPARE(form.label11->text(), QString("已打开COM1"));
         QCOMPARE(form.command8->text(), QString("停(&t)"));
-        QCOMPARE(form.height(), 597);
+        QCOMPARE(form.height(), 727);
         QVERIFY(form.timer1->isActive());
         QCOMPARE(form.timer1->interval(), 10);
         QCOMPARE(form.text8->toPlainText(), QString());
@@ -151,6 +171,21 @@ private slots:
         // No poll runs during a command's wait: the reply goes to the command, not the window.
         QTest::mouseClick(form.command11, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{"notice OK: 设置工作模式成功！"});
+        QCOMPARE(form.text8->toPlainText(), QString());
+        e2e.takeWire();
+
+        // Nor while the checksum box is open: the good reply that arrives meanwhile is taken
+        // by the command at the end of its next period.
+        e2e.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(
+                hostsim::Fault::noise({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE7}).onCommand(0x17));
+            unit.addFault(hostsim::Fault::split(6, 0.08).onCommand(0x17));
+        });
+        e2e.boxes.setAnswerDelay(400);
+        QTest::mouseClick(form.command11, Qt::LeftButton);
+        e2e.boxes.setAnswerDelay(0);
+        QCOMPARE(describe(e2e.boxes.take()),
+                 (QStringList{"error 错误: CRC校验错误", "notice OK: 设置工作模式成功！"}));
         QCOMPARE(form.text8->toPlainText(), QString());
         e2e.takeWire();
 
@@ -174,7 +209,7 @@ private slots:
 
         form.command8->click();
         QCOMPARE(form.command8->text(), QString("测试(&t)"));
-        QCOMPARE(form.height(), 400);
+        QCOMPARE(form.height(), 374);
         QVERIFY(!form.timer1->isActive());
         QVERIFY(e2e.link().portOpen);
 

@@ -33,7 +33,8 @@ QByteArray asBytes(const Memory& m) {
 // "55 55 AA 01 18 81 k <128 bytes> checksum": block k of the image as the unit must receive it.
 QString downloadFrame(const Memory& m, int k) {
     std::vector<std::uint8_t> wire{0x55, 0x55, 0xAA, 0x01, 0x18, 0x81, std::uint8_t(k)};
-    wire.insert(wire.end(), m.begin() + k * 128, m.begin() + k * 128 + 128);
+    for (int i = 0; i < 128; ++i)
+        wire.push_back(m[std::size_t(k * 128 + i)]);
     int sum = 0;
     for (std::size_t i = 3; i < wire.size(); ++i)
         sum += wire[i];

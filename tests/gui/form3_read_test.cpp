@@ -127,7 +127,8 @@ void Form3Read::receiverRead() {
     QVERIFY(!run.images().mainread);
     QCOMPARE(run.boxTexts(), QStringList{success});
     QCOMPARE(run.w().label7->text(), "分机内容已读取");
-    QVERIFY(!run.w().label7->isVisible());
+    QVERIFY(run.w().label7->isVisibleTo(&run.w()));
+    QVERIFY(run.w().label7->y() >= run.w().height()); // the read leaves the compact size
     QCOMPARE(run.w().progressBar1->maximum(), 2);
     const QStringList frames = run.takeFrames();
     QCOMPARE(frames.size(), 2);
@@ -143,6 +144,7 @@ void Form3Read::receiverRead() {
                                 ? "000H -- 55 AA 02 0E 80 26 2D 34 3B 42 49 50 57 5E 65 6C \r\n"
                                 : "000H -- 03 0A 11 18 1F 26 2D 34 3B 42 49 50 57 5E 65 6C \r\n"));
     QVERIFY(dump.endsWith("\r\n100H -- "));
+    QVERIFY(run.w().rect().contains(run.w().label7->geometry())); // in view at listing size
 }
 
 void Form3Read::hostReadFails_data() {

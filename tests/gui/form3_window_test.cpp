@@ -48,7 +48,7 @@ void Form3Window::layout_data() {
         false);
     row("Label4", "餐桌号    叮当鸟特征码   对应传呼号1 对应传呼号2 对应传呼号3", {8, 160, 360, 12},
         false);
-    row("Label7", "分机未读取", {368, 168, 0, 0}, false);
+    row("Label7", "分机未读取", {8, 410, 0, 0}, false);
     row("Text1", "", {8, 176, 377, 233}, true);
     row("Command3", "读取外置接收机", {296, 208, 97, 33}, false);
     row("Command2", "读取内置接收机", {288, 232, 97, 33}, false);

@@ -31,7 +31,8 @@ inline Bytes request(std::uint8_t command, const Bytes& data) {
     for (auto b : body)
         sum += b;
     Bytes frame{0x55, 0x55, 0xAA};
-    frame.insert(frame.end(), body.begin(), body.end());
+    for (auto b : body)
+        frame.push_back(b);
     frame.push_back(static_cast<std::uint8_t>(0xFF - (sum & 0xFF)));
     return frame;
 }

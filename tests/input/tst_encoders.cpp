@@ -24,6 +24,16 @@ struct Expect {
     QString focus;                    // Refused
 };
 
+} // namespace
+
+// Declared before the first QFETCH that names them.
+Q_DECLARE_METATYPE(Expect)
+Q_DECLARE_METATYPE(PagerInput)
+Q_DECLARE_METATYPE(TableCallerInput)
+Q_DECLARE_METATYPE(VoiceInput)
+
+namespace {
+
 Expect sent(const Command& command, const char* data) {
     return {Expect::Sent, &command, QString::fromLatin1(data), {}, {}};
 }
@@ -96,11 +106,6 @@ template <typename Input> void columns() {
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Expect)
-Q_DECLARE_METATYPE(PagerInput)
-Q_DECLARE_METATYPE(TableCallerInput)
-Q_DECLARE_METATYPE(VoiceInput)
 
 class EncodersTest : public QObject {
     Q_OBJECT

@@ -35,7 +35,9 @@ void BoxWatcher::poll() {
     QAbstractButton* button = box->button(answer);
     if (!button && !box->buttons().isEmpty())
         button = box->buttons().first();
-    if (button)
+    if (button && delayMs_ > 0)
+        QTimer::singleShot(delayMs_, button, &QAbstractButton::click);
+    else if (button)
         QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
 }
 

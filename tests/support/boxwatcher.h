@@ -27,6 +27,8 @@ public:
     // Answers for the coming boxes, in order; a box with no scripted answer gets OK
     // (or its only button).
     void answerNext(QMessageBox::StandardButton button) { answers_.push_back(button); }
+    // Keeps each box open this long before answering it, as a slow reader would.
+    void setAnswerDelay(int ms) { delayMs_ = ms; }
 
     const QList<SeenBox>& boxes() const { return boxes_; }
     QList<SeenBox> take();
@@ -38,6 +40,7 @@ private:
     QTimer timer_;
     QList<SeenBox> boxes_;
     std::deque<QMessageBox::StandardButton> answers_;
+    int delayMs_ = 0;
 };
 
 } // namespace testsupport

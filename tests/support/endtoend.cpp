@@ -39,7 +39,8 @@ QStringList EndToEnd::takeFrames() {
                                        0x01,
                                        request.command,
                                        static_cast<std::uint8_t>(request.data.size())};
-        wire.insert(wire.end(), request.data.begin(), request.data.end());
+        for (std::uint8_t byte : request.data)
+            wire.push_back(byte);
         wire.push_back(callcfg::checksumOf(wire.data() + 3, wire.size() - 3));
         frames << wireText(wire);
     }
