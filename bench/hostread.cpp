@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "hostsim/ptyhost.h"
+#include "memory/blocktransfer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,9 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int kBlocks = 64;
-constexpr int kBlockSize = 128;
 
 // Fills the host's memory with a pattern no block shares with another.
 hostsim::Memory pattern() {
@@ -25,7 +23,7 @@ hostsim::Memory pattern() {
 }
 
 QPushButton* form3Command1(callcfg::Program& program) {
-    program.form1.command12->click();
+    program.form1.memoryReaderButton->click();
     QApplication::processEvents();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->objectName() == QLatin1String("form3") && window->isVisible())
@@ -65,28 +63,21 @@ HostReadResult throughLink(callcfg::Program& program, const hostsim::Memory& mem
     BoxAnswerer answerer;
     QElapsedTimer clock;
     clock.start();
-    link.ensurePortOpen();
+    bool complete = program.portRow->ensureOpen();
     link.discardInput();
-    bool complete = link.portOpen;
-    for (int k = 0; k < kBlocks && complete; ++k) {
-        link.frameBuffer[0] = 0x01;
-        link.frameBuffer[1] = 0x0D;
-        link.frameBuffer[2] = 1;
-        link.frameBuffer[3] = static_cast<std::uint8_t>(k);
-        link.sendFrame();
-        link.waitPeriods = 1;
-        link.periodLength = 0.2;
-        link.awaitReply();
-        complete =
-            link.replyComplete && link.replyBuffer[2] == kBlockSize &&
-            std::equal(link.replyBuffer.begin() + 3, link.replyBuffer.begin() + 3 + kBlockSize,
-                       memory.begin() + k * kBlockSize);
-        link.replyComplete = false;
+    std::vector<std::uint8_t> read;
+    if (complete) {
+        const callcfg::TransferResult result = callcfg::transferBlocks(
+            link, callcfg::hostReadPlan(), {}, [&](int, std::span<const std::uint8_t> data) {
+                read.insert(read.end(), data.begin(), data.end());
+            });
+        complete = result.stop == callcfg::TransferStop::Done &&
+                   std::equal(read.begin(), read.end(), memory.begin(), memory.end());
     }
     HostReadResult result;
     result.seconds = double(clock.nsecsElapsed()) / 1e9;
     result.complete = complete && answerer.take().isEmpty();
-    result.how = QStringLiteral("Link: 64 x (sendFrame + awaitReply 1 x 0.2 s); ") + why;
+    result.how = QStringLiteral("the block transfer: 64 exchanges of 1 x 0.2 s; ") + why;
     return result;
 }
 

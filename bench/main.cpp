@@ -11,6 +11,7 @@
 #include "hostsim/ptyhost.h"
 #include "memory/hexview.h"
 #include "memory/listing.h"
+#include "protocol/memorymap.h"
 #include "ui/fonts.h"
 
 #include <QApplication>
@@ -90,11 +91,12 @@ QString verdict(bool ok) {
 // A host image with 512 table caller records, each bound to three pagers.
 callcfg::Image fullTables() {
     callcfg::Image image{};
-    for (int i = 0; i < 512; ++i)
-        for (int b = 0; b < 8; ++b)
-            image[1280 + 8 * i + b] = static_cast<std::int16_t>((i * 8 + b * 37) & 0xFF);
-    image[8190] = 0x02;
-    image[8191] = 0x00;
+    using namespace callcfg::memorymap;
+    for (int i = 0; i < kMaxTables; ++i)
+        for (int b = 0; b < kTableRecordSize; ++b)
+            image[tableRecordOffset(i) + b] = static_cast<std::int16_t>((i * 8 + b * 37) & 0xFF);
+    image[kTableCountOffset] = kMaxTables >> 8;
+    image[kTableCountOffset + 1] = kMaxTables & 0xFF;
     return image;
 }
 
@@ -109,19 +111,17 @@ Row cpuDuringWait() {
     map.map(1, QString::fromLatin1(name));
     Program program(map);
     program.form1.show();
-    program.link.ensurePortOpen();
-    program.link.frameBuffer[1] = 0x0D;
-    program.link.waitPeriods = 3;
-    program.link.periodLength = 1.0;
+    program.portRow->ensureOpen();
     QElapsedTimer wall;
     const double before = cpuSeconds();
     wall.start();
-    program.link.awaitReply();
+    const callcfg::Outcome outcome =
+        program.link.exchange({0x0D, {0x00}}, callcfg::WaitPlan{3, 1.0});
     const double cpu = cpuSeconds() - before;
     const double seconds = double(wall.nsecsElapsed()) / 1e9;
     close(master);
     close(slave);
-    const bool ok = cpu < 0.1 && !program.link.replyComplete;
+    const bool ok = cpu < 0.1 && std::holds_alternative<callcfg::NoReply>(outcome);
     return {QStringLiteral("CPU during 3 x 1.0 s wait"), s(cpu), QStringLiteral("< 0.1 s"),
             verdict(ok), QStringLiteral("wall %1, no reply").arg(s(seconds))};
 }

@@ -7,7 +7,7 @@
 
 #include "check.h"
 
-#include "input/numbers.h"
+#include "commands/numbers.h"
 
 #include <QRegularExpression>
 #include <QString>

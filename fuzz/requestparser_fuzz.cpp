@@ -11,7 +11,7 @@
 
 #include "hostsim/hostunit.h"
 #include "hostsim/requestparser.h"
-#include "link/frame.h"
+#include "protocol/protocol.h"
 
 #include <algorithm>
 
@@ -33,14 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const Request& request : found) {
         FUZZ_CHECK(request.data.size() <= 255);
-        std::vector<std::uint8_t> frame{0x55,
-                                        0x55,
-                                        0xAA,
-                                        0x01,
-                                        request.command,
-                                        static_cast<std::uint8_t>(request.data.size())};
-        frame.insert(frame.end(), request.data.begin(), request.data.end());
-        frame.push_back(callcfg::checksumOf(frame.data() + 3, frame.size() - 3));
+        const std::vector<std::uint8_t> frame =
+            callcfg::protocol::requestWire(request.command, request.data);
         FUZZ_CHECK(std::search(split.payload.begin(), split.payload.end(), frame.begin(),
                                frame.end()) != split.payload.end());
     }
@@ -54,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& b = reply.bytes;
         FUZZ_CHECK(b.size() >= 6 && b[0] == 0x55 && b[1] == 0xAA && b[2] == 0x02);
         FUZZ_CHECK(b.size() == std::size_t(b[4]) + 6u);
-        FUZZ_CHECK(callcfg::checksumOf(b.data() + 2, b.size() - 3) == b.back());
+        FUZZ_CHECK(callcfg::protocol::checksumOf(std::span(b).subspan(2, b.size() - 3)) ==
+                   b.back());
         next = std::find_if(next, once.end(), [&](const Request& r) { return r.command == b[3]; });
         FUZZ_CHECK(next != once.end());
         ++next;

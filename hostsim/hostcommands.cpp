@@ -1,11 +1,16 @@
 // How the simulated host unit acts on each command and what it answers.
 #include "hostsim/hostunit.h"
 
+#include "protocol/memoryblocks.h"
+#include "protocol/memorymap.h"
+
 #include <algorithm>
 
 namespace hostsim {
 
-namespace L = layout;
+namespace L = storage;
+namespace M = callcfg::memorymap;
+namespace P = callcfg::protocol;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
@@ -62,9 +67,9 @@ std::optional<HostUnit::Answer> HostUnit::answer(const Request& r, bool memoryFu
         return setReceiverFrequency(d);
     case 0x0B:
         return setTransmitterFrequency(d);
-    case 0x0D:
+    case P::kReadHostBlock:
         return readHostBlock(d);
-    case 0x0E:
+    case P::kReadReceiverBlock:
         return readReceiverBlock(d);
     case 0x11:
         return setUrgeUnit(d);
@@ -82,9 +87,9 @@ std::optional<HostUnit::Answer> HostUnit::answer(const Request& r, bool memoryFu
     case 0x17:
         if (d.size() != 1 || d[0] > 2)
             return refused;
-        memory_[L::kWorkMode] = d[0];
+        memory_[M::kWorkModeOffset] = d[0];
         return Answer{};
-    case 0x18:
+    case P::kWriteHostBlock:
         return writeHostBlock(d);
     default:
         return std::nullopt;
@@ -97,12 +102,12 @@ HostUnit::Answer HostUnit::setPager(const Bytes& d) {
     const int pager = d[0] * 100 + d[1];
     const int mode = d[2] * 10 + d[3];
     const bool digitsOk = std::all_of(d.begin() + 5, d.begin() + 12, [](auto v) { return v <= 9; });
-    if (d[0] > 2 || d[1] > 99 || pager < 1 || pager > L::kPagerSlots || d[2] > 1 || d[3] > 9 ||
+    if (d[0] > 2 || d[1] > 99 || pager < 1 || pager > M::kPagerSlots || d[2] > 1 || d[3] > 9 ||
         mode > 11 || d[4] > 1 || !digitsOk || d[12] > 3)
         return {{kRefused}};
     const std::uint8_t code = kModeCodes[mode];
     const char letter = kKindLetters[code >> 4][code & 0x0F];
-    std::uint8_t* rec = &memory_[L::kPagerRecords + (pager - 1) * L::kPagerRecordSize];
+    std::uint8_t* rec = &memory_[M::kPagerRecordsOffset + (pager - 1) * M::kPagerRecordSize];
     rec[0] = static_cast<std::uint8_t>(letter + (d[4] == 1 ? 32 : 0));
     rec[1] = static_cast<std::uint8_t>(d[5] << 4 | d[6]);
     rec[2] = static_cast<std::uint8_t>(d[7] << 4 | d[8]);
@@ -116,21 +121,21 @@ HostUnit::Answer HostUnit::deletePager(const Bytes& d) {
         return {{kRefused}};
     if (d[0] < 1)
         return {{0x01}};
-    std::uint8_t* rec = &memory_[L::kPagerRecords + (d[0] - 1) * L::kPagerRecordSize];
+    std::uint8_t* rec = &memory_[M::kPagerRecordsOffset + (d[0] - 1) * M::kPagerRecordSize];
     if (rec[0] == 0x00 || rec[0] == 0xFF)
         return {{0x01}};
-    std::fill(rec, rec + L::kPagerRecordSize, L::kUnset);
+    std::fill(rec, rec + M::kPagerRecordSize, L::kUnset);
     return {};
 }
 
 int HostUnit::tableCount() const {
-    const int count = memory_[L::kTableCount] << 8 | memory_[L::kTableCount + 1];
-    return count <= L::kMaxTables ? count : 0;
+    const int count = memory_[M::kTableCountOffset] << 8 | memory_[M::kTableCountOffset + 1];
+    return count <= M::kMaxTables ? count : 0;
 }
 
 void HostUnit::setTableCount(int count) {
-    memory_[L::kTableCount] = static_cast<std::uint8_t>(count >> 8);
-    memory_[L::kTableCount + 1] = static_cast<std::uint8_t>(count);
+    memory_[M::kTableCountOffset] = static_cast<std::uint8_t>(count >> 8);
+    memory_[M::kTableCountOffset + 1] = static_cast<std::uint8_t>(count);
 }
 
 namespace {
@@ -138,7 +143,7 @@ namespace {
 // Index of the table caller record of table number `table`, or -1.
 int findTable(const Memory& m, int count, int table) {
     for (int i = 0; i < count; ++i) {
-        const std::uint8_t* rec = &m[L::kTableRecords + i * L::kTableRecordSize];
+        const std::uint8_t* rec = &m[M::kTableRecordsOffset + i * M::kTableRecordSize];
         if ((rec[3] << 8 | rec[4]) == table)
             return i;
     }
@@ -161,14 +166,14 @@ HostUnit::Answer HostUnit::setTableCaller(const Bytes& d, bool memoryFull) {
         return {{kRefused}};
     const int count = tableCount();
     int index = findTable(memory_, count, table);
-    if (memoryFull || (index < 0 && count >= L::kMaxTables))
+    if (memoryFull || (index < 0 && count >= M::kMaxTables))
         return {};
     if (index < 0) {
         index = count;
         setTableCount(count + 1);
     }
     const CallerCode code = learnCaller();
-    std::uint8_t* rec = &memory_[L::kTableRecords + index * L::kTableRecordSize];
+    std::uint8_t* rec = &memory_[M::kTableRecordsOffset + index * M::kTableRecordSize];
     std::copy(code.begin(), code.end(), rec);
     rec[3] = d[1];
     rec[4] = d[2];
@@ -181,7 +186,7 @@ HostUnit::Answer HostUnit::deleteTableCaller(const Bytes& d) {
     const int index = findTable(memory_, count, d[0] << 8 | d[1]);
     if (index < 0 || (d[0] == 0 && d[1] == 0))
         return {{0x02}};
-    removePacked(memory_, L::kTableRecords, L::kTableRecordSize, index, count);
+    removePacked(memory_, M::kTableRecordsOffset, M::kTableRecordSize, index, count);
     setTableCount(count - 1);
     return {};
 }
@@ -258,20 +263,20 @@ HostUnit::Answer HostUnit::setTransmitterFrequency(const Bytes& d) {
 }
 
 HostUnit::Answer HostUnit::readHostBlock(const Bytes& d) const {
-    if (d.size() != 1 || d[0] >= L::kBlockCount)
+    if (d.size() != 1 || d[0] >= P::kHostBlockCount)
         return {{kRefused}};
-    auto first = memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * L::kBlockSize);
-    return {{first, first + L::kBlockSize}};
+    auto first = memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * P::kBlockSize);
+    return {{first, first + P::kBlockSize}};
 }
 
 HostUnit::Answer HostUnit::readReceiverBlock(const Bytes& d) const {
     const bool builtIn = d.size() == 1;
-    const bool external = d.size() == 2 && d[1] == 0x01;
-    if ((!builtIn && !external) || d[0] > 1)
+    const bool external = d.size() == 2 && d[1] == P::kExternalReceiver;
+    if ((!builtIn && !external) || d[0] >= P::kReceiverBlockCount)
         return {{kRefused}};
     const ReceiverImage& image = receivers_[external ? ExternalReceiver : BuiltInReceiver];
-    auto first = image.begin() + d[0] * 128;
-    return {{first, first + 128}};
+    auto first = image.begin() + d[0] * P::kBlockSize;
+    return {{first, first + P::kBlockSize}};
 }
 
 HostUnit::Answer HostUnit::setUrgeUnit(const Bytes& d) {
@@ -310,10 +315,10 @@ HostUnit::Answer HostUnit::setVoiceOnly(std::uint8_t command, const Bytes& d) {
 }
 
 HostUnit::Answer HostUnit::writeHostBlock(const Bytes& d) {
-    if (d.size() != 1 + L::kBlockSize || d[0] >= L::kBlockCount)
+    if (d.size() != 1 + P::kBlockSize || d[0] >= P::kHostBlockCount)
         return {};
     std::copy(d.begin() + 1, d.end(),
-              memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * L::kBlockSize));
+              memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * P::kBlockSize));
     return {{0x00}};
 }
 

@@ -1,6 +1,8 @@
 #include "hostsim/hostunit.h"
 
-#include "link/frame.h"
+#include "protocol/memoryblocks.h"
+#include "protocol/memorymap.h"
+#include "protocol/protocol.h"
 
 #include <algorithm>
 #include <utility>
@@ -9,8 +11,11 @@ namespace hostsim {
 
 namespace {
 
+namespace P = callcfg::protocol;
+
 bool isBlockCommand(std::uint8_t command) {
-    return command == 0x0D || command == 0x0E || command == 0x18;
+    return command == P::kReadHostBlock || command == P::kReadReceiverBlock ||
+           command == P::kWriteHostBlock;
 }
 
 bool matches(const Fault& f, const Request& r) {
@@ -128,19 +133,14 @@ Reply HostUnit::makeReply(const Request& request) {
             break;
         }
     }
-    if (a.data.size() > 255)
-        a.data.resize(255);
+    if (a.data.size() > P::kMaxDataLength)
+        a.data.resize(P::kMaxDataLength);
 
-    std::vector<std::uint8_t> body{0x02, echoed, static_cast<std::uint8_t>(a.data.size())};
-    body.insert(body.end(), a.data.begin(), a.data.end());
-    std::uint8_t checksum = callcfg::checksumOf(body.data(), body.size());
+    std::vector<std::uint8_t> wire = P::replyWire(echoed, a.data);
     if (badChecksum)
-        ++checksum;
-    body.push_back(checksum);
-
+        ++wire.back();
     reply.bytes = std::move(noise);
-    reply.bytes.insert(reply.bytes.end(), {0x55, 0xAA});
-    reply.bytes.insert(reply.bytes.end(), body.begin(), body.end());
+    reply.bytes.insert(reply.bytes.end(), wire.begin(), wire.end());
     if (keep < reply.bytes.size())
         reply.bytes.resize(keep);
     if (reply.splitAt >= reply.bytes.size()) {
@@ -151,11 +151,11 @@ Reply HostUnit::makeReply(const Request& request) {
 }
 
 DisplayType HostUnit::displayType() const {
-    return memory_[layout::kDisplayType] == 0x00 ? DisplayType::Voice : DisplayType::Digital;
+    return memory_[storage::kDisplayType] == 0x00 ? DisplayType::Voice : DisplayType::Digital;
 }
 
 void HostUnit::setDisplayType(DisplayType type) {
-    memory_[layout::kDisplayType] = static_cast<std::uint8_t>(type);
+    memory_[storage::kDisplayType] = static_cast<std::uint8_t>(type);
 }
 
 void HostUnit::setNextCallerCode(const CallerCode& code) {
@@ -173,15 +173,15 @@ CallerCode HostUnit::learnCaller() {
 }
 
 void HostUnit::initialise() {
-    memory_.fill(layout::kUnset);
+    memory_.fill(storage::kUnset);
     setTableCount(0);
-    memory_[layout::kWorkMode] = 1;
-    memory_[layout::kRepeaterCount] = 0;
+    memory_[callcfg::memorymap::kWorkModeOffset] = 1;
+    memory_[storage::kRepeaterCount] = 0;
 }
 
 ReceiverImage HostUnit::factoryReceiverImage(int receiver) {
     ReceiverImage image;
-    image.fill(layout::kUnset);
+    image.fill(storage::kUnset);
     image[0] = receiver == ExternalReceiver ? 1 : 0; // receiver number
     image[1] = 7;                                    // frequency 315.6 MHz
     return image;

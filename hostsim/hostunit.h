@@ -4,7 +4,7 @@
 // Feed it the bytes that arrive on its serial line; it finds the request frames
 // (55 55 AA 01 cmd n data checksum; bad checksums and unknown command codes are ignored)
 // and answers each with a Reply: the wire bytes 55 AA 02 cmd m data checksum and when to send them.
-// Its memory follows the layout in hostsim/memorylayout.h.
+// Its memory follows the tool's memory map (callcfg::memorymap) and hostsim/storage.h.
 //
 // Answers (data bytes in brackets; every command not listed answers length 0 on success):
 //   0x01 set pager               [] stored
@@ -30,8 +30,9 @@
 // delete presses the caller learned last again (or nextCallerCode() when it was set since).
 
 #include "hostsim/fault.h"
-#include "hostsim/memorylayout.h"
 #include "hostsim/requestparser.h"
+#include "hostsim/storage.h"
+#include "protocol/memoryblocks.h"
 
 #include <array>
 #include <cstdint>
@@ -41,8 +42,8 @@
 
 namespace hostsim {
 
-using Memory = std::array<std::uint8_t, layout::kMemorySize>;
-using ReceiverImage = std::array<std::uint8_t, 256>;
+using Memory = std::array<std::uint8_t, callcfg::protocol::kHostMemorySize>;
+using ReceiverImage = std::array<std::uint8_t, callcfg::protocol::kReceiverMemorySize>;
 using CallerCode = std::array<std::uint8_t, 3>;
 
 enum class DisplayType : std::uint8_t { Digital = 0xFF, Voice = 0x00 };

@@ -1,6 +1,6 @@
 #include "hostsim/requestparser.h"
 
-#include "link/frame.h"
+#include "protocol/protocol.h"
 
 #include <algorithm>
 
@@ -8,7 +8,11 @@ namespace hostsim {
 
 namespace {
 
-constexpr std::uint8_t kPreamble[] = {0x55, 0x55, 0xAA, 0x01};
+namespace P = callcfg::protocol;
+
+// The request preamble and the address byte: what every request starts with.
+constexpr std::uint8_t kPreamble[] = {P::kRequestPreamble[0], P::kRequestPreamble[1],
+                                      P::kRequestPreamble[2], P::kRequestAddress};
 constexpr std::size_t kPreambleSize = sizeof kPreamble;
 // Preamble, command, length; then data and checksum.
 constexpr std::size_t kHeaderSize = kPreambleSize + 2;
@@ -37,8 +41,8 @@ std::vector<Request> RequestParser::feed(const std::uint8_t* bytes, std::size_t 
         const std::size_t total = kHeaderSize + n + 1;
         if (pending_.size() < total)
             break;
-        const std::uint8_t* body = pending_.data() + 3; // address byte on
-        if (callcfg::checksumOf(body, n + 3) == body[n + 3]) {
+        const std::uint8_t* body = pending_.data() + P::kRequestPreamble.size(); // address on
+        if (P::checksumOf(std::span(body, n + 3)) == body[n + 3]) {
             found.push_back(Request{body[1], std::vector<std::uint8_t>(body + 3, body + 3 + n)});
             pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(total));
         } else {

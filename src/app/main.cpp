@@ -1,6 +1,5 @@
 #include "app/options.h"
 #include "app/program.h"
-#include "hostsim/ptyhost.h"
 #include "ui/fonts.h"
 
 #include <QApplication>
@@ -8,6 +7,10 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+
+#ifdef CALLCFG_SIMULATOR
+#include "hostsim/ptyhost.h"
+#endif
 
 using namespace callcfg;
 
@@ -27,6 +30,7 @@ int main(int argc, char** argv) {
     for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, scratchSettings.path());
 
+#ifdef CALLCFG_SIMULATOR
     std::unique_ptr<hostsim::PtyHost> simulator;
     if (options.simulate) {
         simulator = std::make_unique<hostsim::PtyHost>();
@@ -34,6 +38,7 @@ int main(int argc, char** argv) {
         std::printf("simulated host unit on COM1 = %s\n", simulator->devicePath().c_str());
         std::fflush(stdout);
     }
+#endif
 
     Program program(options.portMap);
     program.form1.show();

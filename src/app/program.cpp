@@ -1,11 +1,6 @@
 #include "app/program.h"
 
 #include "link/qtserialport.h"
-#include "mainwindow/form1commands.h"
-#include "mainwindow/portrow.h"
-#include "mainwindow/testmode.h"
-#include "ui/messagebox.h"
-#include "ui/paintpump.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -13,26 +8,28 @@
 namespace callcfg {
 
 Program::Program(const PortMap& portMap)
-    : link(std::make_unique<QtSerialPort>(), portMap), exitProgram([] { QApplication::quit(); }) {
-    link.setBoxSink([this](const Box& box) {
-        QWidget* parent = QApplication::activeWindow();
-        showBoxDuringWait(parent ? parent : &form1, box);
-    });
-    link.setRepaint([this] { form1.repaint(); });
-    // Windows may repaint during a wait; nothing else of the program runs.
-    link.setIdle([] { pumpPaintOnly(0); });
+    : link(std::make_unique<QtSerialPort>()), exitProgram([] { QApplication::quit(); }) {
+    link.addObserver(&waitScreen);
+    portRow = new PortRow(form1, link, portMap);
+    testMode = new TestMode(form1, link, *portRow);
+    form1Commands = new Form1Commands(form1, link, *portRow, waitBoxes);
+    memoryReader = std::make_unique<MemoryReader>(link, *portRow, images);
+    callerWindows = std::make_unique<CallerWindows>(link, *portRow, waitBoxes);
+    QObject::connect(form1.memoryReaderButton, &QPushButton::clicked, memoryReader.get(),
+                     &MemoryReader::showForm3);
+    QObject::connect(form1.voicePromptsButton, &QPushButton::clicked, callerWindows.get(),
+                     &CallerWindows::showForm5);
+    QObject::connect(form1.handheldButton, &QPushButton::clicked, callerWindows.get(),
+                     &CallerWindows::showForm6);
+    QObject::connect(form1.exitButton, &QPushButton::clicked, &form1, [this] { exitProgram(); });
 
-    wirePortRow(form1, link);
-    wireTestMode(form1, link);
-    wireForm1Commands(form1, link, waitBoxes);
-    memoryReader = std::make_unique<MemoryReader>(form1, link, images);
-    callerWindows = std::make_unique<CallerWindows>(form1, link, waitBoxes);
-    QObject::connect(form1.command9, &QPushButton::clicked, &form1, [this] { exitProgram(); });
-
-    link.resetForLoad();
+    // The start state the main window's load sets: the port closed, RTS off.
+    link.setRts(false);
     form1.load();
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    link.removeObserver(&waitScreen);
+}
 
 } // namespace callcfg

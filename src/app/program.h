@@ -1,13 +1,18 @@
 #pragma once
-// Everything of one run of the tool: the link, the memory images, the wait boxes and the
-// windows, wired together. main() makes one; the end-to-end tests make one per test.
+// Everything of one run of the tool with its windows: the link, the memory images, the wait
+// boxes and the windows, wired together. main() makes one; the end-to-end tests make one per
+// test.
 
 #include "callers/callerwindows.h"
 #include "link/link.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/form1commands.h"
+#include "mainwindow/portrow.h"
+#include "mainwindow/testmode.h"
 #include "memory/images.h"
-#include "memory/memoryreader.h"
+#include "memoryreader/memoryreader.h"
 #include "ui/waitboxes.h"
+#include "ui/waitscreen.h"
 
 #include <functional>
 #include <memory>
@@ -23,10 +28,14 @@ public:
     Images images;
     WaitBoxes waitBoxes;
     Form1 form1;
+    WaitScreen waitScreen{form1};
+    PortRow* portRow = nullptr; // the main window's port row; every window opens the port here
+    TestMode* testMode = nullptr;
+    Form1Commands* form1Commands = nullptr;
     std::unique_ptr<MemoryReader> memoryReader;   // form3
     std::unique_ptr<CallerWindows> callerWindows; // form5, Form6
 
-    // What Command9 does; ends the event loop by default.
+    // What the exit button does; ends the event loop by default.
     std::function<void()> exitProgram;
 };
 

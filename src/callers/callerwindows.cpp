@@ -2,9 +2,6 @@
 
 #include "callers/form5.h"
 #include "callers/form6.h"
-#include "mainwindow/form1.h"
-
-#include <QPushButton>
 
 namespace callcfg {
 
@@ -23,19 +20,16 @@ void bringForward(QWidget* window) {
 }
 
 // A new window of the kind, freed when the user closes it.
-template <typename W> W* open(Link& link, WaitBoxes& waitBoxes) {
-    auto* window = new W(link, waitBoxes);
+template <typename W> W* open(Link& link, PortGate& port, WaitBoxes& waitBoxes) {
+    auto* window = new W(link, port, waitBoxes);
     window->setAttribute(Qt::WA_DeleteOnClose);
     return window;
 }
 
 } // namespace
 
-CallerWindows::CallerWindows(Form1& form1, Link& link, WaitBoxes& waitBoxes)
-    : link_(link), waitBoxes_(waitBoxes) {
-    connect(form1.command21, &QPushButton::clicked, this, &CallerWindows::showForm5);
-    connect(form1.command22, &QPushButton::clicked, this, &CallerWindows::showForm6);
-}
+CallerWindows::CallerWindows(Link& link, PortGate& port, WaitBoxes& waitBoxes)
+    : link_(link), port_(port), waitBoxes_(waitBoxes) {}
 
 CallerWindows::~CallerWindows() {
     delete form5_.data();
@@ -45,13 +39,13 @@ CallerWindows::~CallerWindows() {
 void CallerWindows::showForm5() {
     // A window being closed may still wait for its deletion; it counts as closed.
     if (!isOpen(form5_))
-        form5_ = open<Form5>(link_, waitBoxes_);
+        form5_ = open<Form5>(link_, port_, waitBoxes_);
     bringForward(form5_);
 }
 
 void CallerWindows::showForm6() {
     if (!isOpen(form6_))
-        form6_ = open<Form6>(link_, waitBoxes_);
+        form6_ = open<Form6>(link_, port_, waitBoxes_);
     bringForward(form6_);
 }
 

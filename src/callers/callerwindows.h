@@ -1,6 +1,6 @@
 #pragma once
-// The voice prompt window form5 (Command21) and the handheld caller window Form6
-// (Command22): one instance each, not modal. A click while the window is open brings it
+// The voice prompt window form5 and the handheld caller window Form6, opened by the main
+// window's buttons: one instance each, not modal. A click while the window is open brings it
 // forward as it is; a window the user closed is gone, and the next click opens a new one
 // in its initial state.
 
@@ -11,19 +11,19 @@ class QWidget;
 
 namespace callcfg {
 
-class Form1;
 class Form5;
 class Form6;
 class Link;
+class PortGate;
 class WaitBoxes;
 
 class CallerWindows : public QObject {
     Q_OBJECT
 public:
-    CallerWindows(Form1& form1, Link& link, WaitBoxes& waitBoxes);
+    CallerWindows(Link& link, PortGate& port, WaitBoxes& waitBoxes);
     ~CallerWindows() override;
 
-    // What Command21 and Command22 do.
+    // What the main window's buttons 叮当鸟呼叫器 and 手持呼叫器 do.
     void showForm5();
     void showForm6();
 
@@ -33,6 +33,7 @@ public:
 
 private:
     Link& link_;
+    PortGate& port_;
     WaitBoxes& waitBoxes_;
     QPointer<Form5> form5_;
     QPointer<Form6> form6_;

@@ -2,7 +2,8 @@
 // The voice prompt type window form5: how the voice display unit announces a table caller's
 // call (number language, initiator word, the phrase of each key), sent with command 0x14.
 
-#include "input/voice.h"
+#include "commands/voice.h"
+#include "ui/windowscreen.h"
 
 #include <QWidget>
 
@@ -14,31 +15,35 @@ class QPushButton;
 namespace callcfg {
 
 class Link;
+class PortGate;
 class WaitBoxes;
 
 class Form5 : public QWidget {
     Q_OBJECT
 public:
-    // A window in its initial state; Command1 sends the settings over `link`.
-    Form5(Link& link, WaitBoxes& waitBoxes, QWidget* parent = nullptr);
+    // A window in its initial state; its write button sends the settings over `link`.
+    Form5(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent = nullptr);
 
     // The settings as the controls show them.
     VoiceInput input() const;
 
-    QLabel* label1 = nullptr;        // "数字号码"
-    QComboBox* combo1 = nullptr;     // digit pronunciation
-    QLabel* label2 = nullptr;        // "呼叫发起人"
-    QComboBox* combo2 = nullptr;     // call initiator word
-    QLabel* label4 = nullptr;        // "按键提示语"
-    QLabel* label3 = nullptr;        // "1键："
-    QComboBox* combo3 = nullptr;     // key 1 phrase
-    QLabel* label5 = nullptr;        // "2键："
-    QComboBox* combo4 = nullptr;     // key 2 phrase
-    QCheckBox* check1 = nullptr;     // key 2 prompt enabled
-    QLabel* label6 = nullptr;        // "3键："
-    QComboBox* combo5 = nullptr;     // key 3 phrase
-    QCheckBox* check2 = nullptr;     // key 3 prompt enabled
-    QPushButton* command1 = nullptr; // "写入"
+    QLabel* pronunciationLabel = nullptr;   // Label1 "数字号码"
+    QComboBox* pronunciationList = nullptr; // Combo1
+    QLabel* initiatorLabel = nullptr;       // Label2 "呼叫发起人"
+    QComboBox* initiatorList = nullptr;     // Combo2
+    QLabel* keyPromptsLabel = nullptr;      // Label4 "按键提示语"
+    QLabel* key1Label = nullptr;            // Label3 "1键："
+    QComboBox* key1List = nullptr;          // Combo3
+    QLabel* key2Label = nullptr;            // Label5 "2键："
+    QComboBox* key2List = nullptr;          // Combo4
+    QCheckBox* key2Enabled = nullptr;       // Check1
+    QLabel* key3Label = nullptr;            // Label6 "3键："
+    QComboBox* key3List = nullptr;          // Combo5
+    QCheckBox* key3Enabled = nullptr;       // Check2
+    QPushButton* writeButton = nullptr;     // Command1 "写入"
+
+private:
+    WindowScreen screen_;
 };
 
 } // namespace callcfg

@@ -1,9 +1,9 @@
 #include "callers/form6.h"
 
-#include "callers/controls.h"
-#include "callers/listposition.h"
-#include "input/voice.h"
-#include "ui/commandroad.h"
+#include "commands/road.h"
+#include "commands/voice.h"
+#include "ui/controls.h"
+#include "ui/listchoice.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -32,40 +32,43 @@ Row frameRow(QWidget* window, const char* frameName, const QString& title, int t
              const char* listName, const char* labelName, const char* buttonName) {
     using namespace controls;
     QGroupBox* box = frame(window, frameName, title, {frameLeft, top, frameWidth, frameHeight});
-    return {box, list(box, listName, placeWords, {240, rowTop, 1215, 300}),
+    return {box, list(box, listName, placeWords, {240, rowTop, 1215, 300}, true),
             label(box, labelName, announcement, {1620, rowTop + 30, 2040, 255}),
             button(box, buttonName, QStringLiteral("写入"), {3840, rowTop - 60, 1020, 420})};
 }
 
 } // namespace
 
-Form6::Form6(Link& link, WaitBoxes& waitBoxes, QWidget* parent) : QWidget(parent, Qt::Window) {
+Form6::Form6(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent)
+    : QWidget(parent, Qt::Window), screen_(this, port, waitBoxes) {
     controls::setUpWindow(this, "Form6", QStringLiteral("手持呼叫器设置"), 5580, 2970);
 
     const Row byTable =
         frameRow(this, "Frame1", QStringLiteral("餐桌号方式"), 180, "Combo1", "Label3", "Command1");
     const Row byPager = frameRow(this, "Frame2", QStringLiteral("传呼号方式"), 1575, "Combo2",
                                  "Label1", "Command2");
-    frame1 = byTable.frame;
-    combo1 = byTable.list;
-    label3 = byTable.text;
-    command1 = byTable.send;
-    frame2 = byPager.frame;
-    combo2 = byPager.list;
-    label1 = byPager.text;
-    command2 = byPager.send;
+    byTableFrame = byTable.frame;
+    byTablePlaceList = byTable.list;
+    byTableText = byTable.text;
+    writeByTableButton = byTable.send;
+    byPagerFrame = byPager.frame;
+    byPagerPlaceList = byPager.list;
+    byPagerText = byPager.text;
+    writeByPagerButton = byPager.send;
 
     // Initial state: 厨房 for calls by table number, 总台 for calls by pager number.
-    combo1->setCurrentIndex(0);
-    combo2->setCurrentIndex(1);
+    byTablePlaceList->setCurrentIndex(0);
+    byPagerPlaceList->setCurrentIndex(1);
 
-    connect(command1, &QPushButton::clicked, this, [this, &link, &waitBoxes] {
-        runCommand(this, link, waitBoxes,
-                   [this] { return encodeHandheldByTable(listPosition(*combo1)); });
+    connect(writeByTableButton, &QPushButton::clicked, this, [this, &link] {
+        runCommand(link, screen_, [this] {
+            return encodeHandheldByTable(ListChoice::positionOf(*byTablePlaceList));
+        });
     });
-    connect(command2, &QPushButton::clicked, this, [this, &link, &waitBoxes] {
-        runCommand(this, link, waitBoxes,
-                   [this] { return encodeHandheldByPager(listPosition(*combo2)); });
+    connect(writeByPagerButton, &QPushButton::clicked, this, [this, &link] {
+        runCommand(link, screen_, [this] {
+            return encodeHandheldByPager(ListChoice::positionOf(*byPagerPlaceList));
+        });
     });
 }
 

@@ -2,6 +2,8 @@
 // The handheld caller window Form6: the place word announced for handheld calls by table
 // number (Frame1, command 0x15) and by pager number (Frame2, command 0x16).
 
+#include "ui/windowscreen.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -12,23 +14,27 @@ class QPushButton;
 namespace callcfg {
 
 class Link;
+class PortGate;
 class WaitBoxes;
 
 class Form6 : public QWidget {
     Q_OBJECT
 public:
-    // A window in its initial state; each "写入" sends its own frame's choice over `link`.
-    Form6(Link& link, WaitBoxes& waitBoxes, QWidget* parent = nullptr);
+    // A window in its initial state; each write button sends its own frame's choice.
+    Form6(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent = nullptr);
 
-    QGroupBox* frame1 = nullptr; // "餐桌号方式"
-    QComboBox* combo1 = nullptr;
-    QLabel* label3 = nullptr;
-    QPushButton* command1 = nullptr;
+    QGroupBox* byTableFrame = nullptr;         // Frame1 "餐桌号方式"
+    QComboBox* byTablePlaceList = nullptr;     // Combo1
+    QLabel* byTableText = nullptr;             // Label3
+    QPushButton* writeByTableButton = nullptr; // Command1
 
-    QGroupBox* frame2 = nullptr; // "传呼号方式"
-    QComboBox* combo2 = nullptr;
-    QLabel* label1 = nullptr;
-    QPushButton* command2 = nullptr;
+    QGroupBox* byPagerFrame = nullptr;         // Frame2 "传呼号方式"
+    QComboBox* byPagerPlaceList = nullptr;     // Combo2
+    QLabel* byPagerText = nullptr;             // Label1
+    QPushButton* writeByPagerButton = nullptr; // Command2
+
+private:
+    WindowScreen screen_;
 };
 
 } // namespace callcfg

@@ -2,10 +2,23 @@
 
 namespace callcfg {
 
+namespace {
+
+bool isFault(QSerialPort::SerialPortError error) {
+    return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
+}
+
+} // namespace
+
+bool QtSerialPort::fail() {
+    error_ = port_.errorString();
+    return false;
+}
+
 bool QtSerialPort::open(const QString& device) {
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite))
-        return false;
+        return fail();
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);
@@ -33,27 +46,33 @@ void QtSerialPort::setRts(bool on) {
 }
 
 bool QtSerialPort::writeByte(std::uint8_t byte) {
-    if (!port_.isOpen())
+    if (!port_.isOpen()) {
+        error_ = QStringLiteral("the port is not open");
         return false;
+    }
     const char c = static_cast<char>(byte);
     if (port_.write(&c, 1) != 1)
-        return false;
+        return fail();
     // Push the byte out of Qt's buffer into the device now.
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(1000))
-            return false;
+            return fail();
     }
-    return port_.error() == QSerialPort::NoError || port_.error() == QSerialPort::TimeoutError;
+    return isFault(port_.error()) ? fail() : true;
 }
 
 std::optional<std::vector<std::uint8_t>> QtSerialPort::readAll() {
-    if (!port_.isOpen())
+    if (!port_.isOpen()) {
+        error_ = QStringLiteral("the port is not open");
         return std::nullopt;
+    }
     // Pull what the device holds into Qt's buffer without running the event loop.
     while (port_.waitForReadyRead(0)) {
     }
-    if (port_.error() != QSerialPort::NoError && port_.error() != QSerialPort::TimeoutError)
+    if (isFault(port_.error())) {
+        fail();
         return std::nullopt;
+    }
     port_.clearError();
     const QByteArray data = port_.readAll();
     return std::vector<std::uint8_t>(data.begin(), data.end());

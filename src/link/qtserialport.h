@@ -15,10 +15,14 @@ public:
     void setRts(bool on) override;
     bool writeByte(std::uint8_t byte) override;
     std::optional<std::vector<std::uint8_t>> readAll() override;
+    QString errorText() const override { return error_; }
 
 private:
+    bool fail();
+
     QSerialPort port_;
     bool rts_ = false;
+    QString error_;
 };
 
 } // namespace callcfg

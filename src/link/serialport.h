@@ -1,6 +1,6 @@
 #pragma once
-// The serial port as the link uses it: 9600 baud, no parity, 8 data bits, 1 stop bit,
-// raw bytes in and out, reception polled.
+// The serial port as the link uses it: 9600 baud, no parity, 8 data bits, 1 stop bit, raw
+// bytes in and out, reception polled. One implementation per platform.
 
 #include <QString>
 
@@ -14,7 +14,8 @@ class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
-    // Opens the device at 9600 8N1; false when it does not exist or another program holds it.
+    // Opens the device at 9600 8N1 and drops whatever it held before; false when it does not
+    // exist or another program holds it (errorText() says why).
     virtual bool open(const QString& device) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -24,6 +25,8 @@ public:
     virtual bool writeByte(std::uint8_t byte) = 0;
     // Everything waiting at the port, emptied from its input; nullopt on a port fault.
     virtual std::optional<std::vector<std::uint8_t>> readAll() = 0;
+    // The system's reason for the last failure of open, writeByte or readAll.
+    virtual QString errorText() const = 0;
 };
 
 } // namespace callcfg

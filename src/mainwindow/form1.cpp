@@ -24,11 +24,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     buildLowerStrip();
     for (QWidget* control : maintenanceControls())
         control->hide();
-    command18->hide();
+    unusedWriteButton->hide();
     buildViewActions();
-    wireKeyboard();
+    wireFocusAndLabel();
     // Only an entry chosen from the port list closes the port; a typed name does not.
-    connect(combo5->findChild<ListChoice*>(), &ListChoice::chosen, this, &Form1::portListClicked);
+    connect(ListChoice::of(portList), &ListChoice::chosen, this, &Form1::portListClicked);
 }
 
 void Form1::load() {
@@ -41,16 +41,23 @@ void Form1::load() {
         const int frameWidth = qMax(frameGeometry().width(), width());
         move(available.x() + available.width() / 2 - frameWidth / 2, available.y());
     }
-    for (QLineEdit* field : {text2, text4, text5, text6, text7, text10, text11})
+    for (QLineEdit* field : {receiverNumberEdit, deletePagerEdit, deleteUrgeEdit, deleteTableEdit,
+                             transmitterFrequencyEdit, frequencyReceiverEdit, setUrgeEdit})
         field->clear();
-    for (QLineEdit* field : {text1[0], text1[1], text3[0], text3[1], text3[2], text3[3], text3[4]})
+    for (QLineEdit* field : {pagerNumberEdit, addressCodeEdit, tableNumberEdit, tableReceiverEdit,
+                             tablePagerEdits[0], tablePagerEdits[1], tablePagerEdits[2]})
         field->clear();
-    const std::pair<QComboBox*, const char*> startItems[] = {
-        {combo1[0], "数字标准"}, {combo1[1], "反"}, {combo1[2], "1200"}, {combo1[3], "音调1"},
-        {combo4, "多键模式"},    {combo5, "COM1"},  {combo2, "315.6"},   {combo3, "数字"}};
+    const std::pair<QComboBox*, const char*> startItems[] = {{machineTypeList, "数字标准"},
+                                                             {polarityList, "反"},
+                                                             {rateList, "1200"},
+                                                             {toneList, "音调1"},
+                                                             {workModeList, "多键模式"},
+                                                             {portList, "COM1"},
+                                                             {receiverFrequencyList, "315.6"},
+                                                             {displayTypeList, "数字"}};
     for (const auto& [list, item] : startItems) {
         list->setCurrentIndex(list->findText(QString::fromUtf8(item)));
-        if (list == combo5)
+        if (list == portList)
             emit portListClicked();
     }
 }
@@ -75,7 +82,10 @@ bool Form1::isFullView() const {
 }
 
 QList<QWidget*> Form1::maintenanceControls() const {
-    return QList<QWidget*>{text7, command14, combo2, text10, command13, command8, command6} +
+    return QList<QWidget*>{transmitterFrequencyEdit,     writeTransmitterButton,
+                           receiverFrequencyList,        frequencyReceiverEdit,
+                           writeReceiverFrequencyButton, testButton,
+                           initialiseReceiverButton} +
            maintenanceLabels_;
 }
 

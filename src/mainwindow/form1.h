@@ -1,14 +1,15 @@
 #pragma once
 // The main window: one frame per configuration task, the port row, the test window and the
-// greeting boxes. The command handlers live elsewhere and reach the controls through the
-// public pointers below; each control's objectName is its form name ("Text1(0)", "Combo5").
+// greeting boxes. The commands, the port row and the test mode are wired elsewhere and reach
+// the controls through the public pointers below.
 
 #include <QHash>
 #include <QWidget>
+
+#include <array>
 #include <functional>
 
 class QAction;
-class QAbstractButton;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -54,66 +55,74 @@ public:
     QAction* fullViewAction = nullptr;        // Ctrl+Shift+A
     QAction* maintenanceViewAction = nullptr; // Ctrl+Shift+M
 
+    // Each control's form name, its objectName, is in the comment beside it.
+
     // Port row.
-    QLabel* label9 = nullptr;         // "通讯端口"; double-click emits portToggleRequested()
-    QComboBox* combo5 = nullptr;      // port list, editable; activation emits portListClicked()
-    QPushButton* command15 = nullptr; // open/close
-    QLabel* label10 = nullptr;
-    QLabel* label11 = nullptr; // port status
+    QLabel* portLabel = nullptr;           // Label9 "通讯端口"; a double-click toggles the port
+    QComboBox* portList = nullptr;         // Combo5, editable; choosing an entry closes the port
+    QPushButton* openPortButton = nullptr; // Command15
+    QLabel* portStatusCaption = nullptr;   // Label10 "端口状态："
+    QLabel* portStatusLabel = nullptr;     // Label11
 
     // Work mode and data backup.
-    QComboBox* combo4 = nullptr;
-    QPushButton* command11 = nullptr;
-    QPushButton* command12 = nullptr; // opens the memory reader
+    QComboBox* workModeList = nullptr;          // Combo4
+    QPushButton* writeWorkModeButton = nullptr; // Command11
+    QPushButton* memoryReaderButton = nullptr;  // Command12, opens the memory reader form3
 
-    // 设置传呼机: pager number, address code; machine type, polarity, rate, tone.
-    QLineEdit* text1[2] = {};
-    QComboBox* combo1[4] = {};
-    QPushButton* command1 = nullptr;
+    // 设置传呼机.
+    QLineEdit* pagerNumberEdit = nullptr;  // Text1(0)
+    QLineEdit* addressCodeEdit = nullptr;  // Text1(1)
+    QComboBox* machineTypeList = nullptr;  // Combo1(0)
+    QComboBox* polarityList = nullptr;     // Combo1(1)
+    QComboBox* rateList = nullptr;         // Combo1(2)
+    QComboBox* toneList = nullptr;         // Combo1(3)
+    QPushButton* setPagerButton = nullptr; // Command1
 
-    // 设置餐桌呼叫器: table number, receiver number (always hidden), pager numbers 1 to 3.
-    QLineEdit* text3[5] = {};
-    QPushButton* command3 = nullptr;
-    QPushButton* command7 = nullptr; // initialise host unit
+    // 设置餐桌呼叫器.
+    QLineEdit* tableNumberEdit = nullptr;        // Text3(0)
+    QLineEdit* tableReceiverEdit = nullptr;      // Text3(1), always hidden, never read
+    std::array<QLineEdit*, 3> tablePagerEdits{}; // Text3(2) to Text3(4)
+    QPushButton* setTableButton = nullptr;       // Command3
+    QPushButton* initialiseHostButton = nullptr; // Command7
 
-    QLineEdit* text4 = nullptr; // 删除传呼机
-    QPushButton* command4 = nullptr;
-    QLineEdit* text6 = nullptr; // 删除餐桌呼叫器
-    QPushButton* command5 = nullptr;
-    QPushButton* command9 = nullptr; // exit
+    QLineEdit* deletePagerEdit = nullptr;     // Text4, 删除传呼机
+    QPushButton* deletePagerButton = nullptr; // Command4
+    QLineEdit* deleteTableEdit = nullptr;     // Text6, 删除餐桌呼叫器
+    QPushButton* deleteTableButton = nullptr; // Command5
+    QPushButton* exitButton = nullptr;        // Command9
 
     // Maintenance controls, hidden unless the maintenance view is on.
-    QLineEdit* text7 = nullptr; // transmitter frequency
-    QPushButton* command14 = nullptr;
-    QComboBox* combo2 = nullptr; // receiver frequency, editable (its text may be emptied)
-    QLineEdit* text10 = nullptr; // receiver number for the frequency
-    QPushButton* command13 = nullptr;
-    QPushButton* command8 = nullptr;  // test mode
-    QPushButton* command6 = nullptr;  // initialise receiver
-    QPushButton* command18 = nullptr; // no action, never shown
+    QLineEdit* transmitterFrequencyEdit = nullptr;       // Text7
+    QPushButton* writeTransmitterButton = nullptr;       // Command14
+    QComboBox* receiverFrequencyList = nullptr;          // Combo2, editable
+    QLineEdit* frequencyReceiverEdit = nullptr;          // Text10
+    QPushButton* writeReceiverFrequencyButton = nullptr; // Command13
+    QPushButton* testButton = nullptr;                   // Command8, test mode
+    QPushButton* initialiseReceiverButton = nullptr;     // Command6
+    QPushButton* unusedWriteButton = nullptr;            // Command18, no action, never shown
 
     // Test window and its poll timer (10 ms, not started).
-    QLabel* label7 = nullptr;
-    QPlainTextEdit* text8 = nullptr;
-    QTimer* timer1 = nullptr;
+    QLabel* testWindowLabel = nullptr;    // Label7
+    QPlainTextEdit* testWindow = nullptr; // Text8
+    QTimer* pollTimer = nullptr;          // Timer1
 
-    QLineEdit* text11 = nullptr; // 设置催菜器
-    QPushButton* command19 = nullptr;
-    QLineEdit* text5 = nullptr; // 删除催菜器
-    QPushButton* command10 = nullptr;
-    QLineEdit* text2 = nullptr; // 设置接收器号码
-    QPushButton* command2 = nullptr;
-    QComboBox* combo3 = nullptr; // 信息机类型
-    QPushButton* command20 = nullptr;
-    QPushButton* command16 = nullptr; // 增强器内容: write, delete
-    QPushButton* command17 = nullptr;
-    QPushButton* command21 = nullptr; // opens the voice prompt window
-    QPushButton* command22 = nullptr; // opens the handheld caller window
+    QLineEdit* setUrgeEdit = nullptr;               // Text11, 设置催菜器
+    QPushButton* setUrgeButton = nullptr;           // Command19
+    QLineEdit* deleteUrgeEdit = nullptr;            // Text5, 删除催菜器
+    QPushButton* deleteUrgeButton = nullptr;        // Command10
+    QLineEdit* receiverNumberEdit = nullptr;        // Text2, 设置接收器号码
+    QPushButton* setReceiverNumberButton = nullptr; // Command2
+    QComboBox* displayTypeList = nullptr;           // Combo3, 信息机类型
+    QPushButton* writeDisplayTypeButton = nullptr;  // Command20
+    QPushButton* writeRepeaterButton = nullptr;     // Command16, 增强器内容
+    QPushButton* deleteRepeaterButton = nullptr;    // Command17
+    QPushButton* voicePromptsButton = nullptr;      // Command21, opens form5
+    QPushButton* handheldButton = nullptr;          // Command22, opens Form6
 
 signals:
-    // The port list was clicked: on activation of Combo5 and once by the load.
+    // An entry of the port list was chosen, by the user or by the load (typing is no choice).
     void portListClicked();
-    // Label9 was double-clicked: open the port when closed, close it when open.
+    // The port label was double-clicked: open the port when closed, close it when open.
     void portToggleRequested();
 
 protected:
@@ -129,11 +138,10 @@ private:
     void buildMaintenanceControls();
     void buildLowerStrip();
     void buildViewActions();
-    void wireKeyboard();
+    void wireFocusAndLabel();
     void countBackgroundClick();
     QList<QWidget*> maintenanceControls() const;
 
-    QHash<QObject*, QAbstractButton*> enterButtons_;
     QHash<QObject*, bool> selectOnFocus_; // field -> whole text selected on focus, or none
     QList<QWidget*> maintenanceLabels_;
     std::function<int()> chooseGreeting_;

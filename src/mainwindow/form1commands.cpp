@@ -1,74 +1,142 @@
 #include "mainwindow/form1commands.h"
 
-#include "input/mode.h"
-#include "input/pager.h"
-#include "input/receiver.h"
-#include "input/repeater.h"
-#include "input/table.h"
-#include "input/urge.h"
+#include "commands/mode.h"
+#include "commands/pager.h"
+#include "commands/receiver.h"
+#include "commands/repeater.h"
+#include "commands/table.h"
+#include "commands/urge.h"
 #include "mainwindow/form1.h"
-#include "ui/commandroad.h"
 #include "ui/listchoice.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <functional>
+#include <vector>
 
 namespace callcfg {
 
 namespace {
 
-int listPosition(const QComboBox* list) {
+struct Binding {
+    QPushButton* button;
+    std::vector<QWidget*> enterFields;
+    std::function<Encoded()> encode;
+};
+
+int positionOf(const QComboBox* list) {
     return ListChoice::positionOf(*list);
+}
+
+FocusTargets focusTargets(const Form1& f) {
+    FocusTargets targets{{Focus::PagerNumber, f.pagerNumberEdit},
+                         {Focus::AddressCode, f.addressCodeEdit},
+                         {Focus::DeletePagerNumber, f.deletePagerEdit},
+                         {Focus::TableNumber, f.tableNumberEdit},
+                         {Focus::TablePager1, f.tablePagerEdits[0]},
+                         {Focus::TablePager2, f.tablePagerEdits[1]},
+                         {Focus::TablePager3, f.tablePagerEdits[2]},
+                         {Focus::DeleteTableNumber, f.deleteTableEdit},
+                         {Focus::ReceiverNumber, f.receiverNumberEdit},
+                         {Focus::TransmitterFrequency, f.transmitterFrequencyEdit},
+                         {Focus::UrgeNumber, f.setUrgeEdit},
+                         {Focus::DeleteUrgeNumber, f.deleteUrgeEdit},
+                         {Focus::WriteRepeaterButton, f.writeRepeaterButton},
+                         {Focus::DeleteRepeaterButton, f.deleteRepeaterButton}};
+    targets.requireEveryRole("Form1");
+    return targets;
+}
+
+std::vector<Binding> bindings(const Form1* f) {
+    return {
+        // Pager entries.
+        {f->setPagerButton,
+         {f->pagerNumberEdit, f->addressCodeEdit, f->machineTypeList, f->polarityList, f->rateList,
+          f->toneList},
+         [f] {
+             return encodeSetPager({f->pagerNumberEdit->text(), f->addressCodeEdit->text(),
+                                    positionOf(f->machineTypeList), positionOf(f->polarityList),
+                                    positionOf(f->rateList), positionOf(f->toneList)});
+         }},
+        {f->deletePagerButton,
+         {f->deletePagerEdit},
+         [f] { return encodeDeletePager(f->deletePagerEdit->text()); }},
+        // Table caller entries; the hidden receiver number box is not read.
+        {f->setTableButton,
+         {f->tableNumberEdit, f->tableReceiverEdit, f->tablePagerEdits[0], f->tablePagerEdits[1],
+          f->tablePagerEdits[2]},
+         [f] {
+             return encodeSetTableCaller(
+                 {f->tableNumberEdit->text(),
+                  {f->tablePagerEdits[0]->text(), f->tablePagerEdits[1]->text(),
+                   f->tablePagerEdits[2]->text()}});
+         }},
+        {f->deleteTableButton,
+         {f->deleteTableEdit},
+         [f] { return encodeDeleteTableCaller(f->deleteTableEdit->text()); }},
+        // Receiver and host maintenance.
+        {f->setReceiverNumberButton,
+         {f->receiverNumberEdit},
+         [f] { return encodeSetReceiverNumber(f->receiverNumberEdit->text()); }},
+        {f->initialiseReceiverButton, {}, [] { return encodeInitialiseReceiver(); }},
+        {f->initialiseHostButton, {}, [] { return encodeInitialiseHost(); }},
+        {f->writeReceiverFrequencyButton,
+         {f->frequencyReceiverEdit, f->receiverFrequencyList},
+         [f] {
+             return encodeReceiverFrequency(f->receiverFrequencyList->currentText(),
+                                            positionOf(f->receiverFrequencyList),
+                                            f->frequencyReceiverEdit->text());
+         }},
+        {f->writeTransmitterButton,
+         {f->transmitterFrequencyEdit},
+         [f] { return encodeTransmitterFrequency(f->transmitterFrequencyEdit->text()); }},
+        // Urge units.
+        {f->setUrgeButton, {f->setUrgeEdit}, [f] { return encodeSetUrge(f->setUrgeEdit->text()); }},
+        {f->deleteUrgeButton,
+         {f->deleteUrgeEdit},
+         [f] { return encodeDeleteUrge(f->deleteUrgeEdit->text()); }},
+        // Repeater entries.
+        {f->writeRepeaterButton, {}, [] { return encodeWriteRepeater(); }},
+        {f->deleteRepeaterButton, {}, [] { return encodeDeleteRepeater(); }},
+        // Work mode (no Enter in its list) and display-unit type.
+        {f->writeWorkModeButton, {}, [f] { return encodeWorkMode(positionOf(f->workModeList)); }},
+        {f->writeDisplayTypeButton,
+         {f->displayTypeList},
+         [f] { return encodeDisplayType(positionOf(f->displayTypeList)); }},
+    };
 }
 
 } // namespace
 
-void wireForm1Commands(Form1& form, Link& link, WaitBoxes& waitBoxes) {
-    const auto wire = [&](QPushButton* button, std::function<Encoded()> encode) {
-        QObject::connect(button, &QPushButton::clicked, &form,
-                         [&form, &link, &waitBoxes, encode = std::move(encode)] {
-                             runCommand(&form, link, waitBoxes, encode);
-                         });
-    };
-    Form1* f = &form;
+Form1Commands::Form1Commands(Form1& form, Link& link, PortGate& port, WaitBoxes& waitBoxes)
+    : QObject(&form), screen_(&form, port, waitBoxes, focusTargets(form)) {
+    for (Binding& binding : bindings(&form)) {
+        connect(binding.button, &QPushButton::clicked, this,
+                [this, &link, encode = std::move(binding.encode)] {
+                    runCommand(link, screen_, encode);
+                });
+        // An editable list keeps the focus itself and hands keys to its text field directly,
+        // so the list is the control to watch in every case.
+        for (QWidget* field : binding.enterFields) {
+            enterButtons_.insert(field, binding.button);
+            field->installEventFilter(this);
+        }
+    }
+}
 
-    // Pager entries.
-    wire(f->command1, [f] {
-        return encodeSetPager({f->text1[0]->text(), f->text1[1]->text(), listPosition(f->combo1[0]),
-                               listPosition(f->combo1[1]), listPosition(f->combo1[2]),
-                               listPosition(f->combo1[3])});
-    });
-    wire(f->command4, [f] { return encodeDeletePager(f->text4->text()); });
-
-    // Table caller entries; Text3(1) is not read.
-    wire(f->command3, [f] {
-        return encodeSetTableCaller(
-            {f->text3[0]->text(), {f->text3[2]->text(), f->text3[3]->text(), f->text3[4]->text()}});
-    });
-    wire(f->command5, [f] { return encodeDeleteTableCaller(f->text6->text()); });
-
-    // Receiver and host maintenance.
-    wire(f->command2, [f] { return encodeSetReceiverNumber(f->text2->text()); });
-    wire(f->command6, [] { return encodeInitialiseReceiver(); });
-    wire(f->command7, [] { return encodeInitialiseHost(); });
-    wire(f->command13, [f] {
-        return encodeReceiverFrequency(f->combo2->currentText(), listPosition(f->combo2),
-                                       f->text10->text());
-    });
-    wire(f->command14, [f] { return encodeTransmitterFrequency(f->text7->text()); });
-
-    // Urge units.
-    wire(f->command19, [f] { return encodeSetUrge(f->text11->text()); });
-    wire(f->command10, [f] { return encodeDeleteUrge(f->text5->text()); });
-
-    // Repeater entries.
-    wire(f->command16, [] { return encodeWriteRepeater(); });
-    wire(f->command17, [] { return encodeDeleteRepeater(); });
-
-    // Work mode and display-unit type.
-    wire(f->command11, [f] { return encodeWorkMode(listPosition(f->combo4)); });
-    wire(f->command20, [f] { return encodeDisplayType(listPosition(f->combo3)); });
+bool Form1Commands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const bool enter = press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter;
+        // Ctrl+Enter and Alt+Enter are no carriage return; Shift and the keypad are.
+        if (enter && !(press->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            if (QAbstractButton* button = enterButtons_.value(watched))
+                button->click();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace callcfg

@@ -5,8 +5,8 @@
 
 #include "mainwindow/form1.h"
 
+#include "ui/controls.h"
 #include "ui/fonts.h"
-#include "ui/listchoice.h"
 #include "ui/twips.h"
 
 #include <QComboBox>
@@ -27,47 +27,30 @@ const QColor darkRed(192, 0, 0);
 constexpr int captionTop = 300, fieldTop = 570, buttonTop = 540;
 constexpr int captionHeight = 255, fieldHeight = 300, buttonHeight = 375;
 
-template <typename W> W* place(W* widget, const QString& name, QRect twips) {
-    widget->setObjectName(name);
-    widget->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return widget;
+using controls::button;
+using controls::frame;
+using controls::label;
+
+QLineEdit* frameField(QWidget* frame, const QString& name, int left, int width) {
+    return controls::field(frame, name, QRect(left, fieldTop, width, fieldHeight));
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, QRect twips) {
-    return place(new QLabel(text, parent), name, twips);
+QComboBox* fixedList(QWidget* parent, const QString& name, const QStringList& items, QRect twips) {
+    return controls::list(parent, name, items, twips, false);
 }
 
-QLineEdit* makeField(QWidget* parent, const QString& name, int left, int width) {
-    return place(new QLineEdit(parent), name, QRect(left, fieldTop, width, fieldHeight));
-}
-
-QComboBox* makeList(QWidget* parent, const QString& name, const QStringList& items, QRect twips,
-                    bool editable = false) {
-    auto* list = place(new QComboBox(parent), name, twips);
-    if (editable)
-        ListChoice::track(list);
-    list->addItems(items);
-    return list;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, QRect twips) {
-    auto* button = place(new QPushButton(caption, parent), name, twips);
-    button->setAutoDefault(false);
-    return button;
+QComboBox* typedList(QWidget* parent, const QString& name, const QStringList& items, QRect twips) {
+    return controls::list(parent, name, items, twips, true);
 }
 
 QPushButton* frameButton(QWidget* frame, const QString& name, const QString& caption, int left,
                          int width) {
-    return makeButton(frame, name, caption, QRect(left, buttonTop, width, buttonHeight));
+    return button(frame, name, caption, QRect(left, buttonTop, width, buttonHeight));
 }
 
 QLabel* frameCaption(QWidget* frame, const QString& name, const QString& text, int left,
                      int width) {
-    return makeLabel(frame, name, text, QRect(left, captionTop, width, captionHeight));
-}
-
-QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& title, QRect twips) {
-    return place(new QGroupBox(title, parent), name, twips);
+    return label(frame, name, text, QRect(left, captionTop, width, captionHeight));
 }
 
 // Colours a label's text or a frame's caption; the controls inside a frame keep the
@@ -86,39 +69,52 @@ void colourCaption(QWidget* widget, const QColor& colour) {
 
 // A frame with one number field under its caption and one button: the delete frames and the
 // urge unit and receiver number frames.
-QGroupBox* numberFrame(QWidget* parent, const QString& name, const QString& title, QRect twips,
-                       const QString& labelName, const QString& caption, QLineEdit** field,
-                       const QString& fieldName, QPushButton** button, const QString& buttonName,
-                       const QString& buttonCaption, int fieldWidth, int buttonWidth) {
-    auto* frame = makeFrame(parent, name, title, twips);
-    frameCaption(frame, labelName, caption, 120, 900);
-    *field = makeField(frame, fieldName, 120, fieldWidth);
-    *button = frameButton(frame, buttonName, buttonCaption, 120 + fieldWidth + 120, buttonWidth);
-    return frame;
+struct NumberFrame {
+    const char* name;
+    const char* title;
+    QRect twips;
+    const char* labelName;
+    const char* caption;
+    const char* fieldName;
+    const char* buttonName;
+    const char* buttonCaption;
+    int fieldWidth;
+    int buttonWidth;
+    QColor colour;
+};
+
+void makeNumberFrame(QWidget* parent, const NumberFrame& spec, QLineEdit** field,
+                     QPushButton** button) {
+    auto* box = frame(parent, spec.name, spec.title, spec.twips);
+    frameCaption(box, spec.labelName, spec.caption, 120, 900);
+    *field = frameField(box, spec.fieldName, 120, spec.fieldWidth);
+    *button = frameButton(box, spec.buttonName, spec.buttonCaption, 120 + spec.fieldWidth + 120,
+                          spec.buttonWidth);
+    colourCaption(box, spec.colour);
 }
 
 } // namespace
 
 void Form1::buildUpperStrip() {
     const QFont kai = namedFont(kaiFace, 9);
-    label9 = makeLabel(this, "Label9", "通讯端口", {480, 120, 1095, 255});
-    combo5 =
-        makeList(this, "Combo5", {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"},
-                 {1680, 90, 1095, 300}, true);
-    command15 = makeButton(this, "Command15", "打开", {2880, 90, 975, 315});
-    label10 = makeLabel(this, "Label10", "端口状态：", {4320, 120, 1335, 255});
-    label11 = makeLabel(this, "Label11", "串口关闭", {5760, 120, 2175, 255});
-    for (QLabel* label : {label9, label10, label11})
-        label->setFont(kai);
+    portLabel = label(this, "Label9", "通讯端口", {480, 120, 1095, 255});
+    portList =
+        typedList(this, "Combo5", {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"},
+                  {1680, 90, 1095, 300});
+    openPortButton = button(this, "Command15", "打开", {2880, 90, 975, 315});
+    portStatusCaption = label(this, "Label10", "端口状态：", {4320, 120, 1335, 255});
+    portStatusLabel = label(this, "Label11", "串口关闭", {5760, 120, 2175, 255});
+    for (QLabel* portRowLabel : {portLabel, portStatusCaption, portStatusLabel})
+        portRowLabel->setFont(kai);
 
-    colourCaption(makeLabel(this, "LabelWorkMode", "工作模式", {480, 915, 975, 255}), blue);
-    combo4 =
-        makeList(this, "Combo4", {"单键模式1", "多键模式", "单键模式0"}, {1560, 870, 1215, 300});
-    command11 = makeButton(this, "Command11", "写入", {3000, 810, 975, 375});
-    colourCaption(makeLabel(this, "LabelDataBackup", "数据备份", {5040, 915, 975, 255}), blue);
-    command12 = makeButton(this, "Command12", "打开", {6120, 810, 975, 375});
+    colourCaption(label(this, "LabelWorkMode", "工作模式", {480, 915, 975, 255}), blue);
+    workModeList =
+        fixedList(this, "Combo4", {"单键模式1", "多键模式", "单键模式0"}, {1560, 870, 1215, 300});
+    writeWorkModeButton = button(this, "Command11", "写入", {3000, 810, 975, 375});
+    colourCaption(label(this, "LabelDataBackup", "数据备份", {5040, 915, 975, 255}), blue);
+    memoryReaderButton = button(this, "Command12", "打开", {6120, 810, 975, 375});
 
-    auto* pager = makeFrame(this, "FramePager", "设置传呼机", {360, 1560, 7575, 975});
+    auto* pager = frame(this, "FramePager", "设置传呼机", {360, 1560, 7575, 975});
     const struct {
         const char* label;
         const char* caption;
@@ -129,22 +125,24 @@ void Form1::buildUpperStrip() {
         {"LabelRate", "速率", 4425, 825},         {"LabelTone", "音调", 5400, 975}};
     for (const auto& column : pagerColumns)
         frameCaption(pager, column.label, column.caption, column.left, column.width);
+    QLineEdit** pagerFields[] = {&pagerNumberEdit, &addressCodeEdit};
     for (int i = 0; i < 2; ++i)
-        text1[i] = makeField(pager, QString("Text1(%1)").arg(i), pagerColumns[i].left,
-                             pagerColumns[i].width);
+        *pagerFields[i] = frameField(pager, QString("Text1(%1)").arg(i), pagerColumns[i].left,
+                                     pagerColumns[i].width);
     const QStringList pagerLists[4] = {{"数字标准", "数字新型", "中文字符", "英文"},
                                        {"反", "正"},
                                        {"512", "1200", "2400"},
                                        {"音调1", "音调2", "音调3", "音调4"}};
+    QComboBox** pagerListFields[] = {&machineTypeList, &polarityList, &rateList, &toneList};
     for (int i = 0; i < 4; ++i) {
         const auto& column = pagerColumns[i + 2];
-        combo1[i] = makeList(pager, QString("Combo1(%1)").arg(i), pagerLists[i],
-                             {column.left, fieldTop, column.width, fieldHeight});
+        *pagerListFields[i] = fixedList(pager, QString("Combo1(%1)").arg(i), pagerLists[i],
+                                        {column.left, fieldTop, column.width, fieldHeight});
     }
-    command1 = frameButton(pager, "Command1", "写入", 6525, 825);
+    setPagerButton = frameButton(pager, "Command1", "写入", 6525, 825);
     colourCaption(pager, blue);
 
-    auto* table = makeFrame(this, "FrameTable", "设置餐桌呼叫器", {360, 2880, 5055, 975});
+    auto* table = frame(this, "FrameTable", "设置餐桌呼叫器", {360, 2880, 5055, 975});
     const struct {
         const char* label;
         const char* caption;
@@ -154,99 +152,145 @@ void Form1::buildUpperStrip() {
                         {"LabelPager1", "传呼号1", 1125},
                         {"LabelPager2", "传呼号2", 2100},
                         {"LabelPager3", "传呼号3", 3075}};
+    QLineEdit** tableFields[] = {&tableNumberEdit, &tableReceiverEdit, &tablePagerEdits[0],
+                                 &tablePagerEdits[1], &tablePagerEdits[2]};
+    QLabel* captions[5] = {};
     for (int i = 0; i < 5; ++i) {
-        auto* caption = frameCaption(table, tableColumns[i].label, tableColumns[i].caption,
-                                     tableColumns[i].left, 825);
-        text3[i] = makeField(table, QString("Text3(%1)").arg(i), tableColumns[i].left, 825);
-        if (i == 1) { // the receiver number box is never shown
-            caption->hide();
-            text3[i]->hide();
-        }
+        captions[i] = frameCaption(table, tableColumns[i].label, tableColumns[i].caption,
+                                   tableColumns[i].left, 825);
+        *tableFields[i] = frameField(table, QString("Text3(%1)").arg(i), tableColumns[i].left, 825);
     }
-    command3 = frameButton(table, "Command3", "写入", 4050, 825);
+    // The receiver number box is never shown.
+    captions[1]->hide();
+    tableReceiverEdit->hide();
+    setTableButton = frameButton(table, "Command3", "写入", 4050, 825);
     colourCaption(table, blue);
 
-    command7 = makeButton(this, "Command7", "初始化主机", {6120, 3120, 1335, 495});
-    colourCaption(numberFrame(this, "FrameDeletePager", "删除传呼机", {360, 4080, 2295, 975},
-                              "LabelDeletePager", "传呼号", &text4, "Text4", &command4, "Command4",
-                              "删除", 1050, 825),
-                  darkRed);
-    colourCaption(numberFrame(this, "FrameDeleteTable", "删除餐桌呼叫器", {3120, 4080, 2295, 975},
-                              "LabelDeleteTable", "餐桌号", &text6, "Text6", &command5, "Command5",
-                              "删除", 1050, 825),
-                  darkRed);
-    command9 = makeButton(this, "Command9", "退出(&x)", {6120, 4200, 1335, 495});
+    initialiseHostButton = button(this, "Command7", "初始化主机", {6120, 3120, 1335, 495});
+    makeNumberFrame(this,
+                    {"FrameDeletePager",
+                     "删除传呼机",
+                     {360, 4080, 2295, 975},
+                     "LabelDeletePager",
+                     "传呼号",
+                     "Text4",
+                     "Command4",
+                     "删除",
+                     1050,
+                     825,
+                     darkRed},
+                    &deletePagerEdit, &deletePagerButton);
+    makeNumberFrame(this,
+                    {"FrameDeleteTable",
+                     "删除餐桌呼叫器",
+                     {3120, 4080, 2295, 975},
+                     "LabelDeleteTable",
+                     "餐桌号",
+                     "Text6",
+                     "Command5",
+                     "删除",
+                     1050,
+                     825,
+                     darkRed},
+                    &deleteTableEdit, &deleteTableButton);
+    exitButton = button(this, "Command9", "退出(&x)", {6120, 4200, 1335, 495});
 }
 
 void Form1::buildMaintenanceControls() {
     // One row between the upper strip (ends at 5055) and the bottom of the window after the
     // test mode (client area ends at 5610), so that the stop button stays in view.
     auto* transmitter =
-        makeLabel(this, "LabelTransmitterFrequency", "发射机频率  （MHZ）", {360, 5100, 1140, 450});
-    text7 = place(new QLineEdit(this), "Text7", {1560, 5250, 900, 300});
-    command14 = makeButton(this, "Command14", "写入", {2520, 5205, 675, 375});
+        label(this, "LabelTransmitterFrequency", "发射机频率  （MHZ）", {360, 5100, 1140, 450});
+    transmitterFrequencyEdit = controls::field(this, "Text7", {1560, 5250, 900, 300});
+    writeTransmitterButton = button(this, "Command14", "写入", {2520, 5205, 675, 375});
     auto* receiver =
-        makeLabel(this, "LabelReceiverFrequency", "接收器频率   （MHZ）", {3375, 5100, 1140, 450});
-    combo2 = makeList(this, "Combo2",
-                      {"314.2", "314.4", "314.6", "314.8", "315.0", "315.2", "315.4", "315.6"},
-                      {4575, 5250, 930, 300}, true);
+        label(this, "LabelReceiverFrequency", "接收器频率   （MHZ）", {3375, 5100, 1140, 450});
+    receiverFrequencyList = typedList(
+        this, "Combo2", {"314.2", "314.4", "314.6", "314.8", "315.0", "315.2", "315.4", "315.6"},
+        {4575, 5250, 930, 300});
     auto* receiverNumber =
-        makeLabel(this, "LabelFrequencyReceiver", "接收器号码", {5565, 5025, 900, 225});
-    text10 = place(new QLineEdit(this), "Text10", {5565, 5250, 900, 300});
-    command13 = makeButton(this, "Command13", "写入", {6525, 5205, 675, 375});
-    command8 = makeButton(this, "Command8", "测试(&t)", {7290, 5205, 795, 375});
-    command18 = makeButton(this, "Command18", "写入", {5760, 5205, 735, 375});
-    for (QLabel* label : {transmitter, receiver}) {
-        label->setWordWrap(true);
-        colourCaption(label, blue);
+        label(this, "LabelFrequencyReceiver", "接收器号码", {5565, 5025, 900, 225});
+    frequencyReceiverEdit = controls::field(this, "Text10", {5565, 5250, 900, 300});
+    writeReceiverFrequencyButton = button(this, "Command13", "写入", {6525, 5205, 675, 375});
+    testButton = button(this, "Command8", "测试(&t)", {7290, 5205, 795, 375});
+    unusedWriteButton = button(this, "Command18", "写入", {5760, 5205, 735, 375});
+    for (QLabel* frequencyLabel : {transmitter, receiver}) {
+        frequencyLabel->setWordWrap(true);
+        colourCaption(frequencyLabel, blue);
     }
     maintenanceLabels_ = {transmitter, receiver, receiverNumber};
 }
 
 void Form1::buildLowerStrip() {
-    label7 = makeLabel(this, "Label7", "测试窗口", {360, 5760, 975, 240});
-    text8 = place(new QPlainTextEdit(this), "Text8", {360, 6000, 7575, 2600});
-    text8->setReadOnly(true);
-    text8->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text8->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text8->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    timer1 = new QTimer(this);
-    timer1->setObjectName("Timer1");
-    timer1->setInterval(10);
+    testWindowLabel = label(this, "Label7", "测试窗口", {360, 5760, 975, 240});
+    testWindow = controls::place(new QPlainTextEdit(this), "Text8", {360, 6000, 7575, 2600});
+    testWindow->setReadOnly(true);
+    testWindow->setLineWrapMode(QPlainTextEdit::NoWrap);
+    testWindow->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    testWindow->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pollTimer = new QTimer(this);
+    pollTimer->setObjectName("Timer1");
+    pollTimer->setInterval(10);
 
     // Two rows of frames under the test window, four 1815-twips columns wide.
     constexpr int rowA = 8715, rowB = 9810, frameWidth = 1815, frameHeight = 975;
     constexpr int columns[] = {360, 2295, 4230, 6165};
-    colourCaption(numberFrame(this, "FrameSetUrge", "设置催菜器",
-                              {columns[0], rowA, frameWidth, frameHeight}, "LabelSetUrge",
-                              "催菜器号码", &text11, "Text11", &command19, "Command19", "写入", 825,
-                              675),
-                  blue);
-    colourCaption(numberFrame(this, "FrameDeleteUrge", "删除催菜器",
-                              {columns[1], rowA, frameWidth, frameHeight}, "LabelDeleteUrge",
-                              "催菜器号码", &text5, "Text5", &command10, "Command10", "删除", 825,
-                              675),
-                  darkRed);
-    colourCaption(numberFrame(this, "FrameReceiverNumber", "设置接收器号码",
-                              {columns[2], rowA, frameWidth, frameHeight}, "LabelReceiverNumber",
-                              "接收器号码", &text2, "Text2", &command2, "Command2", "写入", 825,
-                              675),
-                  blue);
-    auto* display = makeFrame(this, "FrameDisplayType", "信息机类型",
-                              {columns[3], rowA, frameWidth, frameHeight});
-    combo3 = makeList(display, "Combo3", {"数字", "语音"}, {120, fieldTop, 825, fieldHeight});
-    command20 = frameButton(display, "Command20", "写入", 1065, 675);
+    makeNumberFrame(this,
+                    {"FrameSetUrge",
+                     "设置催菜器",
+                     {columns[0], rowA, frameWidth, frameHeight},
+                     "LabelSetUrge",
+                     "催菜器号码",
+                     "Text11",
+                     "Command19",
+                     "写入",
+                     825,
+                     675,
+                     blue},
+                    &setUrgeEdit, &setUrgeButton);
+    makeNumberFrame(this,
+                    {"FrameDeleteUrge",
+                     "删除催菜器",
+                     {columns[1], rowA, frameWidth, frameHeight},
+                     "LabelDeleteUrge",
+                     "催菜器号码",
+                     "Text5",
+                     "Command10",
+                     "删除",
+                     825,
+                     675,
+                     darkRed},
+                    &deleteUrgeEdit, &deleteUrgeButton);
+    makeNumberFrame(this,
+                    {"FrameReceiverNumber",
+                     "设置接收器号码",
+                     {columns[2], rowA, frameWidth, frameHeight},
+                     "LabelReceiverNumber",
+                     "接收器号码",
+                     "Text2",
+                     "Command2",
+                     "写入",
+                     825,
+                     675,
+                     blue},
+                    &receiverNumberEdit, &setReceiverNumberButton);
+    auto* display =
+        frame(this, "FrameDisplayType", "信息机类型", {columns[3], rowA, frameWidth, frameHeight});
+    displayTypeList =
+        fixedList(display, "Combo3", {"数字", "语音"}, {120, fieldTop, 825, fieldHeight});
+    writeDisplayTypeButton = frameButton(display, "Command20", "写入", 1065, 675);
 
     auto* repeater =
-        makeFrame(this, "FrameRepeater", "增强器内容", {columns[0], rowB, frameWidth, frameHeight});
-    command16 = frameButton(repeater, "Command16", "写入", 120, 720);
-    command17 = frameButton(repeater, "Command17", "删除", 960, 720);
-    auto* voice = makeFrame(this, "FrameVoicePrompt", "语音提示类型设置",
-                            {columns[1], rowB, 3750, frameHeight});
-    command21 = frameButton(voice, "Command21", "叮当鸟呼叫器", 150, 1650);
-    command22 = frameButton(voice, "Command22", "手持呼叫器", 1950, 1650);
+        frame(this, "FrameRepeater", "增强器内容", {columns[0], rowB, frameWidth, frameHeight});
+    writeRepeaterButton = frameButton(repeater, "Command16", "写入", 120, 720);
+    deleteRepeaterButton = frameButton(repeater, "Command17", "删除", 960, 720);
+    auto* voice =
+        frame(this, "FrameVoicePrompt", "语音提示类型设置", {columns[1], rowB, 3750, frameHeight});
+    voicePromptsButton = frameButton(voice, "Command21", "叮当鸟呼叫器", 150, 1650);
+    handheldButton = frameButton(voice, "Command22", "手持呼叫器", 1950, 1650);
     colourCaption(voice, blue);
-    command6 = makeButton(this, "Command6", "初始化接收器", {columns[3], rowB + 240, 1335, 495});
+    initialiseReceiverButton =
+        button(this, "Command6", "初始化接收器", {columns[3], rowB + 240, 1335, 495});
 }
 
 } // namespace callcfg

@@ -2,6 +2,8 @@
 
 #include "link/link.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/hexline.h"
+#include "ui/portgate.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -10,47 +12,38 @@
 
 namespace callcfg {
 
-namespace {
+TestMode::TestMode(Form1& form, Link& link, PortGate& port)
+    : QObject(&form), form_(form), link_(link), port_(port) {
+    connect(form.pollTimer, &QTimer::timeout, this, &TestMode::poll);
+    connect(form.testButton, &QPushButton::clicked, this, &TestMode::toggle);
+}
 
-const QString kStartCaption = QStringLiteral("测试(&t)");
-const QString kStopCaption = QStringLiteral("停(&t)");
+void TestMode::toggle() {
+    if (!port_.ensureOpen())
+        return;
+    on_ = !on_;
+    form_.testButton->setText(on_ ? QStringLiteral("停(&t)") : QStringLiteral("测试(&t)"));
+    form_.setLayoutHeight(on_ ? Form1::testHeight : Form1::afterTestHeight);
+    if (on_) {
+        form_.testWindow->clear();
+        form_.pollTimer->start();
+    } else {
+        form_.pollTimer->stop();
+    }
+}
 
-void appendToTestWindow(QPlainTextEdit* text8, const QString& line) {
-    QTextCursor cursor(text8->document());
+// One tick of Timer1: what the port received goes to the test window, one line per read; a
+// lone byte is dropped.
+void TestMode::poll() {
+    const auto bytes = link_.readWaiting();
+    if (!bytes || bytes->size() < 2)
+        return;
+    QTextCursor cursor(form_.testWindow->document());
     cursor.movePosition(QTextCursor::End);
     // The document keeps its own line ends: one paragraph per read.
-    QString text = line;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    cursor.insertText(text);
-}
-
-// One tick of Timer1: what the port received goes to the test window.
-void recvdata(Form1& form, Link& link) {
-    const QString line = link.receivePoll();
-    if (!line.isEmpty())
-        appendToTestWindow(form.text8, line);
-}
-
-} // namespace
-
-void wireTestMode(Form1& form, Link& link) {
-    QObject::connect(form.timer1, &QTimer::timeout, &form,
-                     [&form, &link] { recvdata(form, link); });
-    QObject::connect(form.command8, &QPushButton::clicked, &form, [&form, &link] {
-        link.ensurePortOpen();
-        if (!link.portOpen)
-            return;
-        if (form.command8->text() == kStartCaption) {
-            form.command8->setText(kStopCaption);
-            form.setLayoutHeight(Form1::testHeight);
-            form.text8->clear();
-            form.timer1->start();
-        } else {
-            form.command8->setText(kStartCaption);
-            form.setLayoutHeight(Form1::afterTestHeight);
-            form.timer1->stop();
-        }
-    });
+    QString line = hexLine(*bytes);
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    cursor.insertText(line);
 }
 
 } // namespace callcfg

@@ -9,10 +9,15 @@ bool hasBackupExtension(const QString& name) {
     return name.endsWith(QLatin1String(".cat")) || name.endsWith(QLatin1String(".CAT"));
 }
 
-bool saveBackup(const QString& path, const Image& mainram) {
+BackupBytes backupBytesOf(const Image& mainram) {
     BackupBytes bytes;
     for (int n = 0; n < kBackupSize; ++n)
         bytes[n] = byteAt(mainram, n);
+    return bytes;
+}
+
+bool saveBackup(const QString& path, const Image& mainram) {
+    const BackupBytes bytes = backupBytesOf(mainram);
     QFile file(path);
     // ReadWrite, because a write-only QFile is truncated on open.
     if (!file.open(QIODevice::ReadWrite))

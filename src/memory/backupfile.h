@@ -10,7 +10,7 @@
 
 namespace callcfg {
 
-inline constexpr int kBackupSize = 8192;
+inline constexpr int kBackupSize = protocol::kHostMemorySize;
 using BackupBytes = std::array<std::uint8_t, kBackupSize>;
 
 // True when the last four characters are exactly ".cat" or exactly ".CAT".
@@ -24,6 +24,9 @@ bool saveBackup(const QString& path, const Image& mainram);
 // The first 8192 bytes of an existing file; nothing when it does not exist, cannot be read or
 // is shorter. A missing file is never created.
 std::optional<BackupBytes> readBackup(const QString& path);
+
+// Mainram entries 0 to 8191 as bytes.
+BackupBytes backupBytesOf(const Image& mainram);
 
 // Puts the bytes into mainram entries 0 to 8191; later entries stay as they are.
 void loadBackup(const BackupBytes& bytes, Image& mainram);

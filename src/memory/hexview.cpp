@@ -19,13 +19,13 @@ void appendLabel(QString& text, int offset) {
 } // namespace
 
 QString hexDump(const Image& image, int rows) {
-    rows = std::clamp(rows, 0, int(image.size() / 16));
+    rows = std::clamp(rows, 0, int(image.size()) / kHexRowLength);
     QString text;
     text.reserve(rows * 59 + 9);
     text.append(QLatin1String("000H -- "));
     int offset = 0;
     for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < 16; ++column, ++offset) {
+        for (int column = 0; column < kHexRowLength; ++column, ++offset) {
             const std::uint8_t byte = byteAt(image, offset);
             text.append(QLatin1Char(kHexDigits[byte >> 4]));
             text.append(QLatin1Char(kHexDigits[byte & 0x0F]));

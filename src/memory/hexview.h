@@ -7,8 +7,9 @@
 
 namespace callcfg {
 
-inline constexpr int kHostRows = 512;    // 8192 bytes
-inline constexpr int kReceiverRows = 16; // 256 bytes
+inline constexpr int kHexRowLength = 16;
+inline constexpr int kHostRows = protocol::kHostMemorySize / kHexRowLength;
+inline constexpr int kReceiverRows = protocol::kReceiverMemorySize / kHexRowLength;
 
 // "000H -- ", then per byte two upper-case hex digits and a blank; after every row CR LF and
 // the label of the next offset, so the text ends with a line holding only a label.

@@ -2,16 +2,17 @@
 // The program-wide memory images and their flags. One object lives in main() for the whole
 // run and is handed by reference to the windows; it starts all zero and false.
 
+#include "protocol/memoryblocks.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
 namespace callcfg {
 
+// Entries 0 to 9000; only the memory's size from entry 0 is meaningful (protocol::
+// kHostMemorySize for the host image, protocol::kReceiverMemorySize for a receiver image).
 inline constexpr std::size_t kImageSize = 9001;
-// Meaningful entries: the host unit's memory and a receiver's memory.
-inline constexpr int kHostMemorySize = 8192;
-inline constexpr int kReceiverMemorySize = 256;
 
 // One entry per memory byte, each holding a byte value 0 to 255.
 using Image = std::array<std::int16_t, kImageSize>;

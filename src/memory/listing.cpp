@@ -50,7 +50,7 @@ void appendPagerLine(QString& text, const PagerRecord& pager) {
 }
 
 void appendBoundPager(QString& text, int pager) {
-    if (pager == kNoPager)
+    if (pager == memorymap::kNoPager)
         text.append(u"无");
     else
         appendSpacedNumber(text, pager);
@@ -77,9 +77,9 @@ void appendTableLine(QString& text, const TableRecord& table) {
 
 QString pagerListing(const Image& mainram) {
     QString text;
-    text.reserve(kPagerCount * 64);
+    text.reserve(memorymap::kPagerSlots * 64);
     int listed = 0;
-    for (int number = 1; number <= kPagerCount; ++number) {
+    for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
         if (const auto pager = pagerRecord(mainram, number)) {
             appendPagerLine(text, *pager);
             ++listed;

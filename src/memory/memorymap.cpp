@@ -26,9 +26,11 @@ std::optional<PagerKind> pagerKind(int letter) {
     return std::nullopt;
 }
 
+using namespace memorymap;
+
 std::optional<PagerRecord> pagerRecord(const Image& mainram, int number) {
-    const int base = (number - 1) * kPagerRecordSize;
-    const int kind = byteAt(mainram, base);
+    const int base = pagerRecordOffset(number);
+    const int kind = byteAt(mainram, base + kPagerKindAt);
     if (kind == 0 || kind == 255)
         return std::nullopt;
     PagerRecord record;
@@ -37,7 +39,7 @@ std::optional<PagerRecord> pagerRecord(const Image& mainram, int number) {
     record.positive = kind > 96;
     record.letter = record.positive ? kind - 32 : kind;
     for (int i = 0; i < 4; ++i) {
-        const std::uint8_t byte = byteAt(mainram, base + 1 + i);
+        const std::uint8_t byte = byteAt(mainram, base + kPagerAddressAt + i);
         record.address[2 * i] = byte >> 4;
         if (i < 3)
             record.address[2 * i + 1] = byte & 0x0F;
@@ -56,13 +58,14 @@ bool tableCountValid(int count) {
 }
 
 TableRecord tableRecord(const Image& mainram, int index) {
-    const int base = kTableBase + kTableRecordSize * index;
+    const int base = tableRecordOffset(index);
     TableRecord record;
     for (int i = 0; i < 3; ++i) {
-        record.featureCode[i] = byteAt(mainram, base + i);
-        record.boundPagers[i] = byteAt(mainram, base + 5 + i);
+        record.featureCode[i] = byteAt(mainram, base + kTableFeatureCodeAt + i);
+        record.boundPagers[i] = byteAt(mainram, base + kTablePagersAt + i);
     }
-    record.tableNumber = byteAt(mainram, base + 3) * 256 + byteAt(mainram, base + 4);
+    record.tableNumber =
+        byteAt(mainram, base + kTableNumberAt) * 256 + byteAt(mainram, base + kTableNumberAt + 1);
     return record;
 }
 

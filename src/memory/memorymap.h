@@ -3,6 +3,7 @@
 // Multi-byte numbers in the host memory are unsigned, high byte first.
 
 #include "memory/images.h"
+#include "protocol/memorymap.h"
 
 #include <QStringView>
 #include <array>
@@ -10,15 +11,6 @@
 #include <optional>
 
 namespace callcfg {
-
-inline constexpr int kPagerCount = 255;    // pager numbers 1 to 255
-inline constexpr int kPagerRecordSize = 5; // record of pager n at (n - 1) * 5
-inline constexpr int kTableBase = 1280;    // record i at 1280 + 8 * i
-inline constexpr int kTableRecordSize = 8;
-inline constexpr int kMaxTables = 512;
-inline constexpr int kWorkModeOffset = 8166;
-inline constexpr int kTableCountOffset = 8190; // high byte; low byte at 8191
-inline constexpr int kNoPager = 255;           // bound pager byte meaning none
 
 // Machine type and rate of a kind letter.
 struct PagerKind {
@@ -43,7 +35,7 @@ std::optional<PagerRecord> pagerRecord(const Image& mainram, int number);
 struct TableRecord {
     std::array<std::uint8_t, 3> featureCode{};
     int tableNumber = 0;
-    std::array<int, 3> boundPagers{}; // kNoPager for none
+    std::array<int, 3> boundPagers{}; // memorymap::kNoPager for none
 };
 
 // Table count as stored, 0 to 65535; only 1 to 512 name valid records.

@@ -61,6 +61,10 @@ ListChoice* ListChoice::track(QComboBox* list) {
     return new ListChoice(list);
 }
 
+ListChoice* ListChoice::of(const QComboBox* list) {
+    return list->findChild<ListChoice*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 int ListChoice::positionOf(const QComboBox& list) {
     const int index = list.currentIndex();
     if (index < 0)

@@ -17,6 +17,9 @@ public:
     // Makes `list` an editable list that never adds typed entries and follows its choices.
     static ListChoice* track(QComboBox* list);
 
+    // The tracker of a list made with track(), or nullptr.
+    static ListChoice* of(const QComboBox* list);
+
     // The position of the chosen entry, -1 when there is none (nothing selected, or a text
     // typed since). A list that cannot be edited has the position of its selected entry.
     static int positionOf(const QComboBox& list);

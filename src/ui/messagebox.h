@@ -1,7 +1,7 @@
 #pragma once
 // Modal message boxes of the three kinds every window uses.
 
-#include "ui/boxkind.h"
+#include "commands/box.h"
 
 class QWidget;
 

@@ -22,12 +22,12 @@ WaitBox::WaitBox(const char* name, const QString& caption, QSize clientTwips, QR
     setAutoFillBackground(true);
     resize(twipsSize(clientTwips.width(), clientTwips.height()));
 
-    label1 = new QLabel(text, this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setFont(namedFont(songFace, 12));
-    label1->setWordWrap(true);
-    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label1->setGeometry(
+    message = new QLabel(text, this);
+    message->setObjectName(QStringLiteral("Label1"));
+    message->setFont(namedFont(songFace, 12));
+    message->setWordWrap(true);
+    message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    message->setGeometry(
         twipsRect(labelTwips.x(), labelTwips.y(), labelTwips.width(), labelTwips.height()));
 }
 
@@ -59,6 +59,18 @@ Form2& WaitBoxes::form2() {
     if (!form2_)
         form2_ = std::make_unique<Form2>();
     return *form2_;
+}
+
+WaitBox* WaitBoxes::box(WaitBoxKind kind) {
+    switch (kind) {
+    case WaitBoxKind::Caller:
+        return &form2();
+    case WaitBoxKind::Urge:
+        return &form4();
+    case WaitBoxKind::None:
+        break;
+    }
+    return nullptr;
 }
 
 Form4& WaitBoxes::form4() {

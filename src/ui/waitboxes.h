@@ -2,6 +2,8 @@
 // The two wait boxes that ask the user to press a key on a caller or an urge unit while the
 // host unit learns its code. They are plain top-level windows, only ever shown and hidden.
 
+#include "commands/command.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -12,7 +14,7 @@ namespace callcfg {
 class WaitBox : public QWidget {
     Q_OBJECT
 public:
-    QLabel* label1 = nullptr;
+    QLabel* message = nullptr; // Label1
 
     // show() and return only once the window is really on screen (exposed, for at most
     // half a second) and painted. Runs no timer, input or other handler of the program.
@@ -43,6 +45,8 @@ class WaitBoxes {
 public:
     Form2& form2();
     Form4& form4();
+    // The box of that kind; nullptr for WaitBoxKind::None.
+    WaitBox* box(WaitBoxKind kind);
 
 private:
     std::unique_ptr<Form2> form2_;

@@ -89,7 +89,8 @@ private:
     std::unique_ptr<BoxParents> parents;
 
     QWidget* openWindow(const QString& name) {
-        QPushButton* opener = name == "form5" ? e2e->form1().command21 : e2e->form1().command22;
+        QPushButton* opener =
+            name == "form5" ? e2e->form1().voicePromptsButton : e2e->form1().handheldButton;
         opener->click();
         QWidget* window = name == "form5"
                               ? static_cast<QWidget*>(e2e->program->callerWindows->form5())
@@ -359,8 +360,8 @@ private slots:
             addFault(Fault::noReply().onCommand(code));
             break;
         case 4:
-            e2e->form1().command15->click(); // open the port, then pull the device
-            QVERIFY(e2e->link().portOpen);
+            e2e->form1().openPortButton->click(); // open the port, then pull the device
+            QVERIFY(e2e->link().isOpen());
             e2e->host.goAway();
             break;
         }
@@ -389,8 +390,8 @@ private slots:
         const QString window = button.section('/', 0, 0);
         const auto setType = [this](const char* type, const char* frame, const char* box) {
             callcfg::Form1& form1 = e2e->form1();
-            form1.combo3->setCurrentIndex(form1.combo3->findText(type));
-            form1.command20->click();
+            form1.displayTypeList->setCurrentIndex(form1.displayTypeList->findText(type));
+            form1.writeDisplayTypeButton->click();
             QCOMPARE(wireOf(8), QString(frame));
             checkBox(box, "OK", QMessageBox::NoIcon, "Form1");
         };
@@ -415,11 +416,11 @@ private slots:
 
     void portMissing() {
         QFETCH(QString, button);
-        EndToEnd::type(e2e->form1().combo5, "COM0"); // names no port
+        EndToEnd::type(e2e->form1().portList, "COM0"); // names no port
         QVERIFY(press(button));
         QVERIFY(nothingSent());
         checkBox(::portMissing, "错误", QMessageBox::Critical, button.section('/', 0, 0));
-        QVERIFY(!e2e->link().portOpen);
+        QVERIFY(!e2e->link().isOpen());
     }
 };
 

@@ -57,7 +57,7 @@ private:
     std::unique_ptr<EndToEnd> e2e;
 
     QPushButton* opener(const QString& window) {
-        return window == "form5" ? e2e->form1().command21 : e2e->form1().command22;
+        return window == "form5" ? e2e->form1().voicePromptsButton : e2e->form1().handheldButton;
     }
 
     QWidget* open(const QString& name) {

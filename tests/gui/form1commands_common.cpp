@@ -126,8 +126,8 @@ void runCommandRow(const QString& button, std::uint8_t code, const QString& wait
     if (fault == "cancel") {
         e2e.boxes.answerNext(QMessageBox::Cancel);
     } else if (fault == "portFault") {
-        e2e.link().ensurePortOpen();
-        QVERIFY(e2e.link().portOpen);
+        e2e.program->portRow->ensureOpen();
+        QVERIFY(e2e.link().isOpen());
         e2e.host.goAway();
     } else if (auto injected = faultNamed(fault, code)) {
         e2e.host.withUnit([&](hostsim::HostUnit& unit) { unit.addFault(*injected); });

@@ -207,7 +207,7 @@ private slots:
         testsupport::EndToEnd e2e;
         callcfg::Form1& form = e2e.form1();
         showEverything(form);
-        QComboBox* list = form.combo2;
+        QComboBox* list = form.receiverFrequencyList;
         list->setFocus();
         QTRY_VERIFY(list->hasFocus());
         list->lineEdit()->selectAll();

@@ -48,8 +48,8 @@ struct MissingCom1 {
     }
     // Chooses the next or previous entry of the port list with the arrow keys.
     void choosePort(Qt::Key key) {
-        form1().combo5->setFocus();
-        QTest::keyClick(form1().combo5, key);
+        form1().portList->setFocus();
+        QTest::keyClick(form1().portList, key);
     }
 };
 
@@ -81,74 +81,87 @@ private slots:
         click(form, button);
         QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
         QCOMPARE(rig.takeWire(), QString());
-        QVERIFY(!rig.program->link.portOpen);
-        QCOMPARE(form.label11->text(), QString("串口已关闭"));
-        QCOMPARE(form.command15->text(), QString("打开"));
+        QVERIFY(!rig.program->link.isOpen());
+        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
+        QCOMPARE(form.openPortButton->text(), QString("打开"));
         QCOMPARE(form2.showCount.load() + form4.showCount.load(), 0);
         QCOMPARE(form.height(), height);
-        QVERIFY(!form.timer1->isActive());
-        QCOMPARE(form.command8->text(), QString("测试(&t)"));
+        QVERIFY(!form.pollTimer->isActive());
+        QCOMPARE(form.testButton->text(), QString("测试(&t)"));
     }
 
     void portRow() {
         MissingCom1 rig;
         callcfg::Form1& form = rig.form1();
-        QCOMPARE(form.label11->text(), QString("串口已关闭"));
-        QCOMPARE(form.command15->text(), QString("打开"));
+        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
+        QCOMPARE(form.openPortButton->text(), QString("打开"));
 
         click(form, "Command15"); // COM1 does not exist
         QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
-        QCOMPARE(form.label11->text(), QString("串口已关闭"));
+        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
 
         rig.choosePort(Qt::Key_Down);
-        QCOMPARE(form.combo5->currentText(), QString("COM2"));
-        QCOMPARE(form.label11->text(), QString("串口已关闭"));
+        QCOMPARE(form.portList->currentText(), QString("COM2"));
+        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
         // The next command opens the chosen port.
         click(form, "Command11");
         QCOMPARE(describe(rig.boxes.take()), QStringList{"notice OK: 设置工作模式成功！"});
         QCOMPARE(rig.takeWire(), QString("55 55 AA 01 17 01 01 E5"));
-        QCOMPARE(form.label11->text(), QString("已打开COM2"));
-        QCOMPARE(form.command15->text(), QString("关闭"));
+        QCOMPARE(form.portStatusLabel->text(), QString("已打开COM2"));
+        QCOMPARE(form.openPortButton->text(), QString("关闭"));
 
         click(form, "Command15");
-        QCOMPARE(form.label11->text(), QString("串口已关闭"));
-        QCOMPARE(form.command15->text(), QString("打开"));
-        QTest::mouseDClick(form.label9, Qt::LeftButton);
-        QCOMPARE(form.label11->text(), QString("已打开COM2"));
-        QCOMPARE(form.command15->text(), QString("关闭"));
+        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
+        QCOMPARE(form.openPortButton->text(), QString("打开"));
+        QTest::mouseDClick(form.portLabel, Qt::LeftButton);
+        QCOMPARE(form.portStatusLabel->text(), QString("已打开COM2"));
+        QCOMPARE(form.openPortButton->text(), QString("关闭"));
         QVERIFY(rig.boxes.boxes().isEmpty());
 
         // Choosing another port closes the open one.
         rig.choosePort(Qt::Key_Up);
-        QCOMPARE(form.combo5->currentText(), QString("COM1"));
-        QVERIFY(!rig.program->link.portOpen);
-        QCOMPARE(form.label11->text(), QString("串口已关闭"));
-        QCOMPARE(form.command15->text(), QString("打开"));
+        QCOMPARE(form.portList->currentText(), QString("COM1"));
+        QVERIFY(!rig.program->link.isOpen());
+        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
+        QCOMPARE(form.openPortButton->text(), QString("打开"));
 
         // Only the last character of the list's text names the port.
-        form.combo5->setEditText("COM12");
+        form.portList->setEditText("COM12");
         click(form, "Command15");
-        QCOMPARE(form.label11->text(), QString("已打开COM12"));
+        QCOMPARE(form.portStatusLabel->text(), QString("已打开COM12"));
         QVERIFY(rig.boxes.boxes().isEmpty());
 
         // Typing a port's name and leaving the list, by Tab, Enter or a click elsewhere,
         // chooses nothing: the open port stays open.
         backToMainWindow(form);
         for (const Qt::Key leave : {Qt::Key_Tab, Qt::Key_Return}) {
-            form.combo5->setFocus();
-            QTRY_VERIFY(form.combo5->hasFocus());
-            form.combo5->lineEdit()->selectAll();
-            QTest::keyClicks(form.combo5, "COM3");
-            QTest::keyClick(form.combo5, leave);
-            QVERIFY(rig.program->link.portOpen);
-            QCOMPARE(form.label11->text(), QString("已打开COM12"));
+            form.portList->setFocus();
+            QTRY_VERIFY(form.portList->hasFocus());
+            form.portList->lineEdit()->selectAll();
+            QTest::keyClicks(form.portList, "COM3");
+            QTest::keyClick(form.portList, leave);
+            QVERIFY(rig.program->link.isOpen());
+            QCOMPARE(form.portStatusLabel->text(), QString("已打开COM12"));
         }
-        form.combo5->setFocus();
-        QTest::keyClicks(form.combo5, "COM4");
-        QTest::mouseClick(form.text4, Qt::LeftButton);
-        QVERIFY(rig.program->link.portOpen);
-        QCOMPARE(form.command15->text(), QString("关闭"));
+        form.portList->setFocus();
+        QTest::keyClicks(form.portList, "COM4");
+        QTest::mouseClick(form.deletePagerEdit, Qt::LeftButton);
+        QVERIFY(rig.program->link.isOpen());
+        QCOMPARE(form.openPortButton->text(), QString("关闭"));
         QVERIFY(rig.boxes.boxes().isEmpty());
+
+        // An open port stays as it is, whatever the list names now.
+        QVERIFY(rig.program->portRow->ensureOpen());
+        QCOMPARE(form.portStatusLabel->text(), QString("已打开COM12"));
+        QCOMPARE(rig.program->link.device(), QString::fromStdString(rig.host.devicePath()));
+
+        // A list text that does not end in a digit names no port.
+        click(form, "Command15");
+        form.portList->setEditText("COMx");
+        click(form, "Command15");
+        QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
+        QVERIFY(!rig.program->link.isOpen());
+        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
     }
 
     // Command8 is hidden; a click on it (it stays enabled) opens the port, makes the window
@@ -157,21 +170,21 @@ private slots:
     void testMode() {
         EndToEnd e2e;
         callcfg::Form1& form = e2e.form1();
-        QVERIFY(!form.command8->isVisible());
-        form.text8->setPlainText("old");
-        form.command8->click();
-        QVERIFY(e2e.link().portOpen);
-        QCOMPARE(form.label11->text(), QString("已打开COM1"));
-        QCOMPARE(form.command8->text(), QString("停(&t)"));
+        QVERIFY(!form.testButton->isVisible());
+        form.testWindow->setPlainText("old");
+        form.testButton->click();
+        QVERIFY(e2e.link().isOpen());
+        QCOMPARE(form.portStatusLabel->text(), QString("已打开COM1"));
+        QCOMPARE(form.testButton->text(), QString("停(&t)"));
         QCOMPARE(form.height(), 727);
-        QVERIFY(form.timer1->isActive());
-        QCOMPARE(form.timer1->interval(), 10);
-        QCOMPARE(form.text8->toPlainText(), QString());
+        QVERIFY(form.pollTimer->isActive());
+        QCOMPARE(form.pollTimer->interval(), 10);
+        QCOMPARE(form.testWindow->toPlainText(), QString());
 
         // No poll runs during a command's wait: the reply goes to the command, not the window.
-        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{"notice OK: 设置工作模式成功！"});
-        QCOMPARE(form.text8->toPlainText(), QString());
+        QCOMPARE(form.testWindow->toPlainText(), QString());
         e2e.takeWire();
 
         // Nor while the checksum box is open: the good reply that arrives meanwhile is taken
@@ -182,11 +195,11 @@ private slots:
             unit.addFault(hostsim::Fault::split(6, 0.08).onCommand(0x17));
         });
         e2e.boxes.setAnswerDelay(400);
-        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         e2e.boxes.setAnswerDelay(0);
         QCOMPARE(describe(e2e.boxes.take()),
                  (QStringList{"error 错误: CRC校验错误", "notice OK: 设置工作模式成功！"}));
-        QCOMPARE(form.text8->toPlainText(), QString());
+        QCOMPARE(form.testWindow->toPlainText(), QString());
         e2e.takeWire();
 
         // A reply that comes after its command has given up (150 ms) is shown as read, one line
@@ -195,32 +208,33 @@ private slots:
             unit.addFault(hostsim::Fault::delay(0.4).onCommand(0x17));
             unit.addFault(hostsim::Fault::wrongLength(1).onCommand(0x17));
         });
-        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
-        QTRY_COMPARE_WITH_TIMEOUT(form.text8->toPlainText(), QString("55 AA 2 17 1 0 E5 \n"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(form.testWindow->toPlainText(), QString("55 AA 2 17 1 0 E5 \n"),
+                                  2000);
 
         // The poll has taken those bytes: the next command does not see them.
         e2e.host.withUnit([](hostsim::HostUnit& unit) {
             unit.addFault(hostsim::Fault::noReply().onCommand(0x17));
         });
-        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
         QCOMPARE(e2e.takeWire(), QString("55 55 AA 01 17 01 01 E5 55 55 AA 01 17 01 01 E5"));
 
-        form.command8->click();
-        QCOMPARE(form.command8->text(), QString("测试(&t)"));
+        form.testButton->click();
+        QCOMPARE(form.testButton->text(), QString("测试(&t)"));
         QCOMPARE(form.height(), 374);
-        QVERIFY(!form.timer1->isActive());
-        QVERIFY(e2e.link().portOpen);
+        QVERIFY(!form.pollTimer->isActive());
+        QVERIFY(e2e.link().isOpen());
 
         // Without the test mode nothing polls the port.
         e2e.host.withUnit([](hostsim::HostUnit& unit) {
             unit.addFault(hostsim::Fault::delay(0.4).onCommand(0x17));
         });
-        QTest::mouseClick(form.command11, Qt::LeftButton);
+        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
         QTest::qWait(450);
-        QCOMPARE(form.text8->toPlainText(), QString("55 AA 2 17 1 0 E5 \n"));
+        QCOMPARE(form.testWindow->toPlainText(), QString("55 AA 2 17 1 0 E5 \n"));
     }
 
     // Enter in a field or list clicks its task's button, also where the field lies out of view.

@@ -1,6 +1,12 @@
 // The main window as an installer sees it: controls, start state, views, keyboard, greetings.
 
+#include "link/link.h"
+#include "link/qtserialport.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/form1commands.h"
+#include "mainwindow/hexline.h"
+#include "ui/portgate.h"
+#include "ui/waitboxes.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -331,15 +337,15 @@ private slots:
         Form1 fresh;
         QStringList portAtClick;
         connect(&fresh, &Form1::portListClicked, this,
-                [&] { portAtClick << fresh.combo5->currentText(); });
-        fresh.combo1[2]->setCurrentIndex(0);
-        fresh.text4->setText("9");
+                [&] { portAtClick << fresh.portList->currentText(); });
+        fresh.rateList->setCurrentIndex(0);
+        fresh.deletePagerEdit->setText("9");
         fresh.load();
         fresh.show();
         fresh.load();
         QCOMPARE(portAtClick, QStringList{"COM1"});
-        QCOMPARE(fresh.combo1[2]->currentText(), QString("1200"));
-        QCOMPARE(fresh.text4->text(), QString());
+        QCOMPARE(fresh.rateList->currentText(), QString("1200"));
+        QCOMPARE(fresh.deletePagerEdit->text(), QString());
 
         auto* timer = fresh.findChild<QTimer*>("Timer1");
         QVERIFY(timer);
@@ -349,15 +355,15 @@ private slots:
 
     void choosingAPortClicksThePortList() {
         QSignalSpy clicked(form.get(), &Form1::portListClicked);
-        form->combo5->setCurrentIndex(3); // the program's own selection is no click
+        form->portList->setCurrentIndex(3); // the program's own selection is no click
         QCOMPARE(clicked.count(), 0);
-        form->combo5->showPopup();
-        QAbstractItemView* view = form->combo5->view();
+        form->portList->showPopup();
+        QAbstractItemView* view = form->portList->view();
         QTRY_VERIFY(view->isVisible());
         QTest::keyClick(view, Qt::Key_Down);
         QTest::keyClick(view, Qt::Key_Return);
         QTRY_COMPARE(clicked.count(), 1);
-        QCOMPARE(form->combo5->currentText(), QString("COM5"));
+        QCOMPARE(form->portList->currentText(), QString("COM5"));
     }
 
     void doubleClickOnPortLabelTogglesThePort() {
@@ -541,8 +547,8 @@ private slots:
         auto* edit = control<QLineEdit>(field);
         edit->setText("12345");
         edit->setCursorPosition(2);
-        form->combo4->setFocus();
-        QTRY_VERIFY(form->combo4->hasFocus());
+        form->workModeList->setFocus();
+        QTRY_VERIFY(form->workModeList->hasFocus());
         if (reason == Qt::MouseFocusReason)
             QTest::mouseClick(edit, Qt::LeftButton, {},
                               QPoint(edit->width() - 4, edit->height() / 2));
@@ -612,6 +618,13 @@ private slots:
         QFETCH(QString, button);
         QFETCH(int, key);
         QFETCH(int, modifiers);
+        // The commands behind the buttons, with no port to open: a click ends at once.
+        struct NoPort : callcfg::PortGate {
+            bool ensureOpen() override { return false; }
+        } noPort;
+        callcfg::Link link(std::make_unique<callcfg::QtSerialPort>());
+        callcfg::WaitBoxes waitBoxes;
+        callcfg::Form1Commands commands(*form, link, noPort, waitBoxes);
         form->setMaintenanceView(true);
         activate();
         QWidget* target = control(field);
@@ -636,13 +649,17 @@ private slots:
             QCOMPARE(reached->count(), 1); // the key went on to the field
     }
 
+    void testWindowLine() {
+        QCOMPARE(callcfg::hexLine({0x05, 0xAA, 0x00, 0x10}), QStringLiteral("5 AA 0 10 \r\n"));
+    }
+
     void otherKeysGoToTheField() {
         activate();
-        QSignalSpy clicked(form->command1, &QPushButton::clicked);
-        form->text1[0]->setFocus();
-        QTRY_VERIFY(form->text1[0]->hasFocus());
-        QTest::keyClicks(form->text1[0], "12a");
-        QCOMPARE(form->text1[0]->text(), QString("12a"));
+        QSignalSpy clicked(form->setPagerButton, &QPushButton::clicked);
+        form->pagerNumberEdit->setFocus();
+        QTRY_VERIFY(form->pagerNumberEdit->hasFocus());
+        QTest::keyClicks(form->pagerNumberEdit, "12a");
+        QCOMPARE(form->pagerNumberEdit->text(), QString("12a"));
         QCOMPARE(clicked.count(), 0);
     }
 

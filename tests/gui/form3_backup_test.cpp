@@ -87,32 +87,32 @@ void Form3Backup::roundTripIntoAFreshHostUnit() {
     {
         Form3Run run;
         run.setMemory(memory);
-        QTest::mouseClick(run.w().command1, Qt::LeftButton);
+        QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
         answerDialog(path);
-        QTest::mouseClick(run.w().command6, Qt::LeftButton);
+        QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
         QCOMPARE(run.boxTexts(), QStringList({"读取主机内容成功！", "记录已保存到" + path}));
     }
     QCOMPARE(fileBytes(path), asBytes(memory));
 
     Form3Run run; // a new run of the tool and a replacement host unit, memory all zero
     answerDialog(path);
-    QTest::mouseClick(run.w().command7, Qt::LeftButton);
+    QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
     QVERIFY(run.images().mainread && run.images().dataread);
-    QCOMPARE(run.w().label6->text(), "主机内容已读取");
+    QCOMPARE(run.w().hostStatusLabel->text(), "主机内容已读取");
 
-    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"下发备份数据到主机成功！"});
     QCOMPARE(run.memory(), memory);
     const QStringList frames = run.takeFrames();
     QCOMPARE(frames.size(), 64);
     QCOMPARE(frames[0], downloadFrame(memory, 0));
     QCOMPARE(frames[63], downloadFrame(memory, 63));
-    QCOMPARE(run.w().label1->text(), "下发进度条");
-    QCOMPARE(run.w().progressBar1->value(), 0);
+    QCOMPARE(run.w().progressLabel->text(), "下发进度条");
+    QCOMPARE(run.w().progressBar->value(), 0);
 
     run.images().mainram.fill(0);
-    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
     QVERIFY(sameImage(run.images().mainram, memory.data(), 8192));
 }
 
@@ -132,14 +132,14 @@ void Form3Backup::extension() {
     const Memory memory = randomMemory(5);
     holdImage(run, memory);
     answerDialog(path);
-    QTest::mouseClick(run.w().command6, Qt::LeftButton);
+    QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{accepted ? "记录已保存到" + path
                                                   : QString("保存文件的扩展名必须为.cat！")});
     QCOMPARE(QFile::exists(path), accepted);
 
     writeFile(path, asBytes(randomMemory(6)));
     answerDialog(path);
-    QTest::mouseClick(run.w().command7, Qt::LeftButton);
+    QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(),
              QStringList{accepted ? "已成功打开备份文件" + path : QString("请选择.cat文件")});
     const Memory now = accepted ? randomMemory(6) : memory;
@@ -161,15 +161,15 @@ void Form3Backup::openFailureLeavesImage() {
     Form3Run run;
     run.images().mainram.fill(7);
     answerDialog(path);
-    QTest::mouseClick(run.w().command7, Qt::LeftButton);
+    QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"文件" + path + "打开失败！"});
     QCOMPARE(run.images().mainram[0], 7);
     QCOMPARE(run.images().mainram[8191], 7);
     QVERIFY(!run.images().mainread && !run.images().dataread);
-    QCOMPARE(run.w().label6->text(), "主机未读取");
+    QCOMPARE(run.w().hostStatusLabel->text(), "主机未读取");
     QCOMPARE(QFile::exists(path), size >= 0); // opening never creates the file
     // Nothing to download either.
-    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"主机数据未读取，无法下发主机！"});
 }
 
@@ -181,7 +181,7 @@ void Form3Backup::openKeepsReceiverSelectedAndRemembersName() {
     run.images().subselected = true;
     run.images().mainram[8192] = 99;
     answerDialog(path);
-    QTest::mouseClick(run.w().command7, Qt::LeftButton);
+    QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
     QVERIFY(
         sameImage(run.images().mainram, reinterpret_cast<const std::uint8_t*>(bytes.data()), 8192));
@@ -191,7 +191,7 @@ void Form3Backup::openKeepsReceiverSelectedAndRemembersName() {
     // The dialog starts from the name chosen last; a save then goes to it.
     QString shown;
     answerDialog(path, &shown);
-    QTest::mouseClick(run.w().command6, Qt::LeftButton);
+    QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     QCOMPARE(shown, path);
     QCOMPARE(run.boxTexts(), QStringList{"记录已保存到" + path});
     QCOMPARE(fileBytes(path), bytes);
@@ -204,7 +204,7 @@ void Form3Backup::saveFailure() {
     Form3Run run;
     holdImage(run, randomMemory(9));
     answerDialog(path);
-    QTest::mouseClick(run.w().command6, Qt::LeftButton);
+    QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     const auto seen = run.boxes.take();
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].text, "文件" + path + "保存失败！");
@@ -215,7 +215,7 @@ void Form3Backup::saveFailure() {
 void Form3Backup::cancelledDialogEndsCommand() {
     Form3Run run;
     holdImage(run, randomMemory(12));
-    for (QPushButton* button : {run.w().command6, run.w().command7}) {
+    for (QPushButton* button : {run.w().saveFileButton, run.w().openFileButton}) {
         answerDialog({});
         QTest::mouseClick(button, Qt::LeftButton);
     }
@@ -233,8 +233,8 @@ void Form3Backup::refusedWithoutHostImage() {
     QFETCH(bool, receiverRead);
     Form3Run run;
     run.images().dataread = run.images().subread = receiverRead;
-    QTest::mouseClick(run.w().command6, Qt::LeftButton);
-    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
+    QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(),
              QStringList({"主机数据未读取，无法保存文件！", "主机数据未读取，无法下发主机！"}));
     QCOMPARE(run.takeFrames(), QStringList{});
@@ -266,11 +266,11 @@ void Form3Backup::downloadStops() {
     holdImage(run, image);
     run.fault(fault);
     run.w().setListingSize();
-    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
 
     QCOMPARE(run.boxTexts(), QStringList{box});
-    QCOMPARE(run.w().progressBar1->value(), progress);
-    QCOMPARE(run.w().label1->text(), "下发进度条");
+    QCOMPARE(run.w().progressBar->value(), progress);
+    QCOMPARE(run.w().progressLabel->text(), "下发进度条");
     QCOMPARE(run.w().height(), 157);
     std::vector<int> expected(sent);
     for (int k = 0; k < sent; ++k)
@@ -285,14 +285,14 @@ void Form3Backup::downloadStops() {
 void Form3Backup::downloadPortVanishes() {
     Form3Run run;
     holdImage(run, randomMemory(14));
-    QObject::connect(run.w().progressBar1, &QProgressBar::valueChanged, [&](int value) {
+    QObject::connect(run.w().progressBar, &QProgressBar::valueChanged, [&](int value) {
         if (value == 10)
             run.host.goAway();
     });
-    QTest::mouseClick(run.w().command8, Qt::LeftButton);
+    QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"下发主机内容失败！"});
-    QCOMPARE(run.w().progressBar1->value(), 0);
-    QCOMPARE(run.w().label1->text(), "正在下发数据到主机……");
+    QCOMPARE(run.w().progressBar->value(), 0);
+    QCOMPARE(run.w().progressLabel->text(), "正在下发数据到主机……");
 }
 
 QTEST_MAIN(Form3Backup)

@@ -3,7 +3,7 @@
 // helpers to drive its file dialog and compare its images with the host unit's memory.
 
 #include "endtoend.h"
-#include "memory/form3.h"
+#include "memoryreader/form3.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -30,7 +30,9 @@ using Receiver = std::array<std::uint8_t, 256>;
 inline constexpr double kTimeScale = 0.1;
 
 struct Form3Run : testsupport::EndToEnd {
-    Form3Run() : EndToEnd(kTimeScale) { QTest::mouseClick(form1().command12, Qt::LeftButton); }
+    Form3Run() : EndToEnd(kTimeScale) {
+        QTest::mouseClick(form1().memoryReaderButton, Qt::LeftButton);
+    }
 
     callcfg::Form3& w() { return *program->memoryReader->form3(); }
     callcfg::Images& images() { return program->images; }
@@ -62,7 +64,7 @@ struct Form3Run : testsupport::EndToEnd {
         return texts;
     }
     // Text1 with its line breaks written as CR LF, as the listings and the dump build them.
-    QString text1() { return w().text1->toPlainText().replace(QLatin1Char('\n'), "\r\n"); }
+    QString text1() { return w().listingText->toPlainText().replace(QLatin1Char('\n'), "\r\n"); }
 };
 
 // Answers the next CommonDialog1 with `path`, or cancels it when `path` is empty; `shown`

@@ -3,6 +3,7 @@
 #include "form3_fixture.h"
 
 #include "hostsim/fault.h"
+#include "link/linkobserver.h"
 
 #include <QComboBox>
 #include <QSignalSpy>
@@ -53,7 +54,7 @@ void Form3Read::hostReadIsExact() {
     for (const Fault& f : faults)
         run.fault(f);
     run.images().ramdata.fill(0x1234);
-    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
 
     QStringList expected{"读取主机内容成功！"};
     if (QTest::currentDataTag() == QByteArray("noise and a bad reply before replies"))
@@ -63,10 +64,10 @@ void Form3Read::hostReadIsExact() {
     QCOMPARE(run.images().ramindex, 8192);
     QCOMPARE(run.images().mainram[8192], 0x1234); // the rest of ramdata comes along
     QVERIFY(run.images().mainread && run.images().dataread && !run.images().subselected);
-    QCOMPARE(run.w().label6->text(), "主机内容已读取");
-    QCOMPARE(run.w().label1->text(), "读取进度条");
-    QCOMPARE(run.w().progressBar1->value(), 0);
-    QCOMPARE(run.w().progressBar1->maximum(), 63);
+    QCOMPARE(run.w().hostStatusLabel->text(), "主机内容已读取");
+    QCOMPARE(run.w().progressLabel->text(), "读取进度条");
+    QCOMPARE(run.w().progressBar->value(), 0);
+    QCOMPARE(run.w().progressBar->maximum(), 63);
     const QStringList frames = run.takeFrames();
     QCOMPARE(frames.size(), 64);
     QCOMPARE(frames.first(), "55 55 AA 01 0D 01 00 F0");
@@ -76,17 +77,24 @@ void Form3Read::hostReadIsExact() {
 void Form3Read::statusOnScreenBeforeFirstExchange() {
     Form3Run run;
     run.w().setListingSize();
-    run.w().label3->show();
+    run.w().pagerHeader->show();
     run.fault(Fault::noReply().onCommand(0x0D).onBlock(0));
-    QStringList seen;
-    // Runs after each request has gone out, before its wait.
-    run.link().setRepaint([&] {
-        if (seen.isEmpty())
-            seen << run.w().label1->text() << QString::number(run.w().height())
-                 << QString::number(run.w().label3->isVisible())
-                 << QString::number(run.w().label1->isVisible());
-    });
-    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    // Looks at the window once the first request has gone out, before its wait.
+    struct FirstSend : callcfg::LinkObserver {
+        callcfg::Form3* w = nullptr;
+        QStringList seen;
+        void sent(std::span<const std::uint8_t>) override {
+            if (seen.isEmpty())
+                seen << w->progressLabel->text() << QString::number(w->height())
+                     << QString::number(w->pagerHeader->isVisible())
+                     << QString::number(w->progressLabel->isVisible());
+        }
+    } firstSend;
+    firstSend.w = &run.w();
+    run.link().addObserver(&firstSend);
+    QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
+    run.link().removeObserver(&firstSend);
+    const QStringList seen = firstSend.seen;
     // Compact: 2750 twips less the title bar's 390 is 157 pixels.
     QCOMPARE(seen, QStringList({"正在读取主机内容……", "157", "0", "1"}));
 }
@@ -118,7 +126,8 @@ void Form3Read::receiverRead() {
     run.setReceiver(external ? 0 : 1, other);
     // The second block's reply comes in two parts.
     run.fault(Fault::split(40, 0.01).onCommand(0x0E).onBlock(1));
-    QSignalSpy ran(external ? run.w().command3 : run.w().command2, &QPushButton::clicked);
+    QSignalSpy ran(external ? run.w().readExternalButton : run.w().readBuiltInButton,
+                   &QPushButton::clicked);
     (external ? run.w().readExternalAction : run.w().readBuiltInAction)->trigger();
     QCOMPARE(ran.size(), 1);
 
@@ -126,25 +135,27 @@ void Form3Read::receiverRead() {
     QVERIFY(run.images().subread && run.images().subselected && run.images().dataread);
     QVERIFY(!run.images().mainread);
     QCOMPARE(run.boxTexts(), QStringList{success});
-    QCOMPARE(run.w().label7->text(), "分机内容已读取");
-    QVERIFY(run.w().label7->isVisibleTo(&run.w()));
-    QVERIFY(run.w().label7->y() >= run.w().height()); // the read leaves the compact size
-    QCOMPARE(run.w().progressBar1->maximum(), 2);
+    QCOMPARE(run.w().receiverStatusLabel->text(), "分机内容已读取");
+    QVERIFY(run.w().receiverStatusLabel->isVisibleTo(&run.w()));
+    QVERIFY(run.w().receiverStatusLabel->y() >=
+            run.w().height()); // the read leaves the compact size
+    QCOMPARE(run.w().progressBar->maximum(), 2);
     const QStringList frames = run.takeFrames();
     QCOMPARE(frames.size(), 2);
     QCOMPARE(frames.first(), firstFrame);
 
     // The hex view shows the receiver image: 16 rows, 936 characters.
     for (int i = 0; i < 5; ++i)
-        QTest::mouseClick(run.w().label5, Qt::LeftButton);
-    QTest::mouseClick(run.w().command4, Qt::LeftButton);
+        QTest::mouseClick(run.w().listPromptLabel, Qt::LeftButton);
+    QTest::mouseClick(run.w().hexViewButton, Qt::LeftButton);
     const QString dump = run.text1();
     QCOMPARE(dump.size(), 936);
     QVERIFY(dump.startsWith(headerAt == 0
                                 ? "000H -- 55 AA 02 0E 80 26 2D 34 3B 42 49 50 57 5E 65 6C \r\n"
                                 : "000H -- 03 0A 11 18 1F 26 2D 34 3B 42 49 50 57 5E 65 6C \r\n"));
     QVERIFY(dump.endsWith("\r\n100H -- "));
-    QVERIFY(run.w().rect().contains(run.w().label7->geometry())); // in view at listing size
+    QVERIFY(run.w().rect().contains(
+        run.w().receiverStatusLabel->geometry())); // in view at listing size
 }
 
 void Form3Read::hostReadFails_data() {
@@ -173,39 +184,39 @@ void Form3Read::hostReadFails() {
     const Memory memory = randomMemory(2);
     run.setMemory(memory);
     run.fault(fault);
-    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
 
     QCOMPARE(run.boxTexts().last(), box);
     QVERIFY(sameImage(run.images().mainram, old.data(), 8192));
     QVERIFY(!run.images().mainread && !run.images().dataread);
     QCOMPARE(run.images().ramindex, 40 * 128);
     QVERIFY(sameImage(run.images().ramdata, memory.data(), 40 * 128));
-    QCOMPARE(run.w().progressBar1->value(), progress);
-    QCOMPARE(run.w().label1->text(), "读取进度条");
-    QCOMPARE(run.w().label6->text(), "主机未读取");
+    QCOMPARE(run.w().progressBar->value(), progress);
+    QCOMPARE(run.w().progressLabel->text(), "读取进度条");
+    QCOMPARE(run.w().hostStatusLabel->text(), "主机未读取");
     QCOMPARE(run.takeFrames().size(), 41); // nothing is sent after the failed block
 }
 
 void Form3Read::portVanishesMidRead() {
     Form3Run run;
     // The device goes away between two blocks: the request for block 31 cannot be written.
-    QObject::connect(run.w().progressBar1, &QProgressBar::valueChanged, [&](int value) {
+    QObject::connect(run.w().progressBar, &QProgressBar::valueChanged, [&](int value) {
         if (value == 30)
             run.host.goAway();
     });
-    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
     QCOMPARE(run.images().ramindex, 31 * 128);
     QCOMPARE(run.boxTexts(), QStringList{"读取主机内容失败！"});
     QVERIFY(!run.images().mainread && !run.images().dataread);
-    QCOMPARE(run.w().progressBar1->value(), 0);
-    QCOMPARE(run.w().label1->text(), "正在读取主机内容……");
+    QCOMPARE(run.w().progressBar->value(), 0);
+    QCOMPARE(run.w().progressLabel->text(), "正在读取主机内容……");
     QCOMPARE(run.w().height(), 157);
 }
 
 void Form3Read::portVanishesWhileWaiting() {
     Form3Run run;
     run.fault(Fault::goAway(0).onCommand(0x0D).onBlock(30));
-    QTest::mouseClick(run.w().command1, Qt::LeftButton);
+    QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
     const QStringList texts = run.boxTexts();
     QCOMPARE(texts.size(), 1);
     QVERIFY(texts.first() == "读取主机内容失败！" || texts.first() == "通讯失败！请检查连线！");
@@ -217,14 +228,14 @@ void Form3Read::failedReceiverReadStillSelectsReceiver() {
     Form3Run run;
     run.images().mainread = run.images().dataread = true; // as after a host read
     run.fault(Fault::noReply().onCommand(0x0E).onBlock(0));
-    run.w().command2->click();
+    run.w().readBuiltInButton->click();
     QCOMPARE(run.boxTexts().last(), "通讯失败！请检查连线！");
     QVERIFY(run.images().subselected && !run.images().subread);
-    QCOMPARE(run.w().progressBar1->value(), 0);
+    QCOMPARE(run.w().progressBar->value(), 0);
     // The hex view now shows the receiver image, zeros as none was ever read.
     for (int i = 0; i < 5; ++i)
-        QTest::mouseClick(run.w().label5, Qt::LeftButton);
-    run.w().command4->click();
+        QTest::mouseClick(run.w().listPromptLabel, Qt::LeftButton);
+    run.w().hexViewButton->click();
     QCOMPARE(run.text1().size(), 936);
     QVERIFY(run.text1().startsWith("000H -- 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 \r\n"));
 }

@@ -88,11 +88,11 @@ void Form3Window::compactAndNotModal() {
     for (QWidget* control : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (control->isVisibleTo(&w) && control->y() < 160)
             QVERIFY2(control->geometry().bottom() < 157, qPrintable(control->objectName()));
-    QCOMPARE(w.combo1->count(), 3);
-    QCOMPARE(w.combo1->itemText(1), "餐桌号");
-    QCOMPARE(w.combo1->itemText(2), "工作模式");
-    QVERIFY(w.text1->isReadOnly());
-    const QFontMetrics metrics(w.text1->font()); // half-width 6 pixels, Chinese 12
+    QCOMPARE(w.listingChoice->count(), 3);
+    QCOMPARE(w.listingChoice->itemText(1), "餐桌号");
+    QCOMPARE(w.listingChoice->itemText(2), "工作模式");
+    QVERIFY(w.listingText->isReadOnly());
+    const QFontMetrics metrics(w.listingText->font()); // half-width 6 pixels, Chinese 12
     QCOMPARE(metrics.horizontalAdvance("W"), 6);
     QCOMPARE(metrics.horizontalAdvance("i"), 6);
     QCOMPARE(metrics.horizontalAdvance("餐"), 12);
@@ -100,46 +100,46 @@ void Form3Window::compactAndNotModal() {
     QVERIFY(dialog && dialog->parent() == &w);
     QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
     // Command12 again brings the open window forward without loading it again.
-    w.text1->setPlainText("kept");
-    QTest::mouseClick(run.form1().command12, Qt::LeftButton);
+    w.listingText->setPlainText("kept");
+    QTest::mouseClick(run.form1().memoryReaderButton, Qt::LeftButton);
     QCOMPARE(run.program->memoryReader->form3(), &w);
-    QCOMPARE(w.text1->toPlainText(), "kept");
+    QCOMPARE(w.listingText->toPlainText(), "kept");
 }
 
 void Form3Window::labelClicksAndReload() {
     Form3Run run;
     callcfg::Form3& w = run.w();
     for (int i = 0; i < 4; ++i)
-        QTest::mouseClick(w.label5, Qt::LeftButton);
-    QVERIFY(w.command4->isHidden());
-    QTest::mouseClick(w.label5, Qt::LeftButton);
-    QVERIFY(w.command4->isVisible());
-    QTest::mouseClick(w.label5, Qt::LeftButton);
-    QVERIFY(w.command4->isVisible());
+        QTest::mouseClick(w.listPromptLabel, Qt::LeftButton);
+    QVERIFY(w.hexViewButton->isHidden());
+    QTest::mouseClick(w.listPromptLabel, Qt::LeftButton);
+    QVERIFY(w.hexViewButton->isVisible());
+    QTest::mouseClick(w.listPromptLabel, Qt::LeftButton);
+    QVERIFY(w.hexViewButton->isVisible());
     QCOMPARE(w.labelClicks(), 6);
 
     // Closing and opening again runs the load, with the labels from the program's flags.
     run.images().mainread = run.images().subread = run.images().dataread = true;
-    w.combo1->setCurrentIndex(2);
-    w.command5->click();
+    w.listingChoice->setCurrentIndex(2);
+    w.listingButton->click();
     QCOMPARE(w.height(), 427); // listing size: 6800 - 390 twips
-    w.progressBar1->setValue(19);
+    w.progressBar->setValue(19);
     w.close();
-    QTest::mouseClick(run.form1().command12, Qt::LeftButton);
+    QTest::mouseClick(run.form1().memoryReaderButton, Qt::LeftButton);
     QCOMPARE(&run.w(), &w);
-    QVERIFY(w.isVisible() && w.command4->isHidden());
+    QVERIFY(w.isVisible() && w.hexViewButton->isHidden());
     QCOMPARE(w.labelClicks(), 0);
-    QCOMPARE(w.label6->text(), "主机内容已读取");
-    QCOMPARE(w.label7->text(), "分机内容已读取");
-    QCOMPARE(w.label1->text(), "读取进度条");
-    QCOMPARE(w.progressBar1->value(), 0);
-    QVERIFY(w.label2->isVisibleTo(&w) && w.label3->isHidden() && w.label4->isHidden());
-    QCOMPARE(w.combo1->currentIndex(), 0);
-    QVERIFY(w.text1->toPlainText().isEmpty());
+    QCOMPARE(w.hostStatusLabel->text(), "主机内容已读取");
+    QCOMPARE(w.receiverStatusLabel->text(), "分机内容已读取");
+    QCOMPARE(w.progressLabel->text(), "读取进度条");
+    QCOMPARE(w.progressBar->value(), 0);
+    QVERIFY(w.hexHeader->isVisibleTo(&w) && w.pagerHeader->isHidden() && w.tableHeader->isHidden());
+    QCOMPARE(w.listingChoice->currentIndex(), 0);
+    QVERIFY(w.listingText->toPlainText().isEmpty());
     QCOMPARE(w.height(), 157);
     for (int i = 0; i < 4; ++i)
-        QTest::mouseClick(w.label5, Qt::LeftButton);
-    QVERIFY(w.command4->isHidden());
+        QTest::mouseClick(w.listPromptLabel, Qt::LeftButton);
+    QVERIFY(w.hexViewButton->isHidden());
 }
 
 void Form3Window::receiverButtonsByContextMenu() {
@@ -150,7 +150,7 @@ void Form3Window::receiverButtonsByContextMenu() {
     for (QAction* action : w.actions())
         entries << action->text();
     QCOMPARE(entries, QStringList({"读取内置接收机", "读取外置接收机"}));
-    QVERIFY(w.command2->isEnabled() && w.command3->isEnabled());
+    QVERIFY(w.readBuiltInButton->isEnabled() && w.readExternalButton->isEnabled());
 }
 
 void Form3Window::listing_data() {
@@ -197,16 +197,16 @@ void Form3Window::listing() {
             images.mainram[pair.split('=')[0].toInt()] =
                 static_cast<std::int16_t>(pair.split('=')[1].toInt());
     images.dataread = true;
-    run.w().label2->show();
-    run.w().combo1->setCurrentIndex(item);
-    QTest::mouseClick(run.w().command5, Qt::LeftButton);
-    QTest::mouseClick(run.w().command5, Qt::LeftButton); // the same text, not twice
+    run.w().hexHeader->show();
+    run.w().listingChoice->setCurrentIndex(item);
+    QTest::mouseClick(run.w().listingButton, Qt::LeftButton);
+    QTest::mouseClick(run.w().listingButton, Qt::LeftButton); // the same text, not twice
     QCOMPARE(run.text1(), text);
     QCOMPARE(run.boxTexts(), QStringList{});
     QCOMPARE(run.w().height(), 427);
-    QVERIFY(run.w().label2->isHidden());
-    QCOMPARE(run.w().label3->isVisible(), header == "Label3");
-    QCOMPARE(run.w().label4->isVisible(), header == "Label4");
+    QVERIFY(run.w().hexHeader->isHidden());
+    QCOMPARE(run.w().pagerHeader->isVisible(), header == "Label3");
+    QCOMPARE(run.w().tableHeader->isVisible(), header == "Label4");
 }
 
 void Form3Window::noImage_data() {
@@ -233,8 +233,8 @@ void Form3Window::noImage() {
     QFETCH(int, icon);
     Form3Run run;
     run.images().dataread = dataread;
-    run.w().combo1->setCurrentIndex(1);
-    run.w().text1->setPlainText("earlier");
+    run.w().listingChoice->setCurrentIndex(1);
+    run.w().listingText->setPlainText("earlier");
     run.w().findChild<QPushButton*>(button)->click();
     const auto seen = run.boxes.take();
     QCOMPARE(seen.size(), 1);
@@ -244,7 +244,7 @@ void Form3Window::noImage() {
     // Without an image nothing changes; without tables Label4 stands over an empty listing.
     QCOMPARE(run.text1(), dataread ? "" : "earlier");
     QCOMPARE(run.w().height(), dataread ? 427 : 157);
-    QCOMPARE(run.w().label4->isVisible(), dataread);
+    QCOMPARE(run.w().tableHeader->isVisible(), dataread);
 }
 
 void Form3Window::fullHexDump() {
@@ -252,14 +252,14 @@ void Form3Window::fullHexDump() {
     for (int n = 0; n < 8192; ++n)
         run.images().mainram[n] = static_cast<std::int16_t>(n & 0xFF);
     run.images().dataread = true;
-    run.w().label3->show();
+    run.w().pagerHeader->show();
     for (int i = 0; i < 5; ++i)
-        QTest::mouseClick(run.w().label5, Qt::LeftButton);
+        QTest::mouseClick(run.w().listPromptLabel, Qt::LeftButton);
     QElapsedTimer clock;
     clock.start();
-    QTest::mouseClick(run.w().command4, Qt::LeftButton);
+    QTest::mouseClick(run.w().hexViewButton, Qt::LeftButton);
     QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
-    run.w().command4->click();
+    run.w().hexViewButton->click();
     const QString dump = run.text1();
     QCOMPARE(dump.size(), 29961);
     QVERIFY(
@@ -269,7 +269,7 @@ void Form3Window::fullHexDump() {
     QVERIFY(dump.contains("\r\n1000H -- 00 01 "));
     QVERIFY(dump.endsWith(
         "\r\n1FF0H -- F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF \r\n2000H -- "));
-    QVERIFY(run.w().label2->isVisible() && run.w().label3->isHidden());
+    QVERIFY(run.w().hexHeader->isVisible() && run.w().pagerHeader->isHidden());
     QCOMPARE(run.w().height(), 427);
 }
 

@@ -67,16 +67,16 @@ private slots:
         QCOMPARE(w->windowTitle(), caption);
         QCOMPARE(w->size(), client);
         QCOMPARE(w->palette().color(QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
-        QCOMPARE(w->label1->objectName(), QString("Label1"));
-        QCOMPARE(w->label1->geometry(), label);
-        QCOMPARE(w->label1->text(), text);
-        QCOMPARE(w->label1->palette().color(QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
+        QCOMPARE(w->message->objectName(), QString("Label1"));
+        QCOMPARE(w->message->geometry(), label);
+        QCOMPARE(w->message->text(), text);
+        QCOMPARE(w->message->palette().color(QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
 
-        QCOMPARE(w->label1->font().family(), QString("宋体"));
-        QCOMPARE(w->label1->font().pointSize(), 12);
-        QVERIFY(QFontInfo(w->label1->font()).family().startsWith("AR PL UMing"));
+        QCOMPARE(w->message->font().family(), QString("宋体"));
+        QCOMPARE(w->message->font().pointSize(), 12);
+        QVERIFY(QFontInfo(w->message->font()).family().startsWith("AR PL UMing"));
         // The text wraps to exactly the two lines the label has room for.
-        const QFontMetrics metrics(w->label1->font());
+        const QFontMetrics metrics(w->message->font());
         const QRect used =
             metrics.boundingRect(QRect(0, 0, label.width(), 1000), Qt::TextWordWrap, text);
         QCOMPARE(used.height(), metrics.lineSpacing() + metrics.height());

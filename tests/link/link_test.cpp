@@ -3,10 +3,10 @@
 
 #include "../unit/bytes.h"
 #include "link/link.h"
+#include "link/linkobserver.h"
 #include "link/qtserialport.h"
 #include "ptypeer.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -23,26 +23,36 @@ double threadCpuSeconds() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-struct Fixture {
-    explicit Fixture(double scale = 0.05) {
-        PortMap map;
-        map.map(1, peer.devicePath());
-        link = std::make_unique<Link>(std::make_unique<QtSerialPort>(), map);
-        link->setTimeScale(scale);
-        link->setBoxSink([this](const Box& b) { boxes << b.title + "|" + b.text; });
+// Records what the link tells its observers.
+struct Recorder : LinkObserver {
+    QStringList events;
+    void sent(std::span<const std::uint8_t> wire) override {
+        events << "sent " + hexText({wire.begin(), wire.end()});
     }
-    void send(const QString& body) {
-        const auto bytes = hexBytes(body);
-        std::copy(bytes.begin(), bytes.end(), link->frameBuffer.begin());
-        link->sendFrame();
+    void received(std::span<const std::uint8_t> bytes) override {
+        events << "received " + hexText({bytes.begin(), bytes.end()});
     }
-    PtyPeer peer;
-    std::unique_ptr<Link> link;
-    QStringList boxes;
+    void checksumFailed() override { events << "checksum"; }
 };
 
-const QString kPortBox = QStringLiteral("错误|没发现此端口或端口已被其它程序占用!");
-const QString kCrcBox = QStringLiteral("错误|CRC校验错误");
+struct Fixture {
+    explicit Fixture(double scale = 0.05) {
+        link.setTimeScale(scale);
+        link.addObserver(&recorder);
+    }
+    bool open() { return link.open(peer.devicePath()); }
+    Outcome exchange(const QString& command, const QString& data, WaitPlan wait = {1, 1.0}) {
+        return link.exchange({std::uint8_t(command.toUInt(nullptr, 16)), hexBytes(data)}, wait);
+    }
+    PtyPeer peer;
+    Link link{std::make_unique<QtSerialPort>()};
+    Recorder recorder;
+};
+
+QString replyData(const Outcome& outcome) {
+    const auto* replied = std::get_if<Replied>(&outcome);
+    return replied ? hexText(replied->data) : QStringLiteral("(no reply)");
+}
 
 } // namespace
 
@@ -51,30 +61,31 @@ class LinkTest : public QObject {
 private slots:
     void exchangeOverAPty() {
         Fixture f;
-        QSignalSpy opened(f.link.get(), &Link::portStateChanged);
-        f.link->ensurePortOpen();
-        QVERIFY(f.link->portOpen);
-        QCOMPARE(opened.size(), 1);
-        QCOMPARE(opened.at(0).at(0).toBool(), true);
-
-        f.send("01 08 00");
+        QVERIFY(f.open());
+        QVERIFY(f.link.isOpen());
+        QCOMPARE(f.link.device(), f.peer.devicePath());
+        f.peer.writeAfter(10ms, hexBytes("55 AA 02 08 00 F5"));
+        const Outcome outcome = f.exchange("08", "");
         QCOMPARE(hexText(f.peer.readAll()), QStringLiteral("55 55 AA 01 08 00 F6"));
-        f.peer.write(hexBytes("55 AA 02 08 00 F5"));
-        f.link->waitPeriods = 1;
-        f.link->periodLength = 1.0;
-        f.link->awaitReply();
-        QVERIFY(f.link->replyComplete);
-        QCOMPARE(f.link->replyBuffer[0], std::uint8_t(0x02));
-        QCOMPARE(f.link->replyBuffer[1], std::uint8_t(0x08));
-        QCOMPARE(f.link->replyBuffer[2], std::uint8_t(0x00));
-        QCOMPARE(hexText(f.link->receivedBytes), QStringLiteral("55 AA 02 08 00 F5"));
-        QVERIFY(f.boxes.isEmpty());
+        QVERIFY(std::holds_alternative<Replied>(outcome));
+        QCOMPARE(replyData(outcome), QString());
+        QCOMPARE(f.recorder.events,
+                 (QStringList{"sent 55 55 AA 01 08 00 F6", "received 55 AA 02 08 00 F5"}));
+    }
+
+    // Each request is sent whole and alone: nothing of an earlier, longer one follows it.
+    void requestsAreSentExactly() {
+        Fixture f;
+        QVERIFY(f.open());
+        f.exchange("18", "00 01 02 03 04 05", {1, 0.1});
+        f.exchange("04", "69", {1, 0.1});
+        QCOMPARE(hexText(f.peer.readAll()),
+                 QStringLiteral("55 55 AA 01 18 06 00 01 02 03 04 05 D1 55 55 AA 01 04 01 69 90"));
     }
 
     void headerCutBetweenPeriodsIsCompleted() {
         Fixture f(0.1); // periods of 100 ms
-        f.link->ensurePortOpen();
-        f.send("01 0D 01 05");
+        QVERIFY(f.open());
         f.peer.write(hexBytes("00 55 AA 02"));
         std::vector<std::uint8_t> rest{0x0D, 0x80};
         for (int i = 0; i < 128; ++i)
@@ -82,46 +93,48 @@ private slots:
         // 02 + 0D + 80 + (0 + ... + 127) = 0x204F -> 0x4F -> checksum 0xB0
         rest.push_back(0xB0);
         f.peer.writeAfter(150ms, rest);
-        f.link->waitPeriods = 3;
-        f.link->periodLength = 1.0;
-        f.link->awaitReply();
-        QVERIFY(f.link->replyComplete);
-        QCOMPARE(f.link->replyBuffer[2], std::uint8_t(0x80));
+        const Outcome outcome = f.exchange("0D", "05", {3, 1.0});
+        const auto* replied = std::get_if<Replied>(&outcome);
+        QVERIFY(replied);
+        QCOMPARE(replied->data.size(), std::size_t(0x80));
         for (int i = 0; i < 128; ++i)
-            QCOMPARE(f.link->replyBuffer[3 + i], std::uint8_t(i));
-        QCOMPARE(f.link->replyBuffer[131], std::uint8_t(0xB0));
+            QCOMPARE(replied->data[i], std::uint8_t(i));
     }
 
-    void badChecksumShowsOneBoxThenTheGoodReplyIsTaken() {
+    void badChecksumIsReportedThenTheGoodReplyIsTaken() {
         Fixture f;
-        f.link->ensurePortOpen();
-        f.send("01 08 00");
+        QVERIFY(f.open());
         f.peer.write(hexBytes("55 AA 02 08 00 00 55 AA 02 08 00 F5"));
-        f.link->waitPeriods = 2;
-        f.link->awaitReply();
-        QVERIFY(f.link->replyComplete);
-        QCOMPARE(f.boxes, QStringList{kCrcBox});
+        QCOMPARE(replyData(f.exchange("08", "", {2, 1.0})), QString());
+        QCOMPARE(f.recorder.events.count("checksum"), 1);
     }
 
     void replyToAnotherCommandTimesOut() {
         Fixture f;
-        f.link->ensurePortOpen();
-        f.send("01 16 01 01");
+        QVERIFY(f.open());
         f.peer.write(hexBytes("55 AA 02 15 00 E8"));
-        f.link->waitPeriods = 2;
-        f.link->awaitReply();
-        QVERIFY(!f.link->replyComplete);
-        QVERIFY(f.boxes.isEmpty());
+        const Outcome outcome = f.exchange("16", "01", {2, 1.0});
+        QVERIFY(std::holds_alternative<NoReply>(outcome));
+        QCOMPARE(std::get<NoReply>(outcome).portError, QString());
+        QCOMPARE(f.recorder.events.count("checksum"), 0);
     }
 
-    void flagAlreadyTrueStaysTrue() {
+    // No reply carries over from one exchange to the next.
+    void aReplyAnswersOneExchangeOnly() {
         Fixture f;
-        f.link->ensurePortOpen();
-        f.send("01 08 00");
-        f.link->replyComplete = true;
-        f.link->waitPeriods = 1;
-        f.link->awaitReply();
-        QVERIFY(f.link->replyComplete);
+        QVERIFY(f.open());
+        f.peer.write(hexBytes("55 AA 02 08 00 F5"));
+        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
+        QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
+    }
+
+    // The sender may put a wait box on screen between sending and waiting.
+    void afterSendingRunsOnceTheRequestHasLeft() {
+        Fixture f;
+        QVERIFY(f.open());
+        QString sentBefore;
+        f.link.exchange({0x08, {}}, {1, 1.0}, [&] { sentBefore = hexText(f.peer.readAll()); });
+        QCOMPARE(sentBefore, QStringLiteral("55 55 AA 01 08 00 F6"));
     }
 
     void waitLengths_data() {
@@ -138,125 +151,74 @@ private slots:
         QFETCH(double, length);
         QFETCH(double, expected);
         Fixture f(1.0);
-        f.link->ensurePortOpen();
-        f.send("01 08 00");
-        f.link->waitPeriods = static_cast<std::uint8_t>(periods);
-        f.link->periodLength = length;
+        QVERIFY(f.open());
         QElapsedTimer clock;
         const double cpuBefore = threadCpuSeconds();
         clock.start();
-        f.link->awaitReply();
+        const Outcome outcome = f.exchange("08", "", {periods, length});
         const double elapsed = clock.nsecsElapsed() / 1e9;
         const double cpu = threadCpuSeconds() - cpuBefore;
-        QVERIFY(!f.link->replyComplete);
+        QVERIFY(std::holds_alternative<NoReply>(outcome));
         QVERIFY2(std::abs(elapsed - expected) < 0.020, qPrintable(QString::number(elapsed)));
         QVERIFY2(cpu < 0.1, qPrintable(QString::number(cpu)));
     }
 
     void replyIsTakenOnlyAtTheEndOfAPeriod() {
         Fixture f(1.0);
-        f.link->ensurePortOpen();
-        f.send("01 08 00");
+        QVERIFY(f.open());
         f.peer.write(hexBytes("55 AA 02 08 00 F5"));
-        f.link->waitPeriods = 3;
-        f.link->periodLength = 0.3;
         QElapsedTimer clock;
         clock.start();
-        f.link->awaitReply();
-        QVERIFY(f.link->replyComplete);
+        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "", {3, 0.3})));
         QVERIFY(std::abs(clock.elapsed() - 300) < 20);
     }
 
-    void missingDeviceShowsThePortBox() {
-        PortMap map;
-        map.map(1, "/dev/callcfg-no-such-device");
-        Link link(std::make_unique<QtSerialPort>(), map);
-        QStringList boxes;
-        link.setBoxSink([&](const Box& b) { boxes << b.title + "|" + b.text; });
-        QSignalSpy changed(&link, &Link::portStateChanged);
-        link.ensurePortOpen();
-        QVERIFY(!link.portOpen);
-        QCOMPARE(boxes, QStringList{kPortBox});
-        QCOMPARE(changed.size(), 0);
-        link.ensurePortOpen(); // tries again and reports again
-        QCOMPARE(boxes.size(), 2);
+    void missingOrBusyDevicesCannotBeOpened() {
+        Link missing(std::make_unique<QtSerialPort>());
+        QVERIFY(!missing.open("/dev/callcfg-no-such-device"));
+        QVERIFY(!missing.isOpen());
+        QVERIFY(!missing.portError().isEmpty());
+
+        Fixture f;
+        QVERIFY(f.open());
+        Link other(std::make_unique<QtSerialPort>());
+        QVERIFY(!other.open(f.peer.devicePath()));
+        QVERIFY(!other.isOpen());
+        QVERIFY(!other.portError().isEmpty());
     }
 
-    void portNotEndingInADigitShowsThePortBox() {
+    void closeAndOpenAgain() {
         Fixture f;
-        f.link->setPortListText("COMx");
-        f.link->togglePort();
-        QVERIFY(!f.link->portOpen);
-        QCOMPARE(f.boxes, QStringList{kPortBox});
+        QVERIFY(f.open());
+        f.link.close();
+        QVERIFY(!f.link.isOpen());
+        f.link.close(); // closed already: nothing happens
+        QVERIFY(f.open());
+        f.peer.write(hexBytes("55 AA 02 08 00 F5"));
+        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
     }
 
-    void busyDeviceShowsThePortBox() {
+    void readWaiting() {
         Fixture f;
-        f.link->ensurePortOpen();
-        PortMap map;
-        map.map(1, f.peer.devicePath());
-        Link other(std::make_unique<QtSerialPort>(), map);
-        QStringList boxes;
-        other.setBoxSink([&](const Box& b) { boxes << b.title + "|" + b.text; });
-        other.ensurePortOpen();
-        QVERIFY(!other.portOpen);
-        QCOMPARE(boxes, QStringList{kPortBox});
-    }
-
-    void toggleAndPortListClick() {
-        Fixture f;
-        QSignalSpy changed(f.link.get(), &Link::portStateChanged);
-        f.link->togglePort();
-        QVERIFY(f.link->portOpen);
-        f.link->togglePort();
-        QVERIFY(!f.link->portOpen);
-        f.link->ensurePortOpen();
-        f.link->portListClicked();
-        QVERIFY(!f.link->portOpen);
-        f.link->portListClicked(); // closed already: only the indicators change
-        const QList<bool> states{true, false, true, false, false};
-        QCOMPARE(changed.size(), states.size());
-        for (int i = 0; i < states.size(); ++i)
-            QCOMPARE(changed.at(i).at(0).toBool(), states[i]);
-        // A second ensurePortOpen while open does nothing, whatever the list names now.
-        f.link->ensurePortOpen();
-        f.link->setPortListText("COM5");
-        f.link->ensurePortOpen();
-        QVERIFY(f.link->portOpen);
-        QVERIFY(f.boxes.isEmpty());
-    }
-
-    void receivePoll() {
-        Fixture f;
-        QCOMPARE(f.link->receivePoll(), QString()); // port closed
-        f.link->ensurePortOpen();
+        QVERIFY(!f.link.readWaiting()); // port closed
+        QVERIFY(f.open());
         f.peer.write(hexBytes("05 AA 00"));
         QTest::qWait(30);
-        QCOMPARE(f.link->receivePoll(), QStringLiteral("5 AA 0 \r\n"));
-        f.peer.write(hexBytes("55"));
-        QTest::qWait(30);
-        QCOMPARE(f.link->receivePoll(), QString()); // a lone byte is dropped
+        QCOMPARE(hexText(f.link.readWaiting().value()), QStringLiteral("05 AA 00"));
         // What the poll consumed is not seen by the next exchange.
         f.peer.write(hexBytes("55 AA 02 08 00 F5"));
         QTest::qWait(30);
-        QVERIFY(!f.link->receivePoll().isEmpty());
-        f.send("01 08 00");
-        f.link->waitPeriods = 1;
-        f.link->awaitReply();
-        QVERIFY(!f.link->replyComplete);
+        QVERIFY(!f.link.readWaiting().value().empty());
+        QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
     }
 
-    void vanishedDeviceFaultsTheSend() {
+    void vanishedDeviceFailsTheSendWithItsReason() {
         Fixture f;
-        f.link->ensurePortOpen();
+        QVERIFY(f.open());
         f.peer.hangUp();
-        bool faulted = false;
-        try {
-            f.send("01 0D 01 28");
-        } catch (const PortFault&) {
-            faulted = true;
-        }
-        QVERIFY(faulted);
+        const Outcome outcome = f.exchange("0D", "28");
+        QVERIFY(std::holds_alternative<SendFailed>(outcome));
+        QVERIFY(!std::get<SendFailed>(outcome).portError.isEmpty());
     }
 };
 

@@ -1,4 +1,3 @@
-#include "link/hexline.h"
 #include "link/portmap.h"
 
 #include <QtTest>
@@ -37,10 +36,6 @@ private slots:
         QCOMPARE(map.deviceFor(3), QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(map.deviceFor(1), QStringLiteral("/dev/pts/7"));
         QCOMPARE(map.deviceFor(2), QStringLiteral("/dev/ttyS1"));
-    }
-
-    void testWindowLine() {
-        QCOMPARE(hexLine({0x05, 0xAA, 0x00, 0x10}), QStringLiteral("5 AA 0 10 \r\n"));
     }
 };
 

@@ -1,0 +1,75 @@
+#pragma once
+// One host-unit command described as data, so that every window runs it the same way (see
+// road.h): its code, its wait, its wait box and confirmation, and the verdict on each reply.
+
+#include "commands/box.h"
+#include "commands/focus.h"
+#include "link/exchange.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <variant>
+#include <vector>
+
+namespace callcfg {
+
+// What the window shows after a step: a box or nothing, then the control that takes the
+// keyboard focus.
+struct Verdict {
+    std::optional<Box> box{};
+    Focus focus = Focus::Unchanged;
+};
+
+// One line of a command's reply table. A row matches a reply of the given data length
+// (any length when unset) whose data byte 0 is the given value (any when unset).
+struct OutcomeRow {
+    std::optional<int> length{};
+    std::optional<int> firstByte{};
+    Verdict verdict{};
+};
+
+// The wait box shown while the host unit learns a unit's code.
+enum class WaitBoxKind {
+    None,
+    Caller, // Form2, "请按呼叫器的服务键！"
+    Urge,   // Form4, press any key and # on the urge unit
+};
+
+struct Command {
+    std::uint8_t code = 0;
+    WaitPlan wait{};
+    WaitBoxKind waitBox = WaitBoxKind::None;
+    bool waitBoxBeforeSend = false;    // otherwise shown just after the request has left
+    std::optional<Box> confirmation{}; // asked before sending; Cancel ends the command silently
+    std::vector<OutcomeRow> replies{}; // first matching row wins
+    Verdict noReply{};
+    Verdict fault{}; // run-time fault: unconvertible input, a value too large, a port fault
+};
+
+// A command whose inputs passed their checks: the request it sends.
+struct Prepared {
+    const Command* command = nullptr;
+    std::vector<std::uint8_t> data;
+
+    Request request() const { return {command->code, data}; }
+};
+
+// An input error: the box to show and the control that takes the focus.
+struct Refusal {
+    Box box;
+    Focus focus = Focus::Unchanged;
+};
+
+// A run-time fault before anything was sent; the window shows `command->fault`.
+struct Fault {
+    const Command* command = nullptr;
+};
+
+using Encoded = std::variant<Prepared, Refusal, Fault>;
+
+// The verdict on an exchange. `reply` holds the accepted reply's data bytes (its size is
+// the reply's data length), or nothing when no reply was accepted within the wait.
+Verdict judge(const Command& command, std::optional<std::span<const std::uint8_t>> reply);
+
+} // namespace callcfg

@@ -1,0 +1,19 @@
+#pragma once
+// Work mode (Command11, 0x17) and display-unit type (Command20, 0x13).
+
+#include "commands/command.h"
+
+namespace callcfg {
+
+const Command& workModeCommand();
+// The display-unit command names the type it set in its success box, so each type
+// has its own description.
+const Command& digitalDisplayCommand();
+const Command& voiceDisplayCommand();
+
+// Combo4 position: 单键模式1, 多键模式, 单键模式0; no position is a run-time fault.
+Encoded encodeWorkMode(int position);
+// Combo3 position: 数字 (0) is sent as 0xFF, anything else, no position included, as 语音 0x00.
+Encoded encodeDisplayType(int position);
+
+} // namespace callcfg

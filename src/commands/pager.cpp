@@ -1,0 +1,126 @@
+#include "commands/pager.h"
+
+#include "commands/numbers.h"
+#include "commands/verdicts.h"
+
+#include <array>
+
+namespace callcfg {
+
+using namespace verdicts;
+
+namespace {
+
+// Mode codes (machine type position × 16 + rate position) in mode index order.
+constexpr std::array<std::uint8_t, 12> kPagerModeCodes{0x21, 0x11, 0x01, 0x20, 0x10, 0x00,
+                                                       0x31, 0x30, 0x22, 0x12, 0x02, 0x32};
+constexpr int kAddressDigits = 7;
+
+constexpr Focus kNumberBox = Focus::PagerNumber;
+constexpr Focus kAddressBox = Focus::AddressCode;
+constexpr Focus kDeleteBox = Focus::DeletePagerNumber;
+
+Refusal badPagerNumber(Focus focus) {
+    return refuse(QStringLiteral("传呼号必须为1-254的数字！"), focus);
+}
+
+// The address code's characters as digit values, right-aligned in seven bytes;
+// nothing when a character is not a digit.
+std::optional<std::array<std::uint8_t, kAddressDigits>> addressDigits(const QString& text) {
+    std::array<std::uint8_t, kAddressDigits> digits{};
+    const qsizetype offset = kAddressDigits - text.size();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        digits[offset + i] = static_cast<std::uint8_t>(c.unicode() - u'0');
+    }
+    return digits;
+}
+
+} // namespace
+
+const Command& setPagerCommand() {
+    static const Command command{
+        .code = 0x01,
+        .wait = {3, 1.0},
+        .replies = {{.length = 0,
+                     .verdict = success(QStringLiteral("设置传呼号成功！"), kNumberBox)},
+                    {.verdict = lengthError()}},
+        .noReply = timeout(kNumberBox),
+        .fault = error(QStringLiteral("设置传呼号失败!"), kNumberBox),
+    };
+    return command;
+}
+
+const Command& deletePagerCommand() {
+    static const Command command{
+        .code = 0x04,
+        .wait = {2, 1.0},
+        .replies = {{.length = 0,
+                     .verdict = success(QStringLiteral("删除传呼号成功！"), kDeleteBox)},
+                    {.length = 1,
+                     .firstByte = 1,
+                     .verdict = notice(QStringLiteral("无此传呼号！"), QStringLiteral("注意"),
+                                       kDeleteBox)},
+                    {.length = 1,
+                     .verdict = notice(QStringLiteral("返回数据错误"), QStringLiteral("错误"),
+                                       kDeleteBox)},
+                    {.verdict = lengthError(kDeleteBox)}},
+        .noReply =
+            error(QStringLiteral("删除传呼号失败，请检查与通讯端口的连接情况！"), kDeleteBox),
+        .fault = error(QStringLiteral("删除传呼号失败!"), kDeleteBox),
+    };
+    return command;
+}
+
+std::optional<std::uint8_t> pagerModeIndex(int machineType, int rate) {
+    if (machineType < 0 || machineType > 3 || rate < 0 || rate > 2)
+        return std::nullopt;
+    const int code = machineType * 16 + rate;
+    for (std::size_t i = 0; i < kPagerModeCodes.size(); ++i) {
+        if (kPagerModeCodes[i] == code)
+            return static_cast<std::uint8_t>(i);
+    }
+    return std::nullopt;
+}
+
+Encoded encodeSetPager(const PagerInput& input) {
+    const std::optional<double> number = numberInRange(input.number, 1, 254);
+    if (!number)
+        return badPagerNumber(kNumberBox);
+    // Seven digits at most: a longer entry (leading zeros) does not fit the address field.
+    if (!numberInRange(input.address, 0, 9999999) || input.address.size() > kAddressDigits)
+        return refuse(QStringLiteral("地址码应为7位数字！"), kAddressBox);
+
+    // Rounded once, then split, so the two digits always name the number that was checked.
+    const std::optional<std::uint8_t> whole = roundedByte(*number);
+    const std::optional<std::uint8_t> mode = pagerModeIndex(input.machineType, input.rate);
+    const std::optional<std::uint8_t> polarity = positionByte(input.polarity);
+    const std::optional<std::uint8_t> tone = positionByte(input.tone);
+    const auto address = addressDigits(input.address);
+    // An address with a sign, point, blank or exponent passes the range check but has
+    // characters that are not digits: a run-time fault, nothing is sent.
+    if (!whole || !mode || !polarity || !tone || !address)
+        return Fault{&setPagerCommand()};
+
+    Prepared frame{&setPagerCommand(),
+                   {static_cast<std::uint8_t>(*whole / 100),
+                    static_cast<std::uint8_t>(*whole % 100), static_cast<std::uint8_t>(*mode / 10),
+                    static_cast<std::uint8_t>(*mode % 10), *polarity}};
+    frame.data.insert(frame.data.end(), address->begin(), address->end());
+    frame.data.push_back(*tone);
+    return frame;
+}
+
+Encoded encodeDeletePager(const QString& number) {
+    const std::optional<double> value = numberInRange(number, 1, 254);
+    if (!value)
+        return badPagerNumber(kDeleteBox);
+    const std::optional<std::uint8_t> whole = roundedByte(*value);
+    if (!whole)
+        return Fault{&deletePagerCommand()};
+    return Prepared{&deletePagerCommand(), {*whole}};
+}
+
+} // namespace callcfg

@@ -1,0 +1,169 @@
+#include "commands/receiver.h"
+
+#include "commands/numbers.h"
+#include "commands/verdicts.h"
+
+#include <cmath>
+
+namespace callcfg {
+
+using namespace verdicts;
+
+namespace {
+
+constexpr Focus kReceiverBox = Focus::ReceiverNumber;
+constexpr Focus kTransmitterBox = Focus::TransmitterFrequency;
+constexpr double kChannelStepHz = 12500;
+
+Command transmitterCommand(const QString& successText) {
+    return {
+        .code = 0x0B,
+        .replies = {{.length = 0, .verdict = success(successText, kTransmitterBox)},
+                    {.verdict = lengthError()}},
+        .noReply = timeout(kTransmitterBox),
+        .fault = error(QStringLiteral("发射机频率写入失败!"), kTransmitterBox),
+    };
+}
+
+} // namespace
+
+const Command& setReceiverNumberCommand() {
+    static const Command command{
+        .code = 0x02,
+        .wait = {2, 1.0},
+        .replies = {{.length = 0,
+                     .verdict = success(QStringLiteral("设置接收器号码成功！"), kReceiverBox)},
+                    {.verdict = lengthError()}},
+        .noReply = timeout(kReceiverBox),
+        .fault = error(QStringLiteral("设置接收器号码失败!"), kReceiverBox),
+    };
+    return command;
+}
+
+const Command& initialiseReceiverCommand() {
+    static const Command command{
+        .code = 0x08,
+        .wait = {4, 1.0},
+        .replies = {{.length = 0, .verdict = success(QStringLiteral("初始化接收器成功！"))},
+                    {.verdict = lengthError()}},
+        .noReply = timeout(),
+        .fault = error(QStringLiteral("初始化接收器失败!")),
+    };
+    return command;
+}
+
+const Command& initialiseHostCommand() {
+    static const Command command{
+        .code = 0x09,
+        .wait = {3, 1.0},
+        .confirmation = confirm(QStringLiteral("执行此操作将清除主机内存储的所有信息！！\r\n"
+                                               "   您确认执行请按确定，否则请取消！"),
+                                QStringLiteral("注意！！")),
+        .replies = {{.length = 0, .verdict = success(QStringLiteral("初始化主机成功！"))},
+                    {.verdict =
+                         notice(QStringLiteral("返回数据长度错误！"), QStringLiteral("错误"))}},
+        .noReply = error(QStringLiteral("超时没有返回数据！")),
+        .fault = error(QStringLiteral("初始化主机失败!")),
+    };
+    return command;
+}
+
+const Command& receiverFrequencyCommand() {
+    static const Command command{
+        .code = 0x0A,
+        .wait = {3, 1.0},
+        .replies = {{.length = 0, .verdict = success(QStringLiteral("接收器频率写入成功！"))},
+                    {.verdict = lengthError()}},
+        .noReply = timeout(),
+        .fault = error(QStringLiteral("接收器频率写入失败!")),
+    };
+    return command;
+}
+
+const Command& setTransmitterCommand() {
+    static const Command command = [] {
+        Command c = transmitterCommand(QStringLiteral("发射机频率写入成功！"));
+        c.wait = {2, 1.0};
+        return c;
+    }();
+    return command;
+}
+
+const Command& clearTransmitterCommand() {
+    static const Command command = [] {
+        Command c = transmitterCommand(QStringLiteral("发射机设置清除成功！"));
+        c.wait = {3, 1.5};
+        c.confirmation =
+            confirm(QStringLiteral("不输入发射机频率值，将清除系统中对发射机的设置！\r\n"
+                                   "是否继续？"),
+                    QStringLiteral("注意"));
+        return c;
+    }();
+    return command;
+}
+
+Encoded encodeSetReceiverNumber(const QString& number) {
+    const std::optional<double> value = numberInRange(number, 1, 80);
+    if (!value)
+        return refuse(QStringLiteral("接收器号码必须为01-80的数字！"), kReceiverBox);
+    const std::optional<std::uint8_t> whole = roundedByte(*value);
+    if (!whole)
+        return Fault{&setReceiverNumberCommand()};
+    return Prepared{&setReceiverNumberCommand(), {*whole}};
+}
+
+Encoded encodeInitialiseReceiver() {
+    return Prepared{&initialiseReceiverCommand(), {}};
+}
+
+Encoded encodeInitialiseHost() {
+    return Prepared{&initialiseHostCommand(), {}};
+}
+
+Encoded encodeReceiverFrequency(const QString& frequencyText, int frequencyPosition,
+                                const QString& receiver) {
+    if (frequencyText.isEmpty())
+        return refuse(QStringLiteral("请选择接收器的频率！"));
+    const Fault fault{&receiverFrequencyCommand()};
+    std::optional<double> receiverNumber;
+    if (!receiver.isEmpty()) {
+        // A receiver number that is no number at all cannot be compared: a run-time fault.
+        if (!isNumeric(receiver))
+            return fault;
+        receiverNumber = numberInRange(receiver, 1, 80);
+        if (!receiverNumber)
+            return refuse(QStringLiteral("接收器号码必须为1-80的数字！"));
+    }
+
+    const std::optional<std::uint8_t> position = positionByte(frequencyPosition);
+    if (!position)
+        return fault;
+    Prepared frame{&receiverFrequencyCommand(), {*position}};
+    if (receiverNumber) {
+        const std::optional<std::uint8_t> whole = roundedByte(*receiverNumber);
+        if (!whole)
+            return fault;
+        frame.data.push_back(*whole);
+    }
+    return frame;
+}
+
+Encoded encodeTransmitterFrequency(const QString& megahertz) {
+    if (megahertz.isEmpty())
+        return Prepared{&clearTransmitterCommand(), {}};
+    const std::optional<double> value = numericValue(megahertz);
+    if (!value)
+        return refuse(QStringLiteral("频率值里不能输入非法数值!"), kTransmitterBox);
+    if (*value < 100 || *value > 500)
+        return refuse(QStringLiteral("频率值应在100到500之间！"), kTransmitterBox);
+    if (std::fmod(roundHalfEven(*value * 1000000), kChannelStepHz) != 0)
+        return refuse(QStringLiteral("频率值必须为12.5K的倍数！"), kTransmitterBox);
+
+    // The frequency in units of 100 Hz, three bytes most significant first.
+    const auto units = static_cast<std::uint32_t>(roundHalfEven(*value * 10000));
+    return Prepared{&setTransmitterCommand(),
+                    {static_cast<std::uint8_t>(units >> 16), static_cast<std::uint8_t>(units >> 8),
+                     static_cast<std::uint8_t>(units)}};
+}
+
+} // namespace callcfg

@@ -1,0 +1,45 @@
+#include "commands/road.h"
+
+#include "link/link.h"
+
+namespace callcfg {
+
+void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode) {
+    if (!screen.ensurePortOpen())
+        return;
+
+    const Encoded encoded = encode();
+    if (const auto* refusal = std::get_if<Refusal>(&encoded)) {
+        screen.show(Verdict{refusal->box, refusal->focus});
+        return;
+    }
+    if (const auto* fault = std::get_if<Fault>(&encoded)) {
+        screen.show(fault->command->fault);
+        return;
+    }
+    const Prepared& prepared = std::get<Prepared>(encoded);
+    const Command& command = *prepared.command;
+    if (command.confirmation && !screen.confirm(*command.confirmation))
+        return;
+
+    const WaitBoxKind waitBox = command.waitBox;
+    if (waitBox != WaitBoxKind::None && command.waitBoxBeforeSend)
+        screen.showWaitBox(waitBox);
+    const Outcome outcome = link.exchange(prepared.request(), command.wait, [&] {
+        if (waitBox != WaitBoxKind::None && !command.waitBoxBeforeSend)
+            screen.showWaitBox(waitBox);
+    });
+    if (waitBox != WaitBoxKind::None)
+        screen.hideWaitBox(waitBox);
+
+    if (std::holds_alternative<SendFailed>(outcome)) {
+        screen.show(command.fault);
+        return;
+    }
+    std::optional<std::span<const std::uint8_t>> reply;
+    if (const auto* replied = std::get_if<Replied>(&outcome))
+        reply.emplace(replied->data);
+    screen.show(judge(command, reply));
+}
+
+} // namespace callcfg

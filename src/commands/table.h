@@ -1,0 +1,22 @@
+#pragma once
+// Set table caller (Command3, code 0x03 with 6 data bytes) and delete table caller
+// (Command5, code 0x07 with 2 data bytes).
+
+#include "commands/command.h"
+
+#include <array>
+
+namespace callcfg {
+
+struct TableCallerInput {
+    QString table;                 // Text3(0)
+    std::array<QString, 3> pagers; // Text3(2) to Text3(4); empty means no pager
+};
+
+const Command& setTableCallerCommand();
+const Command& deleteTableCallerCommand();
+
+Encoded encodeSetTableCaller(const TableCallerInput& input);
+Encoded encodeDeleteTableCaller(const QString& table); // Text6
+
+} // namespace callcfg

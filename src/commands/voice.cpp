@@ -1,0 +1,92 @@
+#include "commands/voice.h"
+
+#include "commands/numbers.h"
+#include "commands/verdicts.h"
+
+namespace callcfg {
+
+using namespace verdicts;
+
+namespace {
+
+constexpr std::uint8_t kNoPhrase = 255;
+
+Command callerSettingCommand(std::uint8_t code, const QString& successText,
+                             const QString& faultText) {
+    return {
+        .code = code,
+        .wait = {2, 1.0},
+        .replies = {{.length = 0, .verdict = success(successText)},
+                    {.verdict = notice(QStringLiteral("当前信息机类型为数字机，设置失败！"),
+                                       QStringLiteral("ERR"))}},
+        .noReply = timeout(),
+        .fault = error(faultText),
+    };
+}
+
+// An emptied drop-down means "none"; a typed text has no position.
+std::optional<std::uint8_t> choiceOrNone(const ComboChoice& choice) {
+    return choice.text.isEmpty() ? kNoPhrase : positionByte(choice.position);
+}
+
+std::optional<std::uint8_t> enabledChoice(const ComboChoice& choice, bool enabled) {
+    return enabled ? positionByte(choice.position) : kNoPhrase;
+}
+
+Encoded encodeHandheld(const Command& command, int position) {
+    const std::optional<std::uint8_t> place = positionByte(position);
+    if (!place)
+        return Fault{&command};
+    return Prepared{&command, {*place}};
+}
+
+Command handheldCommand(std::uint8_t code) {
+    return callerSettingCommand(code, QStringLiteral("设置成功！"),
+                                QStringLiteral("设置手持呼叫器的语音提示类型失败!"));
+}
+
+} // namespace
+
+const Command& voiceSettingsCommand() {
+    static const Command command =
+        callerSettingCommand(0x14, QStringLiteral("语音信息机中关于呼叫器的设置成功！"),
+                             QStringLiteral("设置呼叫器的语音提示类型失败!"));
+    return command;
+}
+
+const Command& handheldByTableCommand() {
+    static const Command command = handheldCommand(0x15);
+    return command;
+}
+
+const Command& handheldByPagerCommand() {
+    static const Command command = handheldCommand(0x16);
+    return command;
+}
+
+Encoded encodeVoiceSettings(const VoiceInput& input) {
+    const std::optional<std::uint8_t> bytes[] = {
+        positionByte(input.pronunciation.position),
+        choiceOrNone(input.initiator),
+        choiceOrNone(input.key1),
+        enabledChoice(input.key2, input.key2Enabled),
+        enabledChoice(input.key3, input.key3Enabled),
+    };
+    Prepared frame{&voiceSettingsCommand(), {}};
+    for (const std::optional<std::uint8_t>& byte : bytes) {
+        if (!byte)
+            return Fault{&voiceSettingsCommand()};
+        frame.data.push_back(*byte);
+    }
+    return frame;
+}
+
+Encoded encodeHandheldByTable(int position) {
+    return encodeHandheld(handheldByTableCommand(), position);
+}
+
+Encoded encodeHandheldByPager(int position) {
+    return encodeHandheld(handheldByPagerCommand(), position);
+}
+
+} // namespace callcfg

@@ -1,0 +1,34 @@
+#pragma once
+// Caller voice settings of form5 (Command1, 0x14) and handheld call mode of Form6
+// (Command1 0x15 by table number, Command2 0x16 by pager number).
+
+#include "commands/command.h"
+
+namespace callcfg {
+
+// An editable drop-down: its text and its list position, -1 when the text was typed,
+// edited or emptied.
+struct ComboChoice {
+    QString text;
+    int position = -1;
+};
+
+struct VoiceInput {
+    ComboChoice pronunciation{QStringLiteral("中文发音"), 0}; // Combo1
+    ComboChoice initiator{QStringLiteral("桌"), 1};           // Combo2, empty text sends 255
+    ComboChoice key1{QStringLiteral("点菜"), 3};              // Combo3, empty text sends 255
+    ComboChoice key2{QStringLiteral("加水"), 4};              // Combo4
+    ComboChoice key3{QStringLiteral("买单"), 7};              // Combo5
+    bool key2Enabled = true;                                  // Check1, unticked sends 255
+    bool key3Enabled = true;                                  // Check2, unticked sends 255
+};
+
+const Command& voiceSettingsCommand();
+const Command& handheldByTableCommand();
+const Command& handheldByPagerCommand();
+
+Encoded encodeVoiceSettings(const VoiceInput& input);
+Encoded encodeHandheldByTable(int position); // Form6 Combo1
+Encoded encodeHandheldByPager(int position); // Form6 Combo2
+
+} // namespace callcfg

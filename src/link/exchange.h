@@ -1,0 +1,43 @@
+#pragma once
+// One exchange with the host unit: a request, how long to wait for its reply, and what came of
+// it.
+
+#include <QString>
+
+#include <cstdint>
+#include <variant>
+#include <vector>
+
+namespace callcfg {
+
+struct Request {
+    std::uint8_t command = 0;
+    std::vector<std::uint8_t> data; // at most 255 bytes
+};
+
+// Wait `periods` periods of `seconds` each (at least one period); the reply is looked for in
+// what has arrived at the end of each period.
+struct WaitPlan {
+    int periods = 1;
+    double seconds = 1.0;
+};
+
+// A reply to the request passed its checksum: its data bytes (its data length is their count).
+struct Replied {
+    std::vector<std::uint8_t> data;
+};
+
+// No good reply by the end of the last period. `portError` holds the port's reason when a read
+// failed during the wait, which ends it at once; it is empty when nothing usable came.
+struct NoReply {
+    QString portError;
+};
+
+// The device refused a byte of the request (a port that has gone away).
+struct SendFailed {
+    QString portError;
+};
+
+using Outcome = std::variant<Replied, NoReply, SendFailed>;
+
+} // namespace callcfg

@@ -1,0 +1,48 @@
+// The download of the host image into the host unit (下发主机 of form3), block by block.
+
+#include "commands/box.h"
+#include "link/link.h"
+#include "memory/backupfile.h"
+#include "memory/blocktransfer.h"
+#include "memory/images.h"
+#include "memoryreader/form3.h"
+#include "memoryreader/form3commands.h"
+#include "ui/portgate.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace callcfg {
+
+void downloadToHost(const Form3Context& c) {
+    Form3& w = c.window;
+    const auto error = [](const QString& text) { return Box{BoxKind::Error, text}; };
+    // Without a host image mainram holds no memory of any host unit; writing it would wipe one.
+    if (!c.images.mainread) {
+        c.box(error(QStringLiteral("主机数据未读取，无法下发主机！")));
+        return;
+    }
+    if (!c.port.ensureOpen())
+        return;
+    c.link.discardInput();
+    w.setCompactSize();
+    w.repaint();
+    const BackupBytes memory = backupBytesOf(c.images.mainram);
+    const BlockPlan plan = downloadPlan(memory);
+    w.progressBar->setRange(0, plan.blocks - 1);
+    w.progressBar->show();
+    c.showStatus(QStringLiteral("正在下发数据到主机……"));
+
+    const TransferResult result =
+        transferBlocks(c.link, plan, [&](int k) { w.progressBar->setValue(k); });
+    const QString atRest = QStringLiteral("下发进度条");
+    if (!c.transferCompleted(result, QStringLiteral("返回数据长度错误！"),
+                             QStringLiteral("下发主机内容失败！"), atRest))
+        return;
+    w.progressBar->setValue(0);
+    Form3::setCaption(w.progressLabel, atRest);
+    c.box({BoxKind::Notice, QStringLiteral("下发备份数据到主机成功！"), QStringLiteral("OK")});
+    w.progressBar->setValue(0);
+}
+
+} // namespace callcfg

@@ -1,0 +1,68 @@
+// The backup file of form3: save the host image (保存文件) and open one into it (打开文件).
+
+#include "commands/box.h"
+#include "memory/backupfile.h"
+#include "memory/images.h"
+#include "memoryreader/form3.h"
+#include "memoryreader/form3commands.h"
+#include "ui/portgate.h"
+
+#include <QLabel>
+
+namespace callcfg {
+
+namespace {
+
+Box error(const QString& text) {
+    return {BoxKind::Error, text, QStringLiteral("错误")};
+}
+
+Box notice(const QString& text) {
+    return {BoxKind::Notice, text, QStringLiteral("OK")};
+}
+
+} // namespace
+
+void saveBackupFile(const Form3Context& c) {
+    if (!c.images.mainread || !c.images.dataread) {
+        c.box(error(QStringLiteral("主机数据未读取，无法保存文件！")));
+        return;
+    }
+    const auto path = c.window.chooseFile(true);
+    if (!path)
+        return;
+    if (!hasBackupExtension(*path)) {
+        c.box(error(QStringLiteral("保存文件的扩展名必须为.cat！")));
+        return;
+    }
+    if (!saveBackup(*path, c.images.mainram)) {
+        c.box(error(QStringLiteral("文件") + *path + QStringLiteral("保存失败！")));
+        return;
+    }
+    c.box(notice(QStringLiteral("记录已保存到") + *path));
+}
+
+void openBackupFile(const Form3Context& c) {
+    if (!c.port.ensureOpen())
+        return;
+    const auto path = c.window.chooseFile(false);
+    if (!path)
+        return;
+    if (!hasBackupExtension(*path)) {
+        c.box(error(QStringLiteral("请选择.cat文件")));
+        return;
+    }
+    // A missing or short file is no backup of a host unit: nothing of it is taken.
+    const auto bytes = readBackup(*path);
+    if (!bytes) {
+        c.box(error(QStringLiteral("文件") + *path + QStringLiteral("打开失败！")));
+        return;
+    }
+    loadBackup(*bytes, c.images.mainram);
+    c.box(notice(QStringLiteral("已成功打开备份文件") + *path));
+    c.images.mainread = true;
+    c.images.dataread = true;
+    Form3::setCaption(c.window.hostStatusLabel, QStringLiteral("主机内容已读取"));
+}
+
+} // namespace callcfg

@@ -1,0 +1,44 @@
+#pragma once
+// What form3's buttons do: the three reads, the typed listing and the hex view, the backup
+// file, the download. Each works on the window, the link and the program's images.
+
+#include <QString>
+
+namespace callcfg {
+
+class Form3;
+class Link;
+class PortGate;
+
+struct Box;
+struct Images;
+struct TransferResult;
+
+struct Form3Context {
+    Form3& window;
+    Link& link;
+    PortGate& port;
+    Images& images;
+
+    // A message box on form3.
+    void box(const Box& box) const;
+    // Sets the status beside the progress bar and repaints, so that it is on screen before a
+    // long run.
+    void showStatus(const QString& caption) const;
+    // Shows how a read or the download stopped: no reply or a wrong data length put the status
+    // back to `atRest`; a port failure shows `portFailure` and leaves the running status.
+    // True when every block went through.
+    bool transferCompleted(const TransferResult& result, const QString& wrongLength,
+                           const QString& portFailure, const QString& atRest) const;
+};
+
+enum class MemoryRead { Host, BuiltInReceiver, ExternalReceiver };
+
+void readMemory(const Form3Context& context, MemoryRead what); // readcommand.cpp
+void showListing(const Form3Context& context);                 // viewcommands.cpp
+void showHexView(const Form3Context& context);                 // viewcommands.cpp
+void saveBackupFile(const Form3Context& context);              // filecommands.cpp
+void openBackupFile(const Form3Context& context);              // filecommands.cpp
+void downloadToHost(const Form3Context& context);              // downloadcommand.cpp
+
+} // namespace callcfg

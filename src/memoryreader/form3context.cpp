@@ -1,0 +1,46 @@
+#include "memory/blocktransfer.h"
+#include "memoryreader/form3.h"
+#include "memoryreader/form3commands.h"
+#include "ui/messagebox.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace callcfg {
+
+void Form3Context::box(const Box& box) const {
+    showBox(&window, box);
+}
+
+bool Form3Context::transferCompleted(const TransferResult& result, const QString& wrongLength,
+                                     const QString& portFailure, const QString& atRest) const {
+    const auto stop = [&](const QString& text) {
+        box({BoxKind::Error, text});
+        window.setCompactSize();
+        Form3::setCaption(window.progressLabel, atRest);
+    };
+    switch (result.stop) {
+    case TransferStop::NoReply:
+        stop(QStringLiteral("通讯失败！请检查连线！"));
+        return false;
+    case TransferStop::WrongLength:
+        stop(wrongLength);
+        return false;
+    case TransferStop::SendFailed:
+        box({BoxKind::Error, portFailure});
+        window.progressBar->setValue(0);
+        window.setCompactSize();
+        return false;
+    case TransferStop::Done:
+        break;
+    }
+    return true;
+}
+
+void Form3Context::showStatus(const QString& caption) const {
+    Form3::setCaption(window.progressLabel, caption);
+    window.progressLabel->repaint();
+    window.repaint();
+}
+
+} // namespace callcfg

@@ -1,0 +1,33 @@
+#pragma once
+// The memory reader window form3, opened by the main window's 数据备份 button, with its
+// commands. The images and flags belong to the program and outlive the window. Closing form3
+// hides it; opening it again runs its load, as for a window opened for the first time.
+
+#include <QObject>
+
+namespace callcfg {
+
+class Form3;
+class Link;
+class PortGate;
+struct Images;
+
+class MemoryReader : public QObject {
+    Q_OBJECT
+public:
+    MemoryReader(Link& link, PortGate& port, Images& images);
+    ~MemoryReader() override;
+
+    // Makes and loads form3 unless it is open, then shows it (not modal).
+    void showForm3();
+    // The window once it has been made, or nullptr.
+    Form3* form3() const { return form3_; }
+
+private:
+    Link& link_;
+    PortGate& port_;
+    Images& images_;
+    Form3* form3_ = nullptr;
+};
+
+} // namespace callcfg

@@ -1,0 +1,98 @@
+// The three reads of form3: the host unit (64 blocks), the built-in receiver and an external
+// receiver (2 blocks). Each block's 128 data bytes are taken from the reply that the link
+// accepted, after its checksum, never by position from the raw bytes read, so stray or
+// trailing bytes around a reply cannot shift the image.
+
+#include "commands/box.h"
+#include "link/link.h"
+#include "memory/blocktransfer.h"
+#include "memory/images.h"
+#include "memoryreader/form3.h"
+#include "memoryreader/form3commands.h"
+#include "ui/portgate.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+#include <algorithm>
+
+namespace callcfg {
+
+namespace {
+
+struct ReadTexts {
+    const char16_t* running; // beside the progress bar while the read runs
+    const char16_t* success;
+    const char16_t* failure; // a port fault ends the read
+};
+
+ReadTexts textsOf(MemoryRead what) {
+    switch (what) {
+    case MemoryRead::BuiltInReceiver:
+        return {u"正在读取内置接收机内容……", u"读取内置接收机内容成功！",
+                u"读取内置接收机内容失败！"};
+    case MemoryRead::ExternalReceiver:
+        return {u"正在读取外置接收机内容……", u"读取外置接收机内容成功！",
+                u"读取外置接收机内容失败！"};
+    case MemoryRead::Host:
+        break;
+    }
+    return {u"正在读取主机内容……", u"读取主机内容成功！", u"读取主机内容失败！"};
+}
+
+const QString kAtRest = QStringLiteral("读取进度条");
+
+} // namespace
+
+void readMemory(const Form3Context& c, MemoryRead what) {
+    Form3& w = c.window;
+    Images& images = c.images;
+    const ReadTexts texts = textsOf(what);
+    const bool receiver = what != MemoryRead::Host;
+    if (!c.port.ensureOpen())
+        return;
+    c.link.discardInput();
+    images.subselected = receiver;
+    w.pagerHeader->hide();
+    w.tableHeader->hide();
+    images.ramindex = 0;
+    w.setCompactSize();
+    w.repaint();
+    const BlockPlan plan =
+        !receiver ? hostReadPlan()
+                  : receiverReadPlan(what == MemoryRead::ExternalReceiver ? Receiver::External
+                                                                          : Receiver::BuiltIn);
+    // The host read counts blocks 0 to 63, a receiver read 1 and 2.
+    w.progressBar->setRange(0, receiver ? plan.blocks : plan.blocks - 1);
+    w.progressBar->show();
+    c.showStatus(QString::fromUtf16(texts.running));
+
+    const TransferResult result = transferBlocks(
+        c.link, plan, [&](int k) { w.progressBar->setValue(receiver ? k + 1 : k); },
+        [&](int, std::span<const std::uint8_t> data) {
+            std::copy(data.begin(), data.end(), images.ramdata.begin() + images.ramindex);
+            images.ramindex += static_cast<int>(data.size());
+        });
+    if (!c.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
+                             QString::fromUtf16(texts.failure), kAtRest))
+        return;
+
+    w.progressBar->setValue(0);
+    Form3::setCaption(w.progressLabel, kAtRest);
+    images.dataread = true;
+    c.box({BoxKind::Notice, QString::fromUtf16(texts.success), QStringLiteral("OK")});
+    if (receiver) {
+        images.subram = images.ramdata;
+        images.subread = true;
+        Form3::setCaption(w.receiverStatusLabel, QStringLiteral("分机内容已读取"));
+        w.receiverStatusLabel->show();
+        w.setCompactSize();
+    } else {
+        images.mainram = images.ramdata;
+        Form3::setCaption(w.hostStatusLabel, QStringLiteral("主机内容已读取"));
+        images.mainread = true;
+    }
+    w.progressBar->setValue(0);
+}
+
+} // namespace callcfg

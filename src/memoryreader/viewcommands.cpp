@@ -1,0 +1,78 @@
+// The typed listing (按类型显示 with the item chosen in the list) and the hex view (内存排列) of
+// form3. Both only
+// read the images; the text is built whole and set at once.
+
+#include "commands/box.h"
+#include "memory/hexview.h"
+#include "memory/images.h"
+#include "memory/listing.h"
+#include "memoryreader/form3.h"
+#include "memoryreader/form3commands.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace callcfg {
+namespace {
+
+const Box kNoImage{BoxKind::Notice,
+                   QStringLiteral("读取数据区为空，请先读取主机或分机内容后再点击此按钮！"),
+                   QStringLiteral("错误")};
+const Box kNoTables{BoxKind::Error, QStringLiteral("没有餐桌号！"), QStringLiteral("注意")};
+
+} // namespace
+
+void showListing(const Form3Context& c) {
+    Form3& w = c.window;
+    const Images& images = c.images;
+    if (!images.dataread) {
+        c.box(kNoImage);
+        return;
+    }
+    w.hexHeader->hide();
+    w.pagerHeader->hide();
+    w.tableHeader->hide();
+    w.listingText->clear();
+    w.setListingSize();
+    switch (w.listingChoice->currentIndex()) {
+    case 0:
+        w.pagerHeader->show();
+        w.listingText->setPlainText(pagerListing(images.mainram));
+        break;
+    case 1: {
+        w.tableHeader->show();
+        const auto listing = tableListing(images.mainram);
+        if (!listing) {
+            c.box(kNoTables);
+            return;
+        }
+        w.listingText->setPlainText(*listing);
+        break;
+    }
+    case 2:
+        w.listingText->setPlainText(workModeText(images.mainram));
+        break;
+    default:
+        return;
+    }
+    w.repaint();
+}
+
+void showHexView(const Form3Context& c) {
+    Form3& w = c.window;
+    const Images& images = c.images;
+    if (!images.dataread) {
+        c.box(kNoImage);
+        return;
+    }
+    w.pagerHeader->hide();
+    w.tableHeader->hide();
+    w.hexHeader->show();
+    w.listingText->clear();
+    w.setListingSize();
+    w.listingText->setPlainText(hexDumpOf(images));
+    w.repaint();
+}
+
+} // namespace callcfg
