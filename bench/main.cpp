@@ -18,6 +18,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPixmap>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -126,6 +128,56 @@ Row cpuDuringWait() {
             verdict(ok), QStringLiteral("wall %1, no reply").arg(s(seconds))};
 }
 
+// The same read and download from the command line, without a display, at real timing.
+std::vector<Row> commandLineRows(hostsim::PtyHost& host) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bench.cat"));
+    const QString device = QString::fromStdString(host.devicePath());
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        noDisplay.remove(name);
+    // Wall time, success and the process's peak resident memory (its VmHWM, looked at while it
+    // runs: the figure the parent gets after the fork would count the parent's pages).
+    qint64 peakKilobytes = 0;
+    const auto timed = [&](const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(noDisplay);
+        QElapsedTimer clock;
+        clock.start();
+        process.start(QStringLiteral(CALLCFG_BINARY), arguments);
+        const QString status = QStringLiteral("/proc/%1/status").arg(process.processId());
+        while (!process.waitForFinished(50) && clock.elapsed() < 120000) {
+            QFile file(status);
+            if (file.open(QIODevice::ReadOnly))
+                for (const QByteArray& line : file.readAll().split('\n'))
+                    if (line.startsWith("VmHWM:"))
+                        peakKilobytes =
+                            std::max(peakKilobytes,
+                                     line.mid(6).simplified().split(' ').value(0).toLongLong());
+        }
+        const bool done = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+        return std::pair{double(clock.nsecsElapsed()) / 1e9, done};
+    };
+    const auto [backup, backedUp] =
+        timed({QStringLiteral("backup"), QStringLiteral("--device"), device, file});
+    const auto [restore, restored] =
+        timed({QStringLiteral("restore"), QStringLiteral("--device"), device, file});
+    const double readFloor = 64 * 0.2, restoreFloor = 64 * 0.3 + 64 * 0.2;
+    return {
+        {QStringLiteral("callcfg backup, real timing"), s(backup),
+         QStringLiteral(">= %1 s, <= %2 s").arg(readFloor).arg(readFloor * 1.1),
+         verdict(backedUp && backup >= readFloor && backup <= readFloor * 1.1),
+         QStringLiteral("64 x 0.2 s, as the window's read, plus process start")},
+        {QStringLiteral("callcfg restore, real timing"), s(restore),
+         QStringLiteral(">= %1 s, <= %2 s").arg(restoreFloor).arg(restoreFloor * 1.1),
+         verdict(restored && restore >= restoreFloor && restore <= restoreFloor * 1.1),
+         QStringLiteral("64 x 0.3 s download and 64 x 0.2 s read-back")},
+        {QStringLiteral("callcfg peak memory, no display"),
+         QStringLiteral("%1 kB").arg(peakKilobytes), QStringLiteral("-"), QString(),
+         QStringLiteral("larger of the two processes (VmHWM)")},
+    };
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -167,6 +219,9 @@ int main(int argc, char** argv) {
                         .arg(read.complete ? QString() : QStringLiteral("; INCOMPLETE"))});
 
     rows.push_back(cpuDuringWait());
+    program.link.close(); // the port is the command line's now
+    for (const Row& row : commandLineRows(host))
+        rows.push_back(row);
 
     callcfg::Image image{}; // what the host unit holds, whichever road read it
     const hostsim::Memory memory =

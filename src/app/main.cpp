@@ -1,28 +1,72 @@
-#include "app/options.h"
+// callcfg: the windows, or one subcommand without a display.
+
 #include "app/program.h"
+#include "cli/commandline.h"
+#include "link/platformport.h"
+#include "link/trafficlog.h"
 #include "ui/fonts.h"
 
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 #ifdef CALLCFG_SIMULATOR
 #include "hostsim/ptyhost.h"
 #endif
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#else
+#include <unistd.h>
+#endif
+
 using namespace callcfg;
 
+namespace {
+
+#ifdef CALLCFG_SIMULATOR
+constexpr bool kSimulatorAvailable = true;
+#else
+constexpr bool kSimulatorAvailable = false;
+#endif
+
+QStringList rawArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int runWithoutDisplay(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout), err(stderr);
+    CommandLineEnvironment environment{out, err, makePlatformPort, isatty(2) != 0};
+    const QStringList arguments = QCoreApplication::arguments();
+    if (!subcommandOf(arguments).isEmpty())
+        return runSubcommand(arguments, environment);
+    WindowOptions options;
+    return parseWindowOptions(arguments, options, environment, kSimulatorAvailable).value_or(0);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // Help, the version, the subcommands and usage errors need no display.
+    if (!startsWindow(rawArguments(argc, argv)))
+        return runWithoutDisplay(argc, argv);
+
     QApplication app(argc, argv);
-    Options options = parseOptions(QApplication::arguments().mid(1));
-    if (options.help || !options.error.isEmpty()) {
-        if (!options.error.isEmpty())
-            std::fprintf(stderr, "callcfg: %s\n", qPrintable(options.error));
-        std::fputs(qPrintable(usageText()), options.help ? stdout : stderr);
-        return options.help ? 0 : 2;
-    }
+    QTextStream out(stdout), err(stderr);
+    CommandLineEnvironment environment{out, err, makePlatformPort};
+    WindowOptions options;
+    if (const auto status = parseWindowOptions(QApplication::arguments(), options, environment,
+                                               kSimulatorAvailable))
+        return *status;
     installFontSubstitutions();
     // The tool keeps nothing between runs: whatever Qt's own dialogs would remember (the
     // file dialog's last folder and history) goes to a folder removed at exit.
@@ -41,6 +85,17 @@ int main(int argc, char** argv) {
 #endif
 
     Program program(options.portMap);
+    TrafficLog log(program.link);
+    if (!options.logFile.isEmpty()) {
+        if (!log.open(options.logFile)) {
+            err << "callcfg: cannot open the log " << options.logFile << ": " << log.error()
+                << Qt::endl;
+            return kUsageOrFileError;
+        }
+        program.link.addObserver(&log);
+    }
     program.form1.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    program.link.removeObserver(&log);
+    return status;
 }

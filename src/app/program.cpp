@@ -1,6 +1,6 @@
 #include "app/program.h"
 
-#include "link/qtserialport.h"
+#include "link/platformport.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -8,7 +8,7 @@
 namespace callcfg {
 
 Program::Program(const PortMap& portMap)
-    : link(std::make_unique<QtSerialPort>()), exitProgram([] { QApplication::quit(); }) {
+    : link(makePlatformPort()), exitProgram([] { QApplication::quit(); }) {
     link.addObserver(&waitScreen);
     portRow = new PortRow(form1, link, portMap);
     testMode = new TestMode(form1, link, *portRow);

@@ -1,6 +1,7 @@
 #pragma once
 // The backup file: the host unit's 8192 memory bytes in offset order, nothing else.
 
+#include "memory/hostmemory.h"
 #include "memory/images.h"
 
 #include <QString>
@@ -11,7 +12,7 @@
 namespace callcfg {
 
 inline constexpr int kBackupSize = protocol::kHostMemorySize;
-using BackupBytes = std::array<std::uint8_t, kBackupSize>;
+using BackupBytes = HostMemory;
 
 // True when the last four characters are exactly ".cat" or exactly ".CAT".
 bool hasBackupExtension(const QString& name);

@@ -23,7 +23,17 @@ void appendSpacedNumber(QString& text, int number) {
     text.append(QString::number(number));
 }
 
-void appendPagerLine(QString& text, const PagerRecord& pager) {
+void appendBoundPager(QString& text, int pager) {
+    if (pager == memorymap::kNoPager)
+        text.append(u"无");
+    else
+        appendSpacedNumber(text, pager);
+}
+
+} // namespace
+
+QString pagerLine(const PagerRecord& pager) {
+    QString text;
     // Right-aligned in four characters, then four spaces.
     appendSpaces(text, pager.number < 10 ? 2 : pager.number < 100 ? 1 : 0);
     appendSpacedNumber(text, pager.number);
@@ -46,20 +56,13 @@ void appendPagerLine(QString& text, const PagerRecord& pager) {
         text.append(u" 音调");
         text.append(QString::number(pager.tone + 1));
     }
-    text.append(kEndOfLine);
+    return text;
 }
 
-void appendBoundPager(QString& text, int pager) {
-    if (pager == memorymap::kNoPager)
-        text.append(u"无");
-    else
-        appendSpacedNumber(text, pager);
-}
-
-void appendTableLine(QString& text, const TableRecord& table) {
-    const qsizetype lineStart = text.size();
+QString tableLine(const TableRecord& table) {
+    QString text;
     appendSpacedNumber(text, table.tableNumber);
-    appendSpaces(text, 10 - int(text.size() - lineStart));
+    appendSpaces(text, 10 - int(text.size()));
     for (int i = 0; i < 3; ++i) {
         text.append(hexDigit(table.featureCode[i] >> 4));
         text.append(hexDigit(table.featureCode[i]));
@@ -70,10 +73,8 @@ void appendTableLine(QString& text, const TableRecord& table) {
     appendBoundPager(text, table.boundPagers[1]);
     appendSpaces(text, 10);
     appendBoundPager(text, table.boundPagers[2]);
-    text.append(kEndOfLine);
+    return text;
 }
-
-} // namespace
 
 QString pagerListing(const Image& mainram) {
     QString text;
@@ -81,7 +82,8 @@ QString pagerListing(const Image& mainram) {
     int listed = 0;
     for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
         if (const auto pager = pagerRecord(mainram, number)) {
-            appendPagerLine(text, *pager);
+            text.append(pagerLine(*pager));
+            text.append(kEndOfLine);
             ++listed;
         }
     }
@@ -100,8 +102,10 @@ std::optional<QString> tableListing(const Image& mainram) {
     appendSpacedNumber(text, count);
     text.append(u"个餐桌号：");
     text.append(kEndOfLine);
-    for (int i = 0; i < count; ++i)
-        appendTableLine(text, tableRecord(mainram, i));
+    for (int i = 0; i < count; ++i) {
+        text.append(tableLine(tableRecord(mainram, i)));
+        text.append(kEndOfLine);
+    }
     return text;
 }
 

@@ -3,11 +3,16 @@
 // the work mode. Every line of the pager and table listings ends with CR LF.
 
 #include "memory/images.h"
+#include "memory/memorymap.h"
 
 #include <QString>
 #include <optional>
 
 namespace callcfg {
+
+// One pager's line and one table caller's line, without the line end.
+QString pagerLine(const PagerRecord& pager);
+QString tableLine(const TableRecord& table);
 
 // One line per non-empty pager slot, or exactly "不存在传呼号！" when there is none.
 QString pagerListing(const Image& mainram);

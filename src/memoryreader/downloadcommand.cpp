@@ -3,7 +3,7 @@
 #include "commands/box.h"
 #include "link/link.h"
 #include "memory/backupfile.h"
-#include "memory/blocktransfer.h"
+#include "memory/hostmemory.h"
 #include "memory/images.h"
 #include "memoryreader/form3.h"
 #include "memoryreader/form3commands.h"
@@ -24,17 +24,10 @@ void downloadToHost(const Form3Context& c) {
     }
     if (!c.port.ensureOpen())
         return;
-    c.link.discardInput();
-    w.setCompactSize();
-    w.repaint();
     const BackupBytes memory = backupBytesOf(c.images.mainram);
-    const BlockPlan plan = downloadPlan(memory);
-    w.progressBar->setRange(0, plan.blocks - 1);
-    w.progressBar->show();
-    c.showStatus(QStringLiteral("正在下发数据到主机……"));
-
+    c.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在下发数据到主机……"));
     const TransferResult result =
-        transferBlocks(c.link, plan, [&](int k) { w.progressBar->setValue(k); });
+        writeHostMemory(c.link, memory, [&](int k) { w.progressBar->setValue(k); });
     const QString atRest = QStringLiteral("下发进度条");
     if (!c.transferCompleted(result, QStringLiteral("返回数据长度错误！"),
                              QStringLiteral("下发主机内容失败！"), atRest))

@@ -114,6 +114,8 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     connect(readExternalAction, &QAction::triggered, readExternalButton, &QPushButton::click);
     addAction(readBuiltInAction);
     addAction(readExternalAction);
+    verifyHostAction = new QAction(QStringLiteral("校验主机"), this);
+    addAction(verifyHostAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     listPromptLabel->installEventFilter(this);

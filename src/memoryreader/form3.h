@@ -70,6 +70,8 @@ public:
     // Entries of the window's context menu that click the hidden receiver buttons.
     QAction* readBuiltInAction = nullptr;
     QAction* readExternalAction = nullptr;
+    // The context menu's entry that compares the host unit with the host image.
+    QAction* verifyHostAction = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

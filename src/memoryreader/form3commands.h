@@ -22,6 +22,10 @@ struct Form3Context {
 
     // A message box on form3.
     void box(const Box& box) const;
+    // The start of a read or a download once the port is open: the port's waiting input
+    // dropped, the compact size, the progress bar from 0 to `progressMaximum` and the status
+    // on screen.
+    void beginTransfer(int progressMaximum, const QString& status) const;
     // Sets the status beside the progress bar and repaints, so that it is on screen before a
     // long run.
     void showStatus(const QString& caption) const;
@@ -40,5 +44,6 @@ void showHexView(const Form3Context& context);                 // viewcommands.c
 void saveBackupFile(const Form3Context& context);              // filecommands.cpp
 void openBackupFile(const Form3Context& context);              // filecommands.cpp
 void downloadToHost(const Form3Context& context);              // downloadcommand.cpp
+void verifyHost(const Form3Context& context);                  // verifycommand.cpp
 
 } // namespace callcfg

@@ -1,3 +1,4 @@
+#include "link/link.h"
 #include "memory/blocktransfer.h"
 #include "memoryreader/form3.h"
 #include "memoryreader/form3commands.h"
@@ -35,6 +36,15 @@ bool Form3Context::transferCompleted(const TransferResult& result, const QString
         break;
     }
     return true;
+}
+
+void Form3Context::beginTransfer(int progressMaximum, const QString& status) const {
+    link.discardInput();
+    window.setCompactSize();
+    window.repaint();
+    window.progressBar->setRange(0, progressMaximum);
+    window.progressBar->show();
+    showStatus(status);
 }
 
 void Form3Context::showStatus(const QString& caption) const {

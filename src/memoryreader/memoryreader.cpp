@@ -32,6 +32,8 @@ void MemoryReader::showForm3() {
         on(form3_->saveFileButton, saveBackupFile);
         on(form3_->openFileButton, openBackupFile);
         on(form3_->downloadButton, downloadToHost);
+        connect(form3_->verifyHostAction, &QAction::triggered, this,
+                [context] { verifyHost(context); });
     }
     if (!form3_->isVisible())
         form3_->load(images_);

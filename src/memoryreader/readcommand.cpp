@@ -51,21 +51,16 @@ void readMemory(const Form3Context& c, MemoryRead what) {
     const bool receiver = what != MemoryRead::Host;
     if (!c.port.ensureOpen())
         return;
-    c.link.discardInput();
     images.subselected = receiver;
     w.pagerHeader->hide();
     w.tableHeader->hide();
     images.ramindex = 0;
-    w.setCompactSize();
-    w.repaint();
     const BlockPlan plan =
         !receiver ? hostReadPlan()
                   : receiverReadPlan(what == MemoryRead::ExternalReceiver ? Receiver::External
                                                                           : Receiver::BuiltIn);
     // The host read counts blocks 0 to 63, a receiver read 1 and 2.
-    w.progressBar->setRange(0, receiver ? plan.blocks : plan.blocks - 1);
-    w.progressBar->show();
-    c.showStatus(QString::fromUtf16(texts.running));
+    c.beginTransfer(receiver ? plan.blocks : plan.blocks - 1, QString::fromUtf16(texts.running));
 
     const TransferResult result = transferBlocks(
         c.link, plan, [&](int k) { w.progressBar->setValue(receiver ? k + 1 : k); },

@@ -69,6 +69,8 @@ private slots:
     void downloadStops_data();
     void downloadStops();
     void downloadPortVanishes();
+    void verify_data();
+    void verify();
 
 private:
     QTemporaryDir dir;
@@ -293,6 +295,50 @@ void Form3Backup::downloadPortVanishes() {
     QCOMPARE(run.boxTexts(), QStringList{"下发主机内容失败！"});
     QCOMPARE(run.w().progressBar->value(), 0);
     QCOMPARE(run.w().progressLabel->text(), "正在下发数据到主机……");
+}
+
+// 校验主机 reads the host unit into an image of its own: the host image and the flags stay.
+void Form3Backup::verify_data() {
+    QTest::addColumn<bool>("held");          // the program holds a host image
+    QTest::addColumn<QList<int>>("changed"); // offsets the host unit holds otherwise
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("frames");
+    const Fault none = Fault::delay(0).onCommand(0x77);
+    QTest::newRow("equal") << true << QList<int>{} << none << "主机内容与当前数据一致！" << 64;
+    QTest::newRow("three bytes from block 17")
+        << true << QList<int>{17 * 128 + 5, 17 * 128 + 6, 8191} << none
+        << "主机内容与当前数据不一致！第17块起共有3个字节不同。" << 64;
+    QTest::newRow("no reply at block 9")
+        << true << QList<int>{} << Fault::noReply().onCommand(0x0D).onBlock(9)
+        << "通讯失败！请检查连线！" << 10;
+    QTest::newRow("no host image")
+        << false << QList<int>{} << none << "主机数据未读取，无法校验主机！" << 0;
+}
+
+void Form3Backup::verify() {
+    QFETCH(bool, held);
+    QFETCH(QList<int>, changed);
+    QFETCH(Fault, fault);
+    QFETCH(QString, box);
+    QFETCH(int, frames);
+    Form3Run run;
+    const Memory image = randomMemory(21);
+    Memory unit = image;
+    for (int offset : changed)
+        unit[offset] ^= 0x5A;
+    run.setMemory(unit);
+    if (held)
+        holdImage(run, image);
+    run.fault(fault);
+    run.images().ramdata.fill(7);
+    run.w().verifyHostAction->trigger();
+    QCOMPARE(run.boxTexts(), QStringList{box});
+    QCOMPARE(run.takeFrames().size(), frames);
+    QVERIFY(!held || sameImage(run.images().mainram, image.data(), 8192));
+    QCOMPARE(run.images().mainread, held);
+    QVERIFY(!run.images().subselected);
+    QCOMPARE(run.images().ramdata[100], std::int16_t(7));
 }
 
 QTEST_MAIN(Form3Backup)

@@ -149,7 +149,7 @@ void Form3Window::receiverButtonsByContextMenu() {
     QStringList entries;
     for (QAction* action : w.actions())
         entries << action->text();
-    QCOMPARE(entries, QStringList({"读取内置接收机", "读取外置接收机"}));
+    QCOMPARE(entries, QStringList({"读取内置接收机", "读取外置接收机", "校验主机"}));
     QVERIFY(w.readBuiltInButton->isEnabled() && w.readExternalButton->isEnabled());
 }
 

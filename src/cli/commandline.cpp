@@ -1,0 +1,290 @@
+#include "cli/commandline.h"
+
+#include "cli/subcommands.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QTextStream>
+
+#include <functional>
+
+namespace callcfg {
+
+namespace {
+
+const QString kProgram = QStringLiteral("callcfg");
+
+QCommandLineOption portOption() {
+    return {QStringLiteral("port"),
+            QStringLiteral("Port list entry COMn opens DEVICE (repeatable); by default COMn is "
+                           "/dev/ttyS<n-1>, or COMn on Windows."),
+            QStringLiteral("COMn=DEVICE")};
+}
+
+QCommandLineOption logOption() {
+    return {QStringLiteral("log"),
+            QStringLiteral("Append a line for every request sent and every read that returned "
+                           "bytes to FILE."),
+            QStringLiteral("FILE")};
+}
+
+QCommandLineOption helpOption() {
+    return {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
+}
+
+QCommandLineOption versionOption() {
+    return {QStringLiteral("version"), QStringLiteral("Show the program's version.")};
+}
+
+QCommandLineOption deviceOption() {
+    return {QStringLiteral("device"),
+            QStringLiteral("The serial device (a path) or a port name COMn, mapped as the port "
+                           "list maps it."),
+            QStringLiteral("DEV")};
+}
+
+QCommandLineOption flag(const char* name, const char* description) {
+    return {QString::fromLatin1(name), QString::fromUtf8(description)};
+}
+
+struct Subcommand {
+    const char* name;
+    const char* arguments; // after the options, in the usage line
+    const char* description;
+    std::function<void(QCommandLineParser&)> addOptions;
+    int (*run)(const Invocation&);
+};
+
+const std::vector<Subcommand>& subcommands() {
+    static const std::vector<Subcommand> all{
+        {"backup", "--device DEV FILE",
+         "Read the host unit's memory and write it to FILE (8192 bytes). FILE is written only "
+         "when the whole read succeeded.",
+         [](QCommandLineParser& p) { p.addOption(deviceOption()); }, runBackup},
+        {"restore", "--device DEV FILE",
+         "Download FILE into the host unit, then read the host unit back and compare.",
+         [](QCommandLineParser& p) {
+             p.addOption(deviceOption());
+             p.addOption(flag("no-verify", "Do not read the host unit back."));
+         },
+         runRestore},
+        {"verify", "--device DEV FILE",
+         "Read the host unit and compare it with FILE; nothing is changed.",
+         [](QCommandLineParser& p) { p.addOption(deviceOption()); }, runVerify},
+        {"show", "FILE [--pagers|--tables|--mode|--hex]",
+         "Print what the memory reader window shows for the image in FILE.",
+         [](QCommandLineParser& p) {
+             p.addOption(flag("pagers", "The pager listing (the default)."));
+             p.addOption(flag("tables", "The table caller listing."));
+             p.addOption(flag("mode", "The work mode."));
+             p.addOption(flag("hex", "The hex view."));
+         },
+         runShow},
+        {"diff", "A B",
+         "Print the differences between two backup files: pagers, table callers and settings, "
+         "then the differing byte addresses.",
+         [](QCommandLineParser&) {}, runDiff},
+        {"export", "FILE --pagers|--tables",
+         "Print the pager or table caller entries as CSV (RFC 4180, UTF-8, a header row).",
+         [](QCommandLineParser& p) {
+             p.addOption(flag("pagers", "The pager entries."));
+             p.addOption(flag("tables", "The table caller entries."));
+         },
+         runExport},
+    };
+    return all;
+}
+
+const Subcommand* find(const QString& name) {
+    for (const Subcommand& subcommand : subcommands())
+        if (name == QLatin1String(subcommand.name))
+            return &subcommand;
+    return nullptr;
+}
+
+// The parser's help with our own usage line in front.
+QString helpText(const QCommandLineParser& parser, const QString& usage,
+                 const QString& description) {
+    QString options = parser.helpText();
+    options = options.mid(options.indexOf(QStringLiteral("\nOptions:")) + 1);
+    return QStringLiteral("Usage: %1\n%2\n\n%3").arg(usage, description, options);
+}
+
+QString mainHelp(const QCommandLineParser& parser) {
+    QString text = helpText(parser, kProgram + QStringLiteral(" [options] [SUBCOMMAND ...]"),
+                            QStringLiteral("Programmes the host unit of a restaurant wireless "
+                                           "calling system. Without a subcommand it opens the "
+                                           "window."));
+    text += QStringLiteral("\nSubcommands (callcfg SUBCOMMAND --help for each):\n");
+    for (const Subcommand& subcommand : subcommands())
+        text += QStringLiteral("  %1 %2\n")
+                    .arg(QString::fromLatin1(subcommand.name), -8)
+                    .arg(QString::fromLatin1(subcommand.arguments));
+    text += QStringLiteral("\nExit status: 0 done (identical, for verify and diff), 1 the images "
+                           "differ, 2 usage or file error, 3 communication failure.\n");
+    return text;
+}
+
+// Applies the --port mappings; false after a message when one is not COMn=DEVICE.
+bool addMappings(const QStringList& values, PortMap& portMap, QTextStream& err) {
+    for (const QString& value : values) {
+        if (!portMap.addMapping(value)) {
+            err << kProgram << ": --port expects COMn=DEVICE, got: " << value << Qt::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool takesValue(const QString& argument) {
+    return argument == QLatin1String("--port") || argument == QLatin1String("--log") ||
+           argument == QLatin1String("--device");
+}
+
+QString version() {
+    return kProgram + QLatin1Char(' ') + QStringLiteral(CALLCFG_VERSION);
+}
+
+} // namespace
+
+QStringList subcommandNames() {
+    QStringList names;
+    for (const Subcommand& subcommand : subcommands())
+        names << QString::fromLatin1(subcommand.name);
+    return names;
+}
+
+namespace {
+
+// The first argument that is neither an option nor an option's value.
+QString firstPositional(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.startsWith(QLatin1Char('-'))) {
+            if (takesValue(argument))
+                ++i;
+            continue;
+        }
+        return argument;
+    }
+    return {};
+}
+
+} // namespace
+
+QString subcommandOf(const QStringList& arguments) {
+    const QString name = firstPositional(arguments);
+    return find(name) ? name : QString();
+}
+
+bool startsWindow(const QStringList& arguments) {
+    for (const QString& argument : arguments.mid(1))
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h") ||
+            argument == QLatin1String("--version"))
+            return false;
+    return firstPositional(arguments).isEmpty();
+}
+
+void Invocation::tell(const QString& message) const {
+    environment.err << kProgram << ": " << message << Qt::endl;
+}
+
+int Invocation::usageError(const QString& message) const {
+    tell(message);
+    environment.err << "Try '" << kProgram << ' ' << name << " --help'." << Qt::endl;
+    return kUsageOrFileError;
+}
+
+int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environment) {
+    QTextStream& err = environment.err;
+    // The program's own options, then the subcommand and everything after it.
+    QCommandLineParser global;
+    global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    global.addOption(portOption());
+    global.addOption(logOption());
+    global.addOption(helpOption());
+    global.addOption(versionOption());
+    if (!global.parse(arguments)) {
+        err << kProgram << ": " << global.errorText() << Qt::endl;
+        return kUsageOrFileError;
+    }
+    if (global.isSet(QStringLiteral("version"))) {
+        environment.out << version() << Qt::endl;
+        return kDone;
+    }
+    if (global.isSet(QStringLiteral("help"))) {
+        environment.out << mainHelp(global);
+        environment.out.flush();
+        return kDone;
+    }
+    const QStringList rest = global.positionalArguments();
+    const Subcommand* subcommand = rest.isEmpty() ? nullptr : find(rest.first());
+    if (!subcommand) {
+        err << kProgram << ": no such subcommand: " << rest.value(0) << Qt::endl;
+        return kUsageOrFileError;
+    }
+    const QString name = QString::fromLatin1(subcommand->name);
+
+    QCommandLineParser parser;
+    parser.addOption(portOption());
+    parser.addOption(logOption());
+    parser.addOption(helpOption());
+    subcommand->addOptions(parser);
+    Invocation call{name, parser, {}, global.value(QStringLiteral("log")), environment};
+    if (!parser.parse(QStringList{kProgram + QLatin1Char(' ') + name} + rest.mid(1)))
+        return call.usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        environment.out << helpText(
+            parser,
+            QStringLiteral("%1 %2 [options] %3")
+                .arg(kProgram, name, QString::fromLatin1(subcommand->arguments)),
+            QString::fromUtf8(subcommand->description));
+        environment.out.flush();
+        return kDone;
+    }
+    if (!addMappings(global.values(QStringLiteral("port")), call.portMap, err) ||
+        !addMappings(parser.values(QStringLiteral("port")), call.portMap, err))
+        return kUsageOrFileError;
+    if (parser.isSet(QStringLiteral("log")))
+        call.logFile = parser.value(QStringLiteral("log"));
+    return subcommand->run(call);
+}
+
+std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOptions& options,
+                                      CommandLineEnvironment& environment,
+                                      bool simulatorAvailable) {
+    QCommandLineParser parser;
+    parser.addOption(portOption());
+    parser.addOption(logOption());
+    parser.addOption(helpOption());
+    parser.addOption(versionOption());
+    if (simulatorAvailable)
+        parser.addOption(flag("simulate", "Serve a simulated host unit in-process on COM1."));
+    QTextStream& err = environment.err;
+    if (!parser.parse(arguments)) {
+        err << kProgram << ": " << parser.errorText() << Qt::endl
+            << "Try '" << kProgram << " --help'." << Qt::endl;
+        return kUsageOrFileError;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        environment.out << mainHelp(parser);
+        environment.out.flush();
+        return kDone;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        environment.out << version() << Qt::endl;
+        return kDone;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        err << kProgram << ": no such subcommand: " << parser.positionalArguments().first()
+            << Qt::endl;
+        return kUsageOrFileError;
+    }
+    if (!addMappings(parser.values(QStringLiteral("port")), options.portMap, err))
+        return kUsageOrFileError;
+    options.simulate = simulatorAvailable && parser.isSet(QStringLiteral("simulate"));
+    options.logFile = parser.value(QStringLiteral("log"));
+    return std::nullopt;
+}
+
+} // namespace callcfg

@@ -1,0 +1,71 @@
+#pragma once
+// The command line of callcfg: without a subcommand it starts the windows; with one it runs
+// without a display and exits.
+//
+//   callcfg [--port COMn=DEVICE]... [--simulate] [--log FILE]
+//   callcfg backup  --device DEV FILE            read the host unit into a backup file
+//   callcfg restore --device DEV FILE [--no-verify]  download a backup, then read it back
+//   callcfg verify  --device DEV FILE            compare the host unit with a backup
+//   callcfg show    FILE [--pagers|--tables|--mode|--hex]
+//   callcfg diff    A B
+//   callcfg export  FILE --pagers|--tables
+//
+// Exit status: 0 done (identical, for verify and diff); 1 the images differ; 2 usage or file
+// error; 3 communication failure.
+
+#include "link/portmap.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QTextStream;
+
+namespace callcfg {
+
+class SerialPort;
+
+enum ExitStatus { kDone = 0, kDiffer = 1, kUsageOrFileError = 2, kCommunicationFailure = 3 };
+
+// What a subcommand works with besides its arguments.
+struct CommandLineEnvironment {
+    QTextStream& out;
+    QTextStream& err;
+    // The platform's serial port.
+    std::function<std::unique_ptr<SerialPort>()> makePort;
+    // stderr is a terminal: show a progress line ("block 17/64").
+    bool progress = false;
+    // Multiplies every wait; 1.0 in the product, only tests shorten waits.
+    double timeScale = 1.0;
+};
+
+// The subcommands' names.
+QStringList subcommandNames();
+
+// The subcommand named in the arguments (program name first), or an empty string when they
+// start the windows.
+QString subcommandOf(const QStringList& arguments);
+
+// True when the arguments open the window: no subcommand or other argument that is not an
+// option, no help and no version.
+bool startsWindow(const QStringList& arguments);
+
+// Runs the subcommand the arguments name (program name first) and returns its exit status.
+int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environment);
+
+// The window's options.
+struct WindowOptions {
+    PortMap portMap;
+    bool simulate = false;
+    QString logFile;
+};
+
+// Parses the window's command line. Returns an exit status when the program is to end here
+// (help, version, a usage error: the text is written to `environment`), nothing otherwise.
+std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOptions& options,
+                                      CommandLineEnvironment& environment, bool simulatorAvailable);
+
+} // namespace callcfg

@@ -1,0 +1,215 @@
+// The subcommands that talk to the host unit: backup, restore and verify. They read and write
+// the memory exactly as the memory reader window does: the same requests, waits and checks.
+
+#include "cli/subcommands.h"
+#include "link/link.h"
+#include "link/serialport.h"
+#include "link/trafficlog.h"
+
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace callcfg {
+
+namespace {
+
+// The device DEV names: a port name COMn is mapped as the port list maps it.
+QString deviceOf(const Invocation& call) {
+    const QString dev = call.parser.value(QStringLiteral("device"));
+    static const QRegularExpression portName(QStringLiteral("^COM([1-9])$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const auto match = portName.match(dev);
+    return match.hasMatch() ? call.portMap.deviceFor(match.captured(1).toInt()) : dev;
+}
+
+// The link to the host unit, opened, with the traffic log when one was asked for.
+class Session {
+public:
+    explicit Session(const Invocation& call)
+        : call_(call), link_(call.environment.makePort()), log_(link_) {
+        link_.setTimeScale(call.environment.timeScale);
+    }
+    ~Session() {
+        link_.removeObserver(&log_);
+        link_.close();
+    }
+
+    // The checks before any file is touched: the options, the log.
+    std::optional<int> prepare(int files) {
+        if (!call_.parser.isSet(QStringLiteral("device")))
+            return call_.usageError(QStringLiteral("--device DEV is required"));
+        if (call_.files().size() != files)
+            return call_.usageError(QStringLiteral("expected %1 file argument(s), got %2")
+                                        .arg(files)
+                                        .arg(call_.files().size()));
+        if (!call_.logFile.isEmpty()) {
+            if (!log_.open(call_.logFile)) {
+                call_.tell(
+                    QStringLiteral("cannot open the log %1: %2").arg(call_.logFile, log_.error()));
+                return kUsageOrFileError;
+            }
+            link_.addObserver(&log_);
+        }
+        return std::nullopt;
+    }
+
+    // Opens the device and drops what it held; false after a message.
+    bool open() {
+        device_ = deviceOf(call_);
+        if (!link_.open(device_)) {
+            call_.tell(QStringLiteral("cannot open %1: %2").arg(device_, link_.portError()));
+            return false;
+        }
+        link_.discardInput();
+        return true;
+    }
+
+    // Reads the host unit; false after a message.
+    bool read(HostMemory& memory) {
+        return completed(readHostMemory(link_, memory, progress(QStringLiteral("reading"))));
+    }
+
+    // Writes the memory into the host unit; false after a message.
+    bool write(const HostMemory& memory) {
+        return completed(writeHostMemory(link_, memory, progress(QStringLiteral("writing"))));
+    }
+
+    const QString& device() const { return device_; }
+
+private:
+    std::function<void(int)> progress(const QString& what) {
+        if (!call_.environment.progress)
+            return {};
+        return [this, what](int k) {
+            call_.environment.err << '\r' << what << " block " << (k + 1) << '/'
+                                  << protocol::kHostBlockCount << Qt::flush;
+        };
+    }
+
+    bool completed(const TransferResult& result) {
+        if (call_.environment.progress)
+            call_.environment.err << Qt::endl;
+        const QString block =
+            QStringLiteral("block %1 of %2").arg(result.block).arg(protocol::kHostBlockCount);
+        switch (result.stop) {
+        case TransferStop::Done:
+            return true;
+        case TransferStop::NoReply:
+            call_.tell(result.portError.isEmpty()
+                           ? QStringLiteral("no reply from %1 to %2").arg(device_, block)
+                           : QStringLiteral("%1 was lost at %2: %3")
+                                 .arg(device_, block, result.portError));
+            break;
+        case TransferStop::WrongLength:
+            call_.tell(QStringLiteral("the reply from %1 to %2 has a wrong data length")
+                           .arg(device_, block));
+            break;
+        case TransferStop::SendFailed:
+            call_.tell(
+                QStringLiteral("cannot send %1 to %2: %3").arg(block, device_, result.portError));
+            break;
+        }
+        return false;
+    }
+
+    const Invocation& call_;
+    Link link_;
+    TrafficLog log_;
+    QString device_;
+};
+
+// Compares what the host unit holds with the file's image.
+int compared(const Invocation& call, const HostMemory& host, const HostMemory& file,
+             const QString& path) {
+    const auto difference = compareMemory(host, file);
+    if (!difference) {
+        call.tell(QStringLiteral("the host unit holds %1").arg(path));
+        return kDone;
+    }
+    call.tell(QStringLiteral("the host unit differs from %1: %2 bytes, the first at 0x%3 in "
+                             "block %4")
+                  .arg(path)
+                  .arg(difference->bytes)
+                  .arg(difference->firstOffset, 4, 16, QLatin1Char('0'))
+                  .arg(difference->firstBlock()));
+    return kDiffer;
+}
+
+} // namespace
+
+int runBackup(const Invocation& call) {
+    Session session(call);
+    if (const auto status = session.prepare(1))
+        return *status;
+    const QString path = call.files().first();
+    // Opened first, so that an unwritable place is found before the read; nothing reaches
+    // the file until the whole read has succeeded.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        call.tell(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return kUsageOrFileError;
+    }
+    HostMemory memory{};
+    if (!session.open() || !session.read(memory)) {
+        file.cancelWriting();
+        return kCommunicationFailure;
+    }
+    if (file.write(reinterpret_cast<const char*>(memory.data()), qint64(memory.size())) !=
+            qint64(memory.size()) ||
+        !file.commit()) {
+        call.tell(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return kUsageOrFileError;
+    }
+    call.tell(QStringLiteral("%1 bytes from %2 written to %3")
+                  .arg(memory.size())
+                  .arg(session.device(), path));
+    return kDone;
+}
+
+namespace {
+
+// The start of restore and verify: the options, the log, the file.
+std::optional<int> prepareWithFile(const Invocation& call, Session& session,
+                                   std::optional<HostMemory>& memory) {
+    if (const auto status = session.prepare(1))
+        return status;
+    memory = loadBackupFile(call, call.files().first());
+    if (!memory)
+        return kUsageOrFileError;
+    return std::nullopt;
+}
+
+} // namespace
+
+int runRestore(const Invocation& call) {
+    Session session(call);
+    std::optional<HostMemory> memory;
+    if (const auto status = prepareWithFile(call, session, memory))
+        return *status;
+    const QString path = call.files().first();
+    if (!session.open() || !session.write(*memory))
+        return kCommunicationFailure;
+    if (call.parser.isSet(QStringLiteral("no-verify"))) {
+        call.tell(QStringLiteral("%1 written to %2").arg(path, session.device()));
+        return kDone;
+    }
+    HostMemory readBack{};
+    if (!session.read(readBack))
+        return kCommunicationFailure;
+    return compared(call, readBack, *memory, path);
+}
+
+int runVerify(const Invocation& call) {
+    Session session(call);
+    std::optional<HostMemory> memory;
+    if (const auto status = prepareWithFile(call, session, memory))
+        return *status;
+    const QString path = call.files().first();
+    HostMemory host{};
+    if (!session.open() || !session.read(host))
+        return kCommunicationFailure;
+    return compared(call, host, *memory, path);
+}
+
+} // namespace callcfg

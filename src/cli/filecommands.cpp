@@ -1,0 +1,150 @@
+// The subcommands that work on backup files alone: show, diff and export.
+
+#include "cli/subcommands.h"
+#include "memory/csvexport.h"
+#include "memory/hexview.h"
+#include "memory/imagediff.h"
+#include "memory/listing.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace callcfg {
+
+namespace {
+
+// The window's text as terminal lines: LF line ends, a line end after the last line.
+void printLines(QTextStream& out, QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    out << text;
+    out.flush();
+}
+
+// The one choice among `flags` that is set, or the default; nothing after a usage error.
+std::optional<QString> choiceOf(const Invocation& call, const QStringList& flags,
+                                const QString& fallback) {
+    QStringList set;
+    for (const QString& flag : flags)
+        if (call.parser.isSet(flag))
+            set << flag;
+    if (set.size() > 1) {
+        call.usageError(
+            QStringLiteral("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
+        return std::nullopt;
+    }
+    if (set.isEmpty() && fallback.isEmpty()) {
+        call.usageError(
+            QStringLiteral("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
+        return std::nullopt;
+    }
+    return set.isEmpty() ? fallback : set.first();
+}
+
+bool expectFiles(const Invocation& call, int count);
+
+// The one file's image and the listing chosen among `flags`; nothing after a message.
+std::optional<std::pair<Image, QString>>
+imageAndChoice(const Invocation& call, const QStringList& flags, const QString& fallback) {
+    if (!expectFiles(call, 1))
+        return std::nullopt;
+    const auto what = choiceOf(call, flags, fallback);
+    if (!what)
+        return std::nullopt;
+    const auto memory = loadBackupFile(call, call.files().first());
+    if (!memory)
+        return std::nullopt;
+    return std::pair{imageOf(*memory), *what};
+}
+
+bool expectFiles(const Invocation& call, int count) {
+    if (call.files().size() == count)
+        return true;
+    call.usageError(
+        QStringLiteral("expected %1 file argument(s), got %2").arg(count).arg(call.files().size()));
+    return false;
+}
+
+} // namespace
+
+std::optional<HostMemory> loadBackupFile(const Invocation& call, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        call.tell(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    HostMemory memory{};
+    const qint64 got = file.read(reinterpret_cast<char*>(memory.data()), qint64(memory.size()));
+    if (got < 0) {
+        call.tell(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    if (got < qint64(memory.size())) {
+        call.tell(QStringLiteral("%1 holds %2 bytes; a backup holds %3")
+                      .arg(path)
+                      .arg(got)
+                      .arg(memory.size()));
+        return std::nullopt;
+    }
+    return memory;
+}
+
+int runShow(const Invocation& call) {
+    const auto chosen = imageAndChoice(call,
+                                       {QStringLiteral("pagers"), QStringLiteral("tables"),
+                                        QStringLiteral("mode"), QStringLiteral("hex")},
+                                       QStringLiteral("pagers"));
+    if (!chosen)
+        return kUsageOrFileError;
+    const auto& [image, what] = *chosen;
+    QTextStream& out = call.environment.out;
+    if (what == QLatin1String("tables")) {
+        const auto listing = tableListing(image);
+        if (!listing) {
+            call.tell(QStringLiteral("没有餐桌号！"));
+            return kDone;
+        }
+        printLines(out, *listing);
+    } else if (what == QLatin1String("mode")) {
+        printLines(out, workModeText(image));
+    } else if (what == QLatin1String("hex")) {
+        printLines(out, hexDump(image, kHostRows));
+    } else {
+        printLines(out, pagerListing(image));
+    }
+    return kDone;
+}
+
+int runDiff(const Invocation& call) {
+    if (!expectFiles(call, 2))
+        return kUsageOrFileError;
+    const auto a = loadBackupFile(call, call.files()[0]);
+    const auto b = a ? loadBackupFile(call, call.files()[1]) : std::nullopt;
+    if (!a || !b)
+        return kUsageOrFileError;
+    const QStringList addresses = differingAddresses(*a, *b);
+    if (addresses.isEmpty())
+        return kDone;
+    QTextStream& out = call.environment.out;
+    for (const QString& line : describeDifferences(*a, *b))
+        out << line << '\n';
+    out << "differing bytes (" << compareMemory(*a, *b)->bytes
+        << "): " << addresses.join(QLatin1Char(' ')) << '\n';
+    out.flush();
+    return kDiffer;
+}
+
+int runExport(const Invocation& call) {
+    const auto chosen =
+        imageAndChoice(call, {QStringLiteral("pagers"), QStringLiteral("tables")}, QString());
+    if (!chosen)
+        return kUsageOrFileError;
+    const auto& [image, what] = *chosen;
+    QTextStream& out = call.environment.out;
+    out << (what == QLatin1String("tables") ? tablesCsv(image) : pagersCsv(image));
+    out.flush();
+    return kDone;
+}
+
+} // namespace callcfg

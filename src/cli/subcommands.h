@@ -1,0 +1,39 @@
+#pragma once
+// The subcommands behind runSubcommand(), with what they share: the parsed options, the
+// loading of backup files and the messages on stderr.
+
+#include "cli/commandline.h"
+#include "memory/hostmemory.h"
+
+#include <QCommandLineParser>
+
+#include <optional>
+
+namespace callcfg {
+
+// One subcommand's parsed command line.
+struct Invocation {
+    QString name;
+    QCommandLineParser& parser; // the subcommand's own options, already parsed
+    PortMap portMap;            // --port mappings
+    QString logFile;            // --log, empty without it
+    CommandLineEnvironment& environment;
+
+    QStringList files() const { return parser.positionalArguments(); }
+    // "callcfg: <message>" on stderr.
+    void tell(const QString& message) const;
+    // A usage error: the message, a pointer to --help, status 2.
+    int usageError(const QString& message) const;
+};
+
+// The backup file's 8192 bytes, or nothing after a message (missing, unreadable or short).
+std::optional<HostMemory> loadBackupFile(const Invocation& call, const QString& path);
+
+int runBackup(const Invocation& call);  // devicecommands.cpp
+int runRestore(const Invocation& call); // devicecommands.cpp
+int runVerify(const Invocation& call);  // devicecommands.cpp
+int runShow(const Invocation& call);    // filecommands.cpp
+int runDiff(const Invocation& call);    // filecommands.cpp
+int runExport(const Invocation& call);  // filecommands.cpp
+
+} // namespace callcfg

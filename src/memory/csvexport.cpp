@@ -1,0 +1,77 @@
+#include "memory/csvexport.h"
+
+#include "memory/memorymap.h"
+
+#include <QStringList>
+
+namespace callcfg {
+
+namespace {
+
+QString field(const QString& value) {
+    if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')) &&
+        !value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n')))
+        return value;
+    QString quoted = value;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+void appendRow(QString& csv, const QStringList& values) {
+    QStringList fields;
+    for (const QString& value : values)
+        fields << field(value);
+    csv += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+QString hexDigits(const auto& nibbles) {
+    QString text;
+    for (int nibble : nibbles)
+        text += QString::number(nibble, 16).toUpper();
+    return text;
+}
+
+} // namespace
+
+QString pagersCsv(const Image& mainram) {
+    QString csv;
+    appendRow(csv, {QStringLiteral("传呼号"), QStringLiteral("地址码"), QStringLiteral("极性"),
+                    QStringLiteral("机型"), QStringLiteral("速率"), QStringLiteral("音调")});
+    for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
+        const auto pager = pagerRecord(mainram, number);
+        if (!pager)
+            continue;
+        const auto kind = pagerKind(pager->letter);
+        appendRow(csv,
+                  {QString::number(number), hexDigits(pager->address),
+                   pager->positive ? QStringLiteral("正") : QStringLiteral("反"),
+                   kind ? kind->machineType.toString() : QString(),
+                   kind ? kind->rate.toString() : QString(),
+                   pager->tone <= 3 ? QStringLiteral("音调%1").arg(pager->tone + 1) : QString()});
+    }
+    return csv;
+}
+
+QString tablesCsv(const Image& mainram) {
+    QString csv;
+    appendRow(csv, {QStringLiteral("餐桌号"), QStringLiteral("叮当鸟特征码"),
+                    QStringLiteral("对应传呼号1"), QStringLiteral("对应传呼号2"),
+                    QStringLiteral("对应传呼号3")});
+    const int count = tableCount(mainram);
+    if (!tableCountValid(count))
+        return csv;
+    for (int i = 0; i < count; ++i) {
+        const TableRecord table = tableRecord(mainram, i);
+        QStringList row{QString::number(table.tableNumber)};
+        QString code;
+        for (int byte : table.featureCode)
+            code += QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+        row << code;
+        for (int pager : table.boundPagers)
+            row << (pager == memorymap::kNoPager ? QStringLiteral("无") : QString::number(pager));
+        appendRow(csv, row);
+    }
+    return csv;
+}
+
+} // namespace callcfg

@@ -1,0 +1,38 @@
+#include "memory/hostmemory.h"
+
+#include <algorithm>
+
+namespace callcfg {
+
+Image imageOf(const HostMemory& memory) {
+    Image image{};
+    std::copy(memory.begin(), memory.end(), image.begin());
+    return image;
+}
+
+TransferResult readHostMemory(Link& link, HostMemory& into,
+                              const std::function<void(int block)>& replied) {
+    return transferBlocks(
+        link, hostReadPlan(), replied, [&into](int k, std::span<const std::uint8_t> data) {
+            std::copy(data.begin(), data.end(), into.begin() + k * protocol::kBlockSize);
+        });
+}
+
+TransferResult writeHostMemory(Link& link, const HostMemory& memory,
+                               const std::function<void(int block)>& replied) {
+    return transferBlocks(link, downloadPlan(memory), replied);
+}
+
+std::optional<MemoryDifference> compareMemory(const HostMemory& a, const HostMemory& b) {
+    std::optional<MemoryDifference> difference;
+    for (std::size_t n = 0; n < a.size(); ++n) {
+        if (a[n] == b[n])
+            continue;
+        if (!difference)
+            difference = MemoryDifference{static_cast<int>(n), 0};
+        ++difference->bytes;
+    }
+    return difference;
+}
+
+} // namespace callcfg

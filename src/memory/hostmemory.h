@@ -1,0 +1,39 @@
+#pragma once
+// The host unit's 8192 memory bytes as one value: read from the host unit, written to it,
+// compared. Used by the command line and the memory reader window alike.
+
+#include "memory/blocktransfer.h"
+#include "memory/images.h"
+#include "protocol/memoryblocks.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace callcfg {
+
+using HostMemory = std::array<std::uint8_t, protocol::kHostMemorySize>;
+
+// The memory as a host image (entries 0 to 8191; the rest 0).
+Image imageOf(const HostMemory& memory);
+
+// Reads the host unit's memory as form3's host read does; `into` holds the blocks that came.
+// `replied(k)` runs for each block answered.
+TransferResult readHostMemory(Link& link, HostMemory& into,
+                              const std::function<void(int block)>& replied = {});
+
+// Writes the memory into the host unit as form3's download does.
+TransferResult writeHostMemory(Link& link, const HostMemory& memory,
+                               const std::function<void(int block)>& replied = {});
+
+struct MemoryDifference {
+    int firstOffset = 0; // the first byte that differs
+    int bytes = 0;       // how many bytes differ
+    int firstBlock() const { return firstOffset / protocol::kBlockSize; }
+};
+
+// Nothing when the two are equal.
+std::optional<MemoryDifference> compareMemory(const HostMemory& a, const HostMemory& b);
+
+} // namespace callcfg

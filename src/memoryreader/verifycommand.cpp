@@ -1,0 +1,47 @@
+// Verify (校验主机 in form3's context menu): reads the host unit into an image of its own and
+// compares it with the host image, changing neither the image nor the flags.
+
+#include "commands/box.h"
+#include "link/link.h"
+#include "memory/backupfile.h"
+#include "memory/hostmemory.h"
+#include "memory/images.h"
+#include "memoryreader/form3.h"
+#include "memoryreader/form3commands.h"
+#include "ui/portgate.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace callcfg {
+
+void verifyHost(const Form3Context& c) {
+    Form3& w = c.window;
+    if (!c.images.mainread || !c.images.dataread) {
+        c.box({BoxKind::Error, QStringLiteral("主机数据未读取，无法校验主机！")});
+        return;
+    }
+    if (!c.port.ensureOpen())
+        return;
+    c.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在校验主机内容……"));
+
+    HostMemory host{};
+    const TransferResult result =
+        readHostMemory(c.link, host, [&](int k) { w.progressBar->setValue(k); });
+    const QString atRest = QStringLiteral("读取进度条");
+    if (!c.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
+                             QStringLiteral("校验主机内容失败！"), atRest))
+        return;
+    w.progressBar->setValue(0);
+    Form3::setCaption(w.progressLabel, atRest);
+    const auto difference = compareMemory(host, backupBytesOf(c.images.mainram));
+    if (!difference) {
+        c.box({BoxKind::Notice, QStringLiteral("主机内容与当前数据一致！"), QStringLiteral("OK")});
+        return;
+    }
+    c.box({BoxKind::Error, QStringLiteral("主机内容与当前数据不一致！第%1块起共有%2个字节不同。")
+                               .arg(difference->firstBlock())
+                               .arg(difference->bytes)});
+}
+
+} // namespace callcfg

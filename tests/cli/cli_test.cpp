@@ -1,0 +1,333 @@
+// The command line: backup, restore and verify against the simulated host unit over a real
+// pseudo-terminal; show, diff and export on hand-made images; the exit statuses and messages;
+// the traffic log; and the built binary without a display.
+
+#include "cli/commandline.h"
+#include "hostsim/ptyhost.h"
+#include "link/qtserialport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+
+using hostsim::Fault;
+
+namespace {
+
+using Memory = std::array<std::uint8_t, 8192>;
+
+Memory patterned(int seed) {
+    Memory m;
+    for (std::size_t n = 0; n < m.size(); ++n)
+        m[n] = static_cast<std::uint8_t>(n * 13 + seed + n / 256);
+    return m;
+}
+
+QByteArray bytesOf(const Memory& m) {
+    return QByteArray(reinterpret_cast<const char*>(m.data()), qsizetype(m.size()));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// One run of the command line in this process, its waits at a twentieth.
+struct Run {
+    int status = -1;
+    QString out, err;
+};
+
+Run run(const QStringList& arguments) {
+    Run result;
+    QTextStream out(&result.out), err(&result.err);
+    callcfg::CommandLineEnvironment environment{
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.05};
+    result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
+    out.flush();
+    err.flush();
+    return result;
+}
+
+// A host image with pager 12 and two table callers, as the memory reader's examples have them.
+Memory handMade() {
+    Memory m;
+    m.fill(0xFF);
+    const std::uint8_t pager12[] = {0x6B, 0x12, 0x34, 0x56, 0x72};
+    std::copy(std::begin(pager12), std::end(pager12), m.begin() + 55);
+    const std::uint8_t tables[] = {0x0A, 0x1B, 0x2C, 0x00, 0x0C, 0x05, 0xFF, 0xFF,
+                                   0xAB, 0xCD, 0xEF, 0x01, 0x00, 0x01, 0x02, 0x03};
+    std::copy(std::begin(tables), std::end(tables), m.begin() + 1280);
+    m[8166] = 1;
+    m[8190] = 0;
+    m[8191] = 2;
+    return m;
+}
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<hostsim::PtyHost> host;
+
+    QString path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
+    QString device() const { return QString::fromStdString(host->devicePath()); }
+    void setMemory(const Memory& m) {
+        host->withUnit([&](hostsim::HostUnit& u) { u.setMemory(m); });
+    }
+    Memory memory() {
+        return host->withUnit([](hostsim::HostUnit& u) { return u.memory(); });
+    }
+    void fault(const Fault& f) {
+        host->withUnit([&](hostsim::HostUnit& u) { u.addFault(f); });
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        host = std::make_unique<hostsim::PtyHost>();
+        host->setPacing(false);
+    }
+    void cleanup() {
+        host.reset();
+        dir.reset();
+    }
+
+    // A backup is the unit's memory byte for byte; restoring it into a fresh unit and backing
+    // that up gives the same file; verify tells equal from changed.
+    void backupRestoreVerify() {
+        const Memory original = patterned(3);
+        setMemory(original);
+        const QString file = path("a.cat");
+        Run r = run({"backup", "--device", device(), file});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(readFile(file), bytesOf(original));
+
+        host = std::make_unique<hostsim::PtyHost>();
+        host->setPacing(false);
+        r = run({"restore", "--device", device(), file});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(memory(), original);
+        QVERIFY2(r.err.contains("holds"), qPrintable(r.err));
+        r = run({"backup", "--port", "COM2=" + device(), "--device", "COM2", path("b.cat")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(readFile(path("b.cat")), bytesOf(original));
+
+        QCOMPARE(run({"verify", "--device", device(), file}).status, 0);
+        host->withUnit([](hostsim::HostUnit& u) { u.setMemoryAt(4000, u.memoryAt(4000) ^ 1); });
+        r = run({"verify", "--device", device(), file});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("1 bytes, the first at 0x0fa0 in block 31"), qPrintable(r.err));
+    }
+
+    void restoreWithoutVerifySendsOnlyTheDownload() {
+        const QString file = path("r.cat");
+        writeFile(file, bytesOf(patterned(9)));
+        QCOMPARE(run({"restore", "--no-verify", "--device", device(), file}).status, 0);
+        const auto requests = host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
+        QCOMPARE(requests.size(), std::size_t(64));
+        QVERIFY(std::all_of(requests.begin(), requests.end(),
+                            [](const hostsim::Request& q) { return q.command == 0x18; }));
+    }
+
+    // Every failure has its status and message; a failed backup creates or changes no file.
+    void failures_data() {
+        QTest::addColumn<QStringList>("arguments"); // DEV and FILE stand for the device and file
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QStringList backup{"backup", "--device", "DEV", "FILE"};
+        QTest::newRow("no port") << QStringList{"backup", "--device", "/dev/callcfg-none", "FILE"}
+                                 << "" << 3 << "cannot open /dev/callcfg-none";
+        QTest::newRow("silent unit") << backup << "silent" << 3 << "no reply from";
+        QTest::newRow("wrong length") << backup << "length" << 3 << "wrong data length";
+        QTest::newRow("device lost mid-read") << backup << "lost" << 3 << "block 10 of 64";
+        QTest::newRow("unwritable file")
+            << QStringList{"backup", "--device", "DEV", "NODIR"} << "" << 2 << "cannot write";
+        QTest::newRow("missing file")
+            << QStringList{"verify", "--device", "DEV", "MISSING"} << "" << 2 << "cannot open";
+        QTest::newRow("short file") << QStringList{"restore", "--device", "DEV", "SHORT"} << "" << 2
+                                    << "holds 100 bytes; a backup holds 8192";
+        QTest::newRow("no device option")
+            << QStringList{"backup", "FILE"} << "" << 2 << "--device DEV is required";
+        QTest::newRow("two listings")
+            << QStringList{"show", "SHORT", "--hex", "--mode"} << "" << 2 << "choose one of";
+        QTest::newRow("export without a choice")
+            << QStringList{"export", "FILE"} << "" << 2 << "choose one of";
+        QTest::newRow("unopenable log")
+            << QStringList{"backup", "--log", "NODIR", "--device", "DEV", "FILE"} << "" << 2
+            << "cannot open the log";
+        QTest::newRow("bad port mapping")
+            << QStringList{"verify", "--port", "COM1", "--device", "COM1", "FILE"} << "" << 2
+            << "--port expects COMn=DEVICE";
+    }
+
+    void failures() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, fault);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const QString file = path("kept.cat");
+        writeFile(file, "an older backup");
+        writeFile(path("short.cat"), QByteArray(100, 'x'));
+        for (QString& argument : arguments) {
+            if (argument == "DEV")
+                argument = device();
+            else if (argument == "FILE")
+                argument = file;
+            else if (argument == "NODIR")
+                argument = path("no-such-folder/x.cat");
+            else if (argument == "MISSING")
+                argument = path("missing.cat");
+            else if (argument == "SHORT")
+                argument = path("short.cat");
+        }
+        if (fault == "silent")
+            this->fault(Fault::noReply().onCommand(0x0D).onBlock(5));
+        else if (fault == "length")
+            this->fault(Fault::wrongLength(127).onCommand(0x0D).onBlock(7));
+        else if (fault == "lost")
+            this->fault(Fault::goAway().onCommand(0x0D).onBlock(10));
+        const Run r = run(arguments);
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QCOMPARE(readFile(file), QByteArray("an older backup"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+                 QStringList({"kept.cat", "short.cat"}));
+    }
+
+    void show_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("pagers, the default")
+            << ""
+            << "  12    1 2 3 4 5 6 7     正     中文字符    1200    音调3\n";
+        QTest::newRow("tables") << "--tables"
+                                << "共有 2个餐桌号：\n"
+                                   " 12       0A  1B  2C        5           无          无\n"
+                                   " 256      AB  CD  EF        1            2           3\n";
+        QTest::newRow("mode") << "--mode"
+                              << "当前工作类型为：\n多键模式\n";
+    }
+
+    void show() {
+        QFETCH(QString, option);
+        QFETCH(QString, text);
+        const QString file = path("made.cat");
+        writeFile(file, bytesOf(handMade()));
+        const Run r =
+            run(option.isEmpty() ? QStringList{"show", file} : QStringList{"show", file, option});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, text);
+    }
+
+    void showHex() {
+        const QString file = path("made.cat");
+        writeFile(file, bytesOf(handMade()));
+        const Run r = run({"show", "--hex", file});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split('\n');
+        QCOMPARE(lines.size(), 514); // 512 rows, the closing label, the final line end
+        QCOMPARE(lines[3], "030H -- FF FF FF FF FF FF FF 6B 12 34 56 72 FF FF FF FF ");
+        QCOMPARE(lines[512], "2000H -- ");
+    }
+
+    void diff() {
+        const Memory a = handMade();
+        Memory b = a;
+        b[56] = 0x99;   // pager 12's address
+        b[1293] = 0x04; // table 256's first pager
+        b[8166] = 0;    // work mode
+        b[6000] = 0x01; // a byte the listing does not read
+        writeFile(path("a.cat"), bytesOf(a));
+        writeFile(path("b.cat"), bytesOf(b));
+        Run r = run({"diff", path("a.cat"), path("b.cat")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out.split('\n'),
+                 QStringList({"pager 12: A \"  12    1 2 3 4 5 6 7     正     中文字符    1200"
+                              "    音调3\", B \"  12    9 9 3 4 5 6 7     正     中文字符    1200"
+                              "    音调3\"",
+                              "table 256: A \" 256      AB  CD  EF        1            2           "
+                              "3\", B \" 256      AB  CD  EF        4            2           3\"",
+                              "work mode: A 多键模式 (1), B 单键模式1 (0)",
+                              "differing bytes (4): 0x0038 0x050D 0x1770 0x1FE6", ""}));
+        r = run({"diff", path("a.cat"), path("a.cat")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QString());
+    }
+
+    void exportCsv() {
+        Memory m = handMade();
+        writeFile(path("made.cat"), bytesOf(m));
+        Run r = run({"export", path("made.cat"), "--pagers"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out,
+                 "传呼号,地址码,极性,机型,速率,音调\r\n12,1234567,正,中文字符,1200,音调3\r\n");
+        r = run({"export", "--tables", path("made.cat")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3\r\n"
+                        "12,0A1B2C,5,无,无\r\n256,ABCDEF,1,2,3\r\n");
+    }
+
+    // One line per request sent and per read that returned bytes.
+    void trafficLog() {
+        setMemory(patterned(1));
+        const QString log = path("traffic.log");
+        QCOMPARE(run({"backup", "--log", log, "--device", device(), path("x.cat")}).status, 0);
+        const QStringList lines = QString::fromUtf8(readFile(log)).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 128);
+        const QRegularExpression sent("^\\d+ sent " + QRegularExpression::escape(device()) +
+                                      " 55 55 AA 01 0D 01 00 F0$");
+        QVERIFY2(sent.match(lines[0]).hasMatch(), qPrintable(lines[0]));
+        QVERIFY(lines[1].contains(" read " + device() + " 55 AA 02 0D 80 "));
+    }
+
+    // The built program: no display needed for the version, a listing or a usage error, and
+    // a backup at real timing takes its 64 periods of 0.2 s.
+    void binary() {
+        QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            noDisplay.remove(name);
+        const auto runBinary = [&](const QStringList& arguments, QString* out = nullptr) {
+            QProcess process;
+            process.setProcessEnvironment(noDisplay);
+            process.start(CALLCFG_BINARY, arguments);
+            process.waitForFinished(60000);
+            if (out)
+                *out = QString::fromUtf8(process.readAllStandardOutput());
+            return process.exitCode();
+        };
+        QString out;
+        QCOMPARE(runBinary({"--version"}, &out), 0);
+        QCOMPARE(out, "callcfg 4.0\n");
+        writeFile(path("made.cat"), bytesOf(handMade()));
+        QCOMPARE(runBinary({"show", path("made.cat"), "--mode"}, &out), 0);
+        QCOMPARE(out, "当前工作类型为：\n多键模式\n");
+        QCOMPARE(runBinary({"show"}), 2);
+        QCOMPARE(runBinary({"frobnicate"}), 2);
+
+        host->setPacing(true);
+        setMemory(patterned(5));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(runBinary({"backup", "--device", device(), path("real.cat")}), 0);
+        const double seconds = clock.elapsed() / 1000.0;
+        QVERIFY2(seconds >= 12.8 && seconds < 14.5, qPrintable(QString::number(seconds)));
+        QCOMPARE(readFile(path("real.cat")), bytesOf(patterned(5)));
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "cli_test.moc"
