@@ -2,6 +2,7 @@
 // the memory exactly as the memory reader window does: the same requests, waits and checks.
 
 #include "cli/subcommands.h"
+#include "memory/backupfile.h"
 #include "link/link.h"
 #include "link/serialport.h"
 #include "link/trafficlog.h"
@@ -157,7 +158,7 @@ int runBackup(const Invocation& call) {
     }
     if (file.write(reinterpret_cast<const char*>(memory.data()), qint64(memory.size())) !=
             qint64(memory.size()) ||
-        !file.commit()) {
+        !commitWhole(file)) {
         call.tell(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
         return kUsageOrFileError;
     }

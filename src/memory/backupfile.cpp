@@ -1,12 +1,36 @@
 #include "memory/backupfile.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <algorithm>
 
 namespace callcfg {
 
 bool hasBackupExtension(const QString& name) {
     return name.endsWith(QLatin1String(".cat")) || name.endsWith(QLatin1String(".CAT"));
+}
+
+namespace {
+
+// Writes the file anew beside the old one and puts it in its place only once every byte is
+// on disk: a failure (a full disk, a vanished folder) leaves the old file as it was.
+bool writeWhole(const QString& path, const BackupBytes& bytes, const QByteArray& tail) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(reinterpret_cast<const char*>(bytes.data()), kBackupSize) == kBackupSize &&
+           file.write(tail) == tail.size() && commitWhole(file);
+}
+
+} // namespace
+
+bool commitWhole(QSaveFile& file) {
+    // QSaveFile commits a file whose buffered bytes failed to reach the disk (a full disk)
+    // unless the failure is caught here.
+    if (!file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 BackupBytes backupBytesOf(const Image& mainram) {
@@ -18,15 +42,17 @@ BackupBytes backupBytesOf(const Image& mainram) {
 
 bool saveBackup(const QString& path, const Image& mainram) {
     const BackupBytes bytes = backupBytesOf(mainram);
-    QFile file(path);
-    // ReadWrite, because a write-only QFile is truncated on open.
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    bool written =
-        file.write(reinterpret_cast<const char*>(bytes.data()), kBackupSize) == kBackupSize &&
-        file.flush();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    // What an existing longer file holds beyond the image stays in it.
+    QByteArray tail;
+    if (QFile old(path); old.exists()) {
+        const bool readable = old.open(QIODevice::ReadOnly) && old.seek(kBackupSize);
+        // The tail of a file that cannot be read cannot be kept.
+        if (!readable && old.size() > kBackupSize)
+            return false;
+        if (readable)
+            tail = old.readAll();
+    }
+    return writeWhole(path, bytes, tail);
 }
 
 std::optional<BackupBytes> readBackup(const QString& path) {

@@ -4,6 +4,7 @@
 #include "memory/hostmemory.h"
 #include "memory/images.h"
 
+#include <QSaveFile>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -18,9 +19,13 @@ using BackupBytes = HostMemory;
 bool hasBackupExtension(const QString& name);
 
 // Writes mainram entries 0 to 8191 over the start of the file, creating it if needed; an
-// existing longer file keeps its bytes beyond 8192. False when the file cannot be opened or
-// not all bytes reach it.
+// existing longer file keeps its bytes beyond 8192. The new file takes the old one's place
+// only once it is complete: false, with the old file untouched, when it cannot be written.
 bool saveBackup(const QString& path, const Image& mainram);
+
+// Puts a file written through QSaveFile in its place, but only when every byte written reached
+// the disk; otherwise the old file stays and false is returned.
+bool commitWhole(QSaveFile& file);
 
 // The first 8192 bytes of an existing file; nothing when it does not exist, cannot be read or
 // is shorter. A missing file is never created.

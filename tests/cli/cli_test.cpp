@@ -13,6 +13,9 @@
 #include <QTextStream>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using hostsim::Fault;
 
 namespace {
@@ -41,7 +44,8 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-// One run of the command line in this process, its waits at a twentieth.
+// One run of the command line in this process, its waits at a tenth (periods of 20 ms: a
+// loaded two-core machine misses 10 ms now and then).
 struct Run {
     int status = -1;
     QString out, err;
@@ -51,7 +55,7 @@ Run run(const QStringList& arguments) {
     Run result;
     QTextStream out(&result.out), err(&result.err);
     callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.05};
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
     err.flush();
@@ -154,6 +158,9 @@ private slots:
         QTest::newRow("silent unit") << backup << "silent" << 3 << "no reply from";
         QTest::newRow("wrong length") << backup << "length" << 3 << "wrong data length";
         QTest::newRow("device lost mid-read") << backup << "lost" << 3 << "block 10 of 64";
+        QTest::newRow("device lost mid-restore")
+            << QStringList{"restore", "--device", "DEV", "GOOD"} << "lost in download" << 3
+            << "block 10 of 64";
         QTest::newRow("unwritable file")
             << QStringList{"backup", "--device", "DEV", "NODIR"} << "" << 2 << "cannot write";
         QTest::newRow("missing file")
@@ -182,6 +189,7 @@ private slots:
         const QString file = path("kept.cat");
         writeFile(file, "an older backup");
         writeFile(path("short.cat"), QByteArray(100, 'x'));
+        writeFile(path("good.cat"), QByteArray(8192, 'g'));
         for (QString& argument : arguments) {
             if (argument == "DEV")
                 argument = device();
@@ -193,6 +201,8 @@ private slots:
                 argument = path("missing.cat");
             else if (argument == "SHORT")
                 argument = path("short.cat");
+            else if (argument == "GOOD")
+                argument = path("good.cat");
         }
         if (fault == "silent")
             this->fault(Fault::noReply().onCommand(0x0D).onBlock(5));
@@ -200,12 +210,33 @@ private slots:
             this->fault(Fault::wrongLength(127).onCommand(0x0D).onBlock(7));
         else if (fault == "lost")
             this->fault(Fault::goAway().onCommand(0x0D).onBlock(10));
+        else if (fault == "lost in download")
+            this->fault(Fault::goAway().onCommand(0x18).onBlock(10));
         const Run r = run(arguments);
         QCOMPARE(r.status, status);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QCOMPARE(readFile(file), QByteArray("an older backup"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
-                 QStringList({"kept.cat", "short.cat"}));
+                 QStringList({"good.cat", "kept.cat", "short.cat"}));
+    }
+
+    // The disk fills up while the backup is written: the old file stays as it was.
+    void backupOnAFullDisk() {
+        setMemory(patterned(4));
+        const QString file = path("full.cat");
+        writeFile(file, "an older backup");
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit small{4096, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const Run r = run({"backup", "--device", device(), file});
+        setrlimit(RLIMIT_FSIZE, &before);
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains("cannot write"), qPrintable(r.err));
+        QCOMPARE(readFile(file), QByteArray("an older backup"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"full.cat"});
     }
 
     void show_data() {

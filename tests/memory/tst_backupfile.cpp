@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace callcfg;
 
 namespace {
@@ -46,6 +49,7 @@ private slots:
     void openShortFileFails_data();
     void openShortFileFails();
     void saveToUnwritablePlaceFails();
+    void fullDiskLeavesTheOldFile();
 
 private:
     QTemporaryDir dir;
@@ -151,6 +155,26 @@ void TestBackupFile::saveToUnwritablePlaceFails() {
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.cat")));
     QVERIFY(!saveBackup(directory, image));
     QVERIFY(!readBackup(directory).has_value());
+}
+
+// The file system fills up halfway through the save (a file size limit stands in for it): the
+// old file stays exactly as it was and no half-written file is left beside it.
+void TestBackupFile::fullDiskLeavesTheOldFile() {
+    QTemporaryDir full;
+    const QString path = full.filePath(QStringLiteral("shop.cat"));
+    const QByteArray old = QByteArray(8192, '\x11') + QByteArray(808, '\x22');
+    writeFile(path, old);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit small{4096, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = saveBackup(path, randomImage(3));
+    setrlimit(RLIMIT_FSIZE, &before);
+    QVERIFY(!saved);
+    QCOMPARE(readFile(path), old);
+    QCOMPARE(QDir(full.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("shop.cat")});
 }
 
 QTEST_APPLESS_MAIN(TestBackupFile)

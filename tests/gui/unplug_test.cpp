@@ -1,0 +1,140 @@
+// The device disappears (the pty is closed) during a main-window command, a host read, a
+// receiver read and a download: a clear failure box, no crash, the images and the flags as
+// they were; once the device is back, choosing the port again works without a restart. The
+// device is reached through a link that is pointed at the new pty when it comes back, as a
+// USB adapter plugged in again appears under the same /dev/serial/by-id name.
+
+#include "app/program.h"
+#include "boxwatcher.h"
+#include "hostsim/ptyhost.h"
+#include "memoryreader/form3.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Pluggable {
+    QTemporaryDir dir;
+    QString device = dir.filePath(QStringLiteral("usb-serial"));
+    std::unique_ptr<hostsim::PtyHost> host;
+    std::unique_ptr<callcfg::Program> program;
+    testsupport::BoxWatcher boxes;
+
+    Pluggable() {
+        plugIn();
+        callcfg::PortMap map;
+        map.map(1, device);
+        program = std::make_unique<callcfg::Program>(map);
+        program->exitProgram = [] {};
+        program->link.setTimeScale(0.1);
+        program->form1.show();
+    }
+
+    void plugIn() {
+        host = std::make_unique<hostsim::PtyHost>();
+        host->setPacing(false);
+        host->withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0); });
+        QFile::remove(device);
+        QFile::link(QString::fromStdString(host->devicePath()), device);
+    }
+
+    // Pulls the plug once `progress` reaches `at` (or at once when `at` is negative).
+    void unplugAt(QProgressBar* progress, int at) {
+        if (at < 0) {
+            host->goAway();
+            return;
+        }
+        auto once = std::make_shared<QMetaObject::Connection>();
+        *once = QObject::connect(progress, &QProgressBar::valueChanged, progress,
+                                 [this, at, once](int value) {
+                                     if (value != at)
+                                         return;
+                                     QObject::disconnect(*once);
+                                     host->goAway();
+                                 });
+    }
+
+    QStringList boxTexts() {
+        QStringList texts;
+        for (const auto& box : boxes.take())
+            texts << box.text;
+        return texts;
+    }
+};
+
+} // namespace
+
+class UnplugTest : public QObject {
+    Q_OBJECT
+private slots:
+    void unplugged_data() {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("at"); // progress value at which the plug is pulled
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("success"); // the box of the same operation once back
+        QTest::newRow("main-window command") << "work mode" << -1 << "工作模式设置失败！"
+                                             << "设置工作模式成功！";
+        QTest::newRow("host read") << "host read" << 20 << "读取主机内容失败！"
+                                   << "读取主机内容成功！";
+        QTest::newRow("receiver read") << "receiver read" << 1 << "读取内置接收机内容失败！"
+                                       << "读取内置接收机内容成功！";
+        QTest::newRow("download") << "download" << 7 << "下发主机内容失败！"
+                                  << "下发备份数据到主机成功！";
+    }
+
+    void unplugged() {
+        QFETCH(QString, operation);
+        QFETCH(int, at);
+        QFETCH(QString, box);
+        QFETCH(QString, success);
+        Pluggable rig;
+        callcfg::Program& program = *rig.program;
+        callcfg::Images& images = program.images;
+        QVERIFY(program.portRow->ensureOpen());
+        program.form1.memoryReaderButton->click();
+        callcfg::Form3& form3 = *program.memoryReader->form3();
+        // The program holds a host image that must survive the failure.
+        for (int n = 0; n < 8192; ++n)
+            images.mainram[n] = std::int16_t(n % 251);
+        images.mainread = images.dataread = true;
+        const callcfg::Images before = images;
+
+        const auto start = [&] {
+            if (operation == "work mode")
+                program.form1.writeWorkModeButton->click();
+            else if (operation == "host read")
+                form3.readHostButton->click();
+            else if (operation == "receiver read")
+                form3.readBuiltInButton->click();
+            else
+                form3.downloadButton->click();
+        };
+        rig.unplugAt(form3.progressBar, at);
+        start();
+        QCOMPARE(rig.boxTexts(), QStringList{box});
+        QCOMPARE(images.mainram, before.mainram);
+        QCOMPARE(images.subram, before.subram);
+        QCOMPARE(images.mainread, before.mainread);
+        QCOMPARE(images.dataread, before.dataread);
+        QCOMPARE(images.subread, before.subread);
+
+        // The device comes back; choosing the port again lets the next command open it.
+        rig.plugIn();
+        program.form1.portList->setFocus();
+        QTest::keyClick(program.form1.portList, Qt::Key_Down);
+        QTest::keyClick(program.form1.portList, Qt::Key_Up);
+        QCOMPARE(program.form1.portStatusLabel->text(), QString("串口已关闭"));
+        start();
+        QCOMPARE(rig.boxTexts(), QStringList{success});
+        QCOMPARE(program.form1.portStatusLabel->text(), QString("已打开COM1"));
+    }
+};
+
+QTEST_MAIN(UnplugTest)
+#include "unplug_test.moc"
