@@ -25,6 +25,9 @@ struct Fault {
         Delay,        // the reply leaves `pause` seconds later than it would
         MemoryFull,   // 0x03 (table caller set, repeater write) answers "memory full" at once
         GoAway,       // the device disappears after sending `value` wire bytes (PtyHost)
+        Trickle,      // the reply's bytes leave one by one, `pause` seconds apart (PtyHost)
+        NoiseAfter,   // `bytes` go on the wire right behind the reply
+        Corrupt,      // wire byte `value` (counted from the reply's 55) is XORed with 0x5A
     };
 
     Kind kind = Kind::NoReply;
@@ -76,6 +79,21 @@ struct Fault {
         return f;
     }
     static Fault memoryFull() { return of(Kind::MemoryFull); }
+    static Fault trickle(double pauseSeconds) {
+        Fault f = of(Kind::Trickle);
+        f.pause = pauseSeconds;
+        return f;
+    }
+    static Fault noiseAfter(std::vector<std::uint8_t> noiseBytes) {
+        Fault f = of(Kind::NoiseAfter);
+        f.bytes = std::move(noiseBytes);
+        return f;
+    }
+    static Fault corrupt(int wireByte) {
+        Fault f = of(Kind::Corrupt);
+        f.value = wireByte;
+        return f;
+    }
     static Fault goAway(int bytesSentFirst = 0) {
         Fault f = of(Kind::GoAway);
         f.value = bytesSentFirst;

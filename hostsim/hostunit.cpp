@@ -56,6 +56,10 @@ std::vector<std::uint8_t> HostUnit::takeRawReceived() {
     return std::exchange(raw_, {});
 }
 
+std::vector<Applied> HostUnit::takeApplied() {
+    return std::exchange(applied_, {});
+}
+
 std::vector<Fault> HostUnit::takeMatchingFaults(const Request& request) {
     std::vector<Fault> taken;
     for (auto it = faults_.begin(); it != faults_.end();) {
@@ -85,14 +89,19 @@ Reply HostUnit::makeReply(const Request& request) {
         return std::any_of(faults.begin(), faults.end(),
                            [kind](const Fault& f) { return f.kind == kind; });
     };
+    Applied& applied = applied_.emplace_back(Applied{request, {}, Applied::Answer::Incorrect});
+    for (const Fault& f : faults)
+        applied.faults.push_back(f.kind);
     std::optional<Answer> answered = answer(request, has(Fault::Kind::MemoryFull));
     if (!answered)
         return reply;
     Answer a = std::move(*answered);
+    const std::vector<std::uint8_t> right = P::replyWire(request.command, a.data);
 
     std::uint8_t echoed = request.command;
     bool badChecksum = false;
-    std::vector<std::uint8_t> noise;
+    std::vector<std::uint8_t> noise, noiseAfter;
+    std::optional<std::size_t> corrupt;
     std::size_t keep = SIZE_MAX;
     reply.delay = a.learns ? learnDelay_ : 0.0;
     for (const Fault& f : faults) {
@@ -129,6 +138,15 @@ Reply HostUnit::makeReply(const Request& request) {
             reply.goAway = true;
             keep = std::min(keep, static_cast<std::size_t>(f.value));
             break;
+        case Fault::Kind::Trickle:
+            reply.tricklePause = f.pause;
+            break;
+        case Fault::Kind::NoiseAfter:
+            noiseAfter.insert(noiseAfter.end(), f.bytes.begin(), f.bytes.end());
+            break;
+        case Fault::Kind::Corrupt:
+            corrupt = static_cast<std::size_t>(f.value);
+            break;
         case Fault::Kind::MemoryFull:
             break;
         }
@@ -139,10 +157,17 @@ Reply HostUnit::makeReply(const Request& request) {
     std::vector<std::uint8_t> wire = P::replyWire(echoed, a.data);
     if (badChecksum)
         ++wire.back();
+    if (corrupt && *corrupt < wire.size())
+        wire[*corrupt] ^= 0x5A;
     reply.bytes = std::move(noise);
     reply.bytes.insert(reply.bytes.end(), wire.begin(), wire.end());
+    reply.bytes.insert(reply.bytes.end(), noiseAfter.begin(), noiseAfter.end());
     if (keep < reply.bytes.size())
         reply.bytes.resize(keep);
+    // The right reply went out when it stands whole among the bytes sent.
+    if (std::search(reply.bytes.begin(), reply.bytes.end(), right.begin(), right.end()) !=
+        reply.bytes.end())
+        applied.answer = reply.goAway ? Applied::Answer::Uncertain : Applied::Answer::Correct;
     if (reply.splitAt >= reply.bytes.size()) {
         reply.splitAt = 0;
         reply.splitPause = 0;

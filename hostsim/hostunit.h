@@ -55,7 +55,21 @@ struct Reply {
     double delay = 0;                // seconds between the request and the first byte
     std::size_t splitAt = 0;         // > 0: send bytes [0, splitAt), pause, then the rest
     double splitPause = 0;           // seconds
+    double tricklePause = 0;         // > 0: every byte on its own, this many seconds apart
     bool goAway = false;             // the device disappears after these bytes
+};
+
+// What the unit did with one request: the faults it applied, and whether the reply it sent
+// is the correct, whole reply to that request (noise around it, a delay or a split aside).
+struct Applied {
+    enum class Answer {
+        Correct,   // the right reply went out whole
+        Incorrect, // no reply, a cut, corrupted or wrong one
+        Uncertain, // the right reply went out, but the device went away right behind it
+    };
+    Request request;
+    std::vector<Fault::Kind> faults;
+    Answer answer = Answer::Incorrect;
 };
 
 class HostUnit {
@@ -75,6 +89,8 @@ public:
     std::vector<Request> takeRequests();
     const std::vector<std::uint8_t>& rawReceived() const { return raw_; }
     std::vector<std::uint8_t> takeRawReceived();
+    // What the unit did with each request since the last call.
+    std::vector<Applied> takeApplied();
 
     // State, for tests and for loading an image.
     const Memory& memory() const { return memory_; }
@@ -140,6 +156,7 @@ private:
     std::optional<CallerCode> lastCallerCode_;
     std::deque<Fault> faults_;
     std::vector<Request> requests_;
+    std::vector<Applied> applied_;
     std::vector<std::uint8_t> raw_;
 };
 

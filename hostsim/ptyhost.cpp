@@ -208,6 +208,19 @@ void PtyHost::serve() {
             changed_.notify_all();
             lastReceived = received;
             for (Reply& r : replies) {
+                if (r.tricklePause > 0 && !r.bytes.empty()) {
+                    // One segment a byte, each the pause after the one before.
+                    for (std::size_t i = 0; i < r.bytes.size(); ++i) {
+                        Segment byte;
+                        byte.bytes = {r.bytes[i]};
+                        byte.earliest = received + seconds(r.delay);
+                        byte.pause = seconds(r.tricklePause);
+                        byte.continuation = i > 0;
+                        byte.goAway = r.goAway && i + 1 == r.bytes.size();
+                        out.push_back(std::move(byte));
+                    }
+                    continue;
+                }
                 const std::size_t first = r.splitAt > 0 ? r.splitAt : r.bytes.size();
                 Segment head;
                 head.bytes.assign(r.bytes.begin(),

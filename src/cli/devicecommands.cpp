@@ -2,10 +2,10 @@
 // the memory exactly as the memory reader window does: the same requests, waits and checks.
 
 #include "cli/subcommands.h"
-#include "memory/backupfile.h"
 #include "link/link.h"
 #include "link/serialport.h"
 #include "link/trafficlog.h"
+#include "memory/backupfile.h"
 
 #include <QRegularExpression>
 #include <QSaveFile>

@@ -39,10 +39,9 @@ Win32SerialPort::~Win32SerialPort() {
 
 QString Win32SerialPort::systemName(const QString& device) {
     const QString number = device.mid(3);
-    const bool comPort = device.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive) &&
-                         !number.isEmpty() &&
-                         std::all_of(number.begin(), number.end(),
-                                     [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool comPort =
+        device.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive) && !number.isEmpty() &&
+        std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     return comPort ? QStringLiteral("\\\\.\\") + device : device;
 }
 

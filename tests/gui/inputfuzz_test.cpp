@@ -67,11 +67,12 @@ public:
 
     QString next() {
         static const QStringList pieces{
-            "0",   "1",   "2",   "9",    "10",  "12",   "80",   "81",  "100",  "254", "255",
-            "256", "500", "9999999", "10000000", "65535", "65536", "430.225", "430.2",
-            "0.5", "1.5", "2.5", "254.5", "-1",  "+3",   "1e2",  "1E2", "2.5D1", ".5",  "5.",
-            " 7",  "7 ",  "\t8", "1 2", "1,5", "0x10", "１２", "ＡＢ", "abc", "", "-", "e5",
-            "1e400", "1e-400", "3\n", "\x01", "桌", "Table", "厨房"};
+            "0",     "1",    "2",     "9",   "10",      "12",       "80",    "81",     "100",
+            "254",   "255",  "256",   "500", "9999999", "10000000", "65535", "65536",  "430.225",
+            "430.2", "0.5",  "1.5",   "2.5", "254.5",   "-1",       "+3",    "1e2",    "1E2",
+            "2.5D1", ".5",   "5.",    " 7",  "7 ",      "\t8",      "1 2",   "1,5",    "0x10",
+            "１２",  "ＡＢ", "abc",   "",    "-",       "e5",       "1e400", "1e-400", "3\n",
+            "\x01",  "桌",   "Table", "厨房"};
         QString text;
         const int parts = random_.bounded(3) + 1;
         for (int i = 0; i < parts; ++i)
@@ -247,9 +248,8 @@ private slots:
 
         for (int round = 0; round < rounds; ++round) {
             const QString a = texts.next(), b = texts.next(), c = texts.next(), d = texts.next();
-            const QString inputs = QStringLiteral("round %1: [%2] [%3] [%4] [%5]")
-                                       .arg(round)
-                                       .arg(a, b, c, d);
+            const QString inputs =
+                QStringLiteral("round %1: [%2] [%3] [%4] [%5]").arg(round).arg(a, b, c, d);
             switch (texts.below(9)) {
             case 0:
                 f.deletePagerEdit->setText(a);
@@ -295,15 +295,15 @@ private slots:
                 check(form5->writeButton,
                       form5->initiatorList->currentText().isEmpty()
                           ? Expected{"00 FF 03 04 07", {}}
-                                  : Expected{{}, "设置呼叫器的语音提示类型失败!"},
+                          : Expected{{}, "设置呼叫器的语音提示类型失败!"},
                       inputs);
                 form5->initiatorList->setCurrentIndex(2);
                 form5->initiatorList->setCurrentIndex(1);
                 break;
             default:
                 typeOver(form6->byPagerPlaceList, a);
-                check(form6->writeByPagerButton,
-                      Expected{{}, "设置手持呼叫器的语音提示类型失败!"}, inputs);
+                check(form6->writeByPagerButton, Expected{{}, "设置手持呼叫器的语音提示类型失败!"},
+                      inputs);
                 form6->byPagerPlaceList->setCurrentIndex(0);
                 form6->byPagerPlaceList->setCurrentIndex(1);
                 break;

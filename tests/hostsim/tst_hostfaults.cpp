@@ -32,6 +32,8 @@ private slots:
     void faultsCombine();
     void memoryFull();
     void unansweredRequestsLeaveFaultsAlone();
+    void appliedRecordsTheAnswer_data();
+    void appliedRecordsTheAnswer();
 };
 
 void TestHostFaults::kinds_data() {
@@ -60,6 +62,12 @@ void TestHostFaults::kinds_data() {
     QTest::newRow("late") << Fault::delay(2.5) << "55 AA 02 08 00 F5" << 0 << 0.0 << 2.5 << false;
     QTest::newRow("gone at once") << Fault::goAway() << "" << 0 << 0.0 << 0.0 << true;
     QTest::newRow("gone mid-reply") << Fault::goAway(2) << "55 AA" << 0 << 0.0 << 0.0 << true;
+    QTest::newRow("noise after") << Fault::noiseAfter({0x55, 0xAA}) << "55 AA 02 08 00 F5 55 AA"
+                                 << 0 << 0.0 << 0.0 << false;
+    QTest::newRow("corrupt length byte")
+        << Fault::corrupt(4) << "55 AA 02 08 5A F5" << 0 << 0.0 << 0.0 << false;
+    QTest::newRow("trickle") << Fault::trickle(0.01) << "55 AA 02 08 00 F5" << 0 << 0.0 << 0.0
+                             << false;
 }
 
 void TestHostFaults::kinds() {
@@ -172,6 +180,39 @@ void TestHostFaults::unansweredRequestsLeaveFaultsAlone() {
     QVERIFY(unit.feed(hexBytes("55 55 AA 01 08 00 F7")).empty()); // bad checksum
     QCOMPARE(unit.pendingFaults(), std::size_t{1});
     QVERIFY(unit.feed(kInitReceiver).empty());
+}
+
+// The unit's own record of each request: whether the right reply went out whole.
+void TestHostFaults::appliedRecordsTheAnswer_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<int>("answer"); // Applied::Answer
+    const int correct = int(hostsim::Applied::Answer::Correct);
+    const int incorrect = int(hostsim::Applied::Answer::Incorrect);
+    QTest::newRow("none") << Fault::delay(0).onCommand(0x77) << correct;
+    QTest::newRow("noise before and a split") << Fault::noise({0x13}).count(1) << correct;
+    QTest::newRow("late") << Fault::delay(1.0) << correct;
+    QTest::newRow("trickled") << Fault::trickle(0.01) << correct;
+    QTest::newRow("no reply") << Fault::noReply() << incorrect;
+    QTest::newRow("bad checksum") << Fault::badChecksum() << incorrect;
+    QTest::newRow("corrupted") << Fault::corrupt(3) << incorrect;
+    QTest::newRow("cut") << Fault::truncate(5) << incorrect;
+    QTest::newRow("another command") << Fault::wrongCommand(0x09) << incorrect;
+    QTest::newRow("wrong length") << Fault::wrongLength(1) << incorrect;
+    QTest::newRow("gone after the reply")
+        << Fault::goAway(6) << int(hostsim::Applied::Answer::Uncertain);
+}
+
+void TestHostFaults::appliedRecordsTheAnswer() {
+    QFETCH(Fault, fault);
+    QFETCH(int, answer);
+    HostUnit unit;
+    unit.addFault(fault);
+    unit.feed(kInitReceiver);
+    const auto applied = unit.takeApplied();
+    QCOMPARE(applied.size(), std::size_t{1});
+    QCOMPARE(applied[0].request.command, std::uint8_t(0x08));
+    QCOMPARE(int(applied[0].answer), answer);
+    QVERIFY(unit.takeApplied().empty());
 }
 
 QTEST_APPLESS_MAIN(TestHostFaults)
