@@ -89,7 +89,8 @@ Reply HostUnit::makeReply(const Request& request) {
         return std::any_of(faults.begin(), faults.end(),
                            [kind](const Fault& f) { return f.kind == kind; });
     };
-    Applied& applied = applied_.emplace_back(Applied{request, {}, Applied::Answer::Incorrect});
+    Applied& applied = applied_.emplace_back();
+    applied.request = request;
     for (const Fault& f : faults)
         applied.faults.push_back(f.kind);
     std::optional<Answer> answered = answer(request, has(Fault::Kind::MemoryFull));
@@ -165,9 +166,14 @@ Reply HostUnit::makeReply(const Request& request) {
     if (keep < reply.bytes.size())
         reply.bytes.resize(keep);
     // The right reply went out when it stands whole among the bytes sent.
-    if (std::search(reply.bytes.begin(), reply.bytes.end(), right.begin(), right.end()) !=
-        reply.bytes.end())
+    const auto whole = [&reply](const std::vector<std::uint8_t>& wanted) {
+        return std::search(reply.bytes.begin(), reply.bytes.end(), wanted.begin(), wanted.end()) !=
+               reply.bytes.end();
+    };
+    if (whole(right))
         applied.answer = reply.goAway ? Applied::Answer::Uncertain : Applied::Answer::Correct;
+    if (whole(P::replyWire(request.command, a.data)))
+        applied.delivered = a.data;
     if (reply.splitAt >= reply.bytes.size()) {
         reply.splitAt = 0;
         reply.splitPause = 0;

@@ -70,6 +70,9 @@ struct Applied {
     Request request;
     std::vector<Fault::Kind> faults;
     Answer answer = Answer::Incorrect;
+    // The data of a well-formed reply to the request that went out whole (the right one, or
+    // one with other data or another length); nothing when no such reply went out.
+    std::optional<std::vector<std::uint8_t>> delivered;
 };
 
 class HostUnit {

@@ -28,25 +28,26 @@ struct CommandSpec {
     const char* name;
     std::uint8_t code;
     QStringList successes;
+    std::size_t successLength; // the data length of the reply that means success
 };
 
 const CommandSpec kCommands[] = {
-    {"set pager", 0x01, {"设置传呼号成功！"}},
-    {"delete pager", 0x04, {"删除传呼号成功！"}},
-    {"set table caller", 0x03, {"设置餐桌号成功！"}},
-    {"delete table caller", 0x07, {"删除餐桌号码成功！"}},
-    {"set receiver number", 0x02, {"设置接收器号码成功！"}},
-    {"initialise receiver", 0x08, {"初始化接收器成功！"}},
-    {"receiver frequency", 0x0A, {"接收器频率写入成功！"}},
-    {"transmitter frequency", 0x0B, {"发射机频率写入成功！"}},
-    {"set urge unit", 0x11, {"设置催菜器号码成功！"}},
-    {"delete urge unit", 0x12, {"删除催菜器号码成功！"}},
-    {"write repeater", 0x03, {"设置转发器成功！"}},
-    {"delete repeater", 0x07, {"删除转发器内容成功！"}},
-    {"work mode", 0x17, {"设置工作模式成功！"}},
-    {"display type", 0x13, {"信息机类型设为数字机！", "信息机类型设为语音机！"}},
-    {"voice prompts", 0x14, {"语音信息机中关于呼叫器的设置成功！"}},
-    {"handheld by pager", 0x16, {"设置成功！"}},
+    {"set pager", 0x01, {"设置传呼号成功！"}, 0},
+    {"delete pager", 0x04, {"删除传呼号成功！"}, 0},
+    {"set table caller", 0x03, {"设置餐桌号成功！"}, 3},
+    {"delete table caller", 0x07, {"删除餐桌号码成功！"}, 0},
+    {"set receiver number", 0x02, {"设置接收器号码成功！"}, 0},
+    {"initialise receiver", 0x08, {"初始化接收器成功！"}, 0},
+    {"receiver frequency", 0x0A, {"接收器频率写入成功！"}, 0},
+    {"transmitter frequency", 0x0B, {"发射机频率写入成功！"}, 0},
+    {"set urge unit", 0x11, {"设置催菜器号码成功！"}, 2},
+    {"delete urge unit", 0x12, {"删除催菜器号码成功！"}, 0},
+    {"write repeater", 0x03, {"设置转发器成功！"}, 3},
+    {"delete repeater", 0x07, {"删除转发器内容成功！"}, 0},
+    {"work mode", 0x17, {"设置工作模式成功！"}, 0},
+    {"display type", 0x13, {"信息机类型设为数字机！", "信息机类型设为语音机！"}, 0},
+    {"voice prompts", 0x14, {"语音信息机中关于呼叫器的设置成功！"}, 0},
+    {"handheld by pager", 0x16, {"设置成功！"}, 0},
 };
 
 const char* kindName(Fault::Kind kind) {
@@ -81,6 +82,22 @@ const char* kindName(Fault::Kind kind) {
         return "corrupted reply";
     }
     return "?";
+}
+
+// The faults the unit applied to the requests, for a violation's message.
+QString faultsOf(const std::vector<Applied>& applied) {
+    QStringList names;
+    for (const Applied& a : applied)
+        for (Fault::Kind kind : a.faults)
+            names << QString::fromLatin1(kindName(kind));
+    return names.isEmpty() ? QStringLiteral("no fault") : names.join(QStringLiteral(", "));
+}
+
+// Whether every request got a well-formed reply of the given data length.
+bool allDelivered(const std::vector<Applied>& applied, std::size_t length) {
+    return !applied.empty() && std::all_of(applied.begin(), applied.end(), [&](const Applied& a) {
+        return a.delivered && a.delivered->size() == length;
+    });
 }
 
 // Stops the soak when one operation does not end within a minute.
@@ -319,11 +336,9 @@ void Soak::runCommand(const Command& command) {
     countOutcome(boxes, spec.successes);
     if (!spec.successes.contains(boxes.value(boxes.size() - 1)))
         return;
-    if (applied.empty())
-        violation(name + QStringLiteral(": success without a request"));
-    for (const Applied& a : applied)
-        if (a.answer == Applied::Answer::Incorrect)
-            violation(name + QStringLiteral(": success, but the unit did not answer correctly"));
+    if (!allDelivered(applied, spec.successLength))
+        violation(name + QStringLiteral(": success, but the unit sent no reply that says so (") +
+                  faultsOf(applied) + QLatin1Char(')'));
 }
 
 void Soak::runRead(bool hostRead) {
@@ -358,10 +373,11 @@ void Soak::runRead(bool hostRead) {
             same = same && images.subram[n] == image[n];
     }
     if (!same)
-        violation(success + QStringLiteral(", but the image differs from the unit's memory"));
-    for (const Applied& a : applied)
-        if (a.answer == Applied::Answer::Incorrect)
-            violation(success + QStringLiteral(", but a block was not answered correctly"));
+        violation(success + QStringLiteral(", but the image differs from the unit's memory (") +
+                  faultsOf(applied) + QLatin1Char(')'));
+    if (!allDelivered(applied, 128))
+        violation(success + QStringLiteral(", but a block was not answered whole (") +
+                  faultsOf(applied) + QLatin1Char(')'));
 }
 
 void Soak::runDownload() {
@@ -384,12 +400,13 @@ void Soak::runDownload() {
     const hostsim::Memory memory = host_->withUnit([](hostsim::HostUnit& u) { return u.memory(); });
     for (std::size_t n = 0; n < memory.size(); ++n)
         if (images.mainram[n] != memory[n]) {
-            violation(success + QStringLiteral(", but the unit's memory differs from the image"));
+            violation(success + QStringLiteral(", but the unit's memory differs from the image (") +
+                      faultsOf(applied) + QLatin1Char(')'));
             break;
         }
-    for (const Applied& a : applied)
-        if (a.answer == Applied::Answer::Incorrect)
-            violation(success + QStringLiteral(", but a block was not acknowledged correctly"));
+    if (!allDelivered(applied, 1))
+        violation(success + QStringLiteral(", but a block was not acknowledged (") +
+                  faultsOf(applied) + QLatin1Char(')'));
 }
 
 // The device came back: choosing the port again must make the next command work.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace callcfg {
 
@@ -26,6 +27,7 @@ Link::~Link() {
 bool Link::open(const QString& device) {
     port_->setRts(true);
     device_ = device;
+    settleSeconds_ = 0; // a port opened afresh holds nothing of earlier requests
     open_ = port_->open(device);
     return open_;
 }
@@ -74,6 +76,10 @@ std::optional<std::vector<std::uint8_t>> Link::read() {
 
 Outcome Link::exchange(const Request& request, const WaitPlan& wait,
                        const std::function<void()>& afterSending) {
+    if (settleSeconds_ > 0) {
+        sleepOnePeriod(std::exchange(settleSeconds_, 0));
+        discardInput();
+    }
     const std::vector<std::uint8_t> wire = protocol::requestWire(request.command, request.data);
     for (std::uint8_t byte : wire)
         if (!port_->writeByte(byte))
@@ -87,8 +93,10 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
     for (int period = 0; period < std::max(1, wait.periods); ++period) {
         sleepOnePeriod(wait.seconds);
         const auto bytes = read();
-        if (!bytes)
+        if (!bytes) {
+            settleSeconds_ = wait.seconds;
             return NoReply{port_->errorText()}; // a port fault ends the wait
+        }
         ScanResult result = scanner.scan(*bytes);
         for (int i = 0; i < result.checksumErrors; ++i)
             for (LinkObserver* observer : observers_)
@@ -96,6 +104,7 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
         if (result.data)
             return Replied{std::move(*result.data)};
     }
+    settleSeconds_ = wait.seconds;
     return NoReply{};
 }
 

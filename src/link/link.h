@@ -36,7 +36,9 @@ public:
 
     // Sends the request, runs `afterSending` (a wait box, say) and waits as `wait` says,
     // taking the reply to the request's command at the end of a period. Nothing but the
-    // observers' calls runs during the wait.
+    // observers' calls runs during the wait. After an exchange that got no reply, one period
+    // of it passes and what arrived meanwhile is dropped before the next request: a late
+    // reply to the earlier request is never taken for the reply to this one.
     Outcome exchange(const Request& request, const WaitPlan& wait,
                      const std::function<void()>& afterSending = {});
 
@@ -58,6 +60,9 @@ private:
 
     std::unique_ptr<SerialPort> port_;
     std::vector<LinkObserver*> observers_;
+    // After an exchange without a reply: the length of its period, for which its reply may
+    // still be on its way.
+    double settleSeconds_ = 0;
     QString device_;
     bool open_ = false;
     double timeScale_ = 1.0;

@@ -3,6 +3,7 @@
 
 #include "form1commands_common.h"
 
+#include "link/qtserialport.h"
 #include "mainwindow/form1.h"
 
 #include <QApplication>
@@ -88,6 +89,40 @@ private slots:
         QCOMPARE(form.height(), height);
         QVERIFY(!form.pollTimer->isActive());
         QCOMPARE(form.testButton->text(), QString("测试(&t)"));
+    }
+
+    // The box stays as it is; the system's reason, with the usual remedy, goes to stderr and
+    // into the port list's tooltip.
+    void portProblemsExplainThemselves() {
+        MissingCom1 rig;
+        callcfg::Form1& form = rig.form1();
+        QStringList told;
+        rig.program->portRow->setProblemReporter([&](const QString& p) { told << p; });
+        click(form, "Command15");
+        QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].startsWith("cannot open COM1 (/dev/callcfg-no-such-port): No such file "
+                                    "or directory - check the cable"),
+                 qPrintable(told[0]));
+        QCOMPARE(form.portList->toolTip(), told[0]);
+
+        // COM2 is the host unit, held by another program.
+        callcfg::Link other(std::make_unique<callcfg::QtSerialPort>());
+        QVERIFY(other.open(QString::fromStdString(rig.host.devicePath())));
+        form.portList->setEditText("COM2");
+        click(form, "Command15");
+        QVERIFY2(told.value(1).contains(" - another program holds the port"),
+                 qPrintable(told.value(1)));
+        form.portList->setEditText("COMx");
+        click(form, "Command15");
+        QCOMPARE(told.value(2),
+                 QString("\"COMx\" names no port: its last character must be 1 to 9"));
+        QCOMPARE(describe(rig.boxes.take()), QStringList(2, kPortBox));
+
+        QCOMPARE(callcfg::withPortRemedy("Permission denied"),
+                 QString("Permission denied - add your user to the dialout group (sudo usermod "
+                         "-aG dialout $USER) and log in again"));
+        QCOMPARE(callcfg::withPortRemedy("Input/output error"), QString("Input/output error"));
     }
 
     void portRow() {

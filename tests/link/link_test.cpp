@@ -128,6 +128,27 @@ private slots:
         QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
     }
 
+    // A reply that comes after its request gave up is never taken for the next request's,
+    // even when that asks the same: one period passes and what came is dropped first.
+    void aLateReplyIsNotTakenForTheNextRequest() {
+        Fixture f; // periods of 50 ms
+        QVERIFY(f.open());
+        std::vector<std::uint8_t> late = hexBytes("55 AA 02 0D 80");
+        late.resize(5 + 128, 0x00);
+        late.push_back(0x70); // 02 + 0D + 80 = 0x8F
+        f.peer.writeAfter(70ms, late);
+        QVERIFY(std::holds_alternative<NoReply>(f.exchange("0D", "05")));
+        QVERIFY(std::holds_alternative<NoReply>(f.exchange("0D", "06")));
+        // Once a reply came, the next request starts at once again.
+        f.peer.writeAfter(70ms, hexBytes("55 AA 02 08 00 F5"));
+        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "", {2, 1.0})));
+        QElapsedTimer clock;
+        clock.start();
+        f.peer.writeAfter(10ms, hexBytes("55 AA 02 08 00 F5"));
+        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
+        QVERIFY2(clock.elapsed() < 90, qPrintable(QString::number(clock.elapsed())));
+    }
+
     // The sender may put a wait box on screen between sending and waiting.
     void afterSendingRunsOnceTheRequestHasLeft() {
         Fixture f;
