@@ -1,6 +1,7 @@
 // callcfg: the windows, or one subcommand without a display.
 
 #include "app/program.h"
+#include "app/termination.h"
 #include "cli/commandline.h"
 #include "link/platformport.h"
 #include "link/trafficlog.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
         program.link.addObserver(&log);
     }
     program.form1.show();
+    quitOnTermination(&app);
     const int status = QApplication::exec();
     program.link.removeObserver(&log);
     return status;

@@ -150,6 +150,13 @@ std::optional<std::vector<std::uint8_t>> Win32SerialPort::readAll() {
         error_ = QStringLiteral("the port is not open");
         return std::nullopt;
     }
+    // A device that has gone (an adapter pulled out, the far end of a terminal closed) can
+    // still answer a read with nothing, as if the line were silent; its status tells.
+    DWORD errors = 0;
+    if (!ClearCommError(toHandle(handle_), &errors, nullptr)) {
+        fail(GetLastError());
+        return std::nullopt;
+    }
     std::vector<std::uint8_t> data;
     std::uint8_t buffer[4096];
     for (;;) {

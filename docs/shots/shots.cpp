@@ -1,0 +1,147 @@
+// callcfg_shots DIR: the windows as an installer meets them, on a simulated host unit with a
+// few pagers and table callers, grabbed to PNG files in DIR. Meant to run under a real X
+// server (xvfb-run), with the fonts a desktop has.
+
+#include "app/program.h"
+#include "callers/callerwindows.h"
+#include "callers/form5.h"
+#include "callers/form6.h"
+#include "hostsim/ptyhost.h"
+#include "memoryreader/form3.h"
+#include "ui/fonts.h"
+#include "ui/waitboxes.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Answers every message box at once; the reads and the commands end with one.
+class Answerer : public QObject {
+public:
+    Answerer() {
+        connect(&timer_, &QTimer::timeout, this, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->done(QMessageBox::Ok);
+        });
+        timer_.start(20);
+    }
+
+private:
+    QTimer timer_;
+};
+
+void settle() {
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+}
+
+// What the X server shows of the window: its real background and fonts, as on a desktop.
+bool save(QWidget* window, const QString& dir, const char* name) {
+    window->raise();
+    QTest::qWaitForWindowExposed(window);
+    QTest::qWait(200);
+    settle();
+    const QString path = QDir(dir).filePath(QString::fromLatin1(name));
+    const bool saved = window->screen()->grabWindow(window->winId()).save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    return saved;
+}
+
+// Pagers 3, 12 and 105 and three table callers, as an installer would have set them.
+void setUpUnit(hostsim::HostUnit& unit) {
+    unit.setLearnDelay(0);
+    const auto request = [&unit](std::uint8_t command, std::vector<std::uint8_t> data) {
+        std::vector<std::uint8_t> frame{0x55, 0x55,    0xAA,
+                                        0x01, command, static_cast<std::uint8_t>(data.size())};
+        unsigned sum = 0x01 + command + data.size();
+        for (std::uint8_t b : data) {
+            frame.push_back(b);
+            sum += b;
+        }
+        frame.push_back(static_cast<std::uint8_t>(0xFF - (sum & 0xFF)));
+        unit.feed(frame);
+    };
+    request(0x01, {0, 3, 0, 2, 0, 0, 0, 1, 2, 3, 4, 5, 0});
+    request(0x01, {0, 12, 0, 1, 1, 1, 2, 3, 4, 5, 6, 7, 2});
+    request(0x01, {1, 5, 0, 8, 0, 7, 6, 5, 4, 3, 2, 1, 1});
+    request(0x03, {0, 0, 12, 3, 12, 0xFF});
+    request(0x03, {0, 0, 25, 105, 0xFF, 0xFF});
+    request(0x03, {0, 1, 0, 3, 12, 105});
+    request(0x17, {1});
+    unit.takeRequests();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(dir);
+    callcfg::installFontSubstitutions();
+    hostsim::PtyHost host;
+    host.setPacing(false);
+    host.withUnit(setUpUnit);
+    callcfg::PortMap map;
+    map.map(1, QString::fromStdString(host.devicePath()));
+    callcfg::Program program(map);
+    program.exitProgram = [] {};
+    program.link.setTimeScale(0.02);
+    Answerer answerer;
+    callcfg::Form1& f = program.form1;
+    f.show();
+    bool ok = true;
+
+    f.pagerNumberEdit->setText(QStringLiteral("12"));
+    f.addressCodeEdit->setText(QStringLiteral("1234567"));
+    f.tableNumberEdit->setText(QStringLiteral("12"));
+    f.tablePagerEdits[0]->setText(QStringLiteral("3"));
+    f.openPortButton->click();
+    ok &= save(&f, dir, "main-window.png");
+    f.setFullView(true);
+    f.setMaintenanceView(true);
+    ok &= save(&f, dir, "main-window-all-functions.png");
+    f.setMaintenanceView(false);
+    f.setFullView(false);
+
+    f.memoryReaderButton->click();
+    callcfg::Form3& w = *program.memoryReader->form3();
+    w.move(f.x() + 40, f.y() + 40);
+    w.readHostButton->click();
+    w.listingButton->click();
+    ok &= save(&w, dir, "memory-reader-pagers.png");
+    w.listingChoice->setCurrentIndex(1);
+    w.listingButton->click();
+    ok &= save(&w, dir, "memory-reader-tables.png");
+    w.hexViewButton->show(); // as five clicks on the prompt label show it
+    w.hexViewButton->click();
+    ok &= save(&w, dir, "memory-reader-hex.png");
+    w.load(program.images);
+    ok &= save(&w, dir, "memory-reader.png");
+
+    f.voicePromptsButton->click();
+    ok &= save(program.callerWindows->form5(), dir, "voice-prompts.png");
+    f.handheldButton->click();
+    ok &= save(program.callerWindows->form6(), dir, "handheld-callers.png");
+
+    program.waitBoxes.form2().show();
+    ok &= save(&program.waitBoxes.form2(), dir, "caller-wait-box.png");
+    program.waitBoxes.form2().hide();
+
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("OK"), QStringLiteral("设置传呼号成功！"),
+                    QMessageBox::Ok, &f);
+    box.show();
+    ok &= save(&box, dir, "success-box.png");
+    box.hide();
+    return ok ? 0 : 1;
+}

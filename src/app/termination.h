@@ -1,0 +1,12 @@
+#pragma once
+// SIGTERM and SIGINT end the window's event loop, so that the program ends as the exit button
+// ends it: the port released, the simulated host unit stopped, status 0.
+
+class QObject;
+
+namespace callcfg {
+
+// Call once, after the application object exists. Does nothing where there are no signals.
+void quitOnTermination(QObject* application);
+
+} // namespace callcfg
