@@ -24,14 +24,14 @@ namespace {
 
 // A main-window or caller-window command with inputs that pass its checks, and the boxes that
 // say the host unit took it.
-struct CommandSpec {
+struct SoakCommand {
     const char* name;
     std::uint8_t code;
     QStringList successes;
     std::size_t successLength; // the data length of the reply that means success
 };
 
-const CommandSpec kCommands[] = {
+const SoakCommand kCommands[] = {
     {"set pager", 0x01, {"设置传呼号成功！"}, 0},
     {"delete pager", 0x04, {"删除传呼号成功！"}, 0},
     {"set table caller", 0x03, {"设置餐桌号成功！"}, 3},
@@ -142,7 +142,7 @@ Watchdog& watchdog() {
 } // namespace
 
 struct Soak::Command {
-    const CommandSpec& spec;
+    const SoakCommand& entry;
 };
 
 Soak::Soak(quint32 seed) : random_(seed), device_(dir_.filePath(QStringLiteral("usb-serial"))) {
@@ -272,10 +272,10 @@ void Soak::countOutcome(const QStringList& boxes, const QStringList& successes) 
 }
 
 void Soak::runCommand(const Command& command) {
-    const CommandSpec& spec = command.spec;
+    const SoakCommand& entry = command.entry;
     callcfg::Form1& f = program_->form1;
-    const QString name = QString::fromLatin1(spec.name);
-    const std::uint8_t repeaterCode = spec.code;
+    const QString name = QString::fromLatin1(entry.name);
+    const std::uint8_t repeaterCode = entry.code;
     host_->withUnit([&](hostsim::HostUnit& unit) {
         unit.addFault(randomFault(repeaterCode, 0));
         unit.setDisplayType(random_.bounded(2) ? hostsim::DisplayType::Voice
@@ -326,17 +326,17 @@ void Soak::runCommand(const Command& command) {
     } else {
         button = program_->callerWindows->form6()->writeByPagerButton;
     }
-    watchdog().start(spec.name);
+    watchdog().start(entry.name);
     button->click();
     watchdog().done();
 
     const QStringList boxes = takeBoxes();
     const std::vector<Applied> applied = takeApplied();
     exchanges_ += int(applied.size());
-    countOutcome(boxes, spec.successes);
-    if (!spec.successes.contains(boxes.value(boxes.size() - 1)))
+    countOutcome(boxes, entry.successes);
+    if (!entry.successes.contains(boxes.value(boxes.size() - 1)))
         return;
-    if (!allDelivered(applied, spec.successLength))
+    if (!allDelivered(applied, entry.successLength))
         violation(name + QStringLiteral(": success, but the unit sent no reply that says so (") +
                   faultsOf(applied) + QLatin1Char(')'));
 }

@@ -83,14 +83,14 @@ struct NumberFrame {
     QColor colour;
 };
 
-void makeNumberFrame(QWidget* parent, const NumberFrame& spec, QLineEdit** field,
+void makeNumberFrame(QWidget* parent, const NumberFrame& layout, QLineEdit** field,
                      QPushButton** button) {
-    auto* box = frame(parent, spec.name, spec.title, spec.twips);
-    frameCaption(box, spec.labelName, spec.caption, 120, 900);
-    *field = frameField(box, spec.fieldName, 120, spec.fieldWidth);
-    *button = frameButton(box, spec.buttonName, spec.buttonCaption, 120 + spec.fieldWidth + 120,
-                          spec.buttonWidth);
-    colourCaption(box, spec.colour);
+    auto* box = frame(parent, layout.name, layout.title, layout.twips);
+    frameCaption(box, layout.labelName, layout.caption, 120, 900);
+    *field = frameField(box, layout.fieldName, 120, layout.fieldWidth);
+    *button = frameButton(box, layout.buttonName, layout.buttonCaption,
+                          120 + layout.fieldWidth + 120, layout.buttonWidth);
+    colourCaption(box, layout.colour);
 }
 
 } // namespace
