@@ -20,7 +20,9 @@
 #endif
 
 #ifdef Q_OS_WIN
+#include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #define isatty _isatty
 #else
 #include <unistd.h>
@@ -44,6 +46,11 @@ QStringList rawArguments(int argc, char** argv) {
 }
 
 int runWithoutDisplay(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    // The same bytes as elsewhere: line ends stay LF, as the listings print them.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     QCoreApplication app(argc, argv);
     QTextStream out(stdout), err(stderr);
     CommandLineEnvironment environment{out, err, makePlatformPort, isatty(2) != 0};
@@ -61,6 +68,12 @@ int main(int argc, char** argv) {
     if (!startsWindow(rawArguments(argc, argv)))
         return runWithoutDisplay(argc, argv);
 
+#ifdef Q_OS_WIN
+    // Started from Explorer, the program got a console of its own: the window needs none.
+    DWORD processes[2];
+    if (GetConsoleProcessList(processes, 2) == 1)
+        FreeConsole();
+#endif
     QApplication app(argc, argv);
     QTextStream out(stdout), err(stderr);
     CommandLineEnvironment environment{out, err, makePlatformPort};

@@ -136,9 +136,24 @@ bool addMappings(const QStringList& values, PortMap& portMap, QTextStream& err) 
     return true;
 }
 
+// The options whose value is the next argument: ours, and those of Qt's that the application
+// object takes before the window's options are parsed (-platform offscreen, say).
 bool takesValue(const QString& argument) {
-    return argument == QLatin1String("--port") || argument == QLatin1String("--log") ||
-           argument == QLatin1String("--device");
+    static const QStringList withValue{QStringLiteral("--port"),
+                                       QStringLiteral("--log"),
+                                       QStringLiteral("--device"),
+                                       QStringLiteral("-platform"),
+                                       QStringLiteral("-platformpluginpath"),
+                                       QStringLiteral("-platformtheme"),
+                                       QStringLiteral("-plugin"),
+                                       QStringLiteral("-style"),
+                                       QStringLiteral("-stylesheet"),
+                                       QStringLiteral("-qwindowgeometry"),
+                                       QStringLiteral("-qwindowtitle"),
+                                       QStringLiteral("-qwindowicon"),
+                                       QStringLiteral("-display"),
+                                       QStringLiteral("-geometry")};
+    return withValue.contains(argument);
 }
 
 QString version() {

@@ -349,6 +349,17 @@ private slots:
         QCOMPARE(runBinary({"show"}), 2);
         QCOMPARE(runBinary({"frobnicate"}), 2);
 
+        // The window with Qt's own -platform option; SIGTERM ends it cleanly.
+        QProcess window;
+        window.setProcessEnvironment(noDisplay);
+        window.start(CALLCFG_BINARY, {"-platform", "offscreen", "--simulate"});
+        QVERIFY(window.waitForStarted());
+        QVERIFY(!window.waitForFinished(1500));
+        window.terminate();
+        QVERIFY(window.waitForFinished(10000));
+        QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(window.exitCode(), 0);
+
         host->setPacing(true);
         setMemory(patterned(5));
         QElapsedTimer clock;
