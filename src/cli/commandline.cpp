@@ -136,24 +136,57 @@ bool addMappings(const QStringList& values, PortMap& portMap, QTextStream& err) 
     return true;
 }
 
-// The options whose value is the next argument: ours, and those of Qt's that the application
-// object takes before the window's options are parsed (-platform offscreen, say).
+// Qt's own options, which the application object takes before the window's options are
+// parsed (-platform offscreen, say); Qt accepts them with one dash or two.
+QString asQtOption(const QString& argument) {
+    return argument.startsWith(QLatin1String("--")) ? argument.mid(1) : argument;
+}
+
+bool isQtOptionWithValue(const QString& argument) {
+    static const QStringList withValue{
+        QStringLiteral("-platform"),        QStringLiteral("-platformpluginpath"),
+        QStringLiteral("-platformtheme"),   QStringLiteral("-plugin"),
+        QStringLiteral("-style"),           QStringLiteral("-stylesheet"),
+        QStringLiteral("-qwindowgeometry"), QStringLiteral("-qwindowtitle"),
+        QStringLiteral("-qwindowicon"),     QStringLiteral("-display"),
+        QStringLiteral("-geometry"),        QStringLiteral("-session")};
+    return withValue.contains(asQtOption(argument));
+}
+
+bool isQtFlag(const QString& argument) {
+    static const QStringList flags{QStringLiteral("-reverse"), QStringLiteral("-nograb"),
+                                   QStringLiteral("-dograb"), QStringLiteral("-sync"),
+                                   QStringLiteral("-widgetcount")};
+    return flags.contains(asQtOption(argument));
+}
+
+// The options whose value is the next argument: ours and Qt's.
 bool takesValue(const QString& argument) {
-    static const QStringList withValue{QStringLiteral("--port"),
-                                       QStringLiteral("--log"),
-                                       QStringLiteral("--device"),
-                                       QStringLiteral("-platform"),
-                                       QStringLiteral("-platformpluginpath"),
-                                       QStringLiteral("-platformtheme"),
-                                       QStringLiteral("-plugin"),
-                                       QStringLiteral("-style"),
-                                       QStringLiteral("-stylesheet"),
-                                       QStringLiteral("-qwindowgeometry"),
-                                       QStringLiteral("-qwindowtitle"),
-                                       QStringLiteral("-qwindowicon"),
-                                       QStringLiteral("-display"),
-                                       QStringLiteral("-geometry")};
-    return withValue.contains(argument);
+    static const QStringList ours{QStringLiteral("--port"), QStringLiteral("--log"),
+                                  QStringLiteral("--device")};
+    return ours.contains(argument) || isQtOptionWithValue(argument);
+}
+
+// An option the window knows: its own, or one of Qt's.
+bool isWindowOption(const QString& argument) {
+    for (const char* own : {"--port", "--log"})
+        if (argument == QLatin1String(own) ||
+            argument.startsWith(QLatin1String(own) + QLatin1Char('=')))
+            return true;
+    return argument == QLatin1String("--simulate") || isQtOptionWithValue(argument) ||
+           isQtFlag(argument);
+}
+
+// The arguments less Qt's options, which only a window's application object takes away.
+QStringList withoutQtOptions(const QStringList& arguments) {
+    QStringList rest;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (i > 0 && isQtOptionWithValue(arguments[i]))
+            ++i;
+        else if (i == 0 || !isQtFlag(arguments[i]))
+            rest << arguments[i];
+    }
+    return rest;
 }
 
 QString version() {
@@ -197,7 +230,12 @@ bool startsWindow(const QStringList& arguments) {
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h") ||
             argument == QLatin1String("--version"))
             return false;
-    return firstPositional(arguments).isEmpty();
+    // Anything else, an unknown option included, is told without a display.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!isWindowOption(arguments[i]) || (takesValue(arguments[i]) && ++i == arguments.size()))
+            return false;
+    }
+    return true;
 }
 
 void Invocation::tell(const QString& message) const {
@@ -276,7 +314,7 @@ std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOption
     if (simulatorAvailable)
         parser.addOption(flag("simulate", "Serve a simulated host unit in-process on COM1."));
     QTextStream& err = environment.err;
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(withoutQtOptions(arguments))) {
         err << kProgram << ": " << parser.errorText() << Qt::endl
             << "Try '" << kProgram << " --help'." << Qt::endl;
         return kUsageOrFileError;

@@ -49,8 +49,8 @@ QStringList subcommandNames();
 // start the windows.
 QString subcommandOf(const QStringList& arguments);
 
-// True when the arguments open the window: no subcommand or other argument that is not an
-// option, no help and no version.
+// True when the arguments open the window: only the window's options and Qt's, each with its
+// value; no help, no version, no subcommand, no unknown option.
 bool startsWindow(const QStringList& arguments);
 
 // Runs the subcommand the arguments name (program name first) and returns its exit status.

@@ -348,6 +348,19 @@ private slots:
         QCOMPARE(out, "当前工作类型为：\n多键模式\n");
         QCOMPARE(runBinary({"show"}), 2);
         QCOMPARE(runBinary({"frobnicate"}), 2);
+        // Usage errors of the window's command line are told without a display, never a crash.
+        QProcess bogus;
+        bogus.setProcessEnvironment(noDisplay);
+        for (const QStringList& arguments :
+             {QStringList{"--bogus"}, {"-platform", "offscreen", "--bogus", "--reverse"}}) {
+            bogus.start(CALLCFG_BINARY, arguments);
+            QVERIFY(bogus.waitForFinished(10000));
+            QCOMPARE(bogus.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(bogus.exitCode(), 2);
+            QCOMPARE(bogus.readAllStandardError().split('\n').first(),
+                     "callcfg: Unknown option 'bogus'.");
+        }
+        QCOMPARE(runBinary({"--port"}), 2);
 
         // The window with Qt's own -platform option; SIGTERM ends it cleanly.
         QProcess window;
