@@ -3,7 +3,9 @@
 #include "app/program.h"
 #include "app/termination.h"
 #include "cli/commandline.h"
+#include "language/language.h"
 #include "link/platformport.h"
+#include "link/serialdevices.h"
 #include "link/trafficlog.h"
 #include "ui/fonts.h"
 
@@ -52,8 +54,10 @@ int runWithoutDisplay(int argc, char** argv) {
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
     QCoreApplication app(argc, argv);
+    useLanguage(commandLineLanguage());
     QTextStream out(stdout), err(stderr);
-    CommandLineEnvironment environment{out, err, makePlatformPort, isatty(2) != 0};
+    CommandLineEnvironment environment{out,  err, makePlatformPort, isatty(2) != 0,
+                                       1.0, systemDeviceLister()};
     const QStringList arguments = QCoreApplication::arguments();
     if (!subcommandOf(arguments).isEmpty())
         return runSubcommand(arguments, environment);
@@ -75,8 +79,10 @@ int main(int argc, char** argv) {
         FreeConsole();
 #endif
     QApplication app(argc, argv);
+    useLanguage(commandLineLanguage()); // the windows speak Chinese once they are made
     QTextStream out(stdout), err(stderr);
-    CommandLineEnvironment environment{out, err, makePlatformPort};
+    CommandLineEnvironment environment{out, err, makePlatformPort, false, 1.0,
+                                       systemDeviceLister()};
     WindowOptions options;
     if (const auto status = parseWindowOptions(QApplication::arguments(), options, environment,
                                                kSimulatorAvailable))

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "language/language.h"
 #include "link/platformport.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ namespace callcfg {
 
 Program::Program(const PortMap& portMap)
     : link(makePlatformPort()), exitProgram([] { QApplication::quit(); }) {
+    useLanguage(Language::Chinese); // every text the windows add is Chinese
     link.addObserver(&waitScreen);
     portRow = new PortRow(form1, link, portMap);
     testMode = new TestMode(form1, link, *portRow);

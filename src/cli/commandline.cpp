@@ -1,6 +1,9 @@
 #include "cli/commandline.h"
 
 #include "cli/subcommands.h"
+#include "link/link.h"
+#include "link/texts.h"
+#include "link/trafficlog.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -16,41 +19,43 @@ const QString kProgram = QStringLiteral("callcfg");
 
 QCommandLineOption portOption() {
     return {QStringLiteral("port"),
-            QStringLiteral("Port list entry COMn opens DEVICE (repeatable); by default COMn is "
-                           "/dev/ttyS<n-1>, or COMn on Windows."),
+            Texts::tr("Port list entry COMn opens DEVICE (repeatable); by default COMn is the "
+                      "n-th serial device present (on-board ports first, then USB adapters "
+                      "by their /dev/serial/by-id name), or COMn on Windows."),
             QStringLiteral("COMn=DEVICE")};
 }
 
 QCommandLineOption logOption() {
     return {QStringLiteral("log"),
-            QStringLiteral("Append a line for every request sent and every read that returned "
-                           "bytes to FILE."),
+            Texts::tr("Append a line for every request sent and every read that returned "
+                      "bytes to FILE."),
             QStringLiteral("FILE")};
 }
 
 QCommandLineOption helpOption() {
-    return {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
+    return {{QStringLiteral("h"), QStringLiteral("help")}, Texts::tr("Show this help.")};
 }
 
 QCommandLineOption versionOption() {
-    return {QStringLiteral("version"), QStringLiteral("Show the program's version.")};
+    return {QStringLiteral("version"), Texts::tr("Show the program's version.")};
 }
 
 QCommandLineOption deviceOption() {
     return {QStringLiteral("device"),
-            QStringLiteral("The serial device (a path) or a port name COMn, mapped as the port "
-                           "list maps it."),
+            Texts::tr("The serial device (a path) or a port name COMn, mapped as the port "
+                      "list maps it."),
             QStringLiteral("DEV")};
 }
 
+// `description` is marked with QT_TRANSLATE_NOOP and translated here.
 QCommandLineOption flag(const char* name, const char* description) {
-    return {QString::fromLatin1(name), QString::fromUtf8(description)};
+    return {QString::fromLatin1(name), Texts::tr(description)};
 }
 
 struct Subcommand {
     const char* name;
-    const char* arguments; // after the options, in the usage line
-    const char* description;
+    const char* arguments;   // after the options, in the usage line
+    const char* description; // marked with QT_TRANSLATE_NOOP
     std::function<void(QCommandLineParser&)> addOptions;
     int (*run)(const Invocation&);
 };
@@ -58,39 +63,60 @@ struct Subcommand {
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> all{
         {"backup", "--device DEV FILE",
-         "Read the host unit's memory and write it to FILE (8192 bytes). FILE is written only "
-         "when the whole read succeeded.",
+         QT_TRANSLATE_NOOP("callcfg", "Read the host unit's memory and write it to FILE (8192 "
+                                      "bytes). FILE is written only when the whole read "
+                                      "succeeded."),
          [](QCommandLineParser& p) { p.addOption(deviceOption()); }, runBackup},
         {"restore", "--device DEV FILE",
-         "Download FILE into the host unit, then read the host unit back and compare.",
+         QT_TRANSLATE_NOOP("callcfg", "Download FILE into the host unit, then read the host "
+                                      "unit back and compare."),
          [](QCommandLineParser& p) {
              p.addOption(deviceOption());
-             p.addOption(flag("no-verify", "Do not read the host unit back."));
+             p.addOption(flag("no-verify", QT_TRANSLATE_NOOP("callcfg", "Do not read the host unit back.")));
          },
          runRestore},
         {"verify", "--device DEV FILE",
-         "Read the host unit and compare it with FILE; nothing is changed.",
+         QT_TRANSLATE_NOOP("callcfg",
+                           "Read the host unit and compare it with FILE; nothing is changed."),
          [](QCommandLineParser& p) { p.addOption(deviceOption()); }, runVerify},
         {"show", "FILE [--pagers|--tables|--mode|--hex]",
-         "Print what the memory reader window shows for the image in FILE.",
+         QT_TRANSLATE_NOOP("callcfg",
+                           "Print what the memory reader window shows for the image in FILE."),
          [](QCommandLineParser& p) {
-             p.addOption(flag("pagers", "The pager listing (the default)."));
-             p.addOption(flag("tables", "The table caller listing."));
-             p.addOption(flag("mode", "The work mode."));
-             p.addOption(flag("hex", "The hex view."));
+             p.addOption(
+                 flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager listing (the default).")));
+             p.addOption(flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller listing.")));
+             p.addOption(flag("mode", QT_TRANSLATE_NOOP("callcfg", "The work mode.")));
+             p.addOption(flag("hex", QT_TRANSLATE_NOOP("callcfg", "The hex view.")));
          },
          runShow},
         {"diff", "A B",
-         "Print the differences between two backup files: pagers, table callers and settings, "
-         "then the differing byte addresses.",
+         QT_TRANSLATE_NOOP("callcfg", "Print the differences between two backup files: pagers, "
+                                      "table callers and settings, then the differing byte "
+                                      "addresses."),
          [](QCommandLineParser&) {}, runDiff},
         {"export", "FILE --pagers|--tables",
-         "Print the pager or table caller entries as CSV (RFC 4180, UTF-8, a header row).",
+         QT_TRANSLATE_NOOP("callcfg", "Print the pager or table caller entries as CSV (RFC "
+                                      "4180, UTF-8, a header row)."),
          [](QCommandLineParser& p) {
-             p.addOption(flag("pagers", "The pager entries."));
-             p.addOption(flag("tables", "The table caller entries."));
+             p.addOption(flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager entries.")));
+             p.addOption(flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller entries.")));
          },
          runExport},
+        {"ports", "[--find]",
+         QT_TRANSLATE_NOOP("callcfg", "Print what each port list entry COM1 to COM8 opens and "
+                                      "what is there. With --find, open each device present "
+                                      "(never one that another program holds) and ask it for "
+                                      "the host memory's block 0, to tell which entries lead "
+                                      "to a host unit; exit status 0 when one answered, 1 "
+                                      "when none did."),
+         [](QCommandLineParser& p) {
+             p.addOption(flag("find", QT_TRANSLATE_NOOP("callcfg",
+                                                        "Write one read request (host memory "
+                                                        "block 0) to every device present and "
+                                                        "say which answered as a host unit.")));
+         },
+         runPorts},
     };
     return all;
 }
@@ -107,21 +133,22 @@ QString helpText(const QCommandLineParser& parser, const QString& usage,
                  const QString& description) {
     QString options = parser.helpText();
     options = options.mid(options.indexOf(QStringLiteral("\nOptions:")) + 1);
-    return QStringLiteral("Usage: %1\n%2\n\n%3").arg(usage, description, options);
+    return Texts::tr("Usage: %1\n%2\n\n%3").arg(usage, description, options);
 }
 
 QString mainHelp(const QCommandLineParser& parser) {
     QString text = helpText(parser, kProgram + QStringLiteral(" [options] [SUBCOMMAND ...]"),
-                            QStringLiteral("Programmes the host unit of a restaurant wireless "
-                                           "calling system. Without a subcommand it opens the "
-                                           "window."));
-    text += QStringLiteral("\nSubcommands (callcfg SUBCOMMAND --help for each):\n");
+                            Texts::tr("Programmes the host unit of a restaurant wireless "
+                                      "calling system. Without a subcommand it opens the "
+                                      "window."));
+    text += Texts::tr("\nSubcommands (callcfg SUBCOMMAND --help for each):\n");
     for (const Subcommand& subcommand : subcommands())
         text += QStringLiteral("  %1 %2\n")
                     .arg(QString::fromLatin1(subcommand.name), -8)
                     .arg(QString::fromLatin1(subcommand.arguments));
-    text += QStringLiteral("\nExit status: 0 done (identical, for verify and diff), 1 the images "
-                           "differ, 2 usage or file error, 3 communication failure.\n");
+    text += Texts::tr("\nExit status: 0 done (identical, for verify and diff; a host unit found, "
+                      "for ports --find), 1 the images differ (none found), 2 usage or file "
+                      "error, 3 communication failure.\n");
     return text;
 }
 
@@ -129,7 +156,8 @@ QString mainHelp(const QCommandLineParser& parser) {
 bool addMappings(const QStringList& values, PortMap& portMap, QTextStream& err) {
     for (const QString& value : values) {
         if (!portMap.addMapping(value)) {
-            err << kProgram << ": --port expects COMn=DEVICE, got: " << value << Qt::endl;
+            err << kProgram << ": " << Texts::tr("--port expects COMn=DEVICE, got: %1").arg(value)
+                << Qt::endl;
             return false;
         }
     }
@@ -244,8 +272,26 @@ void Invocation::tell(const QString& message) const {
 
 int Invocation::usageError(const QString& message) const {
     tell(message);
-    environment.err << "Try '" << kProgram << ' ' << name << " --help'." << Qt::endl;
+    environment.err << Texts::tr("Try '%1 %2 --help'.").arg(kProgram, name) << Qt::endl;
     return kUsageOrFileError;
+}
+
+bool Invocation::expectFiles(int count) const {
+    if (files().size() == count)
+        return true;
+    usageError(Texts::tr("expected %1 file argument(s), got %2").arg(count).arg(files().size()));
+    return false;
+}
+
+std::optional<int> Invocation::attachLog(Link& link, TrafficLog& log) const {
+    if (logFile.isEmpty())
+        return std::nullopt;
+    if (!log.open(logFile)) {
+        tell(Texts::tr("cannot open the log %1: %2").arg(logFile, log.error()));
+        return kUsageOrFileError;
+    }
+    link.addObserver(&log);
+    return std::nullopt;
 }
 
 int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environment) {
@@ -273,7 +319,8 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
     const QStringList rest = global.positionalArguments();
     const Subcommand* subcommand = rest.isEmpty() ? nullptr : find(rest.first());
     if (!subcommand) {
-        err << kProgram << ": no such subcommand: " << rest.value(0) << Qt::endl;
+        err << kProgram << ": " << Texts::tr("no such subcommand: %1").arg(rest.value(0))
+            << Qt::endl;
         return kUsageOrFileError;
     }
     const QString name = QString::fromLatin1(subcommand->name);
@@ -283,7 +330,8 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
     parser.addOption(logOption());
     parser.addOption(helpOption());
     subcommand->addOptions(parser);
-    Invocation call{name, parser, {}, global.value(QStringLiteral("log")), environment};
+    Invocation call{name, parser, PortMap(environment.listDevices), global.value(QStringLiteral("log")),
+                    environment};
     if (!parser.parse(QStringList{kProgram + QLatin1Char(' ') + name} + rest.mid(1)))
         return call.usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -291,7 +339,7 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
             parser,
             QStringLiteral("%1 %2 [options] %3")
                 .arg(kProgram, name, QString::fromLatin1(subcommand->arguments)),
-            QString::fromUtf8(subcommand->description));
+            Texts::tr(subcommand->description));
         environment.out.flush();
         return kDone;
     }
@@ -312,11 +360,13 @@ std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOption
     parser.addOption(helpOption());
     parser.addOption(versionOption());
     if (simulatorAvailable)
-        parser.addOption(flag("simulate", "Serve a simulated host unit in-process on COM1."));
+        parser.addOption(flag("simulate", QT_TRANSLATE_NOOP("callcfg",
+                                                "Serve a simulated host unit in-process on "
+                                                "COM1.")));
     QTextStream& err = environment.err;
     if (!parser.parse(withoutQtOptions(arguments))) {
         err << kProgram << ": " << parser.errorText() << Qt::endl
-            << "Try '" << kProgram << " --help'." << Qt::endl;
+            << Texts::tr("Try '%1 --help'.").arg(kProgram) << Qt::endl;
         return kUsageOrFileError;
     }
     if (parser.isSet(QStringLiteral("help"))) {
@@ -329,10 +379,12 @@ std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOption
         return kDone;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        err << kProgram << ": no such subcommand: " << parser.positionalArguments().first()
+        err << kProgram << ": "
+            << Texts::tr("no such subcommand: %1").arg(parser.positionalArguments().first())
             << Qt::endl;
         return kUsageOrFileError;
     }
+    options.portMap = PortMap(environment.listDevices);
     if (!addMappings(parser.values(QStringLiteral("port")), options.portMap, err))
         return kUsageOrFileError;
     options.simulate = simulatorAvailable && parser.isSet(QStringLiteral("simulate"));

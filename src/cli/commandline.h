@@ -9,9 +9,10 @@
 //   callcfg show    FILE [--pagers|--tables|--mode|--hex]
 //   callcfg diff    A B
 //   callcfg export  FILE --pagers|--tables
+//   callcfg ports   [--find]                     what each port list entry opens; which answer
 //
-// Exit status: 0 done (identical, for verify and diff); 1 the images differ; 2 usage or file
-// error; 3 communication failure.
+// Exit status: 0 done (identical, for verify and diff; a host unit found, for ports --find);
+// 1 the images differ (none found); 2 usage or file error; 3 communication failure.
 
 #include "link/portmap.h"
 
@@ -40,6 +41,8 @@ struct CommandLineEnvironment {
     bool progress = false;
     // Multiplies every wait; 1.0 in the product, only tests shorten waits.
     double timeScale = 1.0;
+    // The serial devices present; none when empty. The system's in the product.
+    DeviceLister listDevices;
 };
 
 // The subcommands' names.

@@ -3,7 +3,9 @@
 
 #include "cli/subcommands.h"
 #include "link/link.h"
+#include "link/portremedy.h"
 #include "link/serialport.h"
+#include "link/texts.h"
 #include "link/trafficlog.h"
 #include "memory/backupfile.h"
 
@@ -15,13 +17,18 @@ namespace callcfg {
 
 namespace {
 
-// The device DEV names: a port name COMn is mapped as the port list maps it.
-QString deviceOf(const Invocation& call) {
+// What DEV names: a port name COMn is mapped as the port list maps it; anything else is the
+// device itself.
+PortTarget targetOf(const Invocation& call) {
     const QString dev = call.parser.value(QStringLiteral("device"));
     static const QRegularExpression portName(QStringLiteral("^COM([1-9])$"),
                                              QRegularExpression::CaseInsensitiveOption);
     const auto match = portName.match(dev);
-    return match.hasMatch() ? call.portMap.deviceFor(match.captured(1).toInt()) : dev;
+    if (match.hasMatch())
+        return call.portMap.target(match.captured(1).toInt());
+    PortTarget target;
+    target.device = dev;
+    return target;
 }
 
 // The link to the host unit, opened, with the traffic log when one was asked for.
@@ -39,27 +46,22 @@ public:
     // The checks before any file is touched: the options, the log.
     std::optional<int> prepare(int files) {
         if (!call_.parser.isSet(QStringLiteral("device")))
-            return call_.usageError(QStringLiteral("--device DEV is required"));
-        if (call_.files().size() != files)
-            return call_.usageError(QStringLiteral("expected %1 file argument(s), got %2")
-                                        .arg(files)
-                                        .arg(call_.files().size()));
-        if (!call_.logFile.isEmpty()) {
-            if (!log_.open(call_.logFile)) {
-                call_.tell(
-                    QStringLiteral("cannot open the log %1: %2").arg(call_.logFile, log_.error()));
-                return kUsageOrFileError;
-            }
-            link_.addObserver(&log_);
-        }
-        return std::nullopt;
+            return call_.usageError(Texts::tr("--device DEV is required"));
+        if (!call_.expectFiles(files))
+            return kUsageOrFileError;
+        return call_.attachLog(link_, log_);
     }
 
     // Opens the device and drops what it held; false after a message.
     bool open() {
-        device_ = deviceOf(call_);
-        if (!link_.open(device_)) {
-            call_.tell(QStringLiteral("cannot open %1: %2").arg(device_, link_.portError()));
+        const PortTarget target = targetOf(call_);
+        device_ = target.device;
+        if (device_.isEmpty()) {
+            call_.tell(target.absence);
+            return false;
+        }
+        if (!link_.open(device_, target.port ? target.name() : QString())) {
+            call_.tell(Texts::tr("cannot open %1: %2").arg(device_, withPortRemedy(link_.portError())));
             return false;
         }
         link_.discardInput();
@@ -68,12 +70,12 @@ public:
 
     // Reads the host unit; false after a message.
     bool read(HostMemory& memory) {
-        return completed(readHostMemory(link_, memory, progress(QStringLiteral("reading"))));
+        return completed(readHostMemory(link_, memory, progress(Texts::tr("reading block %1/%2"))));
     }
 
     // Writes the memory into the host unit; false after a message.
     bool write(const HostMemory& memory) {
-        return completed(writeHostMemory(link_, memory, progress(QStringLiteral("writing"))));
+        return completed(writeHostMemory(link_, memory, progress(Texts::tr("writing block %1/%2"))));
     }
 
     const QString& device() const { return device_; }
@@ -83,8 +85,8 @@ private:
         if (!call_.environment.progress)
             return {};
         return [this, what](int k) {
-            call_.environment.err << '\r' << what << " block " << (k + 1) << '/'
-                                  << protocol::kHostBlockCount << Qt::flush;
+            call_.environment.err << '\r' << what.arg(k + 1).arg(protocol::kHostBlockCount)
+                                  << Qt::flush;
         };
     }
 
@@ -92,23 +94,22 @@ private:
         if (call_.environment.progress)
             call_.environment.err << Qt::endl;
         const QString block =
-            QStringLiteral("block %1 of %2").arg(result.block).arg(protocol::kHostBlockCount);
+            Texts::tr("block %1 of %2").arg(result.block).arg(protocol::kHostBlockCount);
         switch (result.stop) {
         case TransferStop::Done:
             return true;
         case TransferStop::NoReply:
-            call_.tell(result.portError.isEmpty()
-                           ? QStringLiteral("no reply from %1 to %2").arg(device_, block)
-                           : QStringLiteral("%1 was lost at %2: %3")
-                                 .arg(device_, block, result.portError));
+            if (result.portError.isEmpty())
+                call_.tell(Texts::tr("no reply from %1 to %2").arg(device_, block));
+            else
+                call_.tell(Texts::tr("%1 (at %2)").arg(link_.lostMessage(result.portError), block));
             break;
         case TransferStop::WrongLength:
-            call_.tell(QStringLiteral("the reply from %1 to %2 has a wrong data length")
+            call_.tell(Texts::tr("the reply from %1 to %2 has a wrong data length")
                            .arg(device_, block));
             break;
         case TransferStop::SendFailed:
-            call_.tell(
-                QStringLiteral("cannot send %1 to %2: %3").arg(block, device_, result.portError));
+            call_.tell(Texts::tr("%1 (sending %2)").arg(link_.lostMessage(result.portError), block));
             break;
         }
         return false;
@@ -125,11 +126,10 @@ int compared(const Invocation& call, const HostMemory& host, const HostMemory& f
              const QString& path) {
     const auto difference = compareMemory(host, file);
     if (!difference) {
-        call.tell(QStringLiteral("the host unit holds %1").arg(path));
+        call.tell(Texts::tr("the host unit holds %1").arg(path));
         return kDone;
     }
-    call.tell(QStringLiteral("the host unit differs from %1: %2 bytes, the first at 0x%3 in "
-                             "block %4")
+    call.tell(Texts::tr("the host unit differs from %1: %2 bytes, the first at 0x%3 in block %4")
                   .arg(path)
                   .arg(difference->bytes)
                   .arg(difference->firstOffset, 4, 16, QLatin1Char('0'))
@@ -148,7 +148,7 @@ int runBackup(const Invocation& call) {
     // the file until the whole read has succeeded.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        call.tell(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        call.tell(Texts::tr("cannot write %1: %2").arg(path, file.errorString()));
         return kUsageOrFileError;
     }
     HostMemory memory{};
@@ -159,10 +159,10 @@ int runBackup(const Invocation& call) {
     if (file.write(reinterpret_cast<const char*>(memory.data()), qint64(memory.size())) !=
             qint64(memory.size()) ||
         !commitWhole(file)) {
-        call.tell(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        call.tell(Texts::tr("cannot write %1: %2").arg(path, file.errorString()));
         return kUsageOrFileError;
     }
-    call.tell(QStringLiteral("%1 bytes from %2 written to %3")
+    call.tell(Texts::tr("%1 bytes from %2 written to %3")
                   .arg(memory.size())
                   .arg(session.device(), path));
     return kDone;
@@ -192,7 +192,7 @@ int runRestore(const Invocation& call) {
     if (!session.open() || !session.write(*memory))
         return kCommunicationFailure;
     if (call.parser.isSet(QStringLiteral("no-verify"))) {
-        call.tell(QStringLiteral("%1 written to %2").arg(path, session.device()));
+        call.tell(Texts::tr("%1 written to %2").arg(path, session.device()));
         return kDone;
     }
     HostMemory readBack{};

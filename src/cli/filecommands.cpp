@@ -1,6 +1,7 @@
 // The subcommands that work on backup files alone: show, diff and export.
 
 #include "cli/subcommands.h"
+#include "link/texts.h"
 #include "memory/csvexport.h"
 #include "memory/hexview.h"
 #include "memory/imagediff.h"
@@ -31,23 +32,21 @@ std::optional<QString> choiceOf(const Invocation& call, const QStringList& flags
             set << flag;
     if (set.size() > 1) {
         call.usageError(
-            QStringLiteral("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
+            Texts::tr("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
         return std::nullopt;
     }
     if (set.isEmpty() && fallback.isEmpty()) {
         call.usageError(
-            QStringLiteral("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
+            Texts::tr("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
         return std::nullopt;
     }
     return set.isEmpty() ? fallback : set.first();
 }
 
-bool expectFiles(const Invocation& call, int count);
-
 // The one file's image and the listing chosen among `flags`; nothing after a message.
 std::optional<std::pair<Image, QString>>
 imageAndChoice(const Invocation& call, const QStringList& flags, const QString& fallback) {
-    if (!expectFiles(call, 1))
+    if (!call.expectFiles(1))
         return std::nullopt;
     const auto what = choiceOf(call, flags, fallback);
     if (!what)
@@ -58,30 +57,22 @@ imageAndChoice(const Invocation& call, const QStringList& flags, const QString& 
     return std::pair{imageOf(*memory), *what};
 }
 
-bool expectFiles(const Invocation& call, int count) {
-    if (call.files().size() == count)
-        return true;
-    call.usageError(
-        QStringLiteral("expected %1 file argument(s), got %2").arg(count).arg(call.files().size()));
-    return false;
-}
-
 } // namespace
 
 std::optional<HostMemory> loadBackupFile(const Invocation& call, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        call.tell(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        call.tell(Texts::tr("cannot open %1: %2").arg(path, file.errorString()));
         return std::nullopt;
     }
     HostMemory memory{};
     const qint64 got = file.read(reinterpret_cast<char*>(memory.data()), qint64(memory.size()));
     if (got < 0) {
-        call.tell(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        call.tell(Texts::tr("cannot read %1: %2").arg(path, file.errorString()));
         return std::nullopt;
     }
     if (got < qint64(memory.size())) {
-        call.tell(QStringLiteral("%1 holds %2 bytes; a backup holds %3")
+        call.tell(Texts::tr("%1 holds %2 bytes; a backup holds %3")
                       .arg(path)
                       .arg(got)
                       .arg(memory.size()));
@@ -117,7 +108,7 @@ int runShow(const Invocation& call) {
 }
 
 int runDiff(const Invocation& call) {
-    if (!expectFiles(call, 2))
+    if (!call.expectFiles(2))
         return kUsageOrFileError;
     const auto a = loadBackupFile(call, call.files()[0]);
     const auto b = a ? loadBackupFile(call, call.files()[1]) : std::nullopt;

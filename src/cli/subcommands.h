@@ -11,6 +11,9 @@
 
 namespace callcfg {
 
+class Link;
+class TrafficLog;
+
 // One subcommand's parsed command line.
 struct Invocation {
     QString name;
@@ -24,6 +27,11 @@ struct Invocation {
     void tell(const QString& message) const;
     // A usage error: the message, a pointer to --help, status 2.
     int usageError(const QString& message) const;
+    // True when there are `count` file arguments; false after a usage error.
+    bool expectFiles(int count) const;
+    // Opens the --log file, if one was asked for, and has `log` record `link`'s traffic;
+    // status 2 after a message when it cannot.
+    std::optional<int> attachLog(Link& link, TrafficLog& log) const;
 };
 
 // The backup file's 8192 bytes, or nothing after a message (missing, unreadable or short).
@@ -35,5 +43,6 @@ int runVerify(const Invocation& call);  // devicecommands.cpp
 int runShow(const Invocation& call);    // filecommands.cpp
 int runDiff(const Invocation& call);    // filecommands.cpp
 int runExport(const Invocation& call);  // filecommands.cpp
+int runPorts(const Invocation& call);   // portcommands.cpp
 
 } // namespace callcfg

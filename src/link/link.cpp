@@ -2,6 +2,7 @@
 
 #include "link/linkobserver.h"
 #include "link/replyscanner.h"
+#include "link/texts.h"
 #include "protocol/protocol.h"
 
 #include <algorithm>
@@ -24,10 +25,11 @@ Link::~Link() {
     port_->close();
 }
 
-bool Link::open(const QString& device) {
+bool Link::open(const QString& device, const QString& entry) {
     port_->setRts(true);
     device_ = device;
-    settleSeconds_ = 0; // a port opened afresh holds nothing of earlier requests
+    entry_ = entry;
+    dropBeforeSending_ = false; // a port opened afresh holds nothing of earlier requests
     open_ = port_->open(device);
     return open_;
 }
@@ -74,16 +76,41 @@ std::optional<std::vector<std::uint8_t>> Link::read() {
     return bytes;
 }
 
+QString Link::lostMessage(const QString& reason) const {
+    const QString port =
+        entry_.isEmpty() ? device_ : QStringLiteral("%1 (%2)").arg(entry_, device_);
+    return Texts::tr("%1 disconnected: %2").arg(port, reason);
+}
+
+void Link::lose(const QString& reason) {
+    const QString message = lostMessage(reason);
+    for (LinkObserver* observer : observers_)
+        observer->portLost(message);
+}
+
+// A reply that comes after the earlier request gave up is dropped here. One that comes only
+// after this request has left cannot be told from this request's own reply: the protocol
+// carries no sequence numbers.
+void Link::dropLateBytes() {
+    dropBeforeSending_ = false;
+    const auto bytes = port_->readAll();
+    if (bytes && !bytes->empty())
+        for (LinkObserver* observer : observers_)
+            observer->dropped(*bytes);
+}
+
 Outcome Link::exchange(const Request& request, const WaitPlan& wait,
                        const std::function<void()>& afterSending) {
-    if (settleSeconds_ > 0) {
-        sleepOnePeriod(std::exchange(settleSeconds_, 0));
-        discardInput();
-    }
+    if (dropBeforeSending_)
+        dropLateBytes();
+    dropBeforeSending_ = true; // until a reply is taken
     const std::vector<std::uint8_t> wire = protocol::requestWire(request.command, request.data);
-    for (std::uint8_t byte : wire)
-        if (!port_->writeByte(byte))
+    for (std::uint8_t byte : wire) {
+        if (!port_->writeByte(byte)) {
+            lose(port_->errorText());
             return SendFailed{port_->errorText()};
+        }
+    }
     for (LinkObserver* observer : observers_)
         observer->sent(wire);
     if (afterSending)
@@ -94,17 +121,18 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
         sleepOnePeriod(wait.seconds);
         const auto bytes = read();
         if (!bytes) {
-            settleSeconds_ = wait.seconds;
+            lose(port_->errorText());
             return NoReply{port_->errorText()}; // a port fault ends the wait
         }
         ScanResult result = scanner.scan(*bytes);
         for (int i = 0; i < result.checksumErrors; ++i)
             for (LinkObserver* observer : observers_)
                 observer->checksumFailed();
-        if (result.data)
+        if (result.data) {
+            dropBeforeSending_ = false;
             return Replied{std::move(*result.data)};
+        }
     }
-    settleSeconds_ = wait.seconds;
     return NoReply{};
 }
 

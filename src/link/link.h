@@ -27,7 +27,8 @@ public:
     // The device opened last.
     const QString& device() const { return device_; }
     // Switches RTS on, then opens `device` at 9600 8N1; false when it cannot (portError()).
-    bool open(const QString& device);
+    // `entry` is the port list entry that leads to it ("COM1"), when one does.
+    bool open(const QString& device, const QString& entry = {});
     // Closes the port if it is open; the RTS line stays as it is.
     void close();
     void setRts(bool on);
@@ -36,9 +37,9 @@ public:
 
     // Sends the request, runs `afterSending` (a wait box, say) and waits as `wait` says,
     // taking the reply to the request's command at the end of a period. Nothing but the
-    // observers' calls runs during the wait. After an exchange that got no reply, one period
-    // of it passes and what arrived meanwhile is dropped before the next request: a late
-    // reply to the earlier request is never taken for the reply to this one.
+    // observers' calls runs during the wait. After an exchange that got no reply, what is
+    // waiting at the port is dropped right before the request leaves, without a wait: a late
+    // reply to the earlier request is not taken for the reply to this one.
     Outcome exchange(const Request& request, const WaitPlan& wait,
                      const std::function<void()>& afterSending = {});
 
@@ -46,6 +47,9 @@ public:
     std::optional<std::vector<std::uint8_t>> readWaiting();
     // Reads and drops everything waiting at the port.
     void discardInput();
+
+    // "COM1 (/dev/ttyUSB0) disconnected: <reason>" for the port opened last.
+    QString lostMessage(const QString& reason) const;
 
     void addObserver(LinkObserver* observer);
     void removeObserver(LinkObserver* observer);
@@ -57,13 +61,15 @@ public:
 private:
     void sleepOnePeriod(double seconds);
     std::optional<std::vector<std::uint8_t>> read();
+    void dropLateBytes();
+    void lose(const QString& reason);
 
     std::unique_ptr<SerialPort> port_;
     std::vector<LinkObserver*> observers_;
-    // After an exchange without a reply: the length of its period, for which its reply may
-    // still be on its way.
-    double settleSeconds_ = 0;
+    // The last exchange got no reply: its reply may come yet, and is dropped before the next.
+    bool dropBeforeSending_ = false;
     QString device_;
+    QString entry_;
     bool open_ = false;
     double timeScale_ = 1.0;
 };

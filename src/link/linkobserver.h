@@ -1,6 +1,9 @@
 #pragma once
-// What the link tells whoever watches it: the bytes it sent and read, replies that failed
-// their checksum, and the moments between short sleeps of a wait.
+// What the link tells whoever watches it: the bytes it sent, read and dropped, replies that
+// failed their checksum, a port lost during an exchange, and the moments between short sleeps
+// of a wait.
+
+#include <QString>
 
 #include <cstdint>
 #include <span>
@@ -15,6 +18,11 @@ public:
     virtual void sent(std::span<const std::uint8_t> /*wire*/) {}
     // A read of the port returned these bytes (not called for an empty read).
     virtual void received(std::span<const std::uint8_t> /*bytes*/) {}
+    // Bytes that came after an exchange gave up, dropped before the next request left.
+    virtual void dropped(std::span<const std::uint8_t> /*bytes*/) {}
+    // The port failed during an exchange (the adapter was pulled, say): "COM1 (/dev/ttyUSB0)
+    // disconnected: <the system's reason>".
+    virtual void portLost(const QString& /*message*/) {}
     // A reply to the request failed its checksum; the wait goes on.
     virtual void checksumFailed() {}
     // The wait is between two short sleeps; only painting may happen here.

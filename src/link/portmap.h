@@ -1,9 +1,12 @@
 #pragma once
 // Port list entries and the devices they name.
 //
-// The port list holds "COM1" to "COM8"; the port number is the last character of the
-// entry's text. On Windows port n is COMn. Elsewhere port n is /dev/ttyS(n-1) unless the
-// command line maps it to another device with --port COMn=DEVICE.
+// The port list holds "COM1" to "COM8"; the port number is the last character of the entry's
+// text. On Windows port n is COMn. Elsewhere port n is the n-th serial device present at the
+// moment it is opened, in port-list order (serialdevices.h), unless the command line maps it to
+// a device with --port COMn=DEVICE.
+
+#include "link/serialdevices.h"
 
 #include <QMap>
 #include <QString>
@@ -15,18 +18,38 @@ namespace callcfg {
 // Port number named by the port list's text: its last character, 1 to 9; nullopt otherwise.
 std::optional<int> portNumberOf(const QString& portListText);
 
+// What a port list entry leads to at this moment.
+struct PortTarget {
+    int port = 0;
+    QString device;                    // the device it opens; empty when there is none
+    std::optional<SerialDevice> found; // the system's description of that device, if present
+    bool mapped = false;               // named by --port
+    bool present = false;              // the device is there to be opened
+    QString absence;                   // why there is no device, when there is none
+
+    QString name() const { return QStringLiteral("COM%1").arg(port); }
+    // "COM1 → /dev/ttyUSB0: FT232R USB UART, FTDI", "COM1 → /dev/pts/3", or why nothing is
+    // there.
+    QString summary() const;
+};
+
 class PortMap {
 public:
-    // The device port n opens by default on this platform.
-    static QString defaultDevice(int port);
+    // `listDevices` tells which serial devices are present; without it none are.
+    explicit PortMap(DeviceLister listDevices = {}) : listDevices_(std::move(listDevices)) {}
 
     void map(int port, const QString& device) { overrides_[port] = device; }
-    QString deviceFor(int port) const;
-
     // Parses one "COMn=DEVICE" argument; false if it is not of that form.
     bool addMapping(const QString& argument);
 
+    PortTarget target(int port) const;
+    // The device port n opens now; empty when there is none.
+    QString deviceFor(int port) const { return target(port).device; }
+
 private:
+    std::vector<SerialDevice> present() const;
+
+    DeviceLister listDevices_;
     QMap<int, QString> overrides_;
 };
 

@@ -19,15 +19,26 @@ void TrafficLog::received(std::span<const std::uint8_t> bytes) {
     write("read", bytes);
 }
 
+void TrafficLog::dropped(std::span<const std::uint8_t> bytes) {
+    write("dropped", bytes);
+}
+
+void TrafficLog::portLost(const QString& message) {
+    writeLine("lost", message.toUtf8());
+}
+
 void TrafficLog::write(const char* direction, std::span<const std::uint8_t> bytes) {
+    writeLine(direction,
+              QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()))
+                  .toHex(' ')
+                  .toUpper());
+}
+
+void TrafficLog::writeLine(const char* what, const QByteArray& text) {
     const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch());
-    const QByteArray hex =
-        QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()))
-            .toHex(' ')
-            .toUpper();
-    file_.write(QByteArray::number(qint64(now.count())) + ' ' + direction + ' ' +
-                link_.device().toUtf8() + ' ' + hex + '\n');
+    file_.write(QByteArray::number(qint64(now.count())) + ' ' + what + ' ' +
+                link_.device().toUtf8() + ' ' + text + '\n');
     file_.flush();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
-// A traffic log for support: one line per request sent and per read that returned bytes,
-//   <milliseconds on the monotonic clock> <sent|read> <device> <bytes in hex>
+// A traffic log for support: one line per request sent, per read that returned bytes, per
+// drop of late bytes and per port lost,
+//   <milliseconds on the monotonic clock> <sent|read|dropped> <device> <bytes in hex>
+//   <milliseconds on the monotonic clock> lost <device> <what happened>
 // appended to a file that is opened once, at start.
 
 #include "link/linkobserver.h"
@@ -22,9 +24,12 @@ public:
 
     void sent(std::span<const std::uint8_t> wire) override;
     void received(std::span<const std::uint8_t> bytes) override;
+    void dropped(std::span<const std::uint8_t> bytes) override;
+    void portLost(const QString& message) override;
 
 private:
     void write(const char* direction, std::span<const std::uint8_t> bytes);
+    void writeLine(const char* what, const QByteArray& text);
 
     const Link& link_;
     QFile file_;

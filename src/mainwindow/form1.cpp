@@ -117,12 +117,16 @@ void Form1::buildViewActions() {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
+
+    findHostAction = new QAction("查找主机", this);
+    findHostAction->setObjectName("FindHostAction");
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(fullViewAction);
     menu.addAction(maintenanceViewAction);
+    menu.addAction(findHostAction);
     menu.exec(event->globalPos());
 }
 

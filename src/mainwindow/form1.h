@@ -54,6 +54,8 @@ public:
     // Checkable view actions, also on the background's context menu with their shortcuts.
     QAction* fullViewAction = nullptr;        // Ctrl+Shift+A
     QAction* maintenanceViewAction = nullptr; // Ctrl+Shift+M
+    // "查找主机", last on the context menu: asks every port for the host unit.
+    QAction* findHostAction = nullptr;
 
     // Each control's form name, its objectName, is in the comment beside it.
 

@@ -2,7 +2,7 @@
 
 namespace callcfg {
 
-QString hexLine(const std::vector<std::uint8_t>& bytes) {
+QString hexLine(std::span<const std::uint8_t> bytes) {
     QString line;
     line.reserve(static_cast<qsizetype>(bytes.size() * 3 + 2));
     for (std::uint8_t b : bytes) {

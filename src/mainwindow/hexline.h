@@ -5,10 +5,10 @@
 #include <QString>
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 namespace callcfg {
 
-QString hexLine(const std::vector<std::uint8_t>& bytes);
+QString hexLine(std::span<const std::uint8_t> bytes);
 
 } // namespace callcfg

@@ -1,30 +1,22 @@
 #include "mainwindow/portrow.h"
 
 #include "link/link.h"
+#include "link/portremedy.h"
+#include "link/texts.h"
 #include "mainwindow/form1.h"
+#include "memory/hostsearch.h"
 #include "ui/messagebox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 
 #include <cstdio>
 
 namespace callcfg {
-
-QString withPortRemedy(const QString& reason) {
-    if (reason.contains(QStringLiteral("Permission denied"), Qt::CaseInsensitive))
-        return reason + QStringLiteral(" - add your user to the dialout group (sudo usermod -aG "
-                                       "dialout $USER) and log in again");
-    if (reason.contains(QStringLiteral("busy"), Qt::CaseInsensitive) ||
-        reason.contains(QStringLiteral("locking"), Qt::CaseInsensitive))
-        return reason + QStringLiteral(" - another program holds the port; close it first");
-    if (reason.contains(QStringLiteral("No such file"), Qt::CaseInsensitive))
-        return reason + QStringLiteral(" - check the cable and the adapter, or map the port to "
-                                       "its device with --port COMn=DEVICE");
-    return reason;
-}
 
 PortRow::PortRow(Form1& form, Link& link, PortMap portMap)
     : QObject(&form), form_(form), link_(link), portMap_(std::move(portMap)),
@@ -35,6 +27,13 @@ PortRow::PortRow(Form1& form, Link& link, PortMap portMap)
     connect(&form, &Form1::portListClicked, this, &PortRow::listChosen);
     connect(&form, &Form1::portToggleRequested, this, &PortRow::toggle);
     connect(form.openPortButton, &QPushButton::clicked, this, &PortRow::toggle);
+    connect(form.findHostAction, &QAction::triggered, this, &PortRow::findHost);
+    form.portList->installEventFilter(this);
+    link_.addObserver(this);
+}
+
+PortRow::~PortRow() {
+    link_.removeObserver(this);
 }
 
 bool PortRow::ensureOpen() {
@@ -45,21 +44,23 @@ bool PortRow::openChosenPort() {
     link_.setRts(true);
     const QString listText = form_.portList->currentText();
     const auto number = portNumberOf(listText);
-    if (!number || !link_.open(portMap_.deviceFor(*number))) {
-        const QString problem =
-            number
-                ? QStringLiteral("cannot open %1 (%2): %3")
-                      .arg(listText, portMap_.deviceFor(*number), withPortRemedy(link_.portError()))
-                : QStringLiteral("\"%1\" names no port: its last character must be 1 to 9")
-                      .arg(listText);
-        report_(problem);
-        form_.portList->setToolTip(problem);
+    const PortTarget target = number ? portMap_.target(*number) : PortTarget{};
+    if (!number || target.device.isEmpty() || !link_.open(target.device, listText)) {
+        if (!number)
+            tell(Texts::tr("\"%1\" names no port: its last character must be 1 to 9")
+                     .arg(listText));
+        else if (target.device.isEmpty())
+            tell(target.absence);
+        else
+            tell(Texts::tr("cannot open %1 (%2): %3")
+                     .arg(listText, target.device, withPortRemedy(link_.portError())));
         QWidget* parent = QApplication::activeWindow();
         showBox(parent ? parent : &form_,
                 {BoxKind::Error, QStringLiteral("没发现此端口或端口已被其它程序占用!"),
                  QStringLiteral("错误")});
         return false;
     }
+    problem_.clear();
     showState();
     return true;
 }
@@ -76,6 +77,7 @@ void PortRow::toggle() {
 
 void PortRow::listChosen() {
     link_.close();
+    problem_.clear();
     showState();
 }
 
@@ -85,8 +87,61 @@ void PortRow::showState() {
     form_.portStatusLabel->setText(open ? QStringLiteral("已打开") + listText
                                         : QStringLiteral("串口已关闭"));
     form_.openPortButton->setText(open ? QStringLiteral("关闭") : QStringLiteral("打开"));
-    form_.portList->setToolTip(QStringLiteral("%1 → %2").arg(
-        listText, portMap_.deviceFor(portNumberOf(listText).value_or(1))));
+    showToolTip();
+}
+
+// The last problem while it stands; otherwise where the entry in view leads at this moment.
+void PortRow::showToolTip() {
+    if (!problem_.isEmpty()) {
+        form_.portList->setToolTip(problem_);
+        return;
+    }
+    const auto number = portNumberOf(form_.portList->currentText());
+    form_.portList->setToolTip(
+        number ? portMap_.target(*number).summary()
+               : Texts::tr("\"%1\" names no port: its last character must be 1 to 9")
+                     .arg(form_.portList->currentText()));
+}
+
+bool PortRow::eventFilter(QObject* watched, QEvent* event) {
+    // Devices come and go: the tooltip is worked out when it is about to show.
+    if (watched == form_.portList && event->type() == QEvent::ToolTip)
+        showToolTip();
+    return QObject::eventFilter(watched, event);
+}
+
+void PortRow::tell(const QString& problem) {
+    problem_ = problem;
+    report_(problem);
+    showToolTip();
+}
+
+void PortRow::portLost(const QString& message) {
+    tell(message);
+}
+
+void PortRow::findHost() {
+    const bool wasOpen = link_.isOpen();
+    const QString device = link_.device();
+    const QString entry = form_.portList->currentText();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    link_.close();
+    const int found = firstHostUnit(searchHostUnits(link_, portMap_));
+    QApplication::restoreOverrideCursor();
+    if (found == 0) {
+        if (wasOpen)
+            link_.open(device, entry); // as it was before the search
+        showState();
+        showBox(&form_, {BoxKind::Error, QStringLiteral("没有找到主机，请检查连线和电源！"),
+                         QStringLiteral("错误")});
+        return;
+    }
+    const QString name = QStringLiteral("COM%1").arg(found);
+    form_.portList->setCurrentIndex(form_.portList->findText(name));
+    form_.portList->setEditText(name);
+    listChosen();
+    showBox(&form_, {BoxKind::Notice, QStringLiteral("在%1找到主机").arg(name),
+                     QStringLiteral("OK")});
 }
 
 } // namespace callcfg

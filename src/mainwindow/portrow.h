@@ -1,8 +1,10 @@
 #pragma once
 // The port row of the main window: the port list whose last character names the port, the
 // open/close button and its twin (a double-click on 通讯端口), and the status label. It opens
-// the chosen port for every window's commands.
+// the chosen port for every window's commands, tells in the list's tooltip what the entry in
+// view leads to, and finds the host unit (查找主机).
 
+#include "link/linkobserver.h"
 #include "link/portmap.h"
 #include "ui/portgate.h"
 
@@ -15,34 +17,43 @@ namespace callcfg {
 class Form1;
 class Link;
 
-// The system's reason why a port cannot be opened, and what usually mends it.
-QString withPortRemedy(const QString& reason);
-
-class PortRow final : public QObject, public PortGate {
+class PortRow final : public QObject, public PortGate, private LinkObserver {
     Q_OBJECT
 public:
     PortRow(Form1& form, Link& link, PortMap portMap);
+    ~PortRow() override;
 
     // Opens the port the list names unless it is open; on failure shows the port box, and
     // tells why (the system's reason and the usual remedy) on stderr and in the list's tooltip.
     bool ensureOpen() override;
 
-    // Where the reason for a port that cannot be opened goes besides the tooltip; stderr by
-    // default.
+    // Where port problems go besides the tooltip (a port that cannot be opened, a port lost
+    // during an exchange); stderr by default.
     void setProblemReporter(std::function<void(const QString&)> report) {
         report_ = std::move(report);
     }
+
+    // 查找主机: asks every entry's device for the host unit, chooses the first entry that
+    // answered and says so; says that none did otherwise, leaving the port as it was.
+    void findHost();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool openChosenPort();
     void toggle();
     void listChosen();
     void showState();
+    void showToolTip();
+    void tell(const QString& problem);
+    void portLost(const QString& message) override;
 
     Form1& form_;
     Link& link_;
     PortMap portMap_;
     std::function<void(const QString&)> report_;
+    QString problem_; // the last port problem, until the port opens or another entry is chosen
 };
 
 } // namespace callcfg

@@ -16,6 +16,11 @@ TestMode::TestMode(Form1& form, Link& link, PortGate& port)
     : QObject(&form), form_(form), link_(link), port_(port) {
     connect(form.pollTimer, &QTimer::timeout, this, &TestMode::poll);
     connect(form.testButton, &QPushButton::clicked, this, &TestMode::toggle);
+    link_.addObserver(this);
+}
+
+TestMode::~TestMode() {
+    link_.removeObserver(this);
 }
 
 void TestMode::toggle() {
@@ -35,13 +40,22 @@ void TestMode::toggle() {
 // One tick of Timer1: what the port received goes to the test window, one line per read; a
 // lone byte is dropped.
 void TestMode::poll() {
-    const auto bytes = link_.readWaiting();
-    if (!bytes || bytes->size() < 2)
+    if (const auto bytes = link_.readWaiting())
+        show(*bytes);
+}
+
+void TestMode::dropped(std::span<const std::uint8_t> bytes) {
+    if (on_)
+        show(bytes);
+}
+
+void TestMode::show(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < 2)
         return;
     QTextCursor cursor(form_.testWindow->document());
     cursor.movePosition(QTextCursor::End);
     // The document keeps its own line ends: one paragraph per read.
-    QString line = hexLine(*bytes);
+    QString line = hexLine(bytes);
     line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     cursor.insertText(line);
 }

@@ -55,7 +55,7 @@ Run run(const QStringList& arguments) {
     Run result;
     QTextStream out(&result.out), err(&result.err);
     callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1};
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1, {}};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
     err.flush();

@@ -3,6 +3,7 @@
 
 #include "form1commands_common.h"
 
+#include "link/portremedy.h"
 #include "link/qtserialport.h"
 #include "mainwindow/form1.h"
 
@@ -91,8 +92,8 @@ private slots:
         QCOMPARE(form.testButton->text(), QString("测试(&t)"));
     }
 
-    // The box stays as it is; the system's reason, with the usual remedy, goes to stderr and
-    // into the port list's tooltip.
+    // The box stays as it is; the system's reason, with the usual remedy in Chinese, goes to
+    // stderr and into the port list's tooltip.
     void portProblemsExplainThemselves() {
         MissingCom1 rig;
         callcfg::Form1& form = rig.form1();
@@ -101,8 +102,8 @@ private slots:
         click(form, "Command15");
         QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
         QCOMPARE(told.size(), 1);
-        QVERIFY2(told[0].startsWith("cannot open COM1 (/dev/callcfg-no-such-port): No such file "
-                                    "or directory - check the cable"),
+        QVERIFY2(told[0].startsWith("无法打开 COM1（/dev/callcfg-no-such-port）：No such file "
+                                    "or directory——请检查连线和串口适配器"),
                  qPrintable(told[0]));
         QCOMPARE(form.portList->toolTip(), told[0]);
 
@@ -111,17 +112,18 @@ private slots:
         QVERIFY(other.open(QString::fromStdString(rig.host.devicePath())));
         form.portList->setEditText("COM2");
         click(form, "Command15");
-        QVERIFY2(told.value(1).contains(" - another program holds the port"),
+        QVERIFY2(told.value(1).contains("——端口被其它程序占用，请先关闭该程序"),
                  qPrintable(told.value(1)));
         form.portList->setEditText("COMx");
         click(form, "Command15");
-        QCOMPARE(told.value(2),
-                 QString("\"COMx\" names no port: its last character must be 1 to 9"));
+        QCOMPARE(told.value(2), QString("“COMx”不是端口名：最后一个字符必须是 1 到 9"));
         QCOMPARE(describe(rig.boxes.take()), QStringList(2, kPortBox));
 
         QCOMPARE(callcfg::withPortRemedy("Permission denied"),
-                 QString("Permission denied - add your user to the dialout group (sudo usermod "
-                         "-aG dialout $USER) and log in again"));
+                 QString("Permission denied——请把用户加入 dialout 组（sudo usermod -aG dialout "
+                         "$USER）后重新登录"));
+        QCOMPARE(callcfg::withPortRemedy("Access is denied."),
+                 QString("Access is denied.——端口被其它程序占用，请先关闭该程序"));
         QCOMPARE(callcfg::withPortRemedy("Input/output error"), QString("Input/output error"));
     }
 

@@ -497,7 +497,7 @@ private slots:
         const QPoint at(540, 200);
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, form->mapToGlobal(at));
         QApplication::sendEvent(form.get(), &event);
-        QCOMPARE(offered, (QStringList{"显示全部功能", "显示维护功能"}));
+        QCOMPARE(offered, (QStringList{"显示全部功能", "显示维护功能", "查找主机"}));
         QVERIFY(form->isFullView());
         QVERIFY(reachable(control("Command21")));
     }
@@ -650,7 +650,7 @@ private slots:
     }
 
     void testWindowLine() {
-        QCOMPARE(callcfg::hexLine({0x05, 0xAA, 0x00, 0x10}), QStringLiteral("5 AA 0 10 \r\n"));
+        QCOMPARE(callcfg::hexLine(std::vector<std::uint8_t>{0x05, 0xAA, 0x00, 0x10}), QStringLiteral("5 AA 0 10 \r\n"));
     }
 
     void otherKeysGoToTheField() {

@@ -1,8 +1,42 @@
+// Port list entries: the port number in the entry's text, the order in which entries take the
+// serial devices present, what an entry leads to when there are too few, and --port.
+
 #include "link/portmap.h"
 
 #include <QtTest>
 
 using namespace callcfg;
+
+namespace {
+
+SerialDevice onBoard(const char* path, int uartType = 4) {
+    SerialDevice d;
+    d.path = path;
+    d.uartType = uartType;
+    return d;
+}
+
+SerialDevice usb(const char* path, const char* byId, const char* description = "") {
+    SerialDevice d;
+    d.path = path;
+    d.byIdName = byId;
+    d.usb = true;
+    d.description = description;
+    return d;
+}
+
+QStringList pathsOf(const std::vector<SerialDevice>& devices) {
+    QStringList paths;
+    for (const SerialDevice& d : devices)
+        paths << d.path;
+    return paths;
+}
+
+using Devices = std::vector<SerialDevice>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Devices)
 
 class PortMapTest : public QObject {
     Q_OBJECT
@@ -24,18 +58,89 @@ private slots:
         QCOMPARE(portNumberOf(text).value_or(0), port);
     }
 
-    void devices() {
-        PortMap map;
-        QCOMPARE(map.deviceFor(1), QStringLiteral("/dev/ttyS0"));
-        QCOMPARE(map.deviceFor(8), QStringLiteral("/dev/ttyS7"));
+    void deviceOrder_data() {
+        QTest::addColumn<Devices>("present");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("on-board by number, not by text")
+            << Devices{onBoard("/dev/ttyS10"), onBoard("/dev/ttyS2"), onBoard("/dev/ttyS0")}
+            << QStringList{"/dev/ttyS0", "/dev/ttyS2", "/dev/ttyS10"};
+        QTest::newRow("on-board before USB")
+            << Devices{usb("/dev/ttyUSB0", "usb-FTDI_FT232R_USB_UART_A1-if00-port0"),
+                       onBoard("/dev/ttyS0")}
+            << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"};
+        // The same two adapters in the other sockets get the other nodes, not the other entries.
+        QTest::newRow("USB by by-id name")
+            << Devices{usb("/dev/ttyUSB0", "usb-Prolific_USB-Serial_Controller-if00-port0"),
+                       usb("/dev/ttyUSB1", "usb-FTDI_FT232R_USB_UART_A1-if00-port0")}
+            << QStringList{"/dev/ttyUSB1", "/dev/ttyUSB0"};
+        QTest::newRow("ACM among USB by by-id name")
+            << Devices{usb("/dev/ttyACM0", "usb-Arduino_Uno_7543-if00"),
+                       usb("/dev/ttyUSB0", "usb-1a86_USB_Serial-if00-port0")}
+            << QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"};
+        QTest::newRow("phantom ttyS left out")
+            << Devices{onBoard("/dev/ttyS1", 0), usb("/dev/ttyUSB0", "usb-FTDI-if00-port0"),
+                       onBoard("/dev/ttyS0"), onBoard("/dev/ttyS2", 0)}
+            << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"};
+        QTest::newRow("USB without by-id name last")
+            << Devices{usb("/dev/ttyUSB3", ""), usb("/dev/ttyUSB5", "usb-FTDI-if00-port0")}
+            << QStringList{"/dev/ttyUSB5", "/dev/ttyUSB3"};
+        QTest::newRow("nothing") << Devices{} << QStringList{};
+    }
+    void deviceOrder() {
+        QFETCH(Devices, present);
+        QFETCH(QStringList, order);
+        QCOMPARE(pathsOf(inPortOrder(present)), order);
+        // What each entry opens follows the same order.
+        const PortMap map([present] { return present; });
+        for (int port = 1; port <= 8; ++port)
+            QCOMPARE(map.deviceFor(port), order.value(port - 1));
+    }
+
+    void tooFewDevices_data() {
+        QTest::addColumn<Devices>("present");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("absence");
+        QTest::newRow("none") << Devices{} << 1 << "COM1: no serial device present";
+        QTest::newRow("one") << Devices{usb("/dev/ttyUSB0", "usb-FTDI", "FT232R USB UART")} << 3
+                             << "COM3: only 1 serial device present (COM1 → /dev/ttyUSB0, "
+                                "FT232R USB UART)";
+        QTest::newRow("two") << Devices{usb("/dev/ttyUSB0", "usb-FTDI", "FT232R USB UART"),
+                                        onBoard("/dev/ttyS0")}
+                             << 8
+                             << "COM8: only 2 serial devices present (COM1 → /dev/ttyS0, serial "
+                                "port; COM2 → /dev/ttyUSB0, FT232R USB UART)";
+    }
+    void tooFewDevices() {
+        QFETCH(Devices, present);
+        QFETCH(int, port);
+        QFETCH(QString, absence);
+        const PortTarget target = PortMap([present] { return present; }).target(port);
+        QCOMPARE(target.device, QString());
+        QVERIFY(!target.present);
+        QCOMPARE(target.absence, absence);
+        QCOMPARE(target.summary(), absence);
+    }
+
+    // --port maps one entry and shifts no other; a mapped device is described when present.
+    void mappings() {
+        SerialDevice ftdi = usb("/dev/ttyUSB0", "usb-FTDI", "FT232R USB UART");
+        ftdi.manufacturer = "FTDI";
+        ftdi.serialNumber = "A1B2C3";
+        PortMap map([ftdi] { return Devices{onBoard("/dev/ttyS0"), ftdi}; });
         QVERIFY(map.addMapping("COM3=/dev/ttyUSB0"));
-        QVERIFY(map.addMapping("com1=/dev/pts/7"));
+        QVERIFY(map.addMapping("com1=/dev/callcfg-no-such-device"));
         QVERIFY(!map.addMapping("COM3"));
         QVERIFY(!map.addMapping("LPT1=/dev/lp0"));
         QVERIFY(!map.addMapping("COM10=/dev/x"));
-        QCOMPARE(map.deviceFor(3), QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(map.deviceFor(1), QStringLiteral("/dev/pts/7"));
-        QCOMPARE(map.deviceFor(2), QStringLiteral("/dev/ttyS1"));
+        QCOMPARE(map.deviceFor(2), QString("/dev/ttyUSB0"));
+        QCOMPARE(map.target(3).summary(),
+                 QString("COM3 → /dev/ttyUSB0: FT232R USB UART, FTDI, serial number A1B2C3"));
+        QVERIFY(map.target(3).mapped);
+        const PortTarget missing = map.target(1);
+        QCOMPARE(missing.device, QString("/dev/callcfg-no-such-device"));
+        QVERIFY(!missing.present);
+        QCOMPARE(missing.summary(), QString("COM1 → /dev/callcfg-no-such-device: not present"));
+        QVERIFY(map.target(4).absence.startsWith("COM4: only 2 serial devices present"));
     }
 };
 

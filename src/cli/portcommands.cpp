@@ -1,0 +1,86 @@
+// The ports subcommand: what each port list entry opens, and with --find which of them lead
+// to a host unit.
+
+#include "cli/subcommands.h"
+#include "link/link.h"
+#include "link/serialport.h"
+#include "link/texts.h"
+#include "link/trafficlog.h"
+#include "memory/hostsearch.h"
+
+#include <QTextStream>
+
+namespace callcfg {
+
+namespace {
+
+constexpr int kEntries = 8;
+
+// "COM1  /dev/ttyUSB0  FT232R USB UART, FTDI", "COM3  not present".
+QString entryLine(const PortTarget& target) {
+    if (target.device.isEmpty())
+        return Texts::tr("%1  not present").arg(target.name());
+    QString line = QStringLiteral("%1  %2").arg(target.name(), target.device);
+    if (target.found)
+        line += QStringLiteral("  ") + whatItIs(*target.found);
+    else if (!target.present)
+        line += QStringLiteral("  ") + Texts::tr("not present");
+    if (target.mapped)
+        line += QStringLiteral("  (--port)");
+    return line;
+}
+
+QString answerText(const Probe& probe) {
+    switch (probe.answer) {
+    case ProbeAnswer::NotPresent:
+        return {};
+    case ProbeAnswer::NotOpened:
+        return Texts::tr("cannot open: %1").arg(probe.reason);
+    case ProbeAnswer::NoAnswer:
+        return probe.reason.isEmpty() ? Texts::tr("no host unit answered")
+                                      : Texts::tr("lost: %1").arg(probe.reason);
+    case ProbeAnswer::HostUnit:
+        return Texts::tr("a host unit answered");
+    }
+    return {};
+}
+
+} // namespace
+
+int runPorts(const Invocation& call) {
+    if (!call.expectFiles(0))
+        return kUsageOrFileError;
+    QTextStream& out = call.environment.out;
+    if (!call.parser.isSet(QStringLiteral("find"))) {
+        for (int port = 1; port <= kEntries; ++port)
+            out << entryLine(call.portMap.target(port)) << '\n';
+        out.flush();
+        return kDone;
+    }
+
+    Link link(call.environment.makePort());
+    link.setTimeScale(call.environment.timeScale);
+    TrafficLog log(link);
+    if (const auto status = call.attachLog(link, log))
+        return *status;
+    const std::vector<Probe> probes = searchHostUnits(link, call.portMap);
+    link.removeObserver(&log);
+    QStringList found;
+    for (const Probe& probe : probes) {
+        QString line = entryLine(probe.target);
+        if (const QString answer = answerText(probe); !answer.isEmpty())
+            line += QStringLiteral("  ") + answer;
+        out << line << '\n';
+        if (probe.answer == ProbeAnswer::HostUnit)
+            found << probe.target.name();
+    }
+    out.flush();
+    if (found.isEmpty()) {
+        call.tell(Texts::tr("no host unit found; check the cable and the host unit's power"));
+        return kDiffer;
+    }
+    call.tell(Texts::tr("host unit found on %1").arg(found.join(QStringLiteral(", "))));
+    return kDone;
+}
+
+} // namespace callcfg

@@ -1,0 +1,304 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>callcfg</name>
+    <message>
+        <source>Port list entry COMn opens DEVICE (repeatable); by default COMn is the n-th serial device present (on-board ports first, then USB adapters by their /dev/serial/by-id name), or COMn on Windows.</source>
+        <translation>端口列表的 COMn 打开 DEVICE（可重复）；默认 COMn 是现有的第 n 个串口设备（先板载串口，再按 /dev/serial/by-id 名称排列的 USB 适配器），Windows 上是 COMn。</translation>
+    </message>
+    <message>
+        <source>Append a line for every request sent and every read that returned bytes to FILE.</source>
+        <translation>把每个发出的请求和每次读到的数据各记一行，追加到 FILE。</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>显示本帮助。</translation>
+    </message>
+    <message>
+        <source>Show the program's version.</source>
+        <translation>显示程序版本。</translation>
+    </message>
+    <message>
+        <source>The serial device (a path) or a port name COMn, mapped as the port list maps it.</source>
+        <translation>串口设备（路径）或端口名 COMn，COMn 按端口列表的方式对应到设备。</translation>
+    </message>
+    <message>
+        <source>Read the host unit's memory and write it to FILE (8192 bytes). FILE is written only when the whole read succeeded.</source>
+        <translation>读取主机内存并写入 FILE（8192 字节）。只有全部读取成功才写入 FILE。</translation>
+    </message>
+    <message>
+        <source>Download FILE into the host unit, then read the host unit back and compare.</source>
+        <translation>把 FILE 下发到主机，然后读回主机内容并比较。</translation>
+    </message>
+    <message>
+        <source>Do not read the host unit back.</source>
+        <translation>不读回主机内容。</translation>
+    </message>
+    <message>
+        <source>Read the host unit and compare it with FILE; nothing is changed.</source>
+        <translation>读取主机并与 FILE 比较；不做任何改动。</translation>
+    </message>
+    <message>
+        <source>Print what the memory reader window shows for the image in FILE.</source>
+        <translation>打印数据备份窗口对 FILE 中内容的显示。</translation>
+    </message>
+    <message>
+        <source>The pager listing (the default).</source>
+        <translation>传呼号列表（默认）。</translation>
+    </message>
+    <message>
+        <source>The table caller listing.</source>
+        <translation>餐桌号列表。</translation>
+    </message>
+    <message>
+        <source>The work mode.</source>
+        <translation>工作模式。</translation>
+    </message>
+    <message>
+        <source>The hex view.</source>
+        <translation>内存排列（十六进制）。</translation>
+    </message>
+    <message>
+        <source>Print the differences between two backup files: pagers, table callers and settings, then the differing byte addresses.</source>
+        <translation>打印两个备份文件的差别：传呼机、餐桌呼叫器和设置，然后是不同字节的地址。</translation>
+    </message>
+    <message>
+        <source>Print the pager or table caller entries as CSV (RFC 4180, UTF-8, a header row).</source>
+        <translation>以 CSV（RFC 4180，UTF-8，带表头行）打印传呼机或餐桌呼叫器条目。</translation>
+    </message>
+    <message>
+        <source>The pager entries.</source>
+        <translation>传呼机条目。</translation>
+    </message>
+    <message>
+        <source>The table caller entries.</source>
+        <translation>餐桌呼叫器条目。</translation>
+    </message>
+    <message>
+        <source>Print what each port list entry COM1 to COM8 opens and what is there. With --find, open each device present (never one that another program holds) and ask it for the host memory's block 0, to tell which entries lead to a host unit; exit status 0 when one answered, 1 when none did.</source>
+        <translation>打印端口列表 COM1 到 COM8 各打开哪个设备、设备是什么。加 --find 时依次打开每个现有设备（不碰被其它程序占用的设备），向它请求主机内存第 0 块，看哪些端口连着主机；有主机应答时退出状态为 0，没有时为 1。</translation>
+    </message>
+    <message>
+        <source>Write one read request (host memory block 0) to every device present and say which answered as a host unit.</source>
+        <translation>向每个现有设备写一个读取请求（主机内存第 0 块），并说明哪个以主机身份应答。</translation>
+    </message>
+    <message>
+        <source>Usage: %1
+%2
+
+%3</source>
+        <translation>用法：%1
+%2
+
+%3</translation>
+    </message>
+    <message>
+        <source>Programmes the host unit of a restaurant wireless calling system. Without a subcommand it opens the window.</source>
+        <translation>为餐厅无线呼叫系统的主机编程。不带子命令时打开窗口。</translation>
+    </message>
+    <message>
+        <source>
+Subcommands (callcfg SUBCOMMAND --help for each):
+</source>
+        <translation>
+子命令（各自的说明见 callcfg 子命令 --help）：
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status: 0 done (identical, for verify and diff; a host unit found, for ports --find), 1 the images differ (none found), 2 usage or file error, 3 communication failure.
+</source>
+        <translation>
+退出状态：0 完成（verify 和 diff 为内容相同；ports --find 为找到主机），1 内容不同（没有找到主机），2 用法或文件错误，3 通讯失败。
+</translation>
+    </message>
+    <message>
+        <source>--port expects COMn=DEVICE, got: %1</source>
+        <translation>--port 的格式应为 COMn=设备，收到的是：%1</translation>
+    </message>
+    <message>
+        <source>Try '%1 %2 --help'.</source>
+        <translation>请试试 '%1 %2 --help'。</translation>
+    </message>
+    <message>
+        <source>expected %1 file argument(s), got %2</source>
+        <translation>应有 %1 个文件参数，收到 %2 个</translation>
+    </message>
+    <message>
+        <source>cannot open the log %1: %2</source>
+        <translation>无法打开日志 %1：%2</translation>
+    </message>
+    <message>
+        <source>no such subcommand: %1</source>
+        <translation>没有这个子命令：%1</translation>
+    </message>
+    <message>
+        <source>Serve a simulated host unit in-process on COM1.</source>
+        <translation>在程序内模拟一台主机，接在 COM1 上。</translation>
+    </message>
+    <message>
+        <source>Try '%1 --help'.</source>
+        <translation>请试试 '%1 --help'。</translation>
+    </message>
+    <message>
+        <source>--device DEV is required</source>
+        <translation>需要 --device 设备</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>reading block %1/%2</source>
+        <translation>正在读取第 %1/%2 块</translation>
+    </message>
+    <message>
+        <source>writing block %1/%2</source>
+        <translation>正在写入第 %1/%2 块</translation>
+    </message>
+    <message>
+        <source>block %1 of %2</source>
+        <translation>第 %1/%2 块</translation>
+    </message>
+    <message>
+        <source>no reply from %1 to %2</source>
+        <translation>%1 对%2没有应答</translation>
+    </message>
+    <message>
+        <source>%1 (at %2)</source>
+        <translation>%1（在%2）</translation>
+    </message>
+    <message>
+        <source>the reply from %1 to %2 has a wrong data length</source>
+        <translation>%1 对%2的应答数据长度错误</translation>
+    </message>
+    <message>
+        <source>%1 (sending %2)</source>
+        <translation>%1（发送%2时）</translation>
+    </message>
+    <message>
+        <source>the host unit holds %1</source>
+        <translation>主机内容与 %1 一致</translation>
+    </message>
+    <message>
+        <source>the host unit differs from %1: %2 bytes, the first at 0x%3 in block %4</source>
+        <translation>主机内容与 %1 不一致：共 %2 个字节不同，第一个在第 %4 块的 0x%3</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 bytes from %2 written to %3</source>
+        <translation>已把 %2 的 %1 个字节写入 %3</translation>
+    </message>
+    <message>
+        <source>%1 written to %2</source>
+        <translation>已把 %1 写入 %2</translation>
+    </message>
+    <message>
+        <source>choose one of --%1</source>
+        <translation>请在 --%1 中选一个</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes; a backup holds %3</source>
+        <translation>%1 有 %2 个字节；备份文件应有 %3 个字节</translation>
+    </message>
+    <message>
+        <source>%1  not present</source>
+        <translation>%1  没有设备</translation>
+    </message>
+    <message>
+        <source>not present</source>
+        <translation>没有设备</translation>
+    </message>
+    <message>
+        <source>cannot open: %1</source>
+        <translation>无法打开：%1</translation>
+    </message>
+    <message>
+        <source>no host unit answered</source>
+        <translation>没有主机应答</translation>
+    </message>
+    <message>
+        <source>lost: %1</source>
+        <translation>已断开：%1</translation>
+    </message>
+    <message>
+        <source>a host unit answered</source>
+        <translation>主机已应答</translation>
+    </message>
+    <message>
+        <source>no host unit found; check the cable and the host unit's power</source>
+        <translation>没有找到主机，请检查连线和电源</translation>
+    </message>
+    <message>
+        <source>host unit found on %1</source>
+        <translation>在%1找到主机</translation>
+    </message>
+    <message>
+        <source>%1 disconnected: %2</source>
+        <translation>%1 已断开：%2</translation>
+    </message>
+    <message>
+        <source>: </source>
+        <translation>：</translation>
+    </message>
+    <message>
+        <source>: not present</source>
+        <translation>：没有设备</translation>
+    </message>
+    <message>
+        <source>%1: no serial device present</source>
+        <translation>%1：没有串口设备</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>；</translation>
+    </message>
+    <message>
+        <source>%1: only 1 serial device present (%2)</source>
+        <translation>%1：只有 1 个串口设备（%2）</translation>
+    </message>
+    <message>
+        <source>%1: only %2 serial devices present (%3)</source>
+        <translation>%1：只有 %2 个串口设备（%3）</translation>
+    </message>
+    <message>
+        <source> - add your user to the dialout group (sudo usermod -aG dialout $USER) and log in again</source>
+        <translation>——请把用户加入 dialout 组（sudo usermod -aG dialout $USER）后重新登录</translation>
+    </message>
+    <message>
+        <source> - another program holds the port; close it first</source>
+        <translation>——端口被其它程序占用，请先关闭该程序</translation>
+    </message>
+    <message>
+        <source> - check the cable and the adapter, or map the port to its device with --port COMn=DEVICE</source>
+        <translation>——请检查连线和串口适配器，或用 --port COMn=设备 指定端口对应的设备</translation>
+    </message>
+    <message>
+        <source>serial number %1</source>
+        <translation>序列号 %1</translation>
+    </message>
+    <message>
+        <source>serial port</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>"%1" names no port: its last character must be 1 to 9</source>
+        <translation>“%1”不是端口名：最后一个字符必须是 1 到 9</translation>
+    </message>
+    <message>
+        <source>cannot open %1 (%2): %3</source>
+        <translation>无法打开 %1（%2）：%3</translation>
+    </message>
+</context>
+</TS>
