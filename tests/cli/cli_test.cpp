@@ -4,6 +4,8 @@
 
 #include "cli/commandline.h"
 #include "hostsim/ptyhost.h"
+#include "language/language.h"
+#include "link/link.h"
 #include "link/qtserialport.h"
 
 #include <QDir>
@@ -51,11 +53,12 @@ struct Run {
     QString out, err;
 };
 
-Run run(const QStringList& arguments) {
+// No serial device is present unless `present` names some.
+Run run(const QStringList& arguments, const callcfg::DeviceLister& present = {}) {
     Run result;
     QTextStream out(&result.out), err(&result.err);
     callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1, {}};
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1, present};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
     err.flush();
@@ -157,10 +160,14 @@ private slots:
                                  << "" << 3 << "cannot open /dev/callcfg-none";
         QTest::newRow("silent unit") << backup << "silent" << 3 << "no reply from";
         QTest::newRow("wrong length") << backup << "length" << 3 << "wrong data length";
-        QTest::newRow("device lost mid-read") << backup << "lost" << 3 << "block 10 of 64";
+        QTest::newRow("device lost mid-read")
+            << backup << "lost" << 3 << "UNIT disconnected: |block 10 of 64";
         QTest::newRow("device lost mid-restore")
             << QStringList{"restore", "--device", "DEV", "GOOD"} << "lost in download" << 3
-            << "block 10 of 64";
+            << "UNIT disconnected: |block 10 of 64";
+        QTest::newRow("entry without a device")
+            << QStringList{"verify", "--device", "COM2", "GOOD"} << "" << 3
+            << "COM2: no serial device present";
         QTest::newRow("unwritable file")
             << QStringList{"backup", "--device", "DEV", "NODIR"} << "" << 2 << "cannot write";
         QTest::newRow("missing file")
@@ -214,7 +221,8 @@ private slots:
             this->fault(Fault::goAway().onCommand(0x18).onBlock(10));
         const Run r = run(arguments);
         QCOMPARE(r.status, status);
-        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        for (const QString& part : message.split('|'))
+            QVERIFY2(r.err.contains(QString(part).replace("UNIT", device())), qPrintable(r.err));
         QCOMPARE(readFile(file), QByteArray("an older backup"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
                  QStringList({"good.cat", "kept.cat", "short.cat"}));
@@ -323,6 +331,97 @@ private slots:
                                       " 55 55 AA 01 0D 01 00 F0$");
         QVERIFY2(sent.match(lines[0]).hasMatch(), qPrintable(lines[0]));
         QVERIFY(lines[1].contains(" read " + device() + " 55 AA 02 0D 80 "));
+    }
+
+    // ports names what each entry opens; --find asks each device present once for block 0,
+    // never one that another program holds, and says where the host unit answered.
+    void ports() {
+        const QString dev = device();
+        Run r = run({"ports", "--port", "COM2=" + dev, "--port", "COM4=/dev/callcfg-none"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, "COM1  not present\nCOM2  " + dev +
+                            "  (--port)\nCOM3  not present\nCOM4  /dev/callcfg-none  not present"
+                            "  (--port)\nCOM5  not present\nCOM6  not present\nCOM7  not "
+                            "present\nCOM8  not present\n");
+        QCOMPARE(host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); }).size(),
+                 std::size_t(0));
+
+        r = run({"ports", "--find", "--port", "COM2=" + dev, "--port", "COM5=" + dev});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split('\n');
+        QCOMPARE(lines.value(1), "COM2  " + dev + "  (--port)  a host unit answered");
+        QCOMPARE(lines.value(4), "COM5  " + dev + "  (--port)  a host unit answered");
+        QCOMPARE(r.err, QString("callcfg: host unit found on COM2, COM5\n"));
+        const auto requests = host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
+        QCOMPARE(requests.size(), std::size_t(1));
+        QCOMPARE(requests[0].command, std::uint8_t(0x0D));
+        QCOMPARE(requests[0].data, std::vector<std::uint8_t>{0x00});
+
+        // The unit behind the only adapter present, without --port.
+        callcfg::SerialDevice adapter;
+        adapter.path = dev;
+        adapter.usb = true;
+        adapter.byIdName = "usb-1a86_USB_Serial-if00-port0";
+        adapter.description = "USB Serial";
+        adapter.manufacturer = "QinHeng Electronics";
+        r = run({"ports", "--find"}, [adapter] { return std::vector{adapter}; });
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out.section('\n', 0, 0),
+                 "COM1  " + dev + "  USB Serial, QinHeng Electronics  a host unit answered");
+
+        r = run({"ports", "--find"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err,
+                 QString("callcfg: no host unit found; check the cable and the host unit's power\n"));
+
+        host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); });
+        callcfg::Link other(std::make_unique<callcfg::QtSerialPort>());
+        QVERIFY(other.open(dev));
+        r = run({"ports", "--find", "--port", "COM1=" + dev});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.out.startsWith("COM1  " + dev + "  (--port)  cannot open: "), qPrintable(r.out));
+        QVERIFY(host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); }).empty());
+    }
+
+    void localeLanguage_data() {
+        QTest::addColumn<QStringList>("settings"); // LC_ALL, LC_MESSAGES, LANG
+        QTest::addColumn<bool>("chinese");
+        QTest::newRow("zh_CN.UTF-8") << QStringList{"", "", "zh_CN.UTF-8"} << true;
+        QTest::newRow("zh_TW") << QStringList{"", "", "zh_TW"} << true;
+        QTest::newRow("C") << QStringList{"", "", "C.UTF-8"} << false;
+        QTest::newRow("unset") << QStringList{"", "", ""} << false;
+        QTest::newRow("LC_MESSAGES over LANG") << QStringList{"", "en_US.UTF-8", "zh_CN.UTF-8"}
+                                               << false;
+        QTest::newRow("LC_ALL over both") << QStringList{"zh_CN.UTF-8", "C", "C"} << true;
+        QTest::newRow("not Zhuang") << QStringList{"", "", "za_CN"} << false;
+    }
+    void localeLanguage() {
+        QFETCH(QStringList, settings);
+        QFETCH(bool, chinese);
+        QCOMPARE(callcfg::languageOfLocale(settings[0], settings[1], settings[2]) ==
+                     callcfg::Language::Chinese,
+                 chinese);
+    }
+
+    // The command line speaks the locale's language; the system's own texts stay as they are.
+    void messagesFollowTheLocale() {
+        QProcessEnvironment chinese = QProcessEnvironment::systemEnvironment();
+        chinese.remove("LC_ALL");
+        chinese.remove("LC_MESSAGES");
+        chinese.insert("LANG", "zh_CN.UTF-8");
+        QProcess process;
+        process.setProcessEnvironment(chinese);
+        process.start(CALLCFG_BINARY, {"verify", "--device", "/dev/callcfg-none", path("x.cat")});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY2(QString::fromUtf8(process.readAllStandardError())
+                     .startsWith("callcfg: 无法打开 " + path("x.cat") + "："),
+                 "");
+        chinese.insert("LC_MESSAGES", "C");
+        process.setProcessEnvironment(chinese);
+        process.start(CALLCFG_BINARY, {"show", "--help"});
+        QVERIFY(process.waitForFinished(10000));
+        QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).startsWith("Usage: callcfg show"));
     }
 
     // The built program: no display needed for the version, a listing or a usage error, and

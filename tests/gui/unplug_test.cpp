@@ -1,6 +1,6 @@
 // The device disappears (the pty is closed) during a main-window command, a host read, a
 // receiver read and a download: a clear failure box, no crash, the images and the flags as
-// they were; once the device is back, choosing the port again works without a restart. The
+// they were, the loss named on stderr and in the port list's tooltip; once the device is back, choosing the port again works without a restart. The
 // device is reached through a link that is pointed at the new pty when it comes back, as a
 // USB adapter plugged in again appears under the same /dev/serial/by-id name.
 
@@ -115,9 +115,16 @@ private slots:
             else
                 form3.downloadButton->click();
         };
+        QStringList told;
+        program.portRow->setProblemReporter([&](const QString& problem) { told << problem; });
         rig.unplugAt(form3.progressBar, at);
         start();
         QCOMPARE(rig.boxTexts(), QStringList{box});
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].startsWith(QString("COM1 (%1) 已断开：").arg(rig.device)) &&
+                     told[0].size() > rig.device.size() + 14,
+                 qPrintable(told[0]));
+        QCOMPARE(program.form1.portList->toolTip(), told[0]);
         QCOMPARE(images.mainram, before.mainram);
         QCOMPARE(images.subram, before.subram);
         QCOMPARE(images.mainread, before.mainread);
@@ -130,6 +137,7 @@ private slots:
         QTest::keyClick(program.form1.portList, Qt::Key_Down);
         QTest::keyClick(program.form1.portList, Qt::Key_Up);
         QCOMPARE(program.form1.portStatusLabel->text(), QString("串口已关闭"));
+        QCOMPARE(program.form1.portList->toolTip(), "COM1 → " + rig.device);
         start();
         QCOMPARE(rig.boxTexts(), QStringList{success});
         QCOMPARE(program.form1.portStatusLabel->text(), QString("已打开COM1"));

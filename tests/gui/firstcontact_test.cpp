@@ -1,0 +1,211 @@
+// The installer's first minutes on site: 查找主机 finds the entry that leads to the host unit
+// (through --port or through the devices present) and leaves the window as it was when none
+// answers; a command right after a time-out leaves at once and takes its own reply, not the
+// late one; the test window shows late bytes the link drops.
+
+#include "app/program.h"
+#include "boxwatcher.h"
+#include "endtoend.h"
+#include "hostsim/ptyhost.h"
+#include "link/linkobserver.h"
+#include "link/qtserialport.h"
+#include "mainwindow/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <chrono>
+#include <thread>
+
+using hostsim::Fault;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+using Devices = std::vector<callcfg::SerialDevice>;
+
+// A program against the simulated unit whose port list maps what `map` says, with no serial
+// device present but what `present` makes of the unit's device.
+struct Site {
+    hostsim::PtyHost host;
+    std::unique_ptr<callcfg::Program> program;
+    testsupport::BoxWatcher boxes;
+
+    explicit Site(const std::function<void(callcfg::PortMap&, const QString&)>& map,
+                  const std::function<Devices(const QString&)>& present = {},
+                  double timeScale = 0.1) {
+        host.setPacing(false);
+        const Devices devices = present ? present(device()) : Devices{};
+        callcfg::PortMap ports([devices] { return devices; });
+        map(ports, device());
+        program = std::make_unique<callcfg::Program>(ports);
+        program->exitProgram = [] {};
+        program->link.setTimeScale(timeScale);
+        program->form1.show();
+    }
+    QString device() const { return QString::fromStdString(host.devicePath()); }
+    callcfg::Form1& form() { return program->form1; }
+    std::vector<hostsim::Request> requests() {
+        return host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
+    }
+};
+
+QString seen(const testsupport::SeenBox& box) {
+    const QString kind = box.icon == QMessageBox::Critical ? "error"
+                         : box.icon == QMessageBox::NoIcon ? "notice"
+                                                           : "other";
+    return QString("%1 %2: %3").arg(kind, box.title, box.text);
+}
+
+QStringList seen(const QList<testsupport::SeenBox>& boxes) {
+    QStringList all;
+    for (const auto& box : boxes)
+        all << seen(box);
+    return all;
+}
+
+// Notes whether the wait cursor is up whenever a request leaves.
+struct CursorWatch : callcfg::LinkObserver {
+    QList<bool> waitCursor;
+    void sent(std::span<const std::uint8_t>) override {
+        const QCursor* cursor = QApplication::overrideCursor();
+        waitCursor << (cursor && cursor->shape() == Qt::WaitCursor);
+    }
+};
+
+} // namespace
+
+class FirstContactTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The entry that answered is chosen, the port closed as choosing does, and a notice says
+    // where; the unit got one read of block 0 under a wait cursor.
+    void findHostChoosesTheEntryThatAnswered() {
+        Site site([](callcfg::PortMap& map, const QString& device) { map.map(3, device); });
+        CursorWatch cursor;
+        site.program->link.addObserver(&cursor);
+        site.form().findHostAction->trigger();
+        site.program->link.removeObserver(&cursor);
+        QCOMPARE(seen(site.boxes.take()), QStringList{"notice OK: 在COM3找到主机"});
+        QCOMPARE(cursor.waitCursor, QList<bool>{true});
+        QVERIFY(!QApplication::overrideCursor());
+        const auto requests = site.requests();
+        QCOMPARE(requests.size(), std::size_t(1));
+        QCOMPARE(requests[0].command, std::uint8_t(0x0D));
+        QCOMPARE(requests[0].data, std::vector<std::uint8_t>{0x00});
+        QCOMPARE(site.form().portList->currentText(), QString("COM3"));
+        QCOMPARE(site.form().portStatusLabel->text(), QString("串口已关闭"));
+        site.form().openPortButton->click();
+        QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM3"));
+    }
+
+    // Without --port the adapter present is COM1: found, described and opened.
+    void theAdapterPresentIsCom1() {
+        Site site([](callcfg::PortMap&, const QString&) {}, [](const QString& device) {
+            callcfg::SerialDevice adapter;
+            adapter.path = device;
+            adapter.usb = true;
+            adapter.byIdName = "usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
+            adapter.description = "FT232R USB UART";
+            return Devices{adapter};
+        });
+        site.form().portList->setCurrentIndex(1); // COM2: nothing there
+        site.form().findHostAction->trigger();
+        QCOMPARE(seen(site.boxes.take()), QStringList{"notice OK: 在COM1找到主机"});
+        QCOMPARE(site.form().portList->currentText(), QString("COM1"));
+        QCOMPARE(site.form().portList->toolTip(),
+                 QString("COM1 → %1：FT232R USB UART").arg(site.device()));
+        site.form().openPortButton->click();
+        QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
+    }
+
+    // No entry answers: the error box, and the port open before the search is open again.
+    // A device that another program holds is never written to.
+    void findHostWithoutAnswerLeavesTheWindowAsItWas() {
+        hostsim::PtyHost held;
+        held.setPacing(false);
+        callcfg::Link other(std::make_unique<callcfg::QtSerialPort>());
+        QVERIFY(other.open(QString::fromStdString(held.devicePath())));
+        Site site([&](callcfg::PortMap& map, const QString& device) {
+            map.map(1, device);
+            map.map(2, QString::fromStdString(held.devicePath()));
+        });
+        site.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(Fault::noReply().onCommand(0x0D).always());
+        });
+        site.form().openPortButton->click();
+        QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
+        site.form().findHostAction->trigger();
+        QCOMPARE(seen(site.boxes.take()), QStringList{"error 错误: 没有找到主机，请检查连线和电源！"});
+        QCOMPARE(site.requests().size(), std::size_t(1));
+        QVERIFY(held.withUnit([](hostsim::HostUnit& unit) { return unit.rawReceived().empty(); }));
+        QCOMPARE(site.form().portList->currentText(), QString("COM1"));
+        QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
+        QCOMPARE(site.form().openPortButton->text(), QString("关闭"));
+        QVERIFY(site.program->link.isOpen());
+        QCOMPARE(site.program->link.device(), site.device());
+    }
+
+    // At real timing: the delete times out (2 x 1.0 s), its reply ("no such pager") comes
+    // 0.3 s later while the installer reads the box; the next delete leaves within 0.1 s of
+    // its click and shows its own reply.
+    void aCommandAfterATimeOutLeavesAtOnce() {
+        Site site([](callcfg::PortMap& map, const QString& device) { map.map(1, device); }, {},
+                  1.0);
+        site.host.withUnit([](hostsim::HostUnit& unit) {
+            const std::uint8_t pager5[] = {0x6B, 0x12, 0x34, 0x56, 0x72};
+            for (int i = 0; i < 5; ++i)
+                unit.setMemoryAt(20 + i, pager5[i]);
+            unit.addFault(Fault::delay(2.3).onCommand(0x04));
+        });
+        callcfg::Form1& form = site.form();
+        site.boxes.setAnswerDelay(700);
+        form.deletePagerEdit->setText("6");
+        form.deletePagerButton->click();
+        QCOMPARE(seen(site.boxes.take()),
+                 QStringList{"error 错误: 删除传呼号失败，请检查与通讯端口的连接情况！"});
+        QCOMPARE(site.requests().size(), std::size_t(1));
+
+        site.boxes.setAnswerDelay(0);
+        form.deletePagerEdit->setText("5");
+        Clock::time_point arrived{};
+        std::thread watch([&] {
+            if (site.host.waitFor([](const hostsim::HostUnit& u) { return !u.requests().empty(); },
+                                  std::chrono::milliseconds(3000)))
+                arrived = Clock::now();
+        });
+        const Clock::time_point clicked = Clock::now();
+        form.deletePagerButton->click();
+        watch.join();
+        const double seconds = std::chrono::duration<double>(arrived - clicked).count();
+        qInfo("frame on the wire %.3f s after the click", seconds);
+        QVERIFY2(seconds >= 0 && seconds < 0.1, qPrintable(QString::number(seconds)));
+        QCOMPARE(seen(site.boxes.take()), QStringList{"notice OK: 删除传呼号成功！"});
+    }
+
+    // Late bytes dropped before a request appear in the test window, one line per read.
+    void testWindowShowsDroppedBytes() {
+        Site site([](callcfg::PortMap& map, const QString& device) { map.map(1, device); });
+        callcfg::Form1& form = site.form();
+        form.testButton->click();
+        QVERIFY(form.pollTimer->isActive());
+        site.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(Fault::delay(0.15).onCommand(0x08));
+        });
+        callcfg::Link& link = site.program->link;
+        QVERIFY(std::holds_alternative<callcfg::NoReply>(link.exchange({0x08, {}}, {1, 1.0})));
+        std::this_thread::sleep_for(std::chrono::milliseconds(150)); // no poll meanwhile
+        link.exchange({0x09, {}}, {1, 1.0});
+        QCOMPARE(form.testWindow->toPlainText(), QString("55 AA 2 8 0 F5 \n"));
+    }
+};
+
+QTEST_MAIN(FirstContactTest)
+#include "firstcontact_test.moc"
