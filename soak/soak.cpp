@@ -153,6 +153,9 @@ Soak::Soak(quint32 seed) : random_(seed), device_(dir_.filePath(QStringLiteral("
     program_->exitProgram = [] {};
     // Periods of a tenth of their length: 20 ms a host block, 100 ms a command period.
     program_->link.setTimeScale(0.1);
+    // The installer reads each box for 0.3 to 1.5 s, at the same tenth: a late reply lands
+    // meanwhile, before the next request, as it does on site.
+    boxes_.setAnswerDelays([this] { return random_.bounded(300, 1501) / 10; });
     program_->form1.show();
     program_->form1.setFullView(true);
     program_->form1.setMaintenanceView(true);

@@ -35,8 +35,8 @@ void BoxWatcher::poll() {
     QAbstractButton* button = box->button(answer);
     if (!button && !box->buttons().isEmpty())
         button = box->buttons().first();
-    if (button && delayMs_ > 0)
-        QTimer::singleShot(delayMs_, button, &QAbstractButton::click);
+    if (const int delayMs = chooseDelayMs_(); button && delayMs > 0)
+        QTimer::singleShot(delayMs, button, &QAbstractButton::click);
     else if (button)
         QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
 }

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <functional>
 
 namespace testsupport {
 
@@ -28,7 +29,11 @@ public:
     // (or its only button).
     void answerNext(QMessageBox::StandardButton button) { answers_.push_back(button); }
     // Keeps each box open this long before answering it, as a slow reader would.
-    void setAnswerDelay(int ms) { delayMs_ = ms; }
+    void setAnswerDelay(int ms) {
+        chooseDelayMs_ = [ms] { return ms; };
+    }
+    // Keeps each box open as long as `chooseMs` says for that box.
+    void setAnswerDelays(std::function<int()> chooseMs) { chooseDelayMs_ = std::move(chooseMs); }
 
     const QList<SeenBox>& boxes() const { return boxes_; }
     QList<SeenBox> take();
@@ -40,7 +45,7 @@ private:
     QTimer timer_;
     QList<SeenBox> boxes_;
     std::deque<QMessageBox::StandardButton> answers_;
-    int delayMs_ = 0;
+    std::function<int()> chooseDelayMs_ = [] { return 0; };
 };
 
 } // namespace testsupport
