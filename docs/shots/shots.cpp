@@ -49,7 +49,8 @@ void settle() {
 // What the X server shows of the window: its real background and fonts, as on a desktop.
 bool save(QWidget* window, const QString& dir, const char* name) {
     window->raise();
-    QTest::qWaitForWindowExposed(window);
+    if (!QTest::qWaitForWindowExposed(window))
+        qWarning("%s was not exposed", name);
     QTest::qWait(200);
     settle();
     const QString path = QDir(dir).filePath(QString::fromLatin1(name));

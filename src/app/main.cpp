@@ -56,8 +56,8 @@ int runWithoutDisplay(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     useLanguage(commandLineLanguage());
     QTextStream out(stdout), err(stderr);
-    CommandLineEnvironment environment{out,  err, makePlatformPort, isatty(2) != 0,
-                                       1.0, systemDeviceLister()};
+    CommandLineEnvironment environment{
+        out, err, makePlatformPort, isatty(2) != 0, 1.0, systemDeviceLister()};
     const QStringList arguments = QCoreApplication::arguments();
     if (!subcommandOf(arguments).isEmpty())
         return runSubcommand(arguments, environment);
@@ -81,8 +81,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     useLanguage(commandLineLanguage()); // the windows speak Chinese once they are made
     QTextStream out(stdout), err(stderr);
-    CommandLineEnvironment environment{out, err, makePlatformPort, false, 1.0,
-                                       systemDeviceLister()};
+    CommandLineEnvironment environment{out,   err, makePlatformPort,
+                                       false, 1.0, systemDeviceLister()};
     WindowOptions options;
     if (const auto status = parseWindowOptions(QApplication::arguments(), options, environment,
                                                kSimulatorAvailable))

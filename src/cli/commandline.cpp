@@ -72,7 +72,8 @@ const std::vector<Subcommand>& subcommands() {
                                       "unit back and compare."),
          [](QCommandLineParser& p) {
              p.addOption(deviceOption());
-             p.addOption(flag("no-verify", QT_TRANSLATE_NOOP("callcfg", "Do not read the host unit back.")));
+             p.addOption(flag("no-verify",
+                              QT_TRANSLATE_NOOP("callcfg", "Do not read the host unit back.")));
          },
          runRestore},
         {"verify", "--device DEV FILE",
@@ -111,10 +112,10 @@ const std::vector<Subcommand>& subcommands() {
                                       "to a host unit; exit status 0 when one answered, 1 "
                                       "when none did."),
          [](QCommandLineParser& p) {
-             p.addOption(flag("find", QT_TRANSLATE_NOOP("callcfg",
-                                                        "Write one read request (host memory "
-                                                        "block 0) to every device present and "
-                                                        "say which answered as a host unit.")));
+             p.addOption(
+                 flag("find", QT_TRANSLATE_NOOP("callcfg", "Write one read request (host memory "
+                                                           "block 0) to every device present and "
+                                                           "say which answered as a host unit.")));
          },
          runPorts},
     };
@@ -330,8 +331,8 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
     parser.addOption(logOption());
     parser.addOption(helpOption());
     subcommand->addOptions(parser);
-    Invocation call{name, parser, PortMap(environment.listDevices), global.value(QStringLiteral("log")),
-                    environment};
+    Invocation call{name, parser, PortMap(environment.listDevices),
+                    global.value(QStringLiteral("log")), environment};
     if (!parser.parse(QStringList{kProgram + QLatin1Char(' ') + name} + rest.mid(1)))
         return call.usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -360,9 +361,9 @@ std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOption
     parser.addOption(helpOption());
     parser.addOption(versionOption());
     if (simulatorAvailable)
-        parser.addOption(flag("simulate", QT_TRANSLATE_NOOP("callcfg",
-                                                "Serve a simulated host unit in-process on "
-                                                "COM1.")));
+        parser.addOption(flag(
+            "simulate", QT_TRANSLATE_NOOP("callcfg", "Serve a simulated host unit in-process on "
+                                                     "COM1.")));
     QTextStream& err = environment.err;
     if (!parser.parse(withoutQtOptions(arguments))) {
         err << kProgram << ": " << parser.errorText() << Qt::endl

@@ -61,7 +61,8 @@ public:
             return false;
         }
         if (!link_.open(device_, target.port ? target.name() : QString())) {
-            call_.tell(Texts::tr("cannot open %1: %2").arg(device_, withPortRemedy(link_.portError())));
+            call_.tell(
+                Texts::tr("cannot open %1: %2").arg(device_, withPortRemedy(link_.portError())));
             return false;
         }
         link_.discardInput();
@@ -75,7 +76,8 @@ public:
 
     // Writes the memory into the host unit; false after a message.
     bool write(const HostMemory& memory) {
-        return completed(writeHostMemory(link_, memory, progress(Texts::tr("writing block %1/%2"))));
+        return completed(
+            writeHostMemory(link_, memory, progress(Texts::tr("writing block %1/%2"))));
     }
 
     const QString& device() const { return device_; }
@@ -105,11 +107,12 @@ private:
                 call_.tell(Texts::tr("%1 (at %2)").arg(link_.lostMessage(result.portError), block));
             break;
         case TransferStop::WrongLength:
-            call_.tell(Texts::tr("the reply from %1 to %2 has a wrong data length")
-                           .arg(device_, block));
+            call_.tell(
+                Texts::tr("the reply from %1 to %2 has a wrong data length").arg(device_, block));
             break;
         case TransferStop::SendFailed:
-            call_.tell(Texts::tr("%1 (sending %2)").arg(link_.lostMessage(result.portError), block));
+            call_.tell(
+                Texts::tr("%1 (sending %2)").arg(link_.lostMessage(result.portError), block));
             break;
         }
         return false;
@@ -162,9 +165,8 @@ int runBackup(const Invocation& call) {
         call.tell(Texts::tr("cannot write %1: %2").arg(path, file.errorString()));
         return kUsageOrFileError;
     }
-    call.tell(Texts::tr("%1 bytes from %2 written to %3")
-                  .arg(memory.size())
-                  .arg(session.device(), path));
+    call.tell(
+        Texts::tr("%1 bytes from %2 written to %3").arg(memory.size()).arg(session.device(), path));
     return kDone;
 }
 

@@ -31,13 +31,11 @@ std::optional<QString> choiceOf(const Invocation& call, const QStringList& flags
         if (call.parser.isSet(flag))
             set << flag;
     if (set.size() > 1) {
-        call.usageError(
-            Texts::tr("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
+        call.usageError(Texts::tr("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
         return std::nullopt;
     }
     if (set.isEmpty() && fallback.isEmpty()) {
-        call.usageError(
-            Texts::tr("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
+        call.usageError(Texts::tr("choose one of --%1").arg(flags.join(QStringLiteral(", --"))));
         return std::nullopt;
     }
     return set.isEmpty() ? fallback : set.first();

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
     <name>callcfg</name>
@@ -15,7 +16,7 @@
         <translation>显示本帮助。</translation>
     </message>
     <message>
-        <source>Show the program's version.</source>
+        <source>Show the program&apos;s version.</source>
         <translation>显示程序版本。</translation>
     </message>
     <message>
@@ -23,7 +24,7 @@
         <translation>串口设备（路径）或端口名 COMn，COMn 按端口列表的方式对应到设备。</translation>
     </message>
     <message>
-        <source>Read the host unit's memory and write it to FILE (8192 bytes). FILE is written only when the whole read succeeded.</source>
+        <source>Read the host unit&apos;s memory and write it to FILE (8192 bytes). FILE is written only when the whole read succeeded.</source>
         <translation>读取主机内存并写入 FILE（8192 字节）。只有全部读取成功才写入 FILE。</translation>
     </message>
     <message>
@@ -75,7 +76,7 @@
         <translation>餐桌呼叫器条目。</translation>
     </message>
     <message>
-        <source>Print what each port list entry COM1 to COM8 opens and what is there. With --find, open each device present (never one that another program holds) and ask it for the host memory's block 0, to tell which entries lead to a host unit; exit status 0 when one answered, 1 when none did.</source>
+        <source>Print what each port list entry COM1 to COM8 opens and what is there. With --find, open each device present (never one that another program holds) and ask it for the host memory&apos;s block 0, to tell which entries lead to a host unit; exit status 0 when one answered, 1 when none did.</source>
         <translation>打印端口列表 COM1 到 COM8 各打开哪个设备、设备是什么。加 --find 时依次打开每个现有设备（不碰被其它程序占用的设备），向它请求主机内存第 0 块，看哪些端口连着主机；有主机应答时退出状态为 0，没有时为 1。</translation>
     </message>
     <message>
@@ -117,8 +118,8 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>--port 的格式应为 COMn=设备，收到的是：%1</translation>
     </message>
     <message>
-        <source>Try '%1 %2 --help'.</source>
-        <translation>请试试 '%1 %2 --help'。</translation>
+        <source>Try &apos;%1 %2 --help&apos;.</source>
+        <translation>请试试 &apos;%1 %2 --help&apos;。</translation>
     </message>
     <message>
         <source>expected %1 file argument(s), got %2</source>
@@ -137,8 +138,8 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>在程序内模拟一台主机，接在 COM1 上。</translation>
     </message>
     <message>
-        <source>Try '%1 --help'.</source>
-        <translation>请试试 '%1 --help'。</translation>
+        <source>Try &apos;%1 --help&apos;.</source>
+        <translation>请试试 &apos;%1 --help&apos;。</translation>
     </message>
     <message>
         <source>--device DEV is required</source>
@@ -233,7 +234,7 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>主机已应答</translation>
     </message>
     <message>
-        <source>no host unit found; check the cable and the host unit's power</source>
+        <source>no host unit found; check the cable and the host unit&apos;s power</source>
         <translation>没有找到主机，请检查连线和电源</translation>
     </message>
     <message>
@@ -293,7 +294,7 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>串口</translation>
     </message>
     <message>
-        <source>"%1" names no port: its last character must be 1 to 9</source>
+        <source>&quot;%1&quot; names no port: its last character must be 1 to 9</source>
         <translation>“%1”不是端口名：最后一个字符必须是 1 到 9</translation>
     </message>
     <message>

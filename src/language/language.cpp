@@ -32,8 +32,7 @@ Language commandLineLanguage() {
 
 void useLanguage(Language language) {
     static QTranslator chinese;
-    static const bool loaded =
-        chinese.load(QStringLiteral(":/translations/callcfg_zh_CN.qm"));
+    static const bool loaded = chinese.load(QStringLiteral(":/translations/callcfg_zh_CN.qm"));
     QCoreApplication::removeTranslator(&chinese);
     if (language == Language::Chinese && loaded)
         QCoreApplication::installTranslator(&chinese);

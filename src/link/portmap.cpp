@@ -66,12 +66,11 @@ QString tooFew(int port, const std::vector<SerialDevice>& devices) {
                        .arg(i + 1)
                        .arg(devices[i].path, Texts::tr(", ") + whatItIs(devices[i]));
     const QString list = entries.join(Texts::tr("; "));
-    return devices.size() == 1
-               ? Texts::tr("%1: only 1 serial device present (%2)").arg(name, list)
-               : Texts::tr("%1: only %2 serial devices present (%3)")
-                     .arg(name)
-                     .arg(devices.size())
-                     .arg(list);
+    return devices.size() == 1 ? Texts::tr("%1: only 1 serial device present (%2)").arg(name, list)
+                               : Texts::tr("%1: only %2 serial devices present (%3)")
+                                     .arg(name)
+                                     .arg(devices.size())
+                                     .arg(list);
 }
 
 } // namespace

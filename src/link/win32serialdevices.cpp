@@ -29,8 +29,8 @@ namespace {
 QHash<QString, QString> serialComm() {
     QHash<QString, QString> ports;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return ports;
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
@@ -71,8 +71,8 @@ QString portNameOf(HDEVINFO set, SP_DEVINFO_DATA& device) {
     DWORD bytes = sizeof(name);
     DWORD type = 0;
     QString port;
-    if (RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(name),
-                         &bytes) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(name), &bytes) ==
+            ERROR_SUCCESS &&
         type == REG_SZ)
         port = QString::fromWCharArray(name, int(bytes / sizeof(wchar_t))).section(QChar(0), 0, 0);
     RegCloseKey(key);

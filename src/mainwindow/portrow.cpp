@@ -47,8 +47,8 @@ bool PortRow::openChosenPort() {
     const PortTarget target = number ? portMap_.target(*number) : PortTarget{};
     if (!number || target.device.isEmpty() || !link_.open(target.device, listText)) {
         if (!number)
-            tell(Texts::tr("\"%1\" names no port: its last character must be 1 to 9")
-                     .arg(listText));
+            tell(
+                Texts::tr("\"%1\" names no port: its last character must be 1 to 9").arg(listText));
         else if (target.device.isEmpty())
             tell(target.absence);
         else
@@ -140,8 +140,8 @@ void PortRow::findHost() {
     form_.portList->setCurrentIndex(form_.portList->findText(name));
     form_.portList->setEditText(name);
     listChosen();
-    showBox(&form_, {BoxKind::Notice, QStringLiteral("在%1找到主机").arg(name),
-                     QStringLiteral("OK")});
+    showBox(&form_,
+            {BoxKind::Notice, QStringLiteral("在%1找到主机").arg(name), QStringLiteral("OK")});
 }
 
 } // namespace callcfg

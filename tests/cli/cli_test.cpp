@@ -165,9 +165,8 @@ private slots:
         QTest::newRow("device lost mid-restore")
             << QStringList{"restore", "--device", "DEV", "GOOD"} << "lost in download" << 3
             << "UNIT disconnected: |block 10 of 64";
-        QTest::newRow("entry without a device")
-            << QStringList{"verify", "--device", "COM2", "GOOD"} << "" << 3
-            << "COM2: no serial device present";
+        QTest::newRow("entry without a device") << QStringList{"verify", "--device", "COM2", "GOOD"}
+                                                << "" << 3 << "COM2: no serial device present";
         QTest::newRow("unwritable file")
             << QStringList{"backup", "--device", "DEV", "NODIR"} << "" << 2 << "cannot write";
         QTest::newRow("missing file")
@@ -371,8 +370,9 @@ private slots:
 
         r = run({"ports", "--find"});
         QCOMPARE(r.status, 1);
-        QCOMPARE(r.err,
-                 QString("callcfg: no host unit found; check the cable and the host unit's power\n"));
+        QCOMPARE(
+            r.err,
+            QString("callcfg: no host unit found; check the cable and the host unit's power\n"));
 
         host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); });
         callcfg::Link other(std::make_unique<callcfg::QtSerialPort>());
@@ -390,8 +390,8 @@ private slots:
         QTest::newRow("zh_TW") << QStringList{"", "", "zh_TW"} << true;
         QTest::newRow("C") << QStringList{"", "", "C.UTF-8"} << false;
         QTest::newRow("unset") << QStringList{"", "", ""} << false;
-        QTest::newRow("LC_MESSAGES over LANG") << QStringList{"", "en_US.UTF-8", "zh_CN.UTF-8"}
-                                               << false;
+        QTest::newRow("LC_MESSAGES over LANG")
+            << QStringList{"", "en_US.UTF-8", "zh_CN.UTF-8"} << false;
         QTest::newRow("LC_ALL over both") << QStringList{"zh_CN.UTF-8", "C", "C"} << true;
         QTest::newRow("not Zhuang") << QStringList{"", "", "za_CN"} << false;
     }
@@ -421,7 +421,8 @@ private slots:
         process.setProcessEnvironment(chinese);
         process.start(CALLCFG_BINARY, {"show", "--help"});
         QVERIFY(process.waitForFinished(10000));
-        QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).startsWith("Usage: callcfg show"));
+        QVERIFY(
+            QString::fromUtf8(process.readAllStandardOutput()).startsWith("Usage: callcfg show"));
     }
 
     // The built program: no display needed for the version, a listing or a usage error, and

@@ -108,14 +108,15 @@ private slots:
 
     // Without --port the adapter present is COM1: found, described and opened.
     void theAdapterPresentIsCom1() {
-        Site site([](callcfg::PortMap&, const QString&) {}, [](const QString& device) {
-            callcfg::SerialDevice adapter;
-            adapter.path = device;
-            adapter.usb = true;
-            adapter.byIdName = "usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
-            adapter.description = "FT232R USB UART";
-            return Devices{adapter};
-        });
+        Site site([](callcfg::PortMap&, const QString&) {},
+                  [](const QString& device) {
+                      callcfg::SerialDevice adapter;
+                      adapter.path = device;
+                      adapter.usb = true;
+                      adapter.byIdName = "usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
+                      adapter.description = "FT232R USB UART";
+                      return Devices{adapter};
+                  });
         site.form().portList->setCurrentIndex(1); // COM2: nothing there
         site.form().findHostAction->trigger();
         QCOMPARE(seen(site.boxes.take()), QStringList{"notice OK: 在COM1找到主机"});
@@ -143,7 +144,8 @@ private slots:
         site.form().openPortButton->click();
         QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
         site.form().findHostAction->trigger();
-        QCOMPARE(seen(site.boxes.take()), QStringList{"error 错误: 没有找到主机，请检查连线和电源！"});
+        QCOMPARE(seen(site.boxes.take()),
+                 QStringList{"error 错误: 没有找到主机，请检查连线和电源！"});
         QCOMPARE(site.requests().size(), std::size_t(1));
         QVERIFY(held.withUnit([](hostsim::HostUnit& unit) { return unit.rawReceived().empty(); }));
         QCOMPARE(site.form().portList->currentText(), QString("COM1"));
@@ -196,9 +198,8 @@ private slots:
         callcfg::Form1& form = site.form();
         form.testButton->click();
         QVERIFY(form.pollTimer->isActive());
-        site.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(Fault::delay(0.15).onCommand(0x08));
-        });
+        site.host.withUnit(
+            [](hostsim::HostUnit& unit) { unit.addFault(Fault::delay(0.15).onCommand(0x08)); });
         callcfg::Link& link = site.program->link;
         QVERIFY(std::holds_alternative<callcfg::NoReply>(link.exchange({0x08, {}}, {1, 1.0})));
         std::this_thread::sleep_for(std::chrono::milliseconds(150)); // no poll meanwhile

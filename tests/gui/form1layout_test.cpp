@@ -650,7 +650,8 @@ private slots:
     }
 
     void testWindowLine() {
-        QCOMPARE(callcfg::hexLine(std::vector<std::uint8_t>{0x05, 0xAA, 0x00, 0x10}), QStringLiteral("5 AA 0 10 \r\n"));
+        QCOMPARE(callcfg::hexLine(std::vector<std::uint8_t>{0x05, 0xAA, 0x00, 0x10}),
+                 QStringLiteral("5 AA 0 10 \r\n"));
     }
 
     void otherKeysGoToTheField() {

@@ -1,8 +1,9 @@
 // The device disappears (the pty is closed) during a main-window command, a host read, a
 // receiver read and a download: a clear failure box, no crash, the images and the flags as
-// they were, the loss named on stderr and in the port list's tooltip; once the device is back, choosing the port again works without a restart. The
-// device is reached through a link that is pointed at the new pty when it comes back, as a
-// USB adapter plugged in again appears under the same /dev/serial/by-id name.
+// they were, the loss named on stderr and in the port list's tooltip; once the device is back,
+// choosing the port again works without a restart. The device is reached through a link that is
+// pointed at the new pty when it comes back, as a USB adapter plugged in again appears under the
+// same /dev/serial/by-id name.
 
 #include "app/program.h"
 #include "boxwatcher.h"

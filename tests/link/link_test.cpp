@@ -147,9 +147,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QString sentAt;
-        f.link.exchange({0x0D, {0x06}}, {1, 1.0}, [&] {
-            sentAt = QString::number(clock.elapsed());
-        });
+        f.link.exchange({0x0D, {0x06}}, {1, 1.0},
+                        [&] { sentAt = QString::number(clock.elapsed()); });
         QVERIFY2(sentAt.toInt() < 10, qPrintable(sentAt));
         QCOMPARE(f.recorder.events.value(0), "dropped " + hexText(late));
         QCOMPARE(f.recorder.events.value(1), QString("sent 55 55 AA 01 0D 01 06 EA"));
