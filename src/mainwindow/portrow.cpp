@@ -28,7 +28,8 @@ PortRow::PortRow(Form1& form, Link& link, PortMap portMap)
     connect(&form, &Form1::portToggleRequested, this, &PortRow::toggle);
     connect(form.openPortButton, &QPushButton::clicked, this, &PortRow::toggle);
     connect(form.findHostAction, &QAction::triggered, this, &PortRow::findHost);
-    form.portList->installEventFilter(this);
+    portList_ = form.portList;
+    portList_->installEventFilter(this);
     link_.addObserver(this);
 }
 
@@ -104,8 +105,10 @@ void PortRow::showToolTip() {
 }
 
 bool PortRow::eventFilter(QObject* watched, QEvent* event) {
-    // Devices come and go: the tooltip is worked out when it is about to show.
-    if (watched == form_.portList && event->type() == QEvent::ToolTip)
+    // Devices come and go: the tooltip is worked out when it is about to show. (The list
+    // outlives the main window's own part while the window is destroyed: only its pointer is
+    // compared.)
+    if (event->type() == QEvent::ToolTip && watched == portList_)
         showToolTip();
     return QObject::eventFilter(watched, event);
 }

@@ -50,6 +50,7 @@ private:
     void portLost(const QString& message) override;
 
     Form1& form_;
+    QObject* portList_ = nullptr; // Combo5, whose tooltip events are watched
     Link& link_;
     PortMap portMap_;
     std::function<void(const QString&)> report_;
