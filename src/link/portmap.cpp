@@ -84,10 +84,7 @@ PortTarget PortMap::target(int port) const {
         target.device = overrides_.value(port);
         target.found = lookUp(devices, target.device);
 #ifdef Q_OS_WIN
-        // Only COMn names are in the system's list; any other name is taken as there.
-        static const QRegularExpression comName(QStringLiteral("^COM[0-9]+$"),
-                                                QRegularExpression::CaseInsensitiveOption);
-        target.present = target.found || !comName.match(target.device).hasMatch();
+        target.present = true; // named by the user: tried whether the system lists it or not
 #else
         target.present = target.found || QFileInfo::exists(target.device);
 #endif
