@@ -18,7 +18,7 @@ constexpr int kEntries = 8;
 
 // "COM1  /dev/ttyUSB0  FT232R USB UART, FTDI", "COM3  not present".
 QString entryLine(const PortTarget& target) {
-    if (target.device.isEmpty())
+    if (target.device.isEmpty() || (!target.present && !target.mapped))
         return Texts::tr("%1  not present").arg(target.name());
     QString line = QStringLiteral("%1  %2").arg(target.name(), target.device);
     if (target.found)

@@ -55,6 +55,7 @@ std::optional<SerialDevice> lookUp(const std::vector<SerialDevice>& devices,
     return std::nullopt;
 }
 
+#ifndef Q_OS_WIN
 // "COM3: only 1 serial device present (COM1 → /dev/ttyUSB0, FT232R USB UART)".
 QString tooFew(int port, const std::vector<SerialDevice>& devices) {
     const QString name = QStringLiteral("COM%1").arg(port);
@@ -72,6 +73,8 @@ QString tooFew(int port, const std::vector<SerialDevice>& devices) {
                                      .arg(devices.size())
                                      .arg(list);
 }
+
+#endif
 
 } // namespace
 
