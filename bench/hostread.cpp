@@ -22,8 +22,8 @@ hostsim::Memory pattern() {
     return memory;
 }
 
-QPushButton* form3Command1(callcfg::Program& program) {
-    program.form1.memoryReaderButton->click();
+QPushButton* readerCommand1(callcfg::Program& program) {
+    program.mainWindow.memoryReaderButton->click();
     QApplication::processEvents();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->objectName() == QLatin1String("form3") && window->isVisible())
@@ -38,8 +38,8 @@ bool imageMatches(const callcfg::Program& program, const hostsim::Memory& memory
     return program.images.mainread;
 }
 
-HostReadResult throughForm3(callcfg::Program& program, QPushButton* command1,
-                            const hostsim::Memory& memory) {
+HostReadResult throughReader(callcfg::Program& program, QPushButton* command1,
+                             const hostsim::Memory& memory) {
     BoxAnswerer answerer;
     QElapsedTimer clock;
     answerer.measureFrom(clock);
@@ -91,10 +91,10 @@ HostReadResult measureHostRead(callcfg::Program& program, hostsim::PtyHost& host
     });
     if (linkOnly)
         return throughLink(program, memory, QStringLiteral("asked for with --through-link"));
-    QPushButton* command1 = form3Command1(program);
+    QPushButton* command1 = readerCommand1(program);
     if (!command1)
         return throughLink(program, memory, QStringLiteral("form3 has no Command1 yet"));
-    HostReadResult viaForm3 = throughForm3(program, command1, memory);
+    HostReadResult viaReader = throughReader(program, command1, memory);
     const auto requests =
         host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
     const bool readSomething =
@@ -102,5 +102,5 @@ HostReadResult measureHostRead(callcfg::Program& program, hostsim::PtyHost& host
                     [](const hostsim::Request& r) { return r.command == 0x0D; });
     if (!readSomething)
         return throughLink(program, memory, QStringLiteral("form3's Command1 does not read yet"));
-    return viaForm3;
+    return viaReader;
 }

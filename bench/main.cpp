@@ -112,7 +112,7 @@ Row cpuDuringWait() {
     callcfg::PortMap map;
     map.map(1, QString::fromLatin1(name));
     Program program(map);
-    program.form1.show();
+    program.mainWindow.show();
     program.portRow->ensureOpen();
     QElapsedTimer wall;
     const double before = cpuSeconds();
@@ -190,8 +190,8 @@ int main(int argc, char** argv) {
     {
         callcfg::installFontSubstitutions();
         Program program{callcfg::PortMap{}};
-        program.form1.show();
-        const QPixmap painted = program.form1.grab();
+        program.mainWindow.show();
+        const QPixmap painted = program.mainWindow.grab();
         const double inMain = double(sinceMain.nsecsElapsed()) / 1e9;
         const double sinceStart = secondsSinceProcessStart();
         rows.push_back(
@@ -205,7 +205,7 @@ int main(int argc, char** argv) {
     map.map(1, QString::fromStdString(host.devicePath()));
     Program program(map);
     program.exitProgram = [] {};
-    program.form1.show();
+    program.mainWindow.show();
     const bool throughLink = QApplication::arguments().contains(QStringLiteral("--through-link"));
     const HostReadResult read = measureHostRead(program, host, throughLink);
     const double floor = 64 * 0.2;

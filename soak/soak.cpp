@@ -1,9 +1,9 @@
 #include "soak.h"
 
 #include "callers/callerwindows.h"
-#include "callers/form5.h"
-#include "callers/form6.h"
-#include "memoryreader/form3.h"
+#include "callers/handheldcallerwindow.h"
+#include "callers/voicepromptwindow.h"
+#include "memoryreader/memoryreaderwindow.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -156,12 +156,12 @@ Soak::Soak(quint32 seed) : random_(seed), device_(dir_.filePath(QStringLiteral("
     // The installer reads each box for 0.3 to 1.5 s, at the same tenth: a late reply lands
     // meanwhile, before the next request, as it does on site.
     boxes_.setAnswerDelays([this] { return random_.bounded(300, 1501) / 10; });
-    program_->form1.show();
-    program_->form1.setFullView(true);
-    program_->form1.setMaintenanceView(true);
-    program_->form1.memoryReaderButton->click();
-    program_->form1.voicePromptsButton->click();
-    program_->form1.handheldButton->click();
+    program_->mainWindow.show();
+    program_->mainWindow.setFullView(true);
+    program_->mainWindow.setMaintenanceView(true);
+    program_->mainWindow.memoryReaderButton->click();
+    program_->mainWindow.voicePromptsButton->click();
+    program_->mainWindow.handheldButton->click();
 }
 
 Soak::~Soak() = default;
@@ -276,7 +276,7 @@ void Soak::countOutcome(const QStringList& boxes, const QStringList& successes) 
 
 void Soak::runCommand(const Command& command) {
     const SoakCommand& entry = command.entry;
-    callcfg::Form1& f = program_->form1;
+    callcfg::MainWindow& f = program_->mainWindow;
     const QString name = QString::fromLatin1(entry.name);
     const std::uint8_t repeaterCode = entry.code;
     host_->withUnit([&](hostsim::HostUnit& unit) {
@@ -325,9 +325,9 @@ void Soak::runCommand(const Command& command) {
     } else if (name == "display type") {
         button = f.writeDisplayTypeButton;
     } else if (name == "voice prompts") {
-        button = program_->callerWindows->form5()->writeButton;
+        button = program_->callerWindows->voiceWindow()->writeButton;
     } else {
-        button = program_->callerWindows->form6()->writeByPagerButton;
+        button = program_->callerWindows->handheldWindow()->writeByPagerButton;
     }
     watchdog().start(entry.name);
     button->click();
@@ -345,7 +345,7 @@ void Soak::runCommand(const Command& command) {
 }
 
 void Soak::runRead(bool hostRead) {
-    callcfg::Form3& w = *program_->memoryReader->form3();
+    callcfg::MemoryReaderWindow& w = *program_->memoryReader->readerWindow();
     const bool external = random_.bounded(2) == 1;
     host_->withUnit([&](hostsim::HostUnit& unit) {
         unit.addFault(randomFault(hostRead ? 0x0D : 0x0E, hostRead ? 64 : 2));
@@ -384,7 +384,7 @@ void Soak::runRead(bool hostRead) {
 }
 
 void Soak::runDownload() {
-    callcfg::Form3& w = *program_->memoryReader->form3();
+    callcfg::MemoryReaderWindow& w = *program_->memoryReader->readerWindow();
     auto& images = program_->images;
     for (int n = 0; n < 8192; ++n)
         images.mainram[n] = static_cast<std::int16_t>(random_.bounded(256));
@@ -416,7 +416,7 @@ void Soak::runDownload() {
 void Soak::afterDeviceLoss() {
     plugIn();
     ++returns_;
-    callcfg::Form1& f = program_->form1;
+    callcfg::MainWindow& f = program_->mainWindow;
     QApplication::setActiveWindow(&f);
     f.portList->setFocus();
     QTest::keyClick(f.portList, Qt::Key_Down);

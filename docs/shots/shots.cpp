@@ -4,10 +4,10 @@
 
 #include "app/program.h"
 #include "callers/callerwindows.h"
-#include "callers/form5.h"
-#include "callers/form6.h"
+#include "callers/handheldcallerwindow.h"
+#include "callers/voicepromptwindow.h"
 #include "hostsim/ptyhost.h"
-#include "memoryreader/form3.h"
+#include "memoryreader/memoryreaderwindow.h"
 #include "ui/fonts.h"
 #include "ui/waitboxes.h"
 
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     program.exitProgram = [] {};
     program.link.setTimeScale(0.02);
     Answerer answerer;
-    callcfg::Form1& f = program.form1;
+    callcfg::MainWindow& f = program.mainWindow;
     f.show();
     bool ok = true;
 
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     f.setFullView(false);
 
     f.memoryReaderButton->click();
-    callcfg::Form3& w = *program.memoryReader->form3();
+    callcfg::MemoryReaderWindow& w = *program.memoryReader->readerWindow();
     w.move(f.x() + 40, f.y() + 40);
     w.readHostButton->click();
     w.listingButton->click();
@@ -131,13 +131,13 @@ int main(int argc, char** argv) {
     ok &= save(&w, dir, "memory-reader.png");
 
     f.voicePromptsButton->click();
-    ok &= save(program.callerWindows->form5(), dir, "voice-prompts.png");
+    ok &= save(program.callerWindows->voiceWindow(), dir, "voice-prompts.png");
     f.handheldButton->click();
-    ok &= save(program.callerWindows->form6(), dir, "handheld-callers.png");
+    ok &= save(program.callerWindows->handheldWindow(), dir, "handheld-callers.png");
 
-    program.waitBoxes.form2().show();
-    ok &= save(&program.waitBoxes.form2(), dir, "caller-wait-box.png");
-    program.waitBoxes.form2().hide();
+    program.waitBoxes.callerBox().show();
+    ok &= save(&program.waitBoxes.callerBox(), dir, "caller-wait-box.png");
+    program.waitBoxes.callerBox().hide();
 
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("OK"), QStringLiteral("设置传呼号成功！"),
                     QMessageBox::Ok, &f);

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         }
         program.link.addObserver(&log);
     }
-    program.form1.show();
+    program.mainWindow.show();
     quitOnTermination(&app);
     const int status = QApplication::exec();
     program.link.removeObserver(&log);

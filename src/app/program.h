@@ -5,8 +5,8 @@
 
 #include "callers/callerwindows.h"
 #include "link/link.h"
-#include "mainwindow/form1.h"
-#include "mainwindow/form1commands.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/mainwindowcommands.h"
 #include "mainwindow/portrow.h"
 #include "mainwindow/testmode.h"
 #include "memory/images.h"
@@ -27,11 +27,11 @@ public:
     Link link;
     Images images;
     WaitBoxes waitBoxes;
-    Form1 form1;
-    WaitScreen waitScreen{form1};
+    MainWindow mainWindow;
+    WaitScreen waitScreen{mainWindow};
     PortRow* portRow = nullptr; // the main window's port row; every window opens the port here
     TestMode* testMode = nullptr;
-    Form1Commands* form1Commands = nullptr;
+    MainWindowCommands* mainWindowCommands = nullptr;
     std::unique_ptr<MemoryReader> memoryReader;   // form3
     std::unique_ptr<CallerWindows> callerWindows; // form5, Form6
 

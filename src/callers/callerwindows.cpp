@@ -1,7 +1,7 @@
 #include "callers/callerwindows.h"
 
-#include "callers/form5.h"
-#include "callers/form6.h"
+#include "callers/handheldcallerwindow.h"
+#include "callers/voicepromptwindow.h"
 
 namespace callcfg {
 
@@ -32,29 +32,29 @@ CallerWindows::CallerWindows(Link& link, PortGate& port, WaitBoxes& waitBoxes)
     : link_(link), port_(port), waitBoxes_(waitBoxes) {}
 
 CallerWindows::~CallerWindows() {
-    delete form5_.data();
-    delete form6_.data();
+    delete voiceWindow_.data();
+    delete handheldWindow_.data();
 }
 
-void CallerWindows::showForm5() {
+void CallerWindows::showVoicePrompts() {
     // A window being closed may still wait for its deletion; it counts as closed.
-    if (!isOpen(form5_))
-        form5_ = open<Form5>(link_, port_, waitBoxes_);
-    bringForward(form5_);
+    if (!isOpen(voiceWindow_))
+        voiceWindow_ = open<VoicePromptWindow>(link_, port_, waitBoxes_);
+    bringForward(voiceWindow_);
 }
 
-void CallerWindows::showForm6() {
-    if (!isOpen(form6_))
-        form6_ = open<Form6>(link_, port_, waitBoxes_);
-    bringForward(form6_);
+void CallerWindows::showHandheldCallers() {
+    if (!isOpen(handheldWindow_))
+        handheldWindow_ = open<HandheldCallerWindow>(link_, port_, waitBoxes_);
+    bringForward(handheldWindow_);
 }
 
-Form5* CallerWindows::form5() const {
-    return isOpen(form5_) ? form5_.data() : nullptr;
+VoicePromptWindow* CallerWindows::voiceWindow() const {
+    return isOpen(voiceWindow_) ? voiceWindow_.data() : nullptr;
 }
 
-Form6* CallerWindows::form6() const {
-    return isOpen(form6_) ? form6_.data() : nullptr;
+HandheldCallerWindow* CallerWindows::handheldWindow() const {
+    return isOpen(handheldWindow_) ? handheldWindow_.data() : nullptr;
 }
 
 } // namespace callcfg

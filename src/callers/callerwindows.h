@@ -11,8 +11,8 @@ class QWidget;
 
 namespace callcfg {
 
-class Form5;
-class Form6;
+class VoicePromptWindow;
+class HandheldCallerWindow;
 class Link;
 class PortGate;
 class WaitBoxes;
@@ -24,19 +24,19 @@ public:
     ~CallerWindows() override;
 
     // What the main window's buttons 叮当鸟呼叫器 and 手持呼叫器 do.
-    void showForm5();
-    void showForm6();
+    void showVoicePrompts();
+    void showHandheldCallers();
 
     // The open window, or nullptr when it is not open.
-    Form5* form5() const;
-    Form6* form6() const;
+    VoicePromptWindow* voiceWindow() const;
+    HandheldCallerWindow* handheldWindow() const;
 
 private:
     Link& link_;
     PortGate& port_;
     WaitBoxes& waitBoxes_;
-    QPointer<Form5> form5_;
-    QPointer<Form6> form6_;
+    QPointer<VoicePromptWindow> voiceWindow_;
+    QPointer<HandheldCallerWindow> handheldWindow_;
 };
 
 } // namespace callcfg

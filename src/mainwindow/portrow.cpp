@@ -3,7 +3,7 @@
 #include "link/link.h"
 #include "link/portremedy.h"
 #include "link/texts.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "memory/hostsearch.h"
 #include "ui/messagebox.h"
 
@@ -18,14 +18,14 @@
 
 namespace callcfg {
 
-PortRow::PortRow(Form1& form, Link& link, PortMap portMap)
+PortRow::PortRow(MainWindow& form, Link& link, PortMap portMap)
     : QObject(&form), form_(form), link_(link), portMap_(std::move(portMap)),
       report_([](const QString& problem) {
           std::fprintf(stderr, "callcfg: %s\n", qPrintable(problem));
           std::fflush(stderr);
       }) {
-    connect(&form, &Form1::portListClicked, this, &PortRow::listChosen);
-    connect(&form, &Form1::portToggleRequested, this, &PortRow::toggle);
+    connect(&form, &MainWindow::portListClicked, this, &PortRow::listChosen);
+    connect(&form, &MainWindow::portToggleRequested, this, &PortRow::toggle);
     connect(form.openPortButton, &QPushButton::clicked, this, &PortRow::toggle);
     connect(form.findHostAction, &QAction::triggered, this, &PortRow::findHost);
     portList_ = form.portList;

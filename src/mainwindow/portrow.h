@@ -14,13 +14,13 @@
 
 namespace callcfg {
 
-class Form1;
+class MainWindow;
 class Link;
 
 class PortRow final : public QObject, public PortGate, private LinkObserver {
     Q_OBJECT
 public:
-    PortRow(Form1& form, Link& link, PortMap portMap);
+    PortRow(MainWindow& form, Link& link, PortMap portMap);
     ~PortRow() override;
 
     // Opens the port the list names unless it is open; on failure shows the port box, and
@@ -49,7 +49,7 @@ private:
     void tell(const QString& problem);
     void portLost(const QString& message) override;
 
-    Form1& form_;
+    MainWindow& form_;
     QObject* portList_ = nullptr; // Combo5, whose tooltip events are watched
     Link& link_;
     PortMap portMap_;

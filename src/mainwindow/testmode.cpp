@@ -1,8 +1,8 @@
 #include "mainwindow/testmode.h"
 
 #include "link/link.h"
-#include "mainwindow/form1.h"
 #include "mainwindow/hexline.h"
+#include "mainwindow/mainwindow.h"
 #include "ui/portgate.h"
 
 #include <QPlainTextEdit>
@@ -12,7 +12,7 @@
 
 namespace callcfg {
 
-TestMode::TestMode(Form1& form, Link& link, PortGate& port)
+TestMode::TestMode(MainWindow& form, Link& link, PortGate& port)
     : QObject(&form), form_(form), link_(link), port_(port) {
     connect(form.pollTimer, &QTimer::timeout, this, &TestMode::poll);
     connect(form.testButton, &QPushButton::clicked, this, &TestMode::toggle);
@@ -28,7 +28,7 @@ void TestMode::toggle() {
         return;
     on_ = !on_;
     form_.testButton->setText(on_ ? QStringLiteral("停(&t)") : QStringLiteral("测试(&t)"));
-    form_.setLayoutHeight(on_ ? Form1::testHeight : Form1::afterTestHeight);
+    form_.setLayoutHeight(on_ ? MainWindow::testHeight : MainWindow::afterTestHeight);
     if (on_) {
         form_.testWindow->clear();
         form_.pollTimer->start();

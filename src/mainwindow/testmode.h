@@ -9,14 +9,14 @@
 
 namespace callcfg {
 
-class Form1;
+class MainWindow;
 class Link;
 class PortGate;
 
 class TestMode final : public QObject, private LinkObserver {
     Q_OBJECT
 public:
-    TestMode(Form1& form, Link& link, PortGate& port);
+    TestMode(MainWindow& form, Link& link, PortGate& port);
     ~TestMode() override;
 
     bool isOn() const { return on_; }
@@ -27,7 +27,7 @@ private:
     void show(std::span<const std::uint8_t> bytes);
     void dropped(std::span<const std::uint8_t> bytes) override;
 
-    Form1& form_;
+    MainWindow& form_;
     Link& link_;
     PortGate& port_;
     bool on_ = false;

@@ -5,8 +5,8 @@
 #include "memory/backupfile.h"
 #include "memory/hostmemory.h"
 #include "memory/images.h"
-#include "memoryreader/form3.h"
-#include "memoryreader/form3commands.h"
+#include "memoryreader/memoryreaderwindow.h"
+#include "memoryreader/readercommands.h"
 #include "ui/portgate.h"
 
 #include <QLabel>
@@ -14,8 +14,8 @@
 
 namespace callcfg {
 
-void downloadToHost(const Form3Context& c) {
-    Form3& w = c.window;
+void downloadToHost(const MemoryReaderContext& c) {
+    MemoryReaderWindow& w = c.window;
     const auto error = [](const QString& text) { return Box{BoxKind::Error, text}; };
     // Without a host image mainram holds no memory of any host unit; writing it would wipe one.
     if (!c.images.mainread) {
@@ -33,7 +33,7 @@ void downloadToHost(const Form3Context& c) {
                              QStringLiteral("下发主机内容失败！"), atRest))
         return;
     w.progressBar->setValue(0);
-    Form3::setCaption(w.progressLabel, atRest);
+    MemoryReaderWindow::setCaption(w.progressLabel, atRest);
     c.box({BoxKind::Notice, QStringLiteral("下发备份数据到主机成功！"), QStringLiteral("OK")});
     w.progressBar->setValue(0);
 }

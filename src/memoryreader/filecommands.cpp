@@ -3,8 +3,8 @@
 #include "commands/box.h"
 #include "memory/backupfile.h"
 #include "memory/images.h"
-#include "memoryreader/form3.h"
-#include "memoryreader/form3commands.h"
+#include "memoryreader/memoryreaderwindow.h"
+#include "memoryreader/readercommands.h"
 #include "ui/portgate.h"
 
 #include <QLabel>
@@ -23,7 +23,7 @@ Box notice(const QString& text) {
 
 } // namespace
 
-void saveBackupFile(const Form3Context& c) {
+void saveBackupFile(const MemoryReaderContext& c) {
     if (!c.images.mainread || !c.images.dataread) {
         c.box(error(QStringLiteral("主机数据未读取，无法保存文件！")));
         return;
@@ -42,7 +42,7 @@ void saveBackupFile(const Form3Context& c) {
     c.box(notice(QStringLiteral("记录已保存到") + *path));
 }
 
-void openBackupFile(const Form3Context& c) {
+void openBackupFile(const MemoryReaderContext& c) {
     if (!c.port.ensureOpen())
         return;
     const auto path = c.window.chooseFile(false);
@@ -62,7 +62,7 @@ void openBackupFile(const Form3Context& c) {
     c.box(notice(QStringLiteral("已成功打开备份文件") + *path));
     c.images.mainread = true;
     c.images.dataread = true;
-    Form3::setCaption(c.window.hostStatusLabel, QStringLiteral("主机内容已读取"));
+    MemoryReaderWindow::setCaption(c.window.hostStatusLabel, QStringLiteral("主机内容已读取"));
 }
 
 } // namespace callcfg

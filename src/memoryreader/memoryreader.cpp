@@ -1,7 +1,7 @@
 #include "memoryreader/memoryreader.h"
 
-#include "memoryreader/form3.h"
-#include "memoryreader/form3commands.h"
+#include "memoryreader/memoryreaderwindow.h"
+#include "memoryreader/readercommands.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -12,35 +12,36 @@ MemoryReader::MemoryReader(Link& link, PortGate& port, Images& images)
     : link_(link), port_(port), images_(images) {}
 
 MemoryReader::~MemoryReader() {
-    delete form3_;
+    delete readerWindow_;
 }
 
-void MemoryReader::showForm3() {
-    if (!form3_) {
-        form3_ = new Form3;
-        const Form3Context context{*form3_, link_, port_, images_};
+void MemoryReader::showMemoryReader() {
+    if (!readerWindow_) {
+        readerWindow_ = new MemoryReaderWindow;
+        const MemoryReaderContext context{*readerWindow_, link_, port_, images_};
         const auto on = [this, context](QPushButton* button, auto command) {
             connect(button, &QPushButton::clicked, this, [context, command] { command(context); });
         };
-        on(form3_->readHostButton, [](const Form3Context& c) { readMemory(c, MemoryRead::Host); });
-        on(form3_->readBuiltInButton,
-           [](const Form3Context& c) { readMemory(c, MemoryRead::BuiltInReceiver); });
-        on(form3_->readExternalButton,
-           [](const Form3Context& c) { readMemory(c, MemoryRead::ExternalReceiver); });
-        on(form3_->hexViewButton, showHexView);
-        on(form3_->listingButton, showListing);
-        on(form3_->saveFileButton, saveBackupFile);
-        on(form3_->openFileButton, openBackupFile);
-        on(form3_->downloadButton, downloadToHost);
-        connect(form3_->verifyHostAction, &QAction::triggered, this,
+        on(readerWindow_->readHostButton,
+           [](const MemoryReaderContext& c) { readMemory(c, MemoryRead::Host); });
+        on(readerWindow_->readBuiltInButton,
+           [](const MemoryReaderContext& c) { readMemory(c, MemoryRead::BuiltInReceiver); });
+        on(readerWindow_->readExternalButton,
+           [](const MemoryReaderContext& c) { readMemory(c, MemoryRead::ExternalReceiver); });
+        on(readerWindow_->hexViewButton, showHexView);
+        on(readerWindow_->listingButton, showListing);
+        on(readerWindow_->saveFileButton, saveBackupFile);
+        on(readerWindow_->openFileButton, openBackupFile);
+        on(readerWindow_->downloadButton, downloadToHost);
+        connect(readerWindow_->verifyHostAction, &QAction::triggered, this,
                 [context] { verifyHost(context); });
     }
-    if (!form3_->isVisible())
-        form3_->load(images_);
-    form3_->setWindowState(form3_->windowState() & ~Qt::WindowMinimized);
-    form3_->show();
-    form3_->raise();
-    form3_->activateWindow();
+    if (!readerWindow_->isVisible())
+        readerWindow_->load(images_);
+    readerWindow_->setWindowState(readerWindow_->windowState() & ~Qt::WindowMinimized);
+    readerWindow_->show();
+    readerWindow_->raise();
+    readerWindow_->activateWindow();
 }
 
 } // namespace callcfg

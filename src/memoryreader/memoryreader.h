@@ -7,7 +7,7 @@
 
 namespace callcfg {
 
-class Form3;
+class MemoryReaderWindow;
 class Link;
 class PortGate;
 struct Images;
@@ -19,15 +19,15 @@ public:
     ~MemoryReader() override;
 
     // Makes and loads form3 unless it is open, then shows it (not modal).
-    void showForm3();
+    void showMemoryReader();
     // The window once it has been made, or nullptr.
-    Form3* form3() const { return form3_; }
+    MemoryReaderWindow* readerWindow() const { return readerWindow_; }
 
 private:
     Link& link_;
     PortGate& port_;
     Images& images_;
-    Form3* form3_ = nullptr;
+    MemoryReaderWindow* readerWindow_ = nullptr;
 };
 
 } // namespace callcfg

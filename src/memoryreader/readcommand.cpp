@@ -7,8 +7,8 @@
 #include "link/link.h"
 #include "memory/blocktransfer.h"
 #include "memory/images.h"
-#include "memoryreader/form3.h"
-#include "memoryreader/form3commands.h"
+#include "memoryreader/memoryreaderwindow.h"
+#include "memoryreader/readercommands.h"
 #include "ui/portgate.h"
 
 #include <QLabel>
@@ -44,8 +44,8 @@ const QString kAtRest = QStringLiteral("读取进度条");
 
 } // namespace
 
-void readMemory(const Form3Context& c, MemoryRead what) {
-    Form3& w = c.window;
+void readMemory(const MemoryReaderContext& c, MemoryRead what) {
+    MemoryReaderWindow& w = c.window;
     Images& images = c.images;
     const ReadTexts texts = textsOf(what);
     const bool receiver = what != MemoryRead::Host;
@@ -73,18 +73,18 @@ void readMemory(const Form3Context& c, MemoryRead what) {
         return;
 
     w.progressBar->setValue(0);
-    Form3::setCaption(w.progressLabel, kAtRest);
+    MemoryReaderWindow::setCaption(w.progressLabel, kAtRest);
     images.dataread = true;
     c.box({BoxKind::Notice, QString::fromUtf16(texts.success), QStringLiteral("OK")});
     if (receiver) {
         images.subram = images.ramdata;
         images.subread = true;
-        Form3::setCaption(w.receiverStatusLabel, QStringLiteral("分机内容已读取"));
+        MemoryReaderWindow::setCaption(w.receiverStatusLabel, QStringLiteral("分机内容已读取"));
         w.receiverStatusLabel->show();
         w.setCompactSize();
     } else {
         images.mainram = images.ramdata;
-        Form3::setCaption(w.hostStatusLabel, QStringLiteral("主机内容已读取"));
+        MemoryReaderWindow::setCaption(w.hostStatusLabel, QStringLiteral("主机内容已读取"));
         images.mainread = true;
     }
     w.progressBar->setValue(0);

@@ -6,8 +6,8 @@
 #include "memory/backupfile.h"
 #include "memory/hostmemory.h"
 #include "memory/images.h"
-#include "memoryreader/form3.h"
-#include "memoryreader/form3commands.h"
+#include "memoryreader/memoryreaderwindow.h"
+#include "memoryreader/readercommands.h"
 #include "ui/portgate.h"
 
 #include <QLabel>
@@ -15,8 +15,8 @@
 
 namespace callcfg {
 
-void verifyHost(const Form3Context& c) {
-    Form3& w = c.window;
+void verifyHost(const MemoryReaderContext& c) {
+    MemoryReaderWindow& w = c.window;
     if (!c.images.mainread || !c.images.dataread) {
         c.box({BoxKind::Error, QStringLiteral("主机数据未读取，无法校验主机！")});
         return;
@@ -33,7 +33,7 @@ void verifyHost(const Form3Context& c) {
                              QStringLiteral("校验主机内容失败！"), atRest))
         return;
     w.progressBar->setValue(0);
-    Form3::setCaption(w.progressLabel, atRest);
+    MemoryReaderWindow::setCaption(w.progressLabel, atRest);
     const auto difference = compareMemory(host, backupBytesOf(c.images.mainram));
     if (!difference) {
         c.box({BoxKind::Notice, QStringLiteral("主机内容与当前数据一致！"), QStringLiteral("OK")});

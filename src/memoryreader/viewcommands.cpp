@@ -6,8 +6,8 @@
 #include "memory/hexview.h"
 #include "memory/images.h"
 #include "memory/listing.h"
-#include "memoryreader/form3.h"
-#include "memoryreader/form3commands.h"
+#include "memoryreader/memoryreaderwindow.h"
+#include "memoryreader/readercommands.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,8 +23,8 @@ const Box kNoTables{BoxKind::Error, QStringLiteral("没有餐桌号！"), QStrin
 
 } // namespace
 
-void showListing(const Form3Context& c) {
-    Form3& w = c.window;
+void showListing(const MemoryReaderContext& c) {
+    MemoryReaderWindow& w = c.window;
     const Images& images = c.images;
     if (!images.dataread) {
         c.box(kNoImage);
@@ -59,8 +59,8 @@ void showListing(const Form3Context& c) {
     w.repaint();
 }
 
-void showHexView(const Form3Context& c) {
-    Form3& w = c.window;
+void showHexView(const MemoryReaderContext& c) {
+    MemoryReaderWindow& w = c.window;
     const Images& images = c.images;
     if (!images.dataread) {
         c.box(kNoImage);

@@ -46,37 +46,37 @@ void WaitBox::showAndPaint() {
     repaint();
 }
 
-Form2::Form2()
+CallerWaitBox::CallerWaitBox()
     : WaitBox("Form2", QStringLiteral("请按呼叫器的服务键！"), QSize(3030, 930),
               QRect(0, 210, 3255, 480),
               QStringLiteral("   请按呼叫器的服务键!     ……4秒钟后自动返回……")) {}
 
-Form4::Form4()
+UrgeWaitBox::UrgeWaitBox()
     : WaitBox("Form4", QStringLiteral("Form4"), QSize(3255, 930), QRect(0, 240, 3255, 480),
               QStringLiteral(" 请按催菜器的任意键加#键     ……4秒钟后自动返回……")) {}
 
-Form2& WaitBoxes::form2() {
-    if (!form2_)
-        form2_ = std::make_unique<Form2>();
-    return *form2_;
+CallerWaitBox& WaitBoxes::callerBox() {
+    if (!callerBox_)
+        callerBox_ = std::make_unique<CallerWaitBox>();
+    return *callerBox_;
 }
 
 WaitBox* WaitBoxes::box(WaitBoxKind kind) {
     switch (kind) {
     case WaitBoxKind::Caller:
-        return &form2();
+        return &callerBox();
     case WaitBoxKind::Urge:
-        return &form4();
+        return &urgeBox();
     case WaitBoxKind::None:
         break;
     }
     return nullptr;
 }
 
-Form4& WaitBoxes::form4() {
-    if (!form4_)
-        form4_ = std::make_unique<Form4>();
-    return *form4_;
+UrgeWaitBox& WaitBoxes::urgeBox() {
+    if (!urgeBox_)
+        urgeBox_ = std::make_unique<UrgeWaitBox>();
+    return *urgeBox_;
 }
 
 } // namespace callcfg

@@ -27,30 +27,30 @@ protected:
 };
 
 // The caller wait box, shown while the host unit learns a table caller or a repeater entry.
-class Form2 : public WaitBox {
+class CallerWaitBox : public WaitBox {
     Q_OBJECT
 public:
-    Form2();
+    CallerWaitBox();
 };
 
 // The urge-unit wait box, shown while the host unit learns an urge unit.
-class Form4 : public WaitBox {
+class UrgeWaitBox : public WaitBox {
     Q_OBJECT
 public:
-    Form4();
+    UrgeWaitBox();
 };
 
 // Creates each wait box the first time it is asked for and keeps it for the whole run.
 class WaitBoxes {
 public:
-    Form2& form2();
-    Form4& form4();
+    CallerWaitBox& callerBox();
+    UrgeWaitBox& urgeBox();
     // The box of that kind; nullptr for WaitBoxKind::None.
     WaitBox* box(WaitBoxKind kind);
 
 private:
-    std::unique_ptr<Form2> form2_;
-    std::unique_ptr<Form4> form4_;
+    std::unique_ptr<CallerWaitBox> callerBox_;
+    std::unique_ptr<UrgeWaitBox> urgeBox_;
 };
 
 } // namespace callcfg

@@ -3,8 +3,8 @@
 // unit's refusal while its display unit is digital.
 
 #include "callers/callerwindows.h"
-#include "callers/form5.h"
-#include "callers/form6.h"
+#include "callers/handheldcallerwindow.h"
+#include "callers/voicepromptwindow.h"
 #include "endtoend.h"
 
 #include <QCheckBox>
@@ -89,12 +89,12 @@ private:
     std::unique_ptr<BoxParents> parents;
 
     QWidget* openWindow(const QString& name) {
-        QPushButton* opener =
-            name == "form5" ? e2e->form1().voicePromptsButton : e2e->form1().handheldButton;
+        QPushButton* opener = name == "form5" ? e2e->mainWindow().voicePromptsButton
+                                              : e2e->mainWindow().handheldButton;
         opener->click();
         QWidget* window = name == "form5"
-                              ? static_cast<QWidget*>(e2e->program->callerWindows->form5())
-                              : e2e->program->callerWindows->form6();
+                              ? static_cast<QWidget*>(e2e->program->callerWindows->voiceWindow())
+                              : e2e->program->callerWindows->handheldWindow();
         if (window && !QTest::qWaitForWindowActive(window))
             qWarning("%s did not become active", qPrintable(name));
         return window;
@@ -360,7 +360,7 @@ private slots:
             addFault(Fault::noReply().onCommand(code));
             break;
         case 4:
-            e2e->form1().openPortButton->click(); // open the port, then pull the device
+            e2e->mainWindow().openPortButton->click(); // open the port, then pull the device
             QVERIFY(e2e->link().isOpen());
             e2e->host.goAway();
             break;
@@ -389,9 +389,9 @@ private slots:
         QFETCH(QString, taken);
         const QString window = button.section('/', 0, 0);
         const auto setType = [this](const char* type, const char* frame, const char* box) {
-            callcfg::Form1& form1 = e2e->form1();
-            form1.displayTypeList->setCurrentIndex(form1.displayTypeList->findText(type));
-            form1.writeDisplayTypeButton->click();
+            callcfg::MainWindow& mainWindow = e2e->mainWindow();
+            mainWindow.displayTypeList->setCurrentIndex(mainWindow.displayTypeList->findText(type));
+            mainWindow.writeDisplayTypeButton->click();
             QCOMPARE(wireOf(8), QString(frame));
             checkBox(box, "OK", QMessageBox::NoIcon, "Form1");
         };
@@ -416,7 +416,7 @@ private slots:
 
     void portMissing() {
         QFETCH(QString, button);
-        EndToEnd::type(e2e->form1().portList, "COM0"); // names no port
+        EndToEnd::type(e2e->mainWindow().portList, "COM0"); // names no port
         QVERIFY(press(button));
         QVERIFY(nothingSent());
         checkBox(::portMissing, "错误", QMessageBox::Critical, button.section('/', 0, 0));

@@ -3,8 +3,8 @@
 // instance each that keeps its state while open and starts afresh once closed.
 
 #include "callers/callerwindows.h"
-#include "callers/form5.h"
-#include "callers/form6.h"
+#include "callers/handheldcallerwindow.h"
+#include "callers/voicepromptwindow.h"
 #include "endtoend.h"
 
 #include <QCheckBox>
@@ -57,7 +57,8 @@ private:
     std::unique_ptr<EndToEnd> e2e;
 
     QPushButton* opener(const QString& window) {
-        return window == "form5" ? e2e->form1().voicePromptsButton : e2e->form1().handheldButton;
+        return window == "form5" ? e2e->mainWindow().voicePromptsButton
+                                 : e2e->mainWindow().handheldButton;
     }
 
     QWidget* open(const QString& name) {
@@ -221,8 +222,8 @@ private slots:
             box->setChecked(false);
 
         // The main window stays usable; a second click brings the same window forward.
-        e2e->form1().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&e2e->form1()));
+        e2e->mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e2e->mainWindow()));
         opener(window)->click();
         QTRY_COMPARE(QApplication::activeWindow(), first.data());
         QCOMPARE(visibleWindow(window), first.data());
@@ -243,12 +244,13 @@ private slots:
 
     // Both windows may be open at once, beside the main window, and close with the program.
     void bothOpen() {
-        QPointer<QWidget> form5 = open("form5");
-        QPointer<QWidget> form6 = open("Form6");
-        QVERIFY(form5 && form6);
-        QVERIFY(form5->isVisible() && form6->isVisible() && e2e->form1().isVisible());
+        QPointer<QWidget> voiceWindow = open("form5");
+        QPointer<QWidget> handheldWindow = open("Form6");
+        QVERIFY(voiceWindow && handheldWindow);
+        QVERIFY(voiceWindow->isVisible() && handheldWindow->isVisible() &&
+                e2e->mainWindow().isVisible());
         e2e.reset();
-        QVERIFY(!form5 && !form6);
+        QVERIFY(!voiceWindow && !handheldWindow);
     }
 };
 

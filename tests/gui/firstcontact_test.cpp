@@ -9,7 +9,7 @@
 #include "hostsim/ptyhost.h"
 #include "link/linkobserver.h"
 #include "link/qtserialport.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,10 +47,10 @@ struct Site {
         program = std::make_unique<callcfg::Program>(ports);
         program->exitProgram = [] {};
         program->link.setTimeScale(timeScale);
-        program->form1.show();
+        program->mainWindow.show();
     }
     QString device() const { return QString::fromStdString(host.devicePath()); }
-    callcfg::Form1& form() { return program->form1; }
+    callcfg::MainWindow& form() { return program->mainWindow; }
     std::vector<hostsim::Request> requests() {
         return host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
     }
@@ -167,7 +167,7 @@ private slots:
                 unit.setMemoryAt(20 + i, pager5[i]);
             unit.addFault(Fault::delay(2.3).onCommand(0x04));
         });
-        callcfg::Form1& form = site.form();
+        callcfg::MainWindow& form = site.form();
         site.boxes.setAnswerDelay(700);
         form.deletePagerEdit->setText("6");
         form.deletePagerButton->click();
@@ -195,7 +195,7 @@ private slots:
     // Late bytes dropped before a request appear in the test window, one line per read.
     void testWindowShowsDroppedBytes() {
         Site site([](callcfg::PortMap& map, const QString& device) { map.map(1, device); });
-        callcfg::Form1& form = site.form();
+        callcfg::MainWindow& form = site.form();
         form.testButton->click();
         QVERIFY(form.pollTimer->isActive());
         site.host.withUnit(

@@ -1,6 +1,6 @@
 #include "form1commands_common.h"
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,7 +12,7 @@
 
 using namespace testsupport;
 
-namespace form1tests {
+namespace mainwindowtests {
 
 QString describe(const SeenBox& box) {
     QString kind;
@@ -68,12 +68,12 @@ std::optional<hostsim::Fault> faultNamed(const QString& name, std::uint8_t code)
     return fault->onCommand(code);
 }
 
-void showEverything(callcfg::Form1& form) {
+void showEverything(callcfg::MainWindow& form) {
     form.setFullView(true);
     form.setMaintenanceView(true);
 }
 
-void setInputs(callcfg::Form1& form, const QStringList& inputs) {
+void setInputs(callcfg::MainWindow& form, const QStringList& inputs) {
     for (const QString& input : inputs) {
         const qsizetype equals = input.indexOf('=');
         const QString name = input.left(equals);
@@ -84,14 +84,14 @@ void setInputs(callcfg::Form1& form, const QStringList& inputs) {
     }
 }
 
-void click(callcfg::Form1& form, const QString& button) {
+void click(callcfg::MainWindow& form, const QString& button) {
     auto* target = form.findChild<QAbstractButton*>(button);
     if (!target)
         qFatal("no button %s", qPrintable(button));
     QTest::mouseClick(target, Qt::LeftButton);
 }
 
-void backToMainWindow(callcfg::Form1& form) {
+void backToMainWindow(callcfg::MainWindow& form) {
     QApplication::setActiveWindow(&form);
     if (!QTest::qWaitForWindowActive(&form))
         qWarning("Form1 did not become active again");
@@ -118,11 +118,11 @@ void runCommandRow(const QString& button, std::uint8_t code, const QString& wait
     QFETCH(QString, focus);
 
     EndToEnd e2e;
-    showEverything(e2e.form1());
-    setInputs(e2e.form1(), inputs);
+    showEverything(e2e.mainWindow());
+    setInputs(e2e.mainWindow(), inputs);
     callcfg::WaitBoxes& waitBoxes = e2e.program->waitBoxes;
-    WaitBoxWatch form2(&waitBoxes.form2());
-    WaitBoxWatch form4(&waitBoxes.form4());
+    WaitBoxWatch callerBox(&waitBoxes.callerBox());
+    WaitBoxWatch urgeBox(&waitBoxes.urgeBox());
     if (fault == "cancel") {
         e2e.boxes.answerNext(QMessageBox::Cancel);
     } else if (fault == "portFault") {
@@ -132,8 +132,8 @@ void runCommandRow(const QString& button, std::uint8_t code, const QString& wait
     } else if (auto injected = faultNamed(fault, code)) {
         e2e.host.withUnit([&](hostsim::HostUnit& unit) { unit.addFault(*injected); });
     }
-    click(e2e.form1(), button);
-    backToMainWindow(e2e.form1());
+    click(e2e.mainWindow(), button);
+    backToMainWindow(e2e.mainWindow());
 
     const QList<SeenBox> seen = e2e.boxes.take();
     QCOMPARE(describe(seen), boxes);
@@ -147,12 +147,12 @@ void runCommandRow(const QString& button, std::uint8_t code, const QString& wait
         QVERIFY(!box.visibleWindows.contains("Form2"));
         QVERIFY(!box.visibleWindows.contains("Form4"));
     }
-    QVERIFY(!waitBoxes.form2().isVisible());
-    QVERIFY(!waitBoxes.form4().isVisible());
+    QVERIFY(!waitBoxes.callerBox().isVisible());
+    QVERIFY(!waitBoxes.urgeBox().isVisible());
     if (waitBox != "Form2")
-        QCOMPARE(form2.showCount.load(), 0);
+        QCOMPARE(callerBox.showCount.load(), 0);
     if (waitBox != "Form4")
-        QCOMPARE(form4.showCount.load(), 0);
+        QCOMPARE(urgeBox.showCount.load(), 0);
 }
 
 WaitBoxWatch::WaitBoxWatch(QWidget* box) {
@@ -205,8 +205,8 @@ WaitBoxRun runWithWaitBox(EndToEnd& e2e, QWidget* box, const QString& button) {
     // A frame sent before the box reaches the host unit at once; one still to be sent cannot.
     watch.onShow = [&] { run.frameBeforeShow = requestArrives(e2e, 200); };
     std::future<SeenFromHost> host = watchFromHost(e2e, watch, 150);
-    click(e2e.form1(), button);
-    backToMainWindow(e2e.form1());
+    click(e2e.mainWindow(), button);
+    backToMainWindow(e2e.mainWindow());
     run.host = host.get();
     run.shows = watch.showCount;
     run.hiddenAfter = !box->isVisible();
@@ -214,4 +214,4 @@ WaitBoxRun runWithWaitBox(EndToEnd& e2e, QWidget* box, const QString& button) {
     return run;
 }
 
-} // namespace form1tests
+} // namespace mainwindowtests

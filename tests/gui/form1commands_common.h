@@ -13,7 +13,7 @@
 #include <future>
 #include <optional>
 
-namespace form1tests {
+namespace mainwindowtests {
 
 // "error 错误: text" (critical icon, OK), "notice OK: text" (no icon, OK), "confirm 注意: text"
 // (critical icon, OK and Cancel); any other look is spelt out so that it fails the comparison.
@@ -30,17 +30,17 @@ QString focusName();
 std::optional<hostsim::Fault> faultNamed(const QString& name, std::uint8_t code);
 
 // Every command control on screen: the window at full height, the maintenance view on.
-void showEverything(callcfg::Form1& form);
+void showEverything(callcfg::MainWindow& form);
 
 // Each entry "objectName=text"; a list takes the item of that text, or the text as typed.
-void setInputs(callcfg::Form1& form, const QStringList& inputs);
+void setInputs(callcfg::MainWindow& form, const QStringList& inputs);
 
 // Clicks the button with the mouse, as an installer does; the button takes the focus.
-void click(callcfg::Form1& form, const QString& button);
+void click(callcfg::MainWindow& form, const QString& button);
 
 // Makes the main window active again, as the window manager does when a message box closes
 // (the offscreen platform leaves no window active); its focus control takes the focus.
-void backToMainWindow(callcfg::Form1& form);
+void backToMainWindow(callcfg::MainWindow& form);
 
 // Columns of a command table: inputs (QStringList), fault (QString), wire (QString, every byte
 // the host unit received), boxes (QStringList, see describe) and focus (QString).
@@ -94,4 +94,4 @@ struct WaitBoxRun {
 };
 WaitBoxRun runWithWaitBox(testsupport::EndToEnd& e2e, QWidget* box, const QString& button);
 
-} // namespace form1tests
+} // namespace mainwindowtests

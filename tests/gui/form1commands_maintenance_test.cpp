@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
-using namespace form1tests;
+using namespace mainwindowtests;
 
 namespace {
 
@@ -205,7 +205,7 @@ private slots:
     // with the arrow keys gives it one again.
     void typedFrequencyHasNoPosition() {
         testsupport::EndToEnd e2e;
-        callcfg::Form1& form = e2e.form1();
+        callcfg::MainWindow& form = e2e.mainWindow();
         showEverything(form);
         QComboBox* list = form.receiverFrequencyList;
         list->setFocus();

@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-using namespace form1tests;
+using namespace mainwindowtests;
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "link/portremedy.h"
 #include "link/qtserialport.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <QtTest>
 
-using namespace form1tests;
+using namespace mainwindowtests;
 using testsupport::EndToEnd;
 
 namespace {
@@ -39,19 +39,19 @@ struct MissingCom1 {
         program = std::make_unique<callcfg::Program>(map);
         program->exitProgram = [] {};
         program->link.setTimeScale(0.05);
-        program->form1.show();
-        backToMainWindow(program->form1);
+        program->mainWindow.show();
+        backToMainWindow(program->mainWindow);
     }
 
-    callcfg::Form1& form1() { return program->form1; }
+    callcfg::MainWindow& mainWindow() { return program->mainWindow; }
     QString takeWire() {
         return testsupport::wireText(
             host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRawReceived(); }));
     }
     // Chooses the next or previous entry of the port list with the arrow keys.
     void choosePort(Qt::Key key) {
-        form1().portList->setFocus();
-        QTest::keyClick(form1().portList, key);
+        mainWindow().portList->setFocus();
+        QTest::keyClick(mainWindow().portList, key);
     }
 };
 
@@ -75,18 +75,18 @@ private slots:
     void portMissing() {
         QFETCH(QString, button);
         MissingCom1 rig;
-        callcfg::Form1& form = rig.form1();
+        callcfg::MainWindow& form = rig.mainWindow();
         showEverything(form);
         const int height = form.height();
-        WaitBoxWatch form2(&rig.program->waitBoxes.form2());
-        WaitBoxWatch form4(&rig.program->waitBoxes.form4());
+        WaitBoxWatch callerBox(&rig.program->waitBoxes.callerBox());
+        WaitBoxWatch urgeBox(&rig.program->waitBoxes.urgeBox());
         click(form, button);
         QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
         QCOMPARE(rig.takeWire(), QString());
         QVERIFY(!rig.program->link.isOpen());
         QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
         QCOMPARE(form.openPortButton->text(), QString("打开"));
-        QCOMPARE(form2.showCount.load() + form4.showCount.load(), 0);
+        QCOMPARE(callerBox.showCount.load() + urgeBox.showCount.load(), 0);
         QCOMPARE(form.height(), height);
         QVERIFY(!form.pollTimer->isActive());
         QCOMPARE(form.testButton->text(), QString("测试(&t)"));
@@ -96,7 +96,7 @@ private slots:
     // stderr and into the port list's tooltip.
     void portProblemsExplainThemselves() {
         MissingCom1 rig;
-        callcfg::Form1& form = rig.form1();
+        callcfg::MainWindow& form = rig.mainWindow();
         QStringList told;
         rig.program->portRow->setProblemReporter([&](const QString& p) { told << p; });
         click(form, "Command15");
@@ -129,7 +129,7 @@ private slots:
 
     void portRow() {
         MissingCom1 rig;
-        callcfg::Form1& form = rig.form1();
+        callcfg::MainWindow& form = rig.mainWindow();
         QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
         QCOMPARE(form.openPortButton->text(), QString("打开"));
 
@@ -206,7 +206,7 @@ private slots:
     // window; a second click ends it (6000 twips, title bar included).
     void testMode() {
         EndToEnd e2e;
-        callcfg::Form1& form = e2e.form1();
+        callcfg::MainWindow& form = e2e.mainWindow();
         QVERIFY(!form.testButton->isVisible());
         form.testWindow->setPlainText("old");
         form.testButton->click();
@@ -320,7 +320,7 @@ private slots:
         QFETCH(QString, wire);
         QFETCH(QString, box);
         EndToEnd e2e;
-        callcfg::Form1& form = e2e.form1();
+        callcfg::MainWindow& form = e2e.mainWindow();
         form.setMaintenanceView(maintenance);
         setInputs(form, inputs);
         auto* control = form.findChild<QWidget*>(field);

@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-using namespace form1tests;
+using namespace mainwindowtests;
 using testsupport::EndToEnd;
 
 namespace {
@@ -139,10 +139,10 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, box);
         EndToEnd e2e;
-        setInputs(e2e.form1(), {"Text3(0)=7"});
+        setInputs(e2e.mainWindow(), {"Text3(0)=7"});
         if (auto injected = faultNamed(fault, 0x03))
             e2e.host.withUnit([&](hostsim::HostUnit& unit) { unit.addFault(*injected); });
-        const WaitBoxRun run = runWithWaitBox(e2e, &e2e.program->waitBoxes.form2(), "Command3");
+        const WaitBoxRun run = runWithWaitBox(e2e, &e2e.program->waitBoxes.callerBox(), "Command3");
         QVERIFY(run.host.request);
         QVERIFY(run.frameBeforeShow);
         QVERIFY(run.host.onScreenDuringWait);

@@ -6,7 +6,7 @@
 
 #include <QtTest>
 
-using namespace form1tests;
+using namespace mainwindowtests;
 using testsupport::EndToEnd;
 
 namespace {
@@ -138,9 +138,9 @@ private slots:
     // A caller written into the repeater is found again by the delete.
     void repeaterWriteThenDelete() {
         EndToEnd e2e;
-        showEverything(e2e.form1());
-        click(e2e.form1(), "Command16");
-        click(e2e.form1(), "Command17");
+        showEverything(e2e.mainWindow());
+        click(e2e.mainWindow(), "Command16");
+        click(e2e.mainWindow(), "Command17");
         QCOMPARE(describe(e2e.boxes.take()),
                  QStringList({"notice OK: 设置转发器成功！", "notice OK: 删除转发器内容成功！"}));
         QCOMPARE(e2e.takeWire(), QString("55 55 AA 01 03 00 FB 55 55 AA 01 07 00 F7"));
@@ -167,11 +167,11 @@ private slots:
         QFETCH(bool, frameFirst);
         QFETCH(QString, box);
         EndToEnd e2e;
-        showEverything(e2e.form1());
-        setInputs(e2e.form1(), {"Text11=3"});
+        showEverything(e2e.mainWindow());
+        setInputs(e2e.mainWindow(), {"Text11=3"});
         callcfg::WaitBoxes& boxes = e2e.program->waitBoxes;
-        QWidget* shown = waitBox == "Form2" ? static_cast<QWidget*>(&boxes.form2())
-                                            : static_cast<QWidget*>(&boxes.form4());
+        QWidget* shown = waitBox == "Form2" ? static_cast<QWidget*>(&boxes.callerBox())
+                                            : static_cast<QWidget*>(&boxes.urgeBox());
         const WaitBoxRun run = runWithWaitBox(e2e, shown, button);
         QVERIFY(run.host.request);
         QCOMPARE(run.frameBeforeShow, frameFirst);

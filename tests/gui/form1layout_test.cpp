@@ -2,9 +2,9 @@
 
 #include "link/link.h"
 #include "link/qtserialport.h"
-#include "mainwindow/form1.h"
-#include "mainwindow/form1commands.h"
 #include "mainwindow/hexline.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/mainwindowcommands.h"
 #include "ui/portgate.h"
 #include "ui/waitboxes.h"
 
@@ -27,7 +27,7 @@
 #include <QtTest>
 #include <memory>
 
-using callcfg::Form1;
+using callcfg::MainWindow;
 
 namespace {
 
@@ -62,10 +62,10 @@ private:
 
 } // namespace
 
-class Form1LayoutTest : public QObject {
+class MainWindowLayoutTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     template <typename T = QWidget> T* control(const QString& name) {
         auto* found = form->findChild<T*>(name);
@@ -99,7 +99,7 @@ class Form1LayoutTest : public QObject {
 
 private slots:
     void init() {
-        form = std::make_unique<Form1>();
+        form = std::make_unique<MainWindow>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -309,9 +309,9 @@ private slots:
     void heightsShowTheirStrips_data() {
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("client");
-        QTest::newRow("load") << Form1::loadHeight << 381;
-        QTest::newRow("after test") << Form1::afterTestHeight << 374;
-        QTest::newRow("test mode") << Form1::testHeight << 727;
+        QTest::newRow("load") << MainWindow::loadHeight << 381;
+        QTest::newRow("after test") << MainWindow::afterTestHeight << 374;
+        QTest::newRow("test mode") << MainWindow::testHeight << 727;
     }
 
     void heightsShowTheirStrips() {
@@ -320,7 +320,7 @@ private slots:
         form->setLayoutHeight(height);
         QCOMPARE(form->height(), client);
         const QRect area = form->rect();
-        const bool testMode = height == Form1::testHeight;
+        const bool testMode = height == MainWindow::testHeight;
         for (QWidget* w : form->findChildren<QWidget*>()) {
             if (!w->isVisibleTo(form.get()) || w->objectName().isEmpty() ||
                 qobject_cast<QGroupBox*>(w->parentWidget()))
@@ -334,9 +334,9 @@ private slots:
     }
 
     void loadRunsThePortListClickOnce() {
-        Form1 fresh;
+        MainWindow fresh;
         QStringList portAtClick;
-        connect(&fresh, &Form1::portListClicked, this,
+        connect(&fresh, &MainWindow::portListClicked, this,
                 [&] { portAtClick << fresh.portList->currentText(); });
         fresh.rateList->setCurrentIndex(0);
         fresh.deletePagerEdit->setText("9");
@@ -354,7 +354,7 @@ private slots:
     }
 
     void choosingAPortClicksThePortList() {
-        QSignalSpy clicked(form.get(), &Form1::portListClicked);
+        QSignalSpy clicked(form.get(), &MainWindow::portListClicked);
         form->portList->setCurrentIndex(3); // the program's own selection is no click
         QCOMPARE(clicked.count(), 0);
         form->portList->showPopup();
@@ -367,7 +367,7 @@ private slots:
     }
 
     void doubleClickOnPortLabelTogglesThePort() {
-        QSignalSpy toggle(form.get(), &Form1::portToggleRequested);
+        QSignalSpy toggle(form.get(), &MainWindow::portToggleRequested);
         QTest::mouseClick(control("Label9"), Qt::LeftButton);
         QCOMPARE(toggle.count(), 0);
         QTest::mouseDClick(control("Label9"), Qt::LeftButton);
@@ -399,7 +399,7 @@ private slots:
         QTest::newRow("maintenance") << false << true << 0;
         QTest::newRow("full") << true << false << 0;
         QTest::newRow("full and maintenance") << true << true << 0;
-        QTest::newRow("test mode, maintenance") << false << true << Form1::testHeight;
+        QTest::newRow("test mode, maintenance") << false << true << MainWindow::testHeight;
     }
 
     void noTwoVisibleControlsOverlap() {
@@ -624,7 +624,7 @@ private slots:
         } noPort;
         callcfg::Link link(std::make_unique<callcfg::QtSerialPort>());
         callcfg::WaitBoxes waitBoxes;
-        callcfg::Form1Commands commands(*form, link, noPort, waitBoxes);
+        callcfg::MainWindowCommands commands(*form, link, noPort, waitBoxes);
         form->setMaintenanceView(true);
         activate();
         QWidget* target = control(field);
@@ -726,5 +726,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form1LayoutTest)
+QTEST_MAIN(MainWindowLayoutTest)
 #include "form1layout_test.moc"

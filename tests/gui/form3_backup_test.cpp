@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-using namespace form3test;
+using namespace readertest;
 using hostsim::Fault;
 
 namespace {
@@ -43,7 +43,7 @@ QString downloadFrame(const Memory& m, int k) {
 }
 
 // Gives the program a host image without a read.
-void holdImage(Form3Run& run, const Memory& m) {
+void holdImage(ReaderRun& run, const Memory& m) {
     for (int n = 0; n < 8192; ++n)
         run.images().mainram[n] = m[n];
     run.images().mainread = run.images().dataread = true;
@@ -51,7 +51,7 @@ void holdImage(Form3Run& run, const Memory& m) {
 
 } // namespace
 
-class Form3Backup : public QObject {
+class MemoryReaderBackupTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { QVERIFY(dir.isValid()); }
@@ -76,18 +76,18 @@ private:
     QTemporaryDir dir;
 };
 
-void Form3Backup::roundTripIntoAFreshHostUnit_data() {
+void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit_data() {
     QTest::addColumn<Memory>("memory");
     QTest::newRow("random") << randomMemory(11);
     QTest::newRow("data hold 55 AA 02 0D 80") << withHeaders<8192>(0x0D, 70);
     QTest::newRow("data hold 55 AA 02 0E 80") << withHeaders<8192>(0x0E, 0);
 }
 
-void Form3Backup::roundTripIntoAFreshHostUnit() {
+void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit() {
     QFETCH(Memory, memory);
     const QString path = dir.filePath("unit.cat");
     {
-        Form3Run run;
+        ReaderRun run;
         run.setMemory(memory);
         QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
         answerDialog(path);
@@ -96,7 +96,7 @@ void Form3Backup::roundTripIntoAFreshHostUnit() {
     }
     QCOMPARE(fileBytes(path), asBytes(memory));
 
-    Form3Run run; // a new run of the tool and a replacement host unit, memory all zero
+    ReaderRun run; // a new run of the tool and a replacement host unit, memory all zero
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
@@ -118,7 +118,7 @@ void Form3Backup::roundTripIntoAFreshHostUnit() {
     QVERIFY(sameImage(run.images().mainram, memory.data(), 8192));
 }
 
-void Form3Backup::extension_data() {
+void MemoryReaderBackupTest::extension_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("accepted");
     QTest::newRow(".cat") << "a.cat" << true;
@@ -126,11 +126,11 @@ void Form3Backup::extension_data() {
     QTest::newRow(".Cat") << "c.Cat" << false;
 }
 
-void Form3Backup::extension() {
+void MemoryReaderBackupTest::extension() {
     QFETCH(QString, name);
     QFETCH(bool, accepted);
     const QString path = dir.filePath(name);
-    Form3Run run;
+    ReaderRun run;
     const Memory memory = randomMemory(5);
     holdImage(run, memory);
     answerDialog(path);
@@ -148,19 +148,19 @@ void Form3Backup::extension() {
     QVERIFY(sameImage(run.images().mainram, now.data(), 8192));
 }
 
-void Form3Backup::openFailureLeavesImage_data() {
+void MemoryReaderBackupTest::openFailureLeavesImage_data() {
     QTest::addColumn<int>("size"); // -1: no such file
     QTest::newRow("missing") << -1;
     QTest::newRow("8191 bytes") << 8191;
 }
 
-void Form3Backup::openFailureLeavesImage() {
+void MemoryReaderBackupTest::openFailureLeavesImage() {
     QFETCH(int, size);
     const QString path = dir.filePath("short.cat");
     QFile::remove(path);
     if (size >= 0)
         writeFile(path, QByteArray(size, '\x5A'));
-    Form3Run run;
+    ReaderRun run;
     run.images().mainram.fill(7);
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
@@ -175,11 +175,11 @@ void Form3Backup::openFailureLeavesImage() {
     QCOMPARE(run.boxTexts(), QStringList{"主机数据未读取，无法下发主机！"});
 }
 
-void Form3Backup::openKeepsReceiverSelectedAndRemembersName() {
+void MemoryReaderBackupTest::openKeepsReceiverSelectedAndRemembersName() {
     const QString path = dir.filePath("kept.CAT");
     const QByteArray bytes = asBytes(randomMemory(8));
     writeFile(path, bytes);
-    Form3Run run;
+    ReaderRun run;
     run.images().subselected = true;
     run.images().mainram[8192] = 99;
     answerDialog(path);
@@ -199,11 +199,11 @@ void Form3Backup::openKeepsReceiverSelectedAndRemembersName() {
     QCOMPARE(fileBytes(path), bytes);
 }
 
-void Form3Backup::saveFailure() {
+void MemoryReaderBackupTest::saveFailure() {
     // A file cannot be created under a name whose directory is a plain file.
     writeFile(dir.filePath("plain"), "not a directory");
     const QString path = dir.filePath("plain/backup.cat");
-    Form3Run run;
+    ReaderRun run;
     holdImage(run, randomMemory(9));
     answerDialog(path);
     QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
@@ -214,8 +214,8 @@ void Form3Backup::saveFailure() {
     QCOMPARE(seen[0].icon, QMessageBox::Critical);
 }
 
-void Form3Backup::cancelledDialogEndsCommand() {
-    Form3Run run;
+void MemoryReaderBackupTest::cancelledDialogEndsCommand() {
+    ReaderRun run;
     holdImage(run, randomMemory(12));
     for (QPushButton* button : {run.w().saveFileButton, run.w().openFileButton}) {
         answerDialog({});
@@ -225,15 +225,15 @@ void Form3Backup::cancelledDialogEndsCommand() {
     QVERIFY(sameImage(run.images().mainram, randomMemory(12).data(), 8192));
 }
 
-void Form3Backup::refusedWithoutHostImage_data() {
+void MemoryReaderBackupTest::refusedWithoutHostImage_data() {
     QTest::addColumn<bool>("receiverRead"); // a receiver image alone is no host image
     QTest::newRow("nothing read") << false;
     QTest::newRow("receiver read") << true;
 }
 
-void Form3Backup::refusedWithoutHostImage() {
+void MemoryReaderBackupTest::refusedWithoutHostImage() {
     QFETCH(bool, receiverRead);
-    Form3Run run;
+    ReaderRun run;
     run.images().dataread = run.images().subread = receiverRead;
     QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
@@ -242,7 +242,7 @@ void Form3Backup::refusedWithoutHostImage() {
     QCOMPARE(run.takeFrames(), QStringList{});
 }
 
-void Form3Backup::downloadStops_data() {
+void MemoryReaderBackupTest::downloadStops_data() {
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("progress");
@@ -255,12 +255,12 @@ void Form3Backup::downloadStops_data() {
         << Fault::forceData({}).onCommand(0x18).onBlock(0) << "返回数据长度错误！" << 0 << 1;
 }
 
-void Form3Backup::downloadStops() {
+void MemoryReaderBackupTest::downloadStops() {
     QFETCH(Fault, fault);
     QFETCH(QString, box);
     QFETCH(int, progress);
     QFETCH(int, sent);
-    Form3Run run;
+    ReaderRun run;
     Memory old;
     old.fill(0xC3);
     run.setMemory(old);
@@ -284,8 +284,8 @@ void Form3Backup::downloadStops() {
     QVERIFY(std::all_of(now.begin() + sent * 128, now.end(), [](auto b) { return b == 0xC3; }));
 }
 
-void Form3Backup::downloadPortVanishes() {
-    Form3Run run;
+void MemoryReaderBackupTest::downloadPortVanishes() {
+    ReaderRun run;
     holdImage(run, randomMemory(14));
     QObject::connect(run.w().progressBar, &QProgressBar::valueChanged, [&](int value) {
         if (value == 10)
@@ -298,7 +298,7 @@ void Form3Backup::downloadPortVanishes() {
 }
 
 // 校验主机 reads the host unit into an image of its own: the host image and the flags stay.
-void Form3Backup::verify_data() {
+void MemoryReaderBackupTest::verify_data() {
     QTest::addColumn<bool>("held");          // the program holds a host image
     QTest::addColumn<QList<int>>("changed"); // offsets the host unit holds otherwise
     QTest::addColumn<Fault>("fault");
@@ -316,13 +316,13 @@ void Form3Backup::verify_data() {
         << false << QList<int>{} << none << "主机数据未读取，无法校验主机！" << 0;
 }
 
-void Form3Backup::verify() {
+void MemoryReaderBackupTest::verify() {
     QFETCH(bool, held);
     QFETCH(QList<int>, changed);
     QFETCH(Fault, fault);
     QFETCH(QString, box);
     QFETCH(int, frames);
-    Form3Run run;
+    ReaderRun run;
     const Memory image = randomMemory(21);
     Memory unit = image;
     for (int offset : changed)
@@ -341,5 +341,5 @@ void Form3Backup::verify() {
     QCOMPARE(run.images().ramdata[100], std::int16_t(7));
 }
 
-QTEST_MAIN(Form3Backup)
+QTEST_MAIN(MemoryReaderBackupTest)
 #include "form3_backup_test.moc"

@@ -3,7 +3,7 @@
 // helpers to drive its file dialog and compare its images with the host unit's memory.
 
 #include "endtoend.h"
-#include "memoryreader/form3.h"
+#include "memoryreader/memoryreaderwindow.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace form3test {
+namespace readertest {
 
 using Memory = std::array<std::uint8_t, 8192>;
 using Receiver = std::array<std::uint8_t, 256>;
@@ -29,12 +29,12 @@ using Receiver = std::array<std::uint8_t, 256>;
 // were missed now and then on a loaded two-core machine; 20 ms were not.
 inline constexpr double kTimeScale = 0.1;
 
-struct Form3Run : testsupport::EndToEnd {
-    Form3Run() : EndToEnd(kTimeScale) {
-        QTest::mouseClick(form1().memoryReaderButton, Qt::LeftButton);
+struct ReaderRun : testsupport::EndToEnd {
+    ReaderRun() : EndToEnd(kTimeScale) {
+        QTest::mouseClick(mainWindow().memoryReaderButton, Qt::LeftButton);
     }
 
-    callcfg::Form3& w() { return *program->memoryReader->form3(); }
+    callcfg::MemoryReaderWindow& w() { return *program->memoryReader->readerWindow(); }
     callcfg::Images& images() { return program->images; }
 
     void setMemory(const Memory& m) {
@@ -119,4 +119,4 @@ template <std::size_t N> std::array<std::uint8_t, N> withHeaders(std::uint8_t co
     return m;
 }
 
-} // namespace form3test
+} // namespace readertest

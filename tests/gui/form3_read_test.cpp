@@ -8,10 +8,10 @@
 #include <QComboBox>
 #include <QSignalSpy>
 
-using namespace form3test;
+using namespace readertest;
 using hostsim::Fault;
 
-class Form3Read : public QObject {
+class MemoryReaderReadTest : public QObject {
     Q_OBJECT
 private slots:
     void hostReadIsExact_data();
@@ -26,7 +26,7 @@ private slots:
     void failedReceiverReadStillSelectsReceiver();
 };
 
-void Form3Read::hostReadIsExact_data() {
+void MemoryReaderReadTest::hostReadIsExact_data() {
     QTest::addColumn<Memory>("memory");
     QTest::addColumn<QList<Fault>>("faults");
     const Memory random = randomMemory(7);
@@ -46,10 +46,10 @@ void Form3Read::hostReadIsExact_data() {
                Fault::noise({0xFF}).onCommand(0x0D).onBlock(63)};
 }
 
-void Form3Read::hostReadIsExact() {
+void MemoryReaderReadTest::hostReadIsExact() {
     QFETCH(Memory, memory);
     QFETCH(QList<Fault>, faults);
-    Form3Run run;
+    ReaderRun run;
     run.setMemory(memory);
     for (const Fault& f : faults)
         run.fault(f);
@@ -74,14 +74,14 @@ void Form3Read::hostReadIsExact() {
     QCOMPARE(frames.last(), "55 55 AA 01 0D 01 3F B1");
 }
 
-void Form3Read::statusOnScreenBeforeFirstExchange() {
-    Form3Run run;
+void MemoryReaderReadTest::statusOnScreenBeforeFirstExchange() {
+    ReaderRun run;
     run.w().setListingSize();
     run.w().pagerHeader->show();
     run.fault(Fault::noReply().onCommand(0x0D).onBlock(0));
     // Looks at the window once the first request has gone out, before its wait.
     struct FirstSend : callcfg::LinkObserver {
-        callcfg::Form3* w = nullptr;
+        callcfg::MemoryReaderWindow* w = nullptr;
         QStringList seen;
         void sent(std::span<const std::uint8_t>) override {
             if (seen.isEmpty())
@@ -99,7 +99,7 @@ void Form3Read::statusOnScreenBeforeFirstExchange() {
     QCOMPARE(seen, QStringList({"正在读取主机内容……", "157", "0", "1"}));
 }
 
-void Form3Read::receiverRead_data() {
+void MemoryReaderReadTest::receiverRead_data() {
     QTest::addColumn<bool>("external");
     QTest::addColumn<int>("headerAt");
     QTest::addColumn<QString>("firstFrame");
@@ -113,12 +113,12 @@ void Form3Read::receiverRead_data() {
         << "读取内置接收机内容成功！";
 }
 
-void Form3Read::receiverRead() {
+void MemoryReaderReadTest::receiverRead() {
     QFETCH(bool, external);
     QFETCH(int, headerAt);
     QFETCH(QString, firstFrame);
     QFETCH(QString, success);
-    Form3Run run;
+    ReaderRun run;
     const Receiver image = withHeaders<256>(0x0E, headerAt);
     Receiver other;
     other.fill(0xEE);
@@ -158,7 +158,7 @@ void Form3Read::receiverRead() {
         run.w().receiverStatusLabel->geometry())); // in view at listing size
 }
 
-void Form3Read::hostReadFails_data() {
+void MemoryReaderReadTest::hostReadFails_data() {
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("progress");
@@ -172,11 +172,11 @@ void Form3Read::hostReadFails_data() {
         << Fault::wrongLength(127).onCommand(0x0D).onBlock(40) << "接收数据长度错误！" << 40;
 }
 
-void Form3Read::hostReadFails() {
+void MemoryReaderReadTest::hostReadFails() {
     QFETCH(Fault, fault);
     QFETCH(QString, box);
     QFETCH(int, progress);
-    Form3Run run;
+    ReaderRun run;
     const Memory old = randomMemory(1);
     run.images().mainram.fill(0);
     for (int n = 0; n < 8192; ++n)
@@ -197,8 +197,8 @@ void Form3Read::hostReadFails() {
     QCOMPARE(run.takeFrames().size(), 41); // nothing is sent after the failed block
 }
 
-void Form3Read::portVanishesMidRead() {
-    Form3Run run;
+void MemoryReaderReadTest::portVanishesMidRead() {
+    ReaderRun run;
     // The device goes away between two blocks: the request for block 31 cannot be written.
     QObject::connect(run.w().progressBar, &QProgressBar::valueChanged, [&](int value) {
         if (value == 30)
@@ -213,8 +213,8 @@ void Form3Read::portVanishesMidRead() {
     QCOMPARE(run.w().height(), 157);
 }
 
-void Form3Read::portVanishesWhileWaiting() {
-    Form3Run run;
+void MemoryReaderReadTest::portVanishesWhileWaiting() {
+    ReaderRun run;
     run.fault(Fault::goAway(0).onCommand(0x0D).onBlock(30));
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
     const QStringList texts = run.boxTexts();
@@ -224,8 +224,8 @@ void Form3Read::portVanishesWhileWaiting() {
     QCOMPARE(run.images().ramindex, 30 * 128);
 }
 
-void Form3Read::failedReceiverReadStillSelectsReceiver() {
-    Form3Run run;
+void MemoryReaderReadTest::failedReceiverReadStillSelectsReceiver() {
+    ReaderRun run;
     run.images().mainread = run.images().dataread = true; // as after a host read
     run.fault(Fault::noReply().onCommand(0x0E).onBlock(0));
     run.w().readBuiltInButton->click();
@@ -240,5 +240,5 @@ void Form3Read::failedReceiverReadStillSelectsReceiver() {
     QVERIFY(run.text1().startsWith("000H -- 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 \r\n"));
 }
 
-QTEST_MAIN(Form3Read)
+QTEST_MAIN(MemoryReaderReadTest)
 #include "form3_read_test.moc"

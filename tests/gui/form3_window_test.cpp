@@ -7,9 +7,9 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 
-using namespace form3test;
+using namespace readertest;
 
-class Form3Window : public QObject {
+class MemoryReaderWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void layout_data();
@@ -24,7 +24,7 @@ private slots:
     void fullHexDump();
 };
 
-void Form3Window::layout_data() {
+void MemoryReaderWindowTest::layout_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("pixels"); // twips / 15; labels sized by their text: size empty
@@ -54,12 +54,12 @@ void Form3Window::layout_data() {
     row("Command2", "读取内置接收机", {288, 232, 97, 33}, false);
 }
 
-void Form3Window::layout() {
+void MemoryReaderWindowTest::layout() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QRect, pixels);
     QFETCH(bool, visible);
-    Form3Run run;
+    ReaderRun run;
     QWidget* control = run.w().findChild<QWidget*>(name);
     QVERIFY(control);
     QCOMPARE(control->parentWidget(), &run.w());
@@ -77,9 +77,9 @@ void Form3Window::layout() {
         QCOMPARE(combo->currentText(), caption);
 }
 
-void Form3Window::compactAndNotModal() {
-    Form3Run run;
-    callcfg::Form3& w = run.w();
+void MemoryReaderWindowTest::compactAndNotModal() {
+    ReaderRun run;
+    callcfg::MemoryReaderWindow& w = run.w();
     QCOMPARE(w.objectName(), "form3");
     QCOMPARE(w.windowTitle(), "读取");
     QVERIFY(w.isVisible() && !w.isModal());
@@ -101,14 +101,14 @@ void Form3Window::compactAndNotModal() {
     QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
     // Command12 again brings the open window forward without loading it again.
     w.listingText->setPlainText("kept");
-    QTest::mouseClick(run.form1().memoryReaderButton, Qt::LeftButton);
-    QCOMPARE(run.program->memoryReader->form3(), &w);
+    QTest::mouseClick(run.mainWindow().memoryReaderButton, Qt::LeftButton);
+    QCOMPARE(run.program->memoryReader->readerWindow(), &w);
     QCOMPARE(w.listingText->toPlainText(), "kept");
 }
 
-void Form3Window::labelClicksAndReload() {
-    Form3Run run;
-    callcfg::Form3& w = run.w();
+void MemoryReaderWindowTest::labelClicksAndReload() {
+    ReaderRun run;
+    callcfg::MemoryReaderWindow& w = run.w();
     for (int i = 0; i < 4; ++i)
         QTest::mouseClick(w.listPromptLabel, Qt::LeftButton);
     QVERIFY(w.hexViewButton->isHidden());
@@ -125,7 +125,7 @@ void Form3Window::labelClicksAndReload() {
     QCOMPARE(w.height(), 427); // listing size: 6800 - 390 twips
     w.progressBar->setValue(19);
     w.close();
-    QTest::mouseClick(run.form1().memoryReaderButton, Qt::LeftButton);
+    QTest::mouseClick(run.mainWindow().memoryReaderButton, Qt::LeftButton);
     QCOMPARE(&run.w(), &w);
     QVERIFY(w.isVisible() && w.hexViewButton->isHidden());
     QCOMPARE(w.labelClicks(), 0);
@@ -142,9 +142,9 @@ void Form3Window::labelClicksAndReload() {
     QVERIFY(w.hexViewButton->isHidden());
 }
 
-void Form3Window::receiverButtonsByContextMenu() {
-    Form3Run run;
-    callcfg::Form3& w = run.w();
+void MemoryReaderWindowTest::receiverButtonsByContextMenu() {
+    ReaderRun run;
+    callcfg::MemoryReaderWindow& w = run.w();
     QCOMPARE(w.contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList entries;
     for (QAction* action : w.actions())
@@ -153,7 +153,7 @@ void Form3Window::receiverButtonsByContextMenu() {
     QVERIFY(w.readBuiltInButton->isEnabled() && w.readExternalButton->isEnabled());
 }
 
-void Form3Window::listing_data() {
+void MemoryReaderWindowTest::listing_data() {
     QTest::addColumn<QByteArray>("bytes"); // offset and value pairs
     QTest::addColumn<int>("item");
     QTest::addColumn<QString>("text");
@@ -185,12 +185,12 @@ void Form3Window::listing_data() {
                                    << "";
 }
 
-void Form3Window::listing() {
+void MemoryReaderWindowTest::listing() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, item);
     QFETCH(QString, text);
     QFETCH(QString, header);
-    Form3Run run;
+    ReaderRun run;
     callcfg::Images& images = run.images();
     for (const QByteArray& pair : bytes.split(','))
         if (!pair.isEmpty())
@@ -209,7 +209,7 @@ void Form3Window::listing() {
     QCOMPARE(run.w().tableHeader->isVisible(), header == "Label4");
 }
 
-void Form3Window::noImage_data() {
+void MemoryReaderWindowTest::noImage_data() {
     QTest::addColumn<bool>("dataread");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("text");
@@ -225,13 +225,13 @@ void Form3Window::noImage_data() {
                                      << "注意" << int(QMessageBox::Critical);
 }
 
-void Form3Window::noImage() {
+void MemoryReaderWindowTest::noImage() {
     QFETCH(bool, dataread);
     QFETCH(QString, button);
     QFETCH(QString, text);
     QFETCH(QString, title);
     QFETCH(int, icon);
-    Form3Run run;
+    ReaderRun run;
     run.images().dataread = dataread;
     run.w().listingChoice->setCurrentIndex(1);
     run.w().listingText->setPlainText("earlier");
@@ -247,8 +247,8 @@ void Form3Window::noImage() {
     QCOMPARE(run.w().tableHeader->isVisible(), dataread);
 }
 
-void Form3Window::fullHexDump() {
-    Form3Run run;
+void MemoryReaderWindowTest::fullHexDump() {
+    ReaderRun run;
     for (int n = 0; n < 8192; ++n)
         run.images().mainram[n] = static_cast<std::int16_t>(n & 0xFF);
     run.images().dataread = true;
@@ -273,5 +273,5 @@ void Form3Window::fullHexDump() {
     QCOMPARE(run.w().height(), 427);
 }
 
-QTEST_MAIN(Form3Window)
+QTEST_MAIN(MemoryReaderWindowTest)
 #include "form3_window_test.moc"

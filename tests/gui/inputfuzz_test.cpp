@@ -5,8 +5,8 @@
 // of rounds (default 120) and CALLCFG_INPUT_FUZZ_SEED the seed.
 
 #include "callers/callerwindows.h"
-#include "callers/form5.h"
-#include "callers/form6.h"
+#include "callers/handheldcallerwindow.h"
+#include "callers/voicepromptwindow.h"
 #include "endtoend.h"
 
 #include <QComboBox>
@@ -239,12 +239,13 @@ private slots:
         e2e = std::make_unique<EndToEnd>();
         e2e->host.withUnit(
             [](hostsim::HostUnit& u) { u.setDisplayType(hostsim::DisplayType::Voice); });
-        callcfg::Form1& f = e2e->form1();
+        callcfg::MainWindow& f = e2e->mainWindow();
         f.voicePromptsButton->click();
         f.handheldButton->click();
-        callcfg::Form5* form5 = e2e->program->callerWindows->form5();
-        callcfg::Form6* form6 = e2e->program->callerWindows->form6();
-        QVERIFY(form5 && form6);
+        callcfg::VoicePromptWindow* voiceWindow = e2e->program->callerWindows->voiceWindow();
+        callcfg::HandheldCallerWindow* handheldWindow =
+            e2e->program->callerWindows->handheldWindow();
+        QVERIFY(voiceWindow && handheldWindow);
 
         for (int round = 0; round < rounds; ++round) {
             const QString a = texts.next(), b = texts.next(), c = texts.next(), d = texts.next();
@@ -291,21 +292,21 @@ private slots:
                       receiverFrequency(f.frequencyReceiverEdit->text()), inputs);
                 break;
             case 7: // a typed word has no position; an emptied initiator sends 255
-                typeOver(form5->initiatorList, a);
-                check(form5->writeButton,
-                      form5->initiatorList->currentText().isEmpty()
+                typeOver(voiceWindow->initiatorList, a);
+                check(voiceWindow->writeButton,
+                      voiceWindow->initiatorList->currentText().isEmpty()
                           ? Expected{"00 FF 03 04 07", {}}
                           : Expected{{}, "设置呼叫器的语音提示类型失败!"},
                       inputs);
-                form5->initiatorList->setCurrentIndex(2);
-                form5->initiatorList->setCurrentIndex(1);
+                voiceWindow->initiatorList->setCurrentIndex(2);
+                voiceWindow->initiatorList->setCurrentIndex(1);
                 break;
             default:
-                typeOver(form6->byPagerPlaceList, a);
-                check(form6->writeByPagerButton, Expected{{}, "设置手持呼叫器的语音提示类型失败!"},
-                      inputs);
-                form6->byPagerPlaceList->setCurrentIndex(0);
-                form6->byPagerPlaceList->setCurrentIndex(1);
+                typeOver(handheldWindow->byPagerPlaceList, a);
+                check(handheldWindow->writeByPagerButton,
+                      Expected{{}, "设置手持呼叫器的语音提示类型失败!"}, inputs);
+                handheldWindow->byPagerPlaceList->setCurrentIndex(0);
+                handheldWindow->byPagerPlaceList->setCurrentIndex(1);
                 break;
             }
             if (QTest::currentTestFailed())

@@ -8,7 +8,7 @@
 #include "app/program.h"
 #include "boxwatcher.h"
 #include "hostsim/ptyhost.h"
-#include "memoryreader/form3.h"
+#include "memoryreader/memoryreaderwindow.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -34,7 +34,7 @@ struct Pluggable {
         program = std::make_unique<callcfg::Program>(map);
         program->exitProgram = [] {};
         program->link.setTimeScale(0.1);
-        program->form1.show();
+        program->mainWindow.show();
     }
 
     void plugIn() {
@@ -98,8 +98,8 @@ private slots:
         callcfg::Program& program = *rig.program;
         callcfg::Images& images = program.images;
         QVERIFY(program.portRow->ensureOpen());
-        program.form1.memoryReaderButton->click();
-        callcfg::Form3& form3 = *program.memoryReader->form3();
+        program.mainWindow.memoryReaderButton->click();
+        callcfg::MemoryReaderWindow& readerWindow = *program.memoryReader->readerWindow();
         // The program holds a host image that must survive the failure.
         for (int n = 0; n < 8192; ++n)
             images.mainram[n] = std::int16_t(n % 251);
@@ -108,24 +108,24 @@ private slots:
 
         const auto start = [&] {
             if (operation == "work mode")
-                program.form1.writeWorkModeButton->click();
+                program.mainWindow.writeWorkModeButton->click();
             else if (operation == "host read")
-                form3.readHostButton->click();
+                readerWindow.readHostButton->click();
             else if (operation == "receiver read")
-                form3.readBuiltInButton->click();
+                readerWindow.readBuiltInButton->click();
             else
-                form3.downloadButton->click();
+                readerWindow.downloadButton->click();
         };
         QStringList told;
         program.portRow->setProblemReporter([&](const QString& problem) { told << problem; });
-        rig.unplugAt(form3.progressBar, at);
+        rig.unplugAt(readerWindow.progressBar, at);
         start();
         QCOMPARE(rig.boxTexts(), QStringList{box});
         QCOMPARE(told.size(), 1);
         QVERIFY2(told[0].startsWith(QString("COM1 (%1) 已断开：").arg(rig.device)) &&
                      told[0].size() > rig.device.size() + 14,
                  qPrintable(told[0]));
-        QCOMPARE(program.form1.portList->toolTip(), told[0]);
+        QCOMPARE(program.mainWindow.portList->toolTip(), told[0]);
         QCOMPARE(images.mainram, before.mainram);
         QCOMPARE(images.subram, before.subram);
         QCOMPARE(images.mainread, before.mainread);
@@ -134,14 +134,14 @@ private slots:
 
         // The device comes back; choosing the port again lets the next command open it.
         rig.plugIn();
-        program.form1.portList->setFocus();
-        QTest::keyClick(program.form1.portList, Qt::Key_Down);
-        QTest::keyClick(program.form1.portList, Qt::Key_Up);
-        QCOMPARE(program.form1.portStatusLabel->text(), QString("串口已关闭"));
-        QCOMPARE(program.form1.portList->toolTip(), "COM1 → " + rig.device);
+        program.mainWindow.portList->setFocus();
+        QTest::keyClick(program.mainWindow.portList, Qt::Key_Down);
+        QTest::keyClick(program.mainWindow.portList, Qt::Key_Up);
+        QCOMPARE(program.mainWindow.portStatusLabel->text(), QString("串口已关闭"));
+        QCOMPARE(program.mainWindow.portList->toolTip(), "COM1 → " + rig.device);
         start();
         QCOMPARE(rig.boxTexts(), QStringList{success});
-        QCOMPARE(program.form1.portStatusLabel->text(), QString("已打开COM1"));
+        QCOMPARE(program.mainWindow.portStatusLabel->text(), QString("已打开COM1"));
     }
 };
 

@@ -32,16 +32,16 @@ class WaitBoxesTest : public QObject {
 
     WaitBox* box(const QString& name) {
         if (name == "Form2")
-            return &boxes.form2();
-        return &boxes.form4();
+            return &boxes.callerBox();
+        return &boxes.urgeBox();
     }
 
 private slots:
     void createdWhenFirstAskedFor() {
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(w->objectName() != "Form2" && w->objectName() != "Form4");
-        QCOMPARE(&boxes.form2(), &boxes.form2());
-        QCOMPARE(&boxes.form4(), &boxes.form4());
+        QCOMPARE(&boxes.callerBox(), &boxes.callerBox());
+        QCOMPARE(&boxes.urgeBox(), &boxes.urgeBox());
     }
 
     void layout_data() {
@@ -84,7 +84,7 @@ private slots:
     }
 
     void caller_box_window_font() {
-        const QFont font = boxes.form2().font();
+        const QFont font = boxes.callerBox().font();
         QCOMPARE(font.family(), QString("楷体_GB2312"));
         QCOMPARE(font.pointSize(), 9);
         QVERIFY(QFontInfo(font).family().startsWith("AR PL UKai"));

@@ -15,10 +15,10 @@ EndToEnd::EndToEnd(double timeScale) {
     program = std::make_unique<callcfg::Program>(map);
     program->exitProgram = [] {};
     program->link.setTimeScale(timeScale);
-    program->form1.show();
-    program->form1.activateWindow();
-    QApplication::setActiveWindow(&program->form1);
-    if (!QTest::qWaitForWindowActive(&program->form1))
+    program->mainWindow.show();
+    program->mainWindow.activateWindow();
+    QApplication::setActiveWindow(&program->mainWindow);
+    if (!QTest::qWaitForWindowActive(&program->mainWindow))
         qWarning("Form1 did not become active");
 }
 

@@ -23,7 +23,7 @@ public:
     std::unique_ptr<callcfg::Program> program;
     BoxWatcher boxes;
 
-    callcfg::Form1& form1() { return program->form1; }
+    callcfg::MainWindow& mainWindow() { return program->mainWindow; }
     callcfg::Link& link() { return program->link; }
 
     // The request frames the host unit received since the last call, each written as its

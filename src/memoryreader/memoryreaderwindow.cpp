@@ -1,4 +1,4 @@
-#include "memoryreader/form3.h"
+#include "memoryreader/memoryreaderwindow.h"
 
 #include "memory/images.h"
 #include "memoryreader/wrapbutton.h"
@@ -50,7 +50,7 @@ QFont listingFont() {
 
 } // namespace
 
-Form3::Form3(QWidget* parent) : QWidget(parent) {
+MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("form3"));
     setWindowTitle(QStringLiteral("读取"));
     setFont(listingFont());
@@ -122,7 +122,7 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     setCompactSize();
 }
 
-void Form3::load(const Images& images) {
+void MemoryReaderWindow::load(const Images& images) {
     chosenName_.clear();
     setCaption(hostStatusLabel,
                images.mainread ? QStringLiteral("主机内容已读取") : QStringLiteral("主机未读取"));
@@ -141,7 +141,7 @@ void Form3::load(const Images& images) {
     listingChoice->setCurrentIndex(0);
 }
 
-std::optional<QString> Form3::chooseFile(bool forSaving) {
+std::optional<QString> MemoryReaderWindow::chooseFile(bool forSaving) {
     fileDialog->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     fileDialog->setWindowTitle(forSaving ? saveFileButton->text() : openFileButton->text());
     if (!chosenName_.isEmpty())
@@ -155,24 +155,24 @@ std::optional<QString> Form3::chooseFile(bool forSaving) {
     return chosenName_;
 }
 
-void Form3::setCaption(QLabel* label, const QString& caption) {
+void MemoryReaderWindow::setCaption(QLabel* label, const QString& caption) {
     label->setText(caption);
     label->resize(label->sizeHint());
 }
 
-void Form3::setLayoutHeight(int twips) {
+void MemoryReaderWindow::setLayoutHeight(int twips) {
     setFixedSize(px(layoutWidth), clientHeight(twips));
 }
 
-void Form3::setCompactSize() {
+void MemoryReaderWindow::setCompactSize() {
     setLayoutHeight(compactHeight);
 }
 
-void Form3::setListingSize() {
+void MemoryReaderWindow::setListingSize() {
     setLayoutHeight(listingHeight);
 }
 
-bool Form3::eventFilter(QObject* watched, QEvent* event) {
+bool MemoryReaderWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == listPromptLabel && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         listPromptLabel->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {

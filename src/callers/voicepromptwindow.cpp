@@ -1,4 +1,4 @@
-#include "callers/form5.h"
+#include "callers/voicepromptwindow.h"
 
 #include "commands/road.h"
 #include "ui/controls.h"
@@ -33,7 +33,8 @@ ComboChoice choiceOf(const QComboBox& list) {
 
 } // namespace
 
-Form5::Form5(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent)
+VoicePromptWindow::VoicePromptWindow(Link& link, PortGate& port, WaitBoxes& waitBoxes,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window), screen_(this, port, waitBoxes) {
     using namespace controls;
     setUpWindow(this, "form5", QStringLiteral("语音提示类型设置"), 5475, 2790);
@@ -77,7 +78,7 @@ Form5::Form5(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent)
     });
 }
 
-VoiceInput Form5::input() const {
+VoiceInput VoicePromptWindow::input() const {
     return {choiceOf(*pronunciationList), choiceOf(*initiatorList), choiceOf(*key1List),
             choiceOf(*key2List),          choiceOf(*key3List),      key2Enabled->isChecked(),
             key3Enabled->isChecked()};

@@ -12,15 +12,15 @@ class QAbstractButton;
 
 namespace callcfg {
 
-class Form1;
+class MainWindow;
 class Link;
 class PortGate;
 class WaitBoxes;
 
-class Form1Commands : public QObject {
+class MainWindowCommands : public QObject {
     Q_OBJECT
 public:
-    Form1Commands(Form1& form, Link& link, PortGate& port, WaitBoxes& waitBoxes);
+    MainWindowCommands(MainWindow& form, Link& link, PortGate& port, WaitBoxes& waitBoxes);
 
 protected:
     // Enter (Return or the keypad's Enter, without Ctrl or Alt) clicks the field's button; the

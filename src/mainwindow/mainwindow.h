@@ -20,7 +20,7 @@ class QTimer;
 
 namespace callcfg {
 
-class Form1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // Whole window heights in twips, title bar and frame included: at load, with everything
@@ -31,7 +31,7 @@ public:
     static constexpr int afterTestHeight = 6000;
     static constexpr int layoutWidth = 8450;
 
-    explicit Form1(QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     // The load of the window: geometry and start state of the controls, then the port list
     // click for "COM1". Runs once; the first show runs it if nobody did before.

@@ -1,7 +1,7 @@
 #include "link/link.h"
 #include "memory/blocktransfer.h"
-#include "memoryreader/form3.h"
-#include "memoryreader/form3commands.h"
+#include "memoryreader/memoryreaderwindow.h"
+#include "memoryreader/readercommands.h"
 #include "ui/messagebox.h"
 
 #include <QLabel>
@@ -9,16 +9,17 @@
 
 namespace callcfg {
 
-void Form3Context::box(const Box& box) const {
+void MemoryReaderContext::box(const Box& box) const {
     showBox(&window, box);
 }
 
-bool Form3Context::transferCompleted(const TransferResult& result, const QString& wrongLength,
-                                     const QString& portFailure, const QString& atRest) const {
+bool MemoryReaderContext::transferCompleted(const TransferResult& result,
+                                            const QString& wrongLength, const QString& portFailure,
+                                            const QString& atRest) const {
     const auto stop = [&](const QString& text) {
         box({BoxKind::Error, text});
         window.setCompactSize();
-        Form3::setCaption(window.progressLabel, atRest);
+        MemoryReaderWindow::setCaption(window.progressLabel, atRest);
     };
     switch (result.stop) {
     case TransferStop::NoReply:
@@ -38,7 +39,7 @@ bool Form3Context::transferCompleted(const TransferResult& result, const QString
     return true;
 }
 
-void Form3Context::beginTransfer(int progressMaximum, const QString& status) const {
+void MemoryReaderContext::beginTransfer(int progressMaximum, const QString& status) const {
     link.discardInput();
     window.setCompactSize();
     window.repaint();
@@ -47,8 +48,8 @@ void Form3Context::beginTransfer(int progressMaximum, const QString& status) con
     showStatus(status);
 }
 
-void Form3Context::showStatus(const QString& caption) const {
-    Form3::setCaption(window.progressLabel, caption);
+void MemoryReaderContext::showStatus(const QString& caption) const {
+    MemoryReaderWindow::setCaption(window.progressLabel, caption);
     window.progressLabel->repaint();
     window.repaint();
 }

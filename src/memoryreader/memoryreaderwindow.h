@@ -19,7 +19,7 @@ namespace callcfg {
 
 struct Images;
 
-class Form3 : public QWidget {
+class MemoryReaderWindow : public QWidget {
     Q_OBJECT
 public:
     // Window sizes in twips as the form gives them, title bar and frame included.
@@ -27,7 +27,7 @@ public:
     static constexpr int compactHeight = 2750; // everything from top 2400 down is outside
     static constexpr int listingHeight = 6800; // the headers and Text1 are in view
 
-    explicit Form3(QWidget* parent = nullptr);
+    explicit MemoryReaderWindow(QWidget* parent = nullptr);
 
     // The load: status labels from the flags, Command4 hidden, click count 0, Label1 and the
     // progress bar at rest, only the hex header above Text1, Text1 empty, Combo1 at its first

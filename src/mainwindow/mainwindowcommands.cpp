@@ -1,4 +1,4 @@
-#include "mainwindow/form1commands.h"
+#include "mainwindow/mainwindowcommands.h"
 
 #include "commands/mode.h"
 #include "commands/pager.h"
@@ -6,7 +6,7 @@
 #include "commands/repeater.h"
 #include "commands/table.h"
 #include "commands/urge.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "ui/listchoice.h"
 
 #include <QComboBox>
@@ -31,7 +31,7 @@ int positionOf(const QComboBox* list) {
     return ListChoice::positionOf(*list);
 }
 
-FocusTargets focusTargets(const Form1& f) {
+FocusTargets focusTargets(const MainWindow& f) {
     FocusTargets targets{{Focus::PagerNumber, f.pagerNumberEdit},
                          {Focus::AddressCode, f.addressCodeEdit},
                          {Focus::DeletePagerNumber, f.deletePagerEdit},
@@ -50,7 +50,7 @@ FocusTargets focusTargets(const Form1& f) {
     return targets;
 }
 
-std::vector<Binding> bindings(const Form1* f) {
+std::vector<Binding> bindings(const MainWindow* f) {
     return {
         // Pager entries.
         {f->setPagerButton,
@@ -111,7 +111,8 @@ std::vector<Binding> bindings(const Form1* f) {
 
 } // namespace
 
-Form1Commands::Form1Commands(Form1& form, Link& link, PortGate& port, WaitBoxes& waitBoxes)
+MainWindowCommands::MainWindowCommands(MainWindow& form, Link& link, PortGate& port,
+                                       WaitBoxes& waitBoxes)
     : QObject(&form), screen_(&form, port, waitBoxes, focusTargets(form)) {
     for (Binding& binding : bindings(&form)) {
         connect(binding.button, &QPushButton::clicked, this,
@@ -127,7 +128,7 @@ Form1Commands::Form1Commands(Form1& form, Link& link, PortGate& port, WaitBoxes&
     }
 }
 
-bool Form1Commands::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindowCommands::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* press = static_cast<QKeyEvent*>(event);
         const bool enter = press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter;

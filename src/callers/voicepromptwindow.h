@@ -18,11 +18,11 @@ class Link;
 class PortGate;
 class WaitBoxes;
 
-class Form5 : public QWidget {
+class VoicePromptWindow : public QWidget {
     Q_OBJECT
 public:
     // A window in its initial state; its write button sends the settings over `link`.
-    Form5(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent = nullptr);
+    VoicePromptWindow(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent = nullptr);
 
     // The settings as the controls show them.
     VoiceInput input() const;

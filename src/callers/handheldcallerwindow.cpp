@@ -1,4 +1,4 @@
-#include "callers/form6.h"
+#include "callers/handheldcallerwindow.h"
 
 #include "commands/road.h"
 #include "commands/voice.h"
@@ -39,7 +39,8 @@ Row frameRow(QWidget* window, const char* frameName, const QString& title, int t
 
 } // namespace
 
-Form6::Form6(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent)
+HandheldCallerWindow::HandheldCallerWindow(Link& link, PortGate& port, WaitBoxes& waitBoxes,
+                                           QWidget* parent)
     : QWidget(parent, Qt::Window), screen_(this, port, waitBoxes) {
     controls::setUpWindow(this, "Form6", QStringLiteral("手持呼叫器设置"), 5580, 2970);
 

@@ -3,7 +3,7 @@
 // two controls overlap, and the maintenance controls sit between the upper strip and the
 // test window, where the form keeps its hidden controls.
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -95,7 +95,7 @@ void makeNumberFrame(QWidget* parent, const NumberFrame& layout, QLineEdit** fie
 
 } // namespace
 
-void Form1::buildUpperStrip() {
+void MainWindow::buildUpperStrip() {
     const QFont kai = namedFont(kaiFace, 9);
     portLabel = label(this, "Label9", "通讯端口", {480, 120, 1095, 255});
     portList =
@@ -196,7 +196,7 @@ void Form1::buildUpperStrip() {
     exitButton = button(this, "Command9", "退出(&x)", {6120, 4200, 1335, 495});
 }
 
-void Form1::buildMaintenanceControls() {
+void MainWindow::buildMaintenanceControls() {
     // One row between the upper strip (ends at 5055) and the bottom of the window after the
     // test mode (client area ends at 5610), so that the stop button stays in view.
     auto* transmitter =
@@ -221,7 +221,7 @@ void Form1::buildMaintenanceControls() {
     maintenanceLabels_ = {transmitter, receiver, receiverNumber};
 }
 
-void Form1::buildLowerStrip() {
+void MainWindow::buildLowerStrip() {
     testWindowLabel = label(this, "Label7", "测试窗口", {360, 5760, 975, 240});
     testWindow = controls::place(new QPlainTextEdit(this), "Text8", {360, 6000, 7575, 2600});
     testWindow->setReadOnly(true);

@@ -1,7 +1,7 @@
 // How the main window answers focus and the mouse: fields that select their text on focus, the
 // port label's double-click, and the greeting boxes on clicks on the background.
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "ui/messagebox.h"
 
@@ -26,7 +26,7 @@ int randomGreeting() {
 
 } // namespace
 
-void Form1::wireFocusAndLabel() {
+void MainWindow::wireFocusAndLabel() {
     for (QLineEdit* field :
          {pagerNumberEdit, addressCodeEdit, receiverNumberEdit, tableNumberEdit, tableReceiverEdit,
           tablePagerEdits[0], tablePagerEdits[1], tablePagerEdits[2], deletePagerEdit,
@@ -41,7 +41,7 @@ void Form1::wireFocusAndLabel() {
     chooseGreeting_ = randomGreeting;
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn && selectOnFocus_.contains(watched)) {
         // Queued, so that a mouse press placing the caret comes first, whatever the reason.
         auto* field = static_cast<QLineEdit*>(watched);
@@ -57,12 +57,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 // A click on the background is a left press and release on the window itself, not on one of
 // its controls or frames (a label or a frame passes its mouse events on to the window).
-void Form1::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
     backgroundPressed_ = event->button() == Qt::LeftButton && !childAt(event->position().toPoint());
     QWidget::mousePressEvent(event);
 }
 
-void Form1::mouseReleaseEvent(QMouseEvent* event) {
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const bool click = backgroundPressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(at) && !childAt(at);
@@ -73,15 +73,15 @@ void Form1::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // The second press of a double-click is not a click of its own.
-void Form1::mouseDoubleClickEvent(QMouseEvent* event) {
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void Form1::setGreetingChooser(std::function<int()> choose) {
+void MainWindow::setGreetingChooser(std::function<int()> choose) {
     chooseGreeting_ = choose ? std::move(choose) : std::function<int()>(randomGreeting);
 }
 
-void Form1::countBackgroundClick() {
+void MainWindow::countBackgroundClick() {
     if (++backgroundClicks_ != 15)
         return;
     backgroundClicks_ = 0;

@@ -6,7 +6,7 @@
 
 namespace callcfg {
 
-class Form3;
+class MemoryReaderWindow;
 class Link;
 class PortGate;
 
@@ -14,8 +14,8 @@ struct Box;
 struct Images;
 struct TransferResult;
 
-struct Form3Context {
-    Form3& window;
+struct MemoryReaderContext {
+    MemoryReaderWindow& window;
     Link& link;
     PortGate& port;
     Images& images;
@@ -38,12 +38,12 @@ struct Form3Context {
 
 enum class MemoryRead { Host, BuiltInReceiver, ExternalReceiver };
 
-void readMemory(const Form3Context& context, MemoryRead what); // readcommand.cpp
-void showListing(const Form3Context& context);                 // viewcommands.cpp
-void showHexView(const Form3Context& context);                 // viewcommands.cpp
-void saveBackupFile(const Form3Context& context);              // filecommands.cpp
-void openBackupFile(const Form3Context& context);              // filecommands.cpp
-void downloadToHost(const Form3Context& context);              // downloadcommand.cpp
-void verifyHost(const Form3Context& context);                  // verifycommand.cpp
+void readMemory(const MemoryReaderContext& context, MemoryRead what); // readcommand.cpp
+void showListing(const MemoryReaderContext& context);                 // viewcommands.cpp
+void showHexView(const MemoryReaderContext& context);                 // viewcommands.cpp
+void saveBackupFile(const MemoryReaderContext& context);              // filecommands.cpp
+void openBackupFile(const MemoryReaderContext& context);              // filecommands.cpp
+void downloadToHost(const MemoryReaderContext& context);              // downloadcommand.cpp
+void verifyHost(const MemoryReaderContext& context);                  // verifycommand.cpp
 
 } // namespace callcfg

@@ -17,11 +17,12 @@ class Link;
 class PortGate;
 class WaitBoxes;
 
-class Form6 : public QWidget {
+class HandheldCallerWindow : public QWidget {
     Q_OBJECT
 public:
     // A window in its initial state; each write button sends its own frame's choice.
-    Form6(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent = nullptr);
+    HandheldCallerWindow(Link& link, PortGate& port, WaitBoxes& waitBoxes,
+                         QWidget* parent = nullptr);
 
     QGroupBox* byTableFrame = nullptr;         // Frame1 "餐桌号方式"
     QComboBox* byTablePlaceList = nullptr;     // Combo1

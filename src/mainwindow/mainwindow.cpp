@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "ui/fonts.h"
 #include "ui/listchoice.h"
@@ -14,7 +14,7 @@
 
 namespace callcfg {
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("Form1");
     setWindowTitle("鸣玉配置软件4.0+");
     setFont(namedFont(songFace, 9));
@@ -28,10 +28,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     buildViewActions();
     wireFocusAndLabel();
     // Only an entry chosen from the port list closes the port; a typed name does not.
-    connect(ListChoice::of(portList), &ListChoice::chosen, this, &Form1::portListClicked);
+    connect(ListChoice::of(portList), &ListChoice::chosen, this, &MainWindow::portListClicked);
 }
 
-void Form1::load() {
+void MainWindow::load() {
     if (loaded_)
         return;
     loaded_ = true;
@@ -62,26 +62,26 @@ void Form1::load() {
     }
 }
 
-void Form1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     load();
     QWidget::showEvent(event);
 }
 
-void Form1::setLayoutHeight(int twips) {
+void MainWindow::setLayoutHeight(int twips) {
     resize(width(), clientHeight(twips));
     const QSignalBlocker quiet(fullViewAction);
     fullViewAction->setChecked(height() >= clientHeight(fullHeight));
 }
 
-void Form1::setFullView(bool on) {
+void MainWindow::setFullView(bool on) {
     setLayoutHeight(on ? fullHeight : loadHeight);
 }
 
-bool Form1::isFullView() const {
+bool MainWindow::isFullView() const {
     return fullViewAction->isChecked();
 }
 
-QList<QWidget*> Form1::maintenanceControls() const {
+QList<QWidget*> MainWindow::maintenanceControls() const {
     return QList<QWidget*>{transmitterFrequencyEdit,     writeTransmitterButton,
                            receiverFrequencyList,        frequencyReceiverEdit,
                            writeReceiverFrequencyButton, testButton,
@@ -89,29 +89,29 @@ QList<QWidget*> Form1::maintenanceControls() const {
            maintenanceLabels_;
 }
 
-void Form1::setMaintenanceView(bool on) {
+void MainWindow::setMaintenanceView(bool on) {
     for (QWidget* control : maintenanceControls())
         control->setVisible(on);
     const QSignalBlocker quiet(maintenanceViewAction);
     maintenanceViewAction->setChecked(on);
 }
 
-bool Form1::isMaintenanceView() const {
+bool MainWindow::isMaintenanceView() const {
     return maintenanceViewAction->isChecked();
 }
 
-void Form1::buildViewActions() {
+void MainWindow::buildViewActions() {
     fullViewAction = new QAction("显示全部功能", this);
     fullViewAction->setObjectName("FullViewAction");
     fullViewAction->setCheckable(true);
     fullViewAction->setShortcut(QKeySequence("Ctrl+Shift+A"));
-    connect(fullViewAction, &QAction::toggled, this, &Form1::setFullView);
+    connect(fullViewAction, &QAction::toggled, this, &MainWindow::setFullView);
 
     maintenanceViewAction = new QAction("显示维护功能", this);
     maintenanceViewAction->setObjectName("MaintenanceViewAction");
     maintenanceViewAction->setCheckable(true);
     maintenanceViewAction->setShortcut(QKeySequence("Ctrl+Shift+M"));
-    connect(maintenanceViewAction, &QAction::toggled, this, &Form1::setMaintenanceView);
+    connect(maintenanceViewAction, &QAction::toggled, this, &MainWindow::setMaintenanceView);
 
     for (QAction* action : {fullViewAction, maintenanceViewAction}) {
         action->setShortcutContext(Qt::WindowShortcut);
@@ -122,7 +122,7 @@ void Form1::buildViewActions() {
     findHostAction->setObjectName("FindHostAction");
 }
 
-void Form1::contextMenuEvent(QContextMenuEvent* event) {
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(fullViewAction);
     menu.addAction(maintenanceViewAction);
