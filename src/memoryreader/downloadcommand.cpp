@@ -7,6 +7,7 @@
 #include "memory/images.h"
 #include "memoryreader/memoryreaderwindow.h"
 #include "memoryreader/readercommands.h"
+#include "protocol/memoryblocks.h"
 #include "ui/portgate.h"
 
 #include <QLabel>
