@@ -101,19 +101,18 @@ private:
         case TransferStop::Done:
             return true;
         case TransferStop::NoReply:
-            if (result.portError.isEmpty())
-                call_.tell(Texts::tr("no reply from %1 to %2").arg(device_, block));
-            else
-                call_.tell(Texts::tr("%1 (at %2)").arg(link_.lostMessage(result.portError), block));
+            call_.tell(Texts::tr("no reply from %1 to %2").arg(device_, block));
             break;
         case TransferStop::WrongLength:
             call_.tell(
                 Texts::tr("the reply from %1 to %2 has a wrong data length").arg(device_, block));
             break;
-        case TransferStop::SendFailed:
-            call_.tell(
-                Texts::tr("%1 (sending %2)").arg(link_.lostMessage(result.portError), block));
+        case TransferStop::PortFault: {
+            const QString lost = link_.lostMessage(result.portFault.reason);
+            call_.tell(result.portFault.whileSending ? Texts::tr("%1 (sending %2)").arg(lost, block)
+                                                     : Texts::tr("%1 (at %2)").arg(lost, block));
             break;
+        }
         }
         return false;
     }

@@ -44,7 +44,9 @@ struct Command {
     std::optional<Box> confirmation{}; // asked before sending; Cancel ends the command silently
     std::vector<OutcomeRow> replies{}; // first matching row wins
     Verdict noReply{};
-    Verdict fault{}; // run-time fault: unconvertible input, a value too large, a port fault
+    // The command's own failure: an input that cannot be sent (see Unsendable) or a port that
+    // refused the request.
+    Verdict failure{};
 };
 
 // A command whose inputs passed their checks: the request it sends.
@@ -61,12 +63,13 @@ struct Refusal {
     Focus focus = Focus::Unchanged;
 };
 
-// A run-time fault before anything was sent; the window shows `command->fault`.
-struct Fault {
+// Inputs that passed their checks but cannot be put into a request (an unconvertible input, a
+// value too large); nothing is sent and the window shows `command->failure`.
+struct Unsendable {
     const Command* command = nullptr;
 };
 
-using Encoded = std::variant<Prepared, Refusal, Fault>;
+using Encoded = std::variant<Prepared, Refusal, Unsendable>;
 
 // The verdict on an exchange. `reply` holds the accepted reply's data bytes (its size is
 // the reply's data length), or nothing when no reply was accepted within the wait.

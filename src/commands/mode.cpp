@@ -15,7 +15,7 @@ Command displayCommand(const QString& successText) {
         .wait = {2, 1.0},
         .replies = {{.length = 0, .verdict = success(successText)}, {.verdict = lengthError()}},
         .noReply = timeout(),
-        .fault = error(QStringLiteral("设置信息机类型失败!")),
+        .failure = error(QStringLiteral("设置信息机类型失败!")),
     };
 }
 
@@ -28,7 +28,7 @@ const Command& workModeCommand() {
         .replies = {{.length = 0, .verdict = success(QStringLiteral("设置工作模式成功！"))},
                     {.verdict = error(QStringLiteral("返回数据长度错误"))}},
         .noReply = timeout(),
-        .fault = error(QStringLiteral("工作模式设置失败！")),
+        .failure = error(QStringLiteral("工作模式设置失败！")),
     };
     return command;
 }
@@ -46,7 +46,7 @@ const Command& voiceDisplayCommand() {
 Encoded encodeWorkMode(int position) {
     const std::optional<std::uint8_t> mode = positionByte(position);
     if (!mode)
-        return Fault{&workModeCommand()};
+        return Unsendable{&workModeCommand()};
     return Prepared{&workModeCommand(), {*mode}};
 }
 

@@ -11,7 +11,7 @@ const Command& workModeCommand();
 const Command& digitalDisplayCommand();
 const Command& voiceDisplayCommand();
 
-// Combo4 position: 单键模式1, 多键模式, 单键模式0; no position is a run-time fault.
+// Combo4 position: 单键模式1, 多键模式, 单键模式0; no position is unsendable.
 Encoded encodeWorkMode(int position);
 // Combo3 position: 数字 (0) is sent as 0xFF, anything else, no position included, as 语音 0x00.
 Encoded encodeDisplayType(int position);

@@ -27,7 +27,7 @@ double roundHalfEven(double value);
 double truncateTowardZero(double value);
 
 // The value rounded to a whole number when that fits the field, nothing otherwise;
-// a value that does not fit is a run-time fault of the command that sends it.
+// a value that does not fit makes the command that sends it unsendable.
 std::optional<std::uint8_t> roundedByte(double value);
 std::optional<std::uint16_t> roundedWord(double value);
 

@@ -48,7 +48,7 @@ const Command& setPagerCommand() {
                      .verdict = success(QStringLiteral("设置传呼号成功！"), kNumberBox)},
                     {.verdict = lengthError()}},
         .noReply = timeout(kNumberBox),
-        .fault = error(QStringLiteral("设置传呼号失败!"), kNumberBox),
+        .failure = error(QStringLiteral("设置传呼号失败!"), kNumberBox),
     };
     return command;
 }
@@ -69,7 +69,7 @@ const Command& deletePagerCommand() {
                     {.verdict = lengthError(kDeleteBox)}},
         .noReply =
             error(QStringLiteral("删除传呼号失败，请检查与通讯端口的连接情况！"), kDeleteBox),
-        .fault = error(QStringLiteral("删除传呼号失败!"), kDeleteBox),
+        .failure = error(QStringLiteral("删除传呼号失败!"), kDeleteBox),
     };
     return command;
 }
@@ -100,9 +100,9 @@ Encoded encodeSetPager(const PagerInput& input) {
     const std::optional<std::uint8_t> tone = positionByte(input.tone);
     const auto address = addressDigits(input.address);
     // An address with a sign, point, blank or exponent passes the range check but has
-    // characters that are not digits: a run-time fault, nothing is sent.
+    // characters that are not digits: unsendable, nothing is sent.
     if (!whole || !mode || !polarity || !tone || !address)
-        return Fault{&setPagerCommand()};
+        return Unsendable{&setPagerCommand()};
 
     Prepared frame{&setPagerCommand(),
                    {static_cast<std::uint8_t>(*whole / 100),
@@ -119,7 +119,7 @@ Encoded encodeDeletePager(const QString& number) {
         return badPagerNumber(kDeleteBox);
     const std::optional<std::uint8_t> whole = roundedByte(*value);
     if (!whole)
-        return Fault{&deletePagerCommand()};
+        return Unsendable{&deletePagerCommand()};
     return Prepared{&deletePagerCommand(), {*whole}};
 }
 

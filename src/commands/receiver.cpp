@@ -21,7 +21,7 @@ Command transmitterCommand(const QString& successText) {
         .replies = {{.length = 0, .verdict = success(successText, kTransmitterBox)},
                     {.verdict = lengthError()}},
         .noReply = timeout(kTransmitterBox),
-        .fault = error(QStringLiteral("发射机频率写入失败!"), kTransmitterBox),
+        .failure = error(QStringLiteral("发射机频率写入失败!"), kTransmitterBox),
     };
 }
 
@@ -35,7 +35,7 @@ const Command& setReceiverNumberCommand() {
                      .verdict = success(QStringLiteral("设置接收器号码成功！"), kReceiverBox)},
                     {.verdict = lengthError()}},
         .noReply = timeout(kReceiverBox),
-        .fault = error(QStringLiteral("设置接收器号码失败!"), kReceiverBox),
+        .failure = error(QStringLiteral("设置接收器号码失败!"), kReceiverBox),
     };
     return command;
 }
@@ -47,7 +47,7 @@ const Command& initialiseReceiverCommand() {
         .replies = {{.length = 0, .verdict = success(QStringLiteral("初始化接收器成功！"))},
                     {.verdict = lengthError()}},
         .noReply = timeout(),
-        .fault = error(QStringLiteral("初始化接收器失败!")),
+        .failure = error(QStringLiteral("初始化接收器失败!")),
     };
     return command;
 }
@@ -63,7 +63,7 @@ const Command& initialiseHostCommand() {
                     {.verdict =
                          notice(QStringLiteral("返回数据长度错误！"), QStringLiteral("错误"))}},
         .noReply = error(QStringLiteral("超时没有返回数据！")),
-        .fault = error(QStringLiteral("初始化主机失败!")),
+        .failure = error(QStringLiteral("初始化主机失败!")),
     };
     return command;
 }
@@ -75,7 +75,7 @@ const Command& receiverFrequencyCommand() {
         .replies = {{.length = 0, .verdict = success(QStringLiteral("接收器频率写入成功！"))},
                     {.verdict = lengthError()}},
         .noReply = timeout(),
-        .fault = error(QStringLiteral("接收器频率写入失败!")),
+        .failure = error(QStringLiteral("接收器频率写入失败!")),
     };
     return command;
 }
@@ -108,7 +108,7 @@ Encoded encodeSetReceiverNumber(const QString& number) {
         return refuse(QStringLiteral("接收器号码必须为01-80的数字！"), kReceiverBox);
     const std::optional<std::uint8_t> whole = roundedByte(*value);
     if (!whole)
-        return Fault{&setReceiverNumberCommand()};
+        return Unsendable{&setReceiverNumberCommand()};
     return Prepared{&setReceiverNumberCommand(), {*whole}};
 }
 
@@ -124,12 +124,12 @@ Encoded encodeReceiverFrequency(const QString& frequencyText, int frequencyPosit
                                 const QString& receiver) {
     if (frequencyText.isEmpty())
         return refuse(QStringLiteral("请选择接收器的频率！"));
-    const Fault fault{&receiverFrequencyCommand()};
+    const Unsendable unsendable{&receiverFrequencyCommand()};
     std::optional<double> receiverNumber;
     if (!receiver.isEmpty()) {
-        // A receiver number that is no number at all cannot be compared: a run-time fault.
+        // A receiver number that is no number at all cannot be compared: unsendable.
         if (!isNumeric(receiver))
-            return fault;
+            return unsendable;
         receiverNumber = numberInRange(receiver, 1, 80);
         if (!receiverNumber)
             return refuse(QStringLiteral("接收器号码必须为1-80的数字！"));
@@ -137,12 +137,12 @@ Encoded encodeReceiverFrequency(const QString& frequencyText, int frequencyPosit
 
     const std::optional<std::uint8_t> position = positionByte(frequencyPosition);
     if (!position)
-        return fault;
+        return unsendable;
     Prepared frame{&receiverFrequencyCommand(), {*position}};
     if (receiverNumber) {
         const std::optional<std::uint8_t> whole = roundedByte(*receiverNumber);
         if (!whole)
-            return fault;
+            return unsendable;
         frame.data.push_back(*whole);
     }
     return frame;

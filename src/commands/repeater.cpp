@@ -24,7 +24,7 @@ const Command& writeRepeaterCommand() {
               .verdict = error(QStringLiteral("转发器记忆区已经存满，无法写入！"), kWriteButton)},
              {.verdict = notice(QStringLiteral("返回数据长度错误！"), QStringLiteral("错误"))}},
         .noReply = error(QStringLiteral("超时没有返回数据！"), kWriteButton),
-        .fault = error(QStringLiteral("设置转发器内容失败！"), kWriteButton),
+        .failure = error(QStringLiteral("设置转发器内容失败！"), kWriteButton),
     };
     return command;
 }
@@ -45,7 +45,7 @@ const Command& deleteRepeaterCommand() {
                      .verdict = error(QStringLiteral("转发器内容为空！"), kDeleteButton)},
                     {.verdict = lengthError(kDeleteButton)}},
         .noReply = timeout(kDeleteButton),
-        .fault = error(QStringLiteral("删除转发器内容失败!"), kDeleteButton),
+        .failure = error(QStringLiteral("删除转发器内容失败!"), kDeleteButton),
     };
     return command;
 }

@@ -13,8 +13,8 @@ void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()
         screen.show(Verdict{refusal->box, refusal->focus});
         return;
     }
-    if (const auto* fault = std::get_if<Fault>(&encoded)) {
-        screen.show(fault->command->fault);
+    if (const auto* unsendable = std::get_if<Unsendable>(&encoded)) {
+        screen.show(unsendable->command->failure);
         return;
     }
     const Prepared& prepared = std::get<Prepared>(encoded);
@@ -32,8 +32,10 @@ void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()
     if (waitBox != WaitBoxKind::None)
         screen.hideWaitBox(waitBox);
 
-    if (std::holds_alternative<SendFailed>(outcome)) {
-        screen.show(command.fault);
+    // A port that refused the request fails the command; one that failed during the wait
+    // ended it without a reply.
+    if (const auto* lost = std::get_if<PortFault>(&outcome); lost && lost->whileSending) {
+        screen.show(command.failure);
         return;
     }
     std::optional<std::span<const std::uint8_t>> reply;

@@ -33,7 +33,7 @@ const Command& setTableCallerCommand() {
                          error(QStringLiteral("接收器记忆区已经存满，无法写入！"), kTableBox)},
                     {.verdict = lengthError()}},
         .noReply = timeout(kTableBox),
-        .fault = error(QStringLiteral("设置餐桌号失败!"), kTableBox),
+        .failure = error(QStringLiteral("设置餐桌号失败!"), kTableBox),
     };
     return command;
 }
@@ -56,7 +56,7 @@ const Command& deleteTableCallerCommand() {
                     {.length = 1, .verdict = {}},
                     {.verdict = lengthError(kDeleteBox)}},
         .noReply = timeout(kDeleteBox),
-        .fault = error(QStringLiteral("删除餐桌号码失败!"), kDeleteBox),
+        .failure = error(QStringLiteral("删除餐桌号码失败!"), kDeleteBox),
     };
     return command;
 }
@@ -79,13 +79,13 @@ Encoded encodeSetTableCaller(const TableCallerInput& input) {
 
     const std::optional<std::uint16_t> whole = roundedWord(*table);
     if (!whole)
-        return Fault{&setTableCallerCommand()};
+        return Unsendable{&setTableCallerCommand()};
     const auto [high, low] = tableBytes(*whole);
     Prepared frame{&setTableCallerCommand(), {0x00, high, low}};
     for (const std::optional<double>& pager : pagers) {
         const std::optional<std::uint8_t> byte = pager ? roundedByte(*pager) : kNoPager;
         if (!byte)
-            return Fault{&setTableCallerCommand()};
+            return Unsendable{&setTableCallerCommand()};
         frame.data.push_back(*byte);
     }
     return frame;
@@ -99,7 +99,7 @@ Encoded encodeDeleteTableCaller(const QString& table) {
         return refuse(QStringLiteral("餐桌号码必须为1-65535的数字！"), kDeleteBox);
     const std::optional<std::uint16_t> whole = roundedWord(*value);
     if (!whole)
-        return Fault{&deleteTableCallerCommand()};
+        return Unsendable{&deleteTableCallerCommand()};
     const auto [high, low] = tableBytes(*whole);
     return Prepared{&deleteTableCallerCommand(), {high, low}};
 }

@@ -18,7 +18,7 @@ Encoded encodeUrge(const Command& command, const QString& number, Focus box) {
         return refuse(QStringLiteral("催菜器号码必须为1-9的数字！"), box);
     const std::optional<std::uint8_t> whole = roundedByte(*value);
     if (!whole)
-        return Fault{&command};
+        return Unsendable{&command};
     return Prepared{&command, {*whole}};
 }
 
@@ -33,7 +33,7 @@ const Command& setUrgeCommand() {
                      .verdict = success(QStringLiteral("设置催菜器号码成功！"), kSetBox)},
                     {.verdict = lengthError()}},
         .noReply = timeout(kSetBox),
-        .fault = error(QStringLiteral("设置催菜器器号码失败!"), kSetBox),
+        .failure = error(QStringLiteral("设置催菜器器号码失败!"), kSetBox),
     };
     return command;
 }
@@ -46,7 +46,7 @@ const Command& deleteUrgeCommand() {
                      .verdict = success(QStringLiteral("删除催菜器号码成功！"), kDeleteBox)},
                     {.verdict = lengthError()}},
         .noReply = timeout(kDeleteBox),
-        .fault = error(QStringLiteral("删除催菜器器号码失败!"), kDeleteBox),
+        .failure = error(QStringLiteral("删除催菜器器号码失败!"), kDeleteBox),
     };
     return command;
 }

@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint8_t kNoPhrase = 255;
 
 Command callerSettingCommand(std::uint8_t code, const QString& successText,
-                             const QString& faultText) {
+                             const QString& failureText) {
     return {
         .code = code,
         .wait = {2, 1.0},
@@ -20,7 +20,7 @@ Command callerSettingCommand(std::uint8_t code, const QString& successText,
                     {.verdict = notice(QStringLiteral("当前信息机类型为数字机，设置失败！"),
                                        QStringLiteral("ERR"))}},
         .noReply = timeout(),
-        .fault = error(faultText),
+        .failure = error(failureText),
     };
 }
 
@@ -36,7 +36,7 @@ std::optional<std::uint8_t> enabledChoice(const ComboChoice& choice, bool enable
 Encoded encodeHandheld(const Command& command, int position) {
     const std::optional<std::uint8_t> place = positionByte(position);
     if (!place)
-        return Fault{&command};
+        return Unsendable{&command};
     return Prepared{&command, {*place}};
 }
 
@@ -75,7 +75,7 @@ Encoded encodeVoiceSettings(const VoiceInput& input) {
     Prepared frame{&voiceSettingsCommand(), {}};
     for (const std::optional<std::uint8_t>& byte : bytes) {
         if (!byte)
-            return Fault{&voiceSettingsCommand()};
+            return Unsendable{&voiceSettingsCommand()};
         frame.data.push_back(*byte);
     }
     return frame;

@@ -27,17 +27,17 @@ struct Replied {
     std::vector<std::uint8_t> data;
 };
 
-// No good reply by the end of the last period. `portError` holds the port's reason when a read
-// failed during the wait, which ends it at once; it is empty when nothing usable came.
-struct NoReply {
-    QString portError;
+// No good reply by the end of the last period: nothing usable came within the wait.
+struct NoReply {};
+
+// The port failed, with the system's reason: the device refused a byte of the request
+// (`whileSending`), or a read failed during the wait, which ends it at once. A command shows its
+// own failure box for the one and its no-reply verdict for the other, so the moment is kept.
+struct PortFault {
+    QString reason;
+    bool whileSending = false;
 };
 
-// The device refused a byte of the request (a port that has gone away).
-struct SendFailed {
-    QString portError;
-};
-
-using Outcome = std::variant<Replied, NoReply, SendFailed>;
+using Outcome = std::variant<Replied, NoReply, PortFault>;
 
 } // namespace callcfg

@@ -107,8 +107,9 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
     const std::vector<std::uint8_t> wire = protocol::requestWire(request.command, request.data);
     for (std::uint8_t byte : wire) {
         if (!port_->writeByte(byte)) {
-            lose(port_->errorText());
-            return SendFailed{port_->errorText()};
+            const QString reason = port_->errorText();
+            lose(reason);
+            return PortFault{reason, true};
         }
     }
     for (LinkObserver* observer : observers_)
@@ -121,8 +122,9 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
         sleepOnePeriod(wait.seconds);
         const auto bytes = read();
         if (!bytes) {
-            lose(port_->errorText());
-            return NoReply{port_->errorText()}; // a port fault ends the wait
+            const QString reason = port_->errorText();
+            lose(reason);
+            return PortFault{reason, false}; // a port fault ends the wait
         }
         ScanResult result = scanner.scan(*bytes);
         for (int i = 0; i < result.checksumErrors; ++i)

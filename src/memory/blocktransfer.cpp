@@ -58,10 +58,10 @@ transferBlocks(Link& link, const BlockPlan& plan, const std::function<void(int b
                const std::function<void(int block, std::span<const std::uint8_t>)>& received) {
     for (int k = 0; k < plan.blocks; ++k) {
         const Outcome outcome = link.exchange(plan.request(k), plan.wait(k));
-        if (const auto* failed = std::get_if<SendFailed>(&outcome))
-            return {TransferStop::SendFailed, k, failed->portError};
-        if (const auto* none = std::get_if<NoReply>(&outcome))
-            return {TransferStop::NoReply, k, none->portError};
+        if (const auto* lost = std::get_if<PortFault>(&outcome))
+            return {TransferStop::PortFault, k, *lost};
+        if (std::holds_alternative<NoReply>(outcome))
+            return {TransferStop::NoReply, k, {}};
         const std::vector<std::uint8_t>& data = std::get<Replied>(outcome).data;
         if (replied)
             replied(k);

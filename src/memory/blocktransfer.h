@@ -38,16 +38,16 @@ enum class TransferStop {
     Done,
     NoReply,     // no good reply to the block's request within its wait
     WrongLength, // the reply's data length is not the plan's
-    SendFailed,  // the device refused the request
+    PortFault,   // the port failed while the block's request was sent or its reply awaited
 };
 
 struct TransferResult {
     TransferStop stop = TransferStop::Done;
-    int block = 0;     // the block it stopped at
-    QString portError; // the port's reason, when the port failed
+    int block = 0;         // the block it stopped at
+    PortFault portFault{}; // how the port failed, when it stopped on a port fault
 };
 
-// For each block in turn: exchange its request; without a good reply stop; otherwise call
+// For each block in turn: exchange its request; on no reply or a port fault stop; otherwise call
 // `replied(k)`, stop on a wrong data length, and hand the data to `received(k, data)`.
 TransferResult
 transferBlocks(Link& link, const BlockPlan& plan, const std::function<void(int block)>& replied,

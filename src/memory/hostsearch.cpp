@@ -25,10 +25,8 @@ Probe ask(Link& link, const PortTarget& target) {
     if (const auto* replied = std::get_if<Replied>(&outcome)) {
         if (static_cast<int>(replied->data.size()) == plan.replyLength)
             probe.answer = ProbeAnswer::HostUnit;
-    } else if (const auto* none = std::get_if<NoReply>(&outcome)) {
-        probe.reason = none->portError;
-    } else {
-        probe.reason = std::get<SendFailed>(outcome).portError;
+    } else if (const auto* lost = std::get_if<PortFault>(&outcome)) {
+        probe.reason = lost->reason;
     }
     link.close();
     link.setRts(false);

@@ -23,7 +23,7 @@ namespace {
 struct ReadTexts {
     const char16_t* running; // beside the progress bar while the read runs
     const char16_t* success;
-    const char16_t* failure; // a port fault ends the read
+    const char16_t* failure; // the port refuses a request
 };
 
 ReadTexts textsOf(MemoryRead what) {

@@ -29,8 +29,9 @@ struct MemoryReaderContext {
     // Sets the status beside the progress bar and repaints, so that it is on screen before a
     // long run.
     void showStatus(const QString& caption) const;
-    // Shows how a read or the download stopped: no reply or a wrong data length put the status
-    // back to `atRest`; a port failure shows `portFailure` and leaves the running status.
+    // Shows how a read or the download stopped: no reply, a wrong data length or a port that
+    // failed during a wait put the status back to `atRest`; a port that refused a request shows
+    // `portFailure` and leaves the running status.
     // True when every block went through.
     bool transferCompleted(const TransferResult& result, const QString& wrongLength,
                            const QString& portFailure, const QString& atRest) const;

@@ -21,14 +21,21 @@ bool MemoryReaderContext::transferCompleted(const TransferResult& result,
         window.setCompactSize();
         MemoryReaderWindow::setCaption(window.progressLabel, atRest);
     };
+    const QString noReply = QStringLiteral("通讯失败！请检查连线！");
     switch (result.stop) {
     case TransferStop::NoReply:
-        stop(QStringLiteral("通讯失败！请检查连线！"));
+        stop(noReply);
         return false;
     case TransferStop::WrongLength:
         stop(wrongLength);
         return false;
-    case TransferStop::SendFailed:
+    case TransferStop::PortFault:
+        // A read that fails ends the wait as no reply does; a refused request is the
+        // read's or download's own failure.
+        if (!result.portFault.whileSending) {
+            stop(noReply);
+            return false;
+        }
         box({BoxKind::Error, portFailure});
         window.progressBar->setValue(0);
         window.setCompactSize();

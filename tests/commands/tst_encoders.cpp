@@ -1,5 +1,5 @@
 // What each command makes of the controls' contents: the frame data, the input error
-// box with its focus, or the command's run-time fault.
+// box with its focus, or the command's failure for inputs that cannot be sent.
 
 #include "commands/mode.h"
 #include "commands/pager.h"
@@ -18,10 +18,10 @@ using namespace callcfg;
 namespace {
 
 struct Expect {
-    enum Kind { Sent, Refused, Faulted } kind = Sent;
+    enum Kind { Sent, Refused, Unsent } kind = Sent;
     const Command* command = nullptr; // Sent: the description the frame belongs to
     QString data;                     // Sent: data bytes in hex
-    QString text;                     // Refused: box text; Faulted: the failure box text
+    QString text;                     // Refused: box text; Unsent: the failure box text
     QString focus;                    // Refused
 };
 
@@ -41,8 +41,8 @@ Expect sent(const Command& command, const char* data) {
 Expect refused(const char* text, const char* focus = "") {
     return {Expect::Refused, nullptr, {}, QString::fromUtf8(text), QString::fromLatin1(focus)};
 }
-Expect faulted(const char* text) {
-    return {Expect::Faulted, nullptr, {}, QString::fromUtf8(text), {}};
+Expect unsendable(const char* text) {
+    return {Expect::Unsent, nullptr, {}, QString::fromUtf8(text), {}};
 }
 
 QString hex(const std::vector<std::uint8_t>& bytes) {
@@ -91,11 +91,11 @@ void verify(const Encoded& result) {
         QCOMPARE(focusName(refusal->focus), expect.focus);
         break;
     }
-    case Expect::Faulted: {
-        const Fault* fault = std::get_if<Fault>(&result);
-        QVERIFY2(fault, "expected a run-time fault");
-        QVERIFY(fault->command->fault.box);
-        QCOMPARE(fault->command->fault.box->text, expect.text);
+    case Expect::Unsent: {
+        const Unsendable* unsent = std::get_if<Unsendable>(&result);
+        QVERIFY2(unsent, "expected inputs that cannot be sent");
+        QVERIFY(unsent->command->failure.box);
+        QCOMPARE(unsent->command->failure.box->text, expect.text);
         break;
     }
     }
@@ -164,8 +164,8 @@ void EncodersTest::setPager_data() {
         << pager("1", "0", 2, 2) << sent(set, "00 01 00 08 00 00 00 00 00 00 00 00 00");
     QTest::newRow("正 音调4") << pager("1", "0", 1, 0, 1, 3)
                               << sent(set, "00 01 00 04 01 00 00 00 00 00 00 00 03");
-    QTest::newRow("no machine type") << pager("1", "0", -1) << faulted(failed);
-    QTest::newRow("no polarity") << pager("1", "0", 0, 1, -1) << faulted(failed);
+    QTest::newRow("no machine type") << pager("1", "0", -1) << unsendable(failed);
+    QTest::newRow("no polarity") << pager("1", "0", 0, 1, -1) << unsendable(failed);
     QTest::newRow("address 9999999")
         << pager("1", "9999999") << sent(set, "00 01 00 02 00 09 09 09 09 09 09 09 00");
     QTest::newRow("address 10000000") << pager("1", "10000000") << refused(badAddress, "Text1(1)");
@@ -177,10 +177,10 @@ void EncodersTest::setPager_data() {
         << pager("1", "00001234") << refused(badAddress, "Text1(1)");
     QTest::newRow("address -1") << pager("1", "-1") << refused(badAddress, "Text1(1)");
     QTest::newRow("address empty") << pager("1", "") << refused(badAddress, "Text1(1)");
-    QTest::newRow("address 12.5") << pager("1", "12.5") << faulted(failed);
-    QTest::newRow("address blank") << pager("1", " 12") << faulted(failed);
-    QTest::newRow("address sign") << pager("1", "+12") << faulted(failed);
-    QTest::newRow("address exponent") << pager("1", "1e3") << faulted(failed);
+    QTest::newRow("address 12.5") << pager("1", "12.5") << unsendable(failed);
+    QTest::newRow("address blank") << pager("1", " 12") << unsendable(failed);
+    QTest::newRow("address sign") << pager("1", "+12") << unsendable(failed);
+    QTest::newRow("address exponent") << pager("1", "1e3") << unsendable(failed);
 }
 
 void EncodersTest::setPager() {
@@ -280,8 +280,8 @@ void EncodersTest::receiverFrequency_data() {
     QTest::newRow("receiver 81") << "315.6" << 7 << "81" << refused(bad);
     QTest::newRow("receiver 0") << "315.6" << 7 << "0" << refused(bad);
     QTest::newRow("no frequency") << "" << -1 << "abc" << refused("请选择接收器的频率！");
-    QTest::newRow("receiver abc") << "315.6" << 7 << "abc" << faulted("接收器频率写入失败!");
-    QTest::newRow("typed frequency") << "316" << -1 << "" << faulted("接收器频率写入失败!");
+    QTest::newRow("receiver abc") << "315.6" << 7 << "abc" << unsendable("接收器频率写入失败!");
+    QTest::newRow("typed frequency") << "316" << -1 << "" << unsendable("接收器频率写入失败!");
 }
 
 void EncodersTest::receiverFrequency() {
@@ -342,14 +342,14 @@ void EncodersTest::listChoices_data() {
     const char* handheldFailed = "设置手持呼叫器的语音提示类型失败!";
     QTest::newRow("单键模式1") << "Combo4" << 0 << sent(workModeCommand(), "00");
     QTest::newRow("单键模式0") << "Combo4" << 2 << sent(workModeCommand(), "02");
-    QTest::newRow("no work mode") << "Combo4" << -1 << faulted("工作模式设置失败！");
+    QTest::newRow("no work mode") << "Combo4" << -1 << unsendable("工作模式设置失败！");
     QTest::newRow("数字") << "Combo3" << 0 << sent(digitalDisplayCommand(), "FF");
     QTest::newRow("语音") << "Combo3" << 1 << sent(voiceDisplayCommand(), "00");
     QTest::newRow("no display type") << "Combo3" << -1 << sent(voiceDisplayCommand(), "00");
     QTest::newRow("by table 服务台") << "Form6.Combo1" << 2 << sent(handheldByTableCommand(), "02");
     QTest::newRow("by pager 服务台") << "Form6.Combo2" << 2 << sent(handheldByPagerCommand(), "02");
-    QTest::newRow("by table empty") << "Form6.Combo1" << -1 << faulted(handheldFailed);
-    QTest::newRow("by pager empty") << "Form6.Combo2" << -1 << faulted(handheldFailed);
+    QTest::newRow("by table empty") << "Form6.Combo1" << -1 << unsendable(handheldFailed);
+    QTest::newRow("by pager empty") << "Form6.Combo2" << -1 << unsendable(handheldFailed);
 }
 
 void EncodersTest::listChoices() {
@@ -386,9 +386,9 @@ void EncodersTest::voice_data() {
         << voiceWith(key2, "", -1, false) << sent(set, "00 01 03 FF 07");
     QTest::newRow("Combo2 emptied") << voiceWith(initiator, "", -1) << sent(set, "00 FF 03 04 07");
     QTest::newRow("Combo3 emptied") << voiceWith(key1, "", -1) << sent(set, "00 01 FF 04 07");
-    QTest::newRow("Combo2 typed") << voiceWith(initiator, "桌子", -1) << faulted(failed);
-    QTest::newRow("Combo1 empty") << voiceWith(pronunciation, "", -1) << faulted(failed);
-    QTest::newRow("Combo5 typed, ticked") << voiceWith(key3, "x", -1) << faulted(failed);
+    QTest::newRow("Combo2 typed") << voiceWith(initiator, "桌子", -1) << unsendable(failed);
+    QTest::newRow("Combo1 empty") << voiceWith(pronunciation, "", -1) << unsendable(failed);
+    QTest::newRow("Combo5 typed, ticked") << voiceWith(key3, "x", -1) << unsendable(failed);
 }
 
 void EncodersTest::voice() {

@@ -124,11 +124,11 @@ void OutcomesTest::descriptions() {
         QCOMPARE(command->confirmation->title, confirmTitle);
     }
 
-    QVERIFY(command->fault.box);
-    QCOMPARE(int(command->fault.box->kind), kError);
-    QCOMPARE(command->fault.box->text, failure);
-    QCOMPARE(command->fault.box->title, QStringLiteral("错误"));
-    QCOMPARE(focusName(command->fault.focus), failureFocus);
+    QVERIFY(command->failure.box);
+    QCOMPARE(int(command->failure.box->kind), kError);
+    QCOMPARE(command->failure.box->text, failure);
+    QCOMPARE(command->failure.box->title, QStringLiteral("错误"));
+    QCOMPARE(focusName(command->failure.focus), failureFocus);
 }
 
 void OutcomesTest::replies_data() {

@@ -119,7 +119,6 @@ private slots:
         f.peer.write(hexBytes("55 AA 02 15 00 E8"));
         const Outcome outcome = f.exchange("16", "01", {2, 1.0});
         QVERIFY(std::holds_alternative<NoReply>(outcome));
-        QCOMPARE(std::get<NoReply>(outcome).portError, QString());
         QCOMPARE(f.recorder.events.count("checksum"), 0);
     }
 
@@ -247,17 +246,30 @@ private slots:
         QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
     }
 
-    // The observers hear of the loss in the installer's words: entry, device, the reason.
-    void vanishedDeviceFailsTheSendWithItsReason() {
+    // A port that fails is its own outcome, whether it refused the request or failed during
+    // the wait, and the observers hear of the loss in the installer's words: entry, device,
+    // the reason.
+    void vanishedDeviceIsAPortFault_data() {
+        QTest::addColumn<bool>("whileSending");
+        QTest::newRow("before the request") << true;
+        QTest::newRow("during the wait") << false;
+    }
+    void vanishedDeviceIsAPortFault() {
+        QFETCH(bool, whileSending);
         Fixture f;
         QVERIFY(f.link.open(f.peer.devicePath(), "COM3"));
-        f.peer.hangUp();
-        const Outcome outcome = f.exchange("0D", "28");
-        QVERIFY(std::holds_alternative<SendFailed>(outcome));
-        const QString reason = std::get<SendFailed>(outcome).portError;
-        QVERIFY(!reason.isEmpty());
+        if (whileSending)
+            f.peer.hangUp();
+        const Outcome outcome = f.link.exchange({0x0D, {0x28}}, {3, 1.0}, [&] {
+            if (!whileSending)
+                f.peer.hangUp();
+        });
+        const auto* lost = std::get_if<PortFault>(&outcome);
+        QVERIFY(lost);
+        QCOMPARE(lost->whileSending, whileSending);
+        QVERIFY(!lost->reason.isEmpty());
         QCOMPARE(f.recorder.events.last(),
-                 QString("lost COM3 (%1) disconnected: %2").arg(f.peer.devicePath(), reason));
+                 QString("lost COM3 (%1) disconnected: %2").arg(f.peer.devicePath(), lost->reason));
     }
 };
 

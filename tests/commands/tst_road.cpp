@@ -1,0 +1,97 @@
+// The road of a command from its encoding to its box: which box each outcome of the exchange
+// shows, a port that refuses the request and one that fails during the wait included.
+
+#include "commands/mode.h"
+#include "commands/road.h"
+#include "link/link.h"
+
+#include <QtTest>
+
+#include <utility>
+
+using namespace callcfg;
+
+namespace {
+
+// A port that refuses every byte, fails every read, answers with `reply` or stays silent.
+struct ScriptedPort : SerialPort {
+    bool refuseWrites = false;
+    bool failReads = false;
+    std::vector<std::uint8_t> reply;
+    int written = 0;
+
+    bool open(const QString&) override { return open_ = true; }
+    void close() override { open_ = false; }
+    bool isOpen() const override { return open_; }
+    void setRts(bool) override {}
+    bool writeByte(std::uint8_t) override {
+        if (refuseWrites)
+            return false;
+        ++written;
+        return true;
+    }
+    std::optional<std::vector<std::uint8_t>> readAll() override {
+        if (failReads)
+            return std::nullopt;
+        return std::exchange(reply, {});
+    }
+    QString errorText() const override { return QStringLiteral("device gone"); }
+
+private:
+    bool open_ = false;
+};
+
+struct RecordingScreen : CommandScreen {
+    QStringList boxes;
+    bool ensurePortOpen() override { return true; }
+    bool confirm(const Box&) override { return true; }
+    void showWaitBox(WaitBoxKind) override {}
+    void hideWaitBox(WaitBoxKind) override {}
+    void show(const Verdict& verdict) override {
+        if (verdict.box)
+            boxes << verdict.box->text;
+    }
+};
+
+} // namespace
+
+class RoadTest : public QObject {
+    Q_OBJECT
+private slots:
+    void boxOfEachOutcome_data() {
+        QTest::addColumn<int>("position"); // Combo4's; -1 cannot be sent
+        QTest::addColumn<QString>("port"); // what the port does
+        QTest::addColumn<int>("written");
+        QTest::addColumn<QString>("box");
+        const QString failure = QStringLiteral("工作模式设置失败！");
+        const QString timeout = QStringLiteral("超时没有返回数据!!");
+        QTest::newRow("unsendable") << -1 << "answers" << 0 << failure;
+        QTest::newRow("refuses the request") << 1 << "refuses" << 0 << failure;
+        QTest::newRow("fails during the wait") << 1 << "fails reads" << 8 << timeout;
+        QTest::newRow("silent") << 1 << "silent" << 8 << timeout;
+        QTest::newRow("answers") << 1 << "answers" << 8 << QStringLiteral("设置工作模式成功！");
+    }
+
+    void boxOfEachOutcome() {
+        QFETCH(int, position);
+        QFETCH(QString, port);
+        QFETCH(int, written);
+        QFETCH(QString, box);
+        auto scripted = std::make_unique<ScriptedPort>();
+        ScriptedPort& device = *scripted;
+        device.refuseWrites = port == "refuses";
+        device.failReads = port == "fails reads";
+        if (port == "answers")
+            device.reply = {0x55, 0xAA, 0x02, 0x17, 0x00, 0xE6};
+        Link link(std::move(scripted));
+        link.setTimeScale(0.001);
+        QVERIFY(link.open(QStringLiteral("scripted")));
+        RecordingScreen screen;
+        runCommand(link, screen, [&] { return encodeWorkMode(position); });
+        QCOMPARE(screen.boxes, QStringList{box});
+        QCOMPARE(device.written, written);
+    }
+};
+
+QTEST_GUILESS_MAIN(RoadTest)
+#include "tst_road.moc"
