@@ -92,13 +92,6 @@ inline void answerDialog(const QString& path, QString* shown = nullptr) {
     timer->start(5);
 }
 
-inline bool sameImage(const callcfg::Image& image, const std::uint8_t* bytes, int count) {
-    for (int n = 0; n < count; ++n)
-        if (image[n] != bytes[n])
-            return false;
-    return true;
-}
-
 inline Memory randomMemory(quint32 seed) {
     QRandomGenerator random(seed);
     Memory m;
