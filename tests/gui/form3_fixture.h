@@ -1,6 +1,6 @@
 #pragma once
 // The wired program against the simulated host unit with form3 opened by Command12, and
-// helpers to drive its file dialog and compare its images with the host unit's memory.
+// helpers to drive its file dialog and to make the memories its images are compared with.
 
 #include "endtoend.h"
 #include "memoryreader/memoryreaderwindow.h"
