@@ -32,10 +32,7 @@ QPushButton* readerCommand1(callcfg::Program& program) {
 }
 
 bool imageMatches(const callcfg::Program& program, const hostsim::Memory& memory) {
-    for (std::size_t n = 0; n < memory.size(); ++n)
-        if (program.images.mainram[n] != memory[n])
-            return false;
-    return program.images.mainread;
+    return program.images.hostImage == memory && program.images.hostImagePresent;
 }
 
 HostReadResult throughReader(callcfg::Program& program, QPushButton* command1,

@@ -9,19 +9,19 @@
 #include "check.h"
 
 #include "memory/hexview.h"
+#include "memory/imagedecoding.h"
 #include "memory/listing.h"
-#include "memory/memorymap.h"
 
 #include <QString>
 
 #include <cstdio>
 #include <cstring>
 
-using callcfg::Image;
+using callcfg::HostMemory;
 
 namespace {
 
-void checkPagers(const Image& image) {
+void checkPagers(const HostMemory& image) {
     int records = 0;
     for (int number = 1; number <= 255; ++number) {
         const int kind = image[(number - 1) * 5];
@@ -45,7 +45,7 @@ void checkPagers(const Image& image) {
     }
 }
 
-void checkTables(const Image& image) {
+void checkTables(const HostMemory& image) {
     const int count = image[8190] * 256 + image[8191];
     FUZZ_CHECK(callcfg::tableCount(image) == count);
     const auto listing = callcfg::tableListing(image);
@@ -60,8 +60,8 @@ int hexValue(QChar c) {
     return int(QStringView(u"0123456789ABCDEF").indexOf(c));
 }
 
-void checkHexDump(const Image& image) {
-    const QString dump = callcfg::hexDump(image, 512);
+void checkHexDump(const HostMemory& image) {
+    const QString dump = callcfg::hexDump(image);
     const QStringView text(dump);
     qsizetype at = 0;
     for (int row = 0; row <= 512; ++row) {
@@ -86,7 +86,7 @@ void checkHexDump(const Image& image) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Image image{};
+    HostMemory image{};
     for (std::size_t n = 0; n < 8192 && n < size; ++n)
         image[n] = data[n];
     checkPagers(image);

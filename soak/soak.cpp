@@ -367,13 +367,11 @@ void Soak::runRead(bool hostRead) {
     if (hostRead) {
         const hostsim::Memory memory =
             host_->withUnit([](hostsim::HostUnit& u) { return u.memory(); });
-        for (std::size_t n = 0; n < memory.size(); ++n)
-            same = same && images.mainram[n] == memory[n];
+        same = images.hostImage == memory;
     } else {
         const hostsim::ReceiverImage image = host_->withUnit(
             [&](hostsim::HostUnit& u) { return u.receiverImage(external ? 1 : 0); });
-        for (std::size_t n = 0; n < image.size(); ++n)
-            same = same && images.subram[n] == image[n];
+        same = images.receiverImage == image;
     }
     if (!same)
         violation(success + QStringLiteral(", but the image differs from the unit's memory (") +
@@ -386,9 +384,9 @@ void Soak::runRead(bool hostRead) {
 void Soak::runDownload() {
     callcfg::MemoryReaderWindow& w = *program_->memoryReader->readerWindow();
     auto& images = program_->images;
-    for (int n = 0; n < 8192; ++n)
-        images.mainram[n] = static_cast<std::int16_t>(random_.bounded(256));
-    images.mainread = images.dataread = true;
+    for (std::uint8_t& byte : images.hostImage)
+        byte = static_cast<std::uint8_t>(random_.bounded(256));
+    images.hostImagePresent = images.anyImagePresent = true;
     host_->withUnit([&](hostsim::HostUnit& unit) { unit.addFault(randomFault(0x18, 64)); });
     watchdog().start("download");
     w.downloadButton->click();
@@ -401,12 +399,9 @@ void Soak::runDownload() {
     if (boxes.value(boxes.size() - 1) != success)
         return;
     const hostsim::Memory memory = host_->withUnit([](hostsim::HostUnit& u) { return u.memory(); });
-    for (std::size_t n = 0; n < memory.size(); ++n)
-        if (images.mainram[n] != memory[n]) {
-            violation(success + QStringLiteral(", but the unit's memory differs from the image (") +
-                      faultsOf(applied) + QLatin1Char(')'));
-            break;
-        }
+    if (images.hostImage != memory)
+        violation(success + QStringLiteral(", but the unit's memory differs from the image (") +
+                  faultsOf(applied) + QLatin1Char(')'));
     if (!allDelivered(applied, 1))
         violation(success + QStringLiteral(", but a block was not acknowledged (") +
                   faultsOf(applied) + QLatin1Char(')'));

@@ -42,7 +42,7 @@ std::optional<QString> choiceOf(const Invocation& call, const QStringList& flags
 }
 
 // The one file's image and the listing chosen among `flags`; nothing after a message.
-std::optional<std::pair<Image, QString>>
+std::optional<std::pair<HostMemory, QString>>
 imageAndChoice(const Invocation& call, const QStringList& flags, const QString& fallback) {
     if (!call.expectFiles(1))
         return std::nullopt;
@@ -52,7 +52,7 @@ imageAndChoice(const Invocation& call, const QStringList& flags, const QString& 
     const auto memory = loadBackupFile(call, call.files().first());
     if (!memory)
         return std::nullopt;
-    return std::pair{imageOf(*memory), *what};
+    return std::pair{*memory, *what};
 }
 
 } // namespace
@@ -98,7 +98,7 @@ int runShow(const Invocation& call) {
     } else if (what == QLatin1String("mode")) {
         printLines(out, workModeText(image));
     } else if (what == QLatin1String("hex")) {
-        printLines(out, hexDump(image, kHostRows));
+        printLines(out, hexDump(image));
     } else {
         printLines(out, pagerListing(image));
     }

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <algorithm>
 
 namespace callcfg {
 
@@ -14,10 +13,10 @@ namespace {
 
 // Writes the file anew beside the old one and puts it in its place only once every byte is
 // on disk: a failure (a full disk, a vanished folder) leaves the old file as it was.
-bool writeWhole(const QString& path, const BackupBytes& bytes, const QByteArray& tail) {
+bool writeWhole(const QString& path, const HostMemory& memory, const QByteArray& tail) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) &&
-           file.write(reinterpret_cast<const char*>(bytes.data()), kBackupSize) == kBackupSize &&
+           file.write(reinterpret_cast<const char*>(memory.data()), kBackupSize) == kBackupSize &&
            file.write(tail) == tail.size() && commitWhole(file);
 }
 
@@ -33,15 +32,7 @@ bool commitWhole(QSaveFile& file) {
     return file.commit();
 }
 
-BackupBytes backupBytesOf(const Image& mainram) {
-    BackupBytes bytes;
-    for (int n = 0; n < kBackupSize; ++n)
-        bytes[n] = byteAt(mainram, n);
-    return bytes;
-}
-
-bool saveBackup(const QString& path, const Image& mainram) {
-    const BackupBytes bytes = backupBytesOf(mainram);
+bool saveBackup(const QString& path, const HostMemory& memory) {
     // What an existing longer file holds beyond the image stays in it.
     QByteArray tail;
     if (QFile old(path); old.exists()) {
@@ -52,14 +43,14 @@ bool saveBackup(const QString& path, const Image& mainram) {
         if (readable)
             tail = old.readAll();
     }
-    return writeWhole(path, bytes, tail);
+    return writeWhole(path, memory, tail);
 }
 
-std::optional<BackupBytes> readBackup(const QString& path) {
+std::optional<HostMemory> readBackup(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) // never creates the file
         return std::nullopt;
-    BackupBytes bytes;
+    HostMemory bytes;
     qint64 got = 0;
     while (got < kBackupSize) {
         const qint64 n = file.read(reinterpret_cast<char*>(bytes.data()) + got, kBackupSize - got);
@@ -68,10 +59,6 @@ std::optional<BackupBytes> readBackup(const QString& path) {
         got += n;
     }
     return bytes;
-}
-
-void loadBackup(const BackupBytes& bytes, Image& mainram) {
-    std::copy(bytes.begin(), bytes.end(), mainram.begin());
 }
 
 } // namespace callcfg

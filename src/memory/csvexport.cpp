@@ -1,6 +1,6 @@
 #include "memory/csvexport.h"
 
-#include "memory/memorymap.h"
+#include "memory/imagedecoding.h"
 
 #include <QStringList>
 
@@ -33,12 +33,12 @@ QString hexDigits(const auto& nibbles) {
 
 } // namespace
 
-QString pagersCsv(const Image& mainram) {
+QString pagersCsv(const HostMemory& memory) {
     QString csv;
     appendRow(csv, {QStringLiteral("传呼号"), QStringLiteral("地址码"), QStringLiteral("极性"),
                     QStringLiteral("机型"), QStringLiteral("速率"), QStringLiteral("音调")});
     for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
-        const auto pager = pagerRecord(mainram, number);
+        const auto pager = pagerRecord(memory, number);
         if (!pager)
             continue;
         const auto kind = pagerKind(pager->letter);
@@ -52,16 +52,16 @@ QString pagersCsv(const Image& mainram) {
     return csv;
 }
 
-QString tablesCsv(const Image& mainram) {
+QString tablesCsv(const HostMemory& memory) {
     QString csv;
     appendRow(csv, {QStringLiteral("餐桌号"), QStringLiteral("叮当鸟特征码"),
                     QStringLiteral("对应传呼号1"), QStringLiteral("对应传呼号2"),
                     QStringLiteral("对应传呼号3")});
-    const int count = tableCount(mainram);
+    const int count = tableCount(memory);
     if (!tableCountValid(count))
         return csv;
     for (int i = 0; i < count; ++i) {
-        const TableRecord table = tableRecord(mainram, i);
+        const TableRecord table = tableRecord(memory, i);
         QStringList row{QString::number(table.tableNumber)};
         QString code;
         for (int byte : table.featureCode)

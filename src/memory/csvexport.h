@@ -2,17 +2,17 @@
 // The pager and table caller entries of a host image as CSV (RFC 4180: a header row, fields
 // separated by commas, quoted where they need it, lines ending in CR LF), for a spreadsheet.
 
-#include "memory/images.h"
+#include "memory/memoryimage.h"
 
 #include <QString>
 
 namespace callcfg {
 
 // 传呼号, 地址码, 极性, 机型, 速率, 音调: one row per non-empty pager slot.
-QString pagersCsv(const Image& mainram);
+QString pagersCsv(const HostMemory& memory);
 
 // 餐桌号, 叮当鸟特征码, 对应传呼号1 to 3 ("无" for none): one row per valid table caller
 // record; only the header when the table count is not valid.
-QString tablesCsv(const Image& mainram);
+QString tablesCsv(const HostMemory& memory);
 
 } // namespace callcfg

@@ -1,7 +1,5 @@
 #include "memory/hexview.h"
 
-#include <algorithm>
-
 namespace callcfg {
 
 namespace {
@@ -18,15 +16,15 @@ void appendLabel(QString& text, int offset) {
 
 } // namespace
 
-QString hexDump(const Image& image, int rows) {
-    rows = std::clamp(rows, 0, int(image.size()) / kHexRowLength);
+QString hexDump(std::span<const std::uint8_t> memory) {
+    const int rows = int(memory.size()) / kHexRowLength;
     QString text;
     text.reserve(rows * 59 + 9);
     text.append(QLatin1String("000H -- "));
     int offset = 0;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < kHexRowLength; ++column, ++offset) {
-            const std::uint8_t byte = byteAt(image, offset);
+            const std::uint8_t byte = memory[offset];
             text.append(QLatin1Char(kHexDigits[byte >> 4]));
             text.append(QLatin1Char(kHexDigits[byte & 0x0F]));
             text.append(QLatin1Char(' '));
@@ -38,8 +36,7 @@ QString hexDump(const Image& image, int rows) {
 }
 
 QString hexDumpOf(const Images& images) {
-    return images.subselected ? hexDump(images.subram, kReceiverRows)
-                              : hexDump(images.mainram, kHostRows);
+    return images.receiverSelected ? hexDump(images.receiverImage) : hexDump(images.hostImage);
 }
 
 } // namespace callcfg

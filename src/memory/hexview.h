@@ -5,16 +5,17 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <span>
+
 namespace callcfg {
 
 inline constexpr int kHexRowLength = 16;
-inline constexpr int kHostRows = protocol::kHostMemorySize / kHexRowLength;
-inline constexpr int kReceiverRows = protocol::kReceiverMemorySize / kHexRowLength;
 
 // "000H -- ", then per byte two upper-case hex digits and a blank; after every row CR LF and
-// the label of the next offset, so the text ends with a line holding only a label.
-// Rows beyond what the image holds are not dumped.
-QString hexDump(const Image& image, int rows);
+// the label of the next offset, so the text ends with a line holding only a label. Every whole
+// row of the memory is dumped: 512 rows of a host image, 16 of a receiver image.
+QString hexDump(std::span<const std::uint8_t> memory);
 
 // The dump of the last read: the receiver image after a receiver read, else the host image.
 QString hexDumpOf(const Images& images);

@@ -4,12 +4,6 @@
 
 namespace callcfg {
 
-Image imageOf(const HostMemory& memory) {
-    Image image{};
-    std::copy(memory.begin(), memory.end(), image.begin());
-    return image;
-}
-
 TransferResult readHostMemory(Link& link, HostMemory& into,
                               const std::function<void(int block)>& replied) {
     return transferBlocks(

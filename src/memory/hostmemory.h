@@ -3,20 +3,13 @@
 // compared. Used by the command line and the memory reader window alike.
 
 #include "memory/blocktransfer.h"
-#include "memory/images.h"
+#include "memory/memoryimage.h"
 #include "protocol/memoryblocks.h"
 
-#include <array>
-#include <cstdint>
 #include <functional>
 #include <optional>
 
 namespace callcfg {
-
-using HostMemory = std::array<std::uint8_t, protocol::kHostMemorySize>;
-
-// The memory as a host image (entries 0 to 8191; the rest 0).
-Image imageOf(const HostMemory& memory);
 
 // Reads the host unit's memory as form3's host read does; `into` holds the blocks that came.
 // `replied(k)` runs for each block answered.

@@ -1,7 +1,7 @@
 #include "memory/imagediff.h"
 
+#include "memory/imagedecoding.h"
 #include "memory/listing.h"
-#include "memory/memorymap.h"
 
 #include <map>
 
@@ -13,14 +13,14 @@ QString quoted(const QString& line) {
     return QLatin1Char('"') + line + QLatin1Char('"');
 }
 
-QString pagerText(const Image& image, int number) {
+QString pagerText(const HostMemory& image, int number) {
     const auto pager = pagerRecord(image, number);
     return pager ? quoted(pagerLine(*pager)) : QStringLiteral("(none)");
 }
 
 // The table caller records by table number; the last record of a number wins, as the host
 // unit keeps one record a number.
-std::map<int, QString> tablesOf(const Image& image) {
+std::map<int, QString> tablesOf(const HostMemory& image) {
     std::map<int, QString> tables;
     const int count = tableCount(image);
     if (!tableCountValid(count))
@@ -40,18 +40,17 @@ QString hex(int offset) {
 } // namespace
 
 QStringList describeDifferences(const HostMemory& a, const HostMemory& b) {
-    const Image imageA = imageOf(a), imageB = imageOf(b);
     QStringList lines;
     for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
-        const QString textA = pagerText(imageA, number), textB = pagerText(imageB, number);
+        const QString textA = pagerText(a, number), textB = pagerText(b, number);
         if (textA != textB)
             lines << QStringLiteral("pager %1: A %2, B %3").arg(number).arg(textA, textB);
     }
 
-    const int countA = tableCount(imageA), countB = tableCount(imageB);
+    const int countA = tableCount(a), countB = tableCount(b);
     if (countA != countB)
         lines << QStringLiteral("table count: A %1, B %2").arg(countA).arg(countB);
-    const std::map<int, QString> tablesA = tablesOf(imageA), tablesB = tablesOf(imageB);
+    const std::map<int, QString> tablesA = tablesOf(a), tablesB = tablesOf(b);
     std::map<int, std::pair<QString, QString>> tables;
     for (const auto& [number, text] : tablesA)
         tables[number].first = text;
@@ -67,7 +66,7 @@ QStringList describeDifferences(const HostMemory& a, const HostMemory& b) {
                           texts.second.isEmpty() ? none : texts.second);
     }
 
-    const QStringView modeA = workModeName(imageA), modeB = workModeName(imageB);
+    const QStringView modeA = workModeName(a), modeB = workModeName(b);
     if (a[memorymap::kWorkModeOffset] != b[memorymap::kWorkModeOffset])
         lines << QStringLiteral("work mode: A %1 (%2), B %3 (%4)")
                      .arg(modeA.toString())

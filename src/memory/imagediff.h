@@ -2,7 +2,7 @@
 // The differences between two host images in the typed listing's terms: which pager, table
 // caller or setting differs and how, then the differing byte addresses.
 
-#include "memory/hostmemory.h"
+#include "memory/memoryimage.h"
 
 #include <QStringList>
 

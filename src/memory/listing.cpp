@@ -1,6 +1,6 @@
 #include "memory/listing.h"
 
-#include "memory/memorymap.h"
+#include "memory/imagedecoding.h"
 
 namespace callcfg {
 
@@ -76,12 +76,12 @@ QString tableLine(const TableRecord& table) {
     return text;
 }
 
-QString pagerListing(const Image& mainram) {
+QString pagerListing(const HostMemory& memory) {
     QString text;
     text.reserve(memorymap::kPagerSlots * 64);
     int listed = 0;
     for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
-        if (const auto pager = pagerRecord(mainram, number)) {
+        if (const auto pager = pagerRecord(memory, number)) {
             text.append(pagerLine(*pager));
             text.append(kEndOfLine);
             ++listed;
@@ -92,8 +92,8 @@ QString pagerListing(const Image& mainram) {
     return text;
 }
 
-std::optional<QString> tableListing(const Image& mainram) {
-    const int count = tableCount(mainram);
+std::optional<QString> tableListing(const HostMemory& memory) {
+    const int count = tableCount(memory);
     if (!tableCountValid(count))
         return std::nullopt;
     QString text;
@@ -103,15 +103,15 @@ std::optional<QString> tableListing(const Image& mainram) {
     text.append(u"个餐桌号：");
     text.append(kEndOfLine);
     for (int i = 0; i < count; ++i) {
-        text.append(tableLine(tableRecord(mainram, i)));
+        text.append(tableLine(tableRecord(memory, i)));
         text.append(kEndOfLine);
     }
     return text;
 }
 
-QString workModeText(const Image& mainram) {
+QString workModeText(const HostMemory& memory) {
     QString text = QStringLiteral("当前工作类型为：\r\n");
-    text.append(workModeName(mainram));
+    text.append(workModeName(memory));
     return text;
 }
 

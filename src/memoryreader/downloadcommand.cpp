@@ -2,7 +2,6 @@
 
 #include "commands/box.h"
 #include "link/link.h"
-#include "memory/backupfile.h"
 #include "memory/hostmemory.h"
 #include "memory/images.h"
 #include "memoryreader/memoryreaderwindow.h"
@@ -18,14 +17,14 @@ namespace callcfg {
 void downloadToHost(const MemoryReaderContext& c) {
     MemoryReaderWindow& w = c.window;
     const auto error = [](const QString& text) { return Box{BoxKind::Error, text}; };
-    // Without a host image mainram holds no memory of any host unit; writing it would wipe one.
-    if (!c.images.mainread) {
+    // Without a host image there is no host unit's memory to write; writing zeros would wipe one.
+    if (!c.images.hostImagePresent) {
         c.box(error(QStringLiteral("主机数据未读取，无法下发主机！")));
         return;
     }
     if (!c.port.ensureOpen())
         return;
-    const BackupBytes memory = backupBytesOf(c.images.mainram);
+    const HostMemory memory = c.images.hostImage;
     c.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在下发数据到主机……"));
     const TransferResult result =
         writeHostMemory(c.link, memory, [&](int k) { w.progressBar->setValue(k); });

@@ -24,7 +24,7 @@ Box notice(const QString& text) {
 } // namespace
 
 void saveBackupFile(const MemoryReaderContext& c) {
-    if (!c.images.mainread || !c.images.dataread) {
+    if (!c.images.hostImagePresent || !c.images.anyImagePresent) {
         c.box(error(QStringLiteral("主机数据未读取，无法保存文件！")));
         return;
     }
@@ -35,7 +35,7 @@ void saveBackupFile(const MemoryReaderContext& c) {
         c.box(error(QStringLiteral("保存文件的扩展名必须为.cat！")));
         return;
     }
-    if (!saveBackup(*path, c.images.mainram)) {
+    if (!saveBackup(*path, c.images.hostImage)) {
         c.box(error(QStringLiteral("文件") + *path + QStringLiteral("保存失败！")));
         return;
     }
@@ -58,10 +58,10 @@ void openBackupFile(const MemoryReaderContext& c) {
         c.box(error(QStringLiteral("文件") + *path + QStringLiteral("打开失败！")));
         return;
     }
-    loadBackup(*bytes, c.images.mainram);
+    c.images.hostImage = *bytes;
     c.box(notice(QStringLiteral("已成功打开备份文件") + *path));
-    c.images.mainread = true;
-    c.images.dataread = true;
+    c.images.hostImagePresent = true;
+    c.images.anyImagePresent = true;
     MemoryReaderWindow::setCaption(c.window.hostStatusLabel, QStringLiteral("主机内容已读取"));
 }
 

@@ -124,10 +124,10 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
 
 void MemoryReaderWindow::load(const Images& images) {
     chosenName_.clear();
-    setCaption(hostStatusLabel,
-               images.mainread ? QStringLiteral("主机内容已读取") : QStringLiteral("主机未读取"));
-    setCaption(receiverStatusLabel,
-               images.subread ? QStringLiteral("分机内容已读取") : QStringLiteral("分机未读取"));
+    setCaption(hostStatusLabel, images.hostImagePresent ? QStringLiteral("主机内容已读取")
+                                                        : QStringLiteral("主机未读取"));
+    setCaption(receiverStatusLabel, images.receiverImagePresent ? QStringLiteral("分机内容已读取")
+                                                                : QStringLiteral("分机未读取"));
     labelClicks_ = 0;
     hexViewButton->hide();
     setCaption(progressLabel, QStringLiteral("读取进度条"));

@@ -15,6 +15,7 @@
 #include <QProgressBar>
 
 #include <algorithm>
+#include <span>
 
 namespace callcfg {
 
@@ -51,10 +52,9 @@ void readMemory(const MemoryReaderContext& c, MemoryRead what) {
     const bool receiver = what != MemoryRead::Host;
     if (!c.port.ensureOpen())
         return;
-    images.subselected = receiver;
+    images.receiverSelected = receiver;
     w.pagerHeader->hide();
     w.tableHeader->hide();
-    images.ramindex = 0;
     const BlockPlan plan =
         !receiver ? hostReadPlan()
                   : receiverReadPlan(what == MemoryRead::ExternalReceiver ? Receiver::External
@@ -62,11 +62,15 @@ void readMemory(const MemoryReaderContext& c, MemoryRead what) {
     // The host read counts blocks 0 to 63, a receiver read 1 and 2.
     c.beginTransfer(receiver ? plan.blocks : plan.blocks - 1, QString::fromUtf16(texts.running));
 
+    // The blocks gather here; the image is replaced only once every block came.
+    HostMemory hostRead{};
+    ReceiverMemory receiverRead{};
+    const std::span<std::uint8_t> gathered =
+        receiver ? std::span<std::uint8_t>(receiverRead) : std::span<std::uint8_t>(hostRead);
     const TransferResult result = transferBlocks(
         c.link, plan, [&](int k) { w.progressBar->setValue(receiver ? k + 1 : k); },
-        [&](int, std::span<const std::uint8_t> data) {
-            std::copy(data.begin(), data.end(), images.ramdata.begin() + images.ramindex);
-            images.ramindex += static_cast<int>(data.size());
+        [&](int k, std::span<const std::uint8_t> data) {
+            std::copy(data.begin(), data.end(), gathered.begin() + k * protocol::kBlockSize);
         });
     if (!c.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
                              QString::fromUtf16(texts.failure), kAtRest))
@@ -74,18 +78,18 @@ void readMemory(const MemoryReaderContext& c, MemoryRead what) {
 
     w.progressBar->setValue(0);
     MemoryReaderWindow::setCaption(w.progressLabel, kAtRest);
-    images.dataread = true;
+    images.anyImagePresent = true;
     c.box({BoxKind::Notice, QString::fromUtf16(texts.success), QStringLiteral("OK")});
     if (receiver) {
-        images.subram = images.ramdata;
-        images.subread = true;
+        images.receiverImage = receiverRead;
+        images.receiverImagePresent = true;
         MemoryReaderWindow::setCaption(w.receiverStatusLabel, QStringLiteral("分机内容已读取"));
         w.receiverStatusLabel->show();
         w.setCompactSize();
     } else {
-        images.mainram = images.ramdata;
+        images.hostImage = hostRead;
         MemoryReaderWindow::setCaption(w.hostStatusLabel, QStringLiteral("主机内容已读取"));
-        images.mainread = true;
+        images.hostImagePresent = true;
     }
     w.progressBar->setValue(0);
 }

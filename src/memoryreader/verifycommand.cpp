@@ -3,7 +3,6 @@
 
 #include "commands/box.h"
 #include "link/link.h"
-#include "memory/backupfile.h"
 #include "memory/hostmemory.h"
 #include "memory/images.h"
 #include "memoryreader/memoryreaderwindow.h"
@@ -18,7 +17,7 @@ namespace callcfg {
 
 void verifyHost(const MemoryReaderContext& c) {
     MemoryReaderWindow& w = c.window;
-    if (!c.images.mainread || !c.images.dataread) {
+    if (!c.images.hostImagePresent || !c.images.anyImagePresent) {
         c.box({BoxKind::Error, QStringLiteral("主机数据未读取，无法校验主机！")});
         return;
     }
@@ -35,7 +34,7 @@ void verifyHost(const MemoryReaderContext& c) {
         return;
     w.progressBar->setValue(0);
     MemoryReaderWindow::setCaption(w.progressLabel, atRest);
-    const auto difference = compareMemory(host, backupBytesOf(c.images.mainram));
+    const auto difference = compareMemory(host, c.images.hostImage);
     if (!difference) {
         c.box({BoxKind::Notice, QStringLiteral("主机内容与当前数据一致！"), QStringLiteral("OK")});
         return;

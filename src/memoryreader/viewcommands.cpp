@@ -26,7 +26,7 @@ const Box kNoTables{BoxKind::Error, QStringLiteral("没有餐桌号！"), QStrin
 void showListing(const MemoryReaderContext& c) {
     MemoryReaderWindow& w = c.window;
     const Images& images = c.images;
-    if (!images.dataread) {
+    if (!images.anyImagePresent) {
         c.box(kNoImage);
         return;
     }
@@ -38,11 +38,11 @@ void showListing(const MemoryReaderContext& c) {
     switch (w.listingChoice->currentIndex()) {
     case 0:
         w.pagerHeader->show();
-        w.listingText->setPlainText(pagerListing(images.mainram));
+        w.listingText->setPlainText(pagerListing(images.hostImage));
         break;
     case 1: {
         w.tableHeader->show();
-        const auto listing = tableListing(images.mainram);
+        const auto listing = tableListing(images.hostImage);
         if (!listing) {
             c.box(kNoTables);
             return;
@@ -51,7 +51,7 @@ void showListing(const MemoryReaderContext& c) {
         break;
     }
     case 2:
-        w.listingText->setPlainText(workModeText(images.mainram));
+        w.listingText->setPlainText(workModeText(images.hostImage));
         break;
     default:
         return;
@@ -62,7 +62,7 @@ void showListing(const MemoryReaderContext& c) {
 void showHexView(const MemoryReaderContext& c) {
     MemoryReaderWindow& w = c.window;
     const Images& images = c.images;
-    if (!images.dataread) {
+    if (!images.anyImagePresent) {
         c.box(kNoImage);
         return;
     }

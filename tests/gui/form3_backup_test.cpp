@@ -44,9 +44,8 @@ QString downloadFrame(const Memory& m, int k) {
 
 // Gives the program a host image without a read.
 void holdImage(ReaderRun& run, const Memory& m) {
-    for (int n = 0; n < 8192; ++n)
-        run.images().mainram[n] = m[n];
-    run.images().mainread = run.images().dataread = true;
+    run.images().hostImage = m;
+    run.images().hostImagePresent = run.images().anyImagePresent = true;
 }
 
 } // namespace
@@ -100,7 +99,7 @@ void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit() {
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
-    QVERIFY(run.images().mainread && run.images().dataread);
+    QVERIFY(run.images().hostImagePresent && run.images().anyImagePresent);
     QCOMPARE(run.w().hostStatusLabel->text(), "主机内容已读取");
 
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
@@ -113,9 +112,9 @@ void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit() {
     QCOMPARE(run.w().progressLabel->text(), "下发进度条");
     QCOMPARE(run.w().progressBar->value(), 0);
 
-    run.images().mainram.fill(0);
+    run.images().hostImage.fill(0);
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
-    QVERIFY(sameImage(run.images().mainram, memory.data(), 8192));
+    QCOMPARE(run.images().hostImage, memory);
 }
 
 void MemoryReaderBackupTest::extension_data() {
@@ -145,7 +144,7 @@ void MemoryReaderBackupTest::extension() {
     QCOMPARE(run.boxTexts(),
              QStringList{accepted ? "已成功打开备份文件" + path : QString("请选择.cat文件")});
     const Memory now = accepted ? randomMemory(6) : memory;
-    QVERIFY(sameImage(run.images().mainram, now.data(), 8192));
+    QCOMPARE(run.images().hostImage, now);
 }
 
 void MemoryReaderBackupTest::openFailureLeavesImage_data() {
@@ -161,13 +160,13 @@ void MemoryReaderBackupTest::openFailureLeavesImage() {
     if (size >= 0)
         writeFile(path, QByteArray(size, '\x5A'));
     ReaderRun run;
-    run.images().mainram.fill(7);
+    run.images().hostImage.fill(7);
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"文件" + path + "打开失败！"});
-    QCOMPARE(run.images().mainram[0], 7);
-    QCOMPARE(run.images().mainram[8191], 7);
-    QVERIFY(!run.images().mainread && !run.images().dataread);
+    QCOMPARE(run.images().hostImage[0], 7);
+    QCOMPARE(run.images().hostImage[8191], 7);
+    QVERIFY(!run.images().hostImagePresent && !run.images().anyImagePresent);
     QCOMPARE(run.w().hostStatusLabel->text(), "主机未读取");
     QCOMPARE(QFile::exists(path), size >= 0); // opening never creates the file
     // Nothing to download either.
@@ -180,15 +179,12 @@ void MemoryReaderBackupTest::openKeepsReceiverSelectedAndRemembersName() {
     const QByteArray bytes = asBytes(randomMemory(8));
     writeFile(path, bytes);
     ReaderRun run;
-    run.images().subselected = true;
-    run.images().mainram[8192] = 99;
+    run.images().receiverSelected = true;
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
-    QVERIFY(
-        sameImage(run.images().mainram, reinterpret_cast<const std::uint8_t*>(bytes.data()), 8192));
-    QCOMPARE(run.images().mainram[8192], 99);
-    QVERIFY(run.images().subselected);
+    QCOMPARE(asBytes(run.images().hostImage), bytes);
+    QVERIFY(run.images().receiverSelected);
 
     // The dialog starts from the name chosen last; a save then goes to it.
     QString shown;
@@ -222,7 +218,7 @@ void MemoryReaderBackupTest::cancelledDialogEndsCommand() {
         QTest::mouseClick(button, Qt::LeftButton);
     }
     QCOMPARE(run.boxTexts(), QStringList{});
-    QVERIFY(sameImage(run.images().mainram, randomMemory(12).data(), 8192));
+    QCOMPARE(run.images().hostImage, randomMemory(12));
 }
 
 void MemoryReaderBackupTest::refusedWithoutHostImage_data() {
@@ -234,7 +230,7 @@ void MemoryReaderBackupTest::refusedWithoutHostImage_data() {
 void MemoryReaderBackupTest::refusedWithoutHostImage() {
     QFETCH(bool, receiverRead);
     ReaderRun run;
-    run.images().dataread = run.images().subread = receiverRead;
+    run.images().anyImagePresent = run.images().receiverImagePresent = receiverRead;
     QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
     QCOMPARE(run.boxTexts(),
@@ -297,7 +293,7 @@ void MemoryReaderBackupTest::downloadPortVanishes() {
     QCOMPARE(run.w().progressLabel->text(), "正在下发数据到主机……");
 }
 
-// 校验主机 reads the host unit into an image of its own: the host image and the flags stay.
+// 校验主机 reads the host unit into an image of its own: the images and the flags stay.
 void MemoryReaderBackupTest::verify_data() {
     QTest::addColumn<bool>("held");          // the program holds a host image
     QTest::addColumn<QList<int>>("changed"); // offsets the host unit holds otherwise
@@ -331,14 +327,14 @@ void MemoryReaderBackupTest::verify() {
     if (held)
         holdImage(run, image);
     run.fault(fault);
-    run.images().ramdata.fill(7);
+    run.images().receiverImage.fill(7);
     run.w().verifyHostAction->trigger();
     QCOMPARE(run.boxTexts(), QStringList{box});
     QCOMPARE(run.takeFrames().size(), frames);
-    QVERIFY(!held || sameImage(run.images().mainram, image.data(), 8192));
-    QCOMPARE(run.images().mainread, held);
-    QVERIFY(!run.images().subselected);
-    QCOMPARE(run.images().ramdata[100], std::int16_t(7));
+    QVERIFY(!held || run.images().hostImage == image);
+    QCOMPARE(run.images().hostImagePresent, held);
+    QVERIFY(!run.images().receiverSelected);
+    QCOMPARE(run.images().receiverImage[100], 7);
 }
 
 QTEST_MAIN(MemoryReaderBackupTest)

@@ -1,6 +1,6 @@
 #pragma once
 // The wired program against the simulated host unit with form3 opened by Command12, and
-// helpers to drive its file dialog and compare its images with the host unit's memory.
+// helpers to drive its file dialog and to make the memories its images are compared with.
 
 #include "endtoend.h"
 #include "memoryreader/memoryreaderwindow.h"
@@ -90,13 +90,6 @@ inline void answerDialog(const QString& path, QString* shown = nullptr) {
         timer->deleteLater();
     });
     timer->start(5);
-}
-
-inline bool sameImage(const callcfg::Image& image, const std::uint8_t* bytes, int count) {
-    for (int n = 0; n < count; ++n)
-        if (image[n] != bytes[n])
-            return false;
-    return true;
 }
 
 inline Memory randomMemory(quint32 seed) {

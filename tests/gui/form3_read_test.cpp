@@ -53,17 +53,15 @@ void MemoryReaderReadTest::hostReadIsExact() {
     run.setMemory(memory);
     for (const Fault& f : faults)
         run.fault(f);
-    run.images().ramdata.fill(0x1234);
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
 
     QStringList expected{"读取主机内容成功！"};
     if (QTest::currentDataTag() == QByteArray("noise and a bad reply before replies"))
         expected.prepend("CRC校验错误");
     QCOMPARE(run.boxTexts(), expected);
-    QVERIFY(sameImage(run.images().mainram, memory.data(), 8192));
-    QCOMPARE(run.images().ramindex, 8192);
-    QCOMPARE(run.images().mainram[8192], 0x1234); // the rest of ramdata comes along
-    QVERIFY(run.images().mainread && run.images().dataread && !run.images().subselected);
+    QCOMPARE(run.images().hostImage, memory);
+    QVERIFY(run.images().hostImagePresent && run.images().anyImagePresent &&
+            !run.images().receiverSelected);
     QCOMPARE(run.w().hostStatusLabel->text(), "主机内容已读取");
     QCOMPARE(run.w().progressLabel->text(), "读取进度条");
     QCOMPARE(run.w().progressBar->value(), 0);
@@ -131,9 +129,10 @@ void MemoryReaderReadTest::receiverRead() {
     (external ? run.w().readExternalAction : run.w().readBuiltInAction)->trigger();
     QCOMPARE(ran.size(), 1);
 
-    QVERIFY(sameImage(run.images().subram, image.data(), 256));
-    QVERIFY(run.images().subread && run.images().subselected && run.images().dataread);
-    QVERIFY(!run.images().mainread);
+    QCOMPARE(run.images().receiverImage, image);
+    QVERIFY(run.images().receiverImagePresent && run.images().receiverSelected &&
+            run.images().anyImagePresent);
+    QVERIFY(!run.images().hostImagePresent);
     QCOMPARE(run.boxTexts(), QStringList{success});
     QCOMPARE(run.w().receiverStatusLabel->text(), "分机内容已读取");
     QVERIFY(run.w().receiverStatusLabel->isVisibleTo(&run.w()));
@@ -178,23 +177,24 @@ void MemoryReaderReadTest::hostReadFails() {
     QFETCH(int, progress);
     ReaderRun run;
     const Memory old = randomMemory(1);
-    run.images().mainram.fill(0);
-    for (int n = 0; n < 8192; ++n)
-        run.images().mainram[n] = old[n];
+    run.images().hostImage = old;
     const Memory memory = randomMemory(2);
     run.setMemory(memory);
     run.fault(fault);
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
 
     QCOMPARE(run.boxTexts().last(), box);
-    QVERIFY(sameImage(run.images().mainram, old.data(), 8192));
-    QVERIFY(!run.images().mainread && !run.images().dataread);
-    QCOMPARE(run.images().ramindex, 40 * 128);
-    QVERIFY(sameImage(run.images().ramdata, memory.data(), 40 * 128));
+    QCOMPARE(run.images().hostImage, old);
+    QVERIFY(!run.images().hostImagePresent && !run.images().anyImagePresent);
     QCOMPARE(run.w().progressBar->value(), progress);
     QCOMPARE(run.w().progressLabel->text(), "读取进度条");
     QCOMPARE(run.w().hostStatusLabel->text(), "主机未读取");
     QCOMPARE(run.takeFrames().size(), 41); // nothing is sent after the failed block
+
+    // The blocks of the failed read leave nothing behind: the next read takes the whole memory.
+    QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
+    QCOMPARE(run.boxTexts(), QStringList{"读取主机内容成功！"});
+    QCOMPARE(run.images().hostImage, memory);
 }
 
 void MemoryReaderReadTest::portVanishesMidRead() {
@@ -205,9 +205,9 @@ void MemoryReaderReadTest::portVanishesMidRead() {
             run.host.goAway();
     });
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
-    QCOMPARE(run.images().ramindex, 31 * 128);
+    QCOMPARE(run.takeFrames().size(), 31);
     QCOMPARE(run.boxTexts(), QStringList{"读取主机内容失败！"});
-    QVERIFY(!run.images().mainread && !run.images().dataread);
+    QVERIFY(!run.images().hostImagePresent && !run.images().anyImagePresent);
     QCOMPARE(run.w().progressBar->value(), 0);
     QCOMPARE(run.w().progressLabel->text(), "正在读取主机内容……");
     QCOMPARE(run.w().height(), 157);
@@ -220,17 +220,17 @@ void MemoryReaderReadTest::portVanishesWhileWaiting() {
     const QStringList texts = run.boxTexts();
     QCOMPARE(texts.size(), 1);
     QVERIFY(texts.first() == "读取主机内容失败！" || texts.first() == "通讯失败！请检查连线！");
-    QVERIFY(!run.images().mainread && !run.images().dataread);
-    QCOMPARE(run.images().ramindex, 30 * 128);
+    QVERIFY(!run.images().hostImagePresent && !run.images().anyImagePresent);
+    QCOMPARE(run.takeFrames().size(), 31);
 }
 
 void MemoryReaderReadTest::failedReceiverReadStillSelectsReceiver() {
     ReaderRun run;
-    run.images().mainread = run.images().dataread = true; // as after a host read
+    run.images().hostImagePresent = run.images().anyImagePresent = true; // as after a host read
     run.fault(Fault::noReply().onCommand(0x0E).onBlock(0));
     run.w().readBuiltInButton->click();
     QCOMPARE(run.boxTexts().last(), "通讯失败！请检查连线！");
-    QVERIFY(run.images().subselected && !run.images().subread);
+    QVERIFY(run.images().receiverSelected && !run.images().receiverImagePresent);
     QCOMPARE(run.w().progressBar->value(), 0);
     // The hex view now shows the receiver image, zeros as none was ever read.
     for (int i = 0; i < 5; ++i)

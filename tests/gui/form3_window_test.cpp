@@ -119,7 +119,8 @@ void MemoryReaderWindowTest::labelClicksAndReload() {
     QCOMPARE(w.labelClicks(), 6);
 
     // Closing and opening again runs the load, with the labels from the program's flags.
-    run.images().mainread = run.images().subread = run.images().dataread = true;
+    run.images().hostImagePresent = run.images().receiverImagePresent =
+        run.images().anyImagePresent = true;
     w.listingChoice->setCurrentIndex(2);
     w.listingButton->click();
     QCOMPARE(w.height(), 427); // listing size: 6800 - 390 twips
@@ -194,9 +195,9 @@ void MemoryReaderWindowTest::listing() {
     callcfg::Images& images = run.images();
     for (const QByteArray& pair : bytes.split(','))
         if (!pair.isEmpty())
-            images.mainram[pair.split('=')[0].toInt()] =
-                static_cast<std::int16_t>(pair.split('=')[1].toInt());
-    images.dataread = true;
+            images.hostImage[pair.split('=')[0].toInt()] =
+                static_cast<std::uint8_t>(pair.split('=')[1].toInt());
+    images.anyImagePresent = true;
     run.w().hexHeader->show();
     run.w().listingChoice->setCurrentIndex(item);
     QTest::mouseClick(run.w().listingButton, Qt::LeftButton);
@@ -210,7 +211,7 @@ void MemoryReaderWindowTest::listing() {
 }
 
 void MemoryReaderWindowTest::noImage_data() {
-    QTest::addColumn<bool>("dataread");
+    QTest::addColumn<bool>("imagePresent");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
@@ -226,13 +227,13 @@ void MemoryReaderWindowTest::noImage_data() {
 }
 
 void MemoryReaderWindowTest::noImage() {
-    QFETCH(bool, dataread);
+    QFETCH(bool, imagePresent);
     QFETCH(QString, button);
     QFETCH(QString, text);
     QFETCH(QString, title);
     QFETCH(int, icon);
     ReaderRun run;
-    run.images().dataread = dataread;
+    run.images().anyImagePresent = imagePresent;
     run.w().listingChoice->setCurrentIndex(1);
     run.w().listingText->setPlainText("earlier");
     run.w().findChild<QPushButton*>(button)->click();
@@ -242,16 +243,16 @@ void MemoryReaderWindowTest::noImage() {
     QCOMPARE(seen[0].title, title);
     QCOMPARE(int(seen[0].icon), icon);
     // Without an image nothing changes; without tables Label4 stands over an empty listing.
-    QCOMPARE(run.text1(), dataread ? "" : "earlier");
-    QCOMPARE(run.w().height(), dataread ? 427 : 157);
-    QCOMPARE(run.w().tableHeader->isVisible(), dataread);
+    QCOMPARE(run.text1(), imagePresent ? "" : "earlier");
+    QCOMPARE(run.w().height(), imagePresent ? 427 : 157);
+    QCOMPARE(run.w().tableHeader->isVisible(), imagePresent);
 }
 
 void MemoryReaderWindowTest::fullHexDump() {
     ReaderRun run;
     for (int n = 0; n < 8192; ++n)
-        run.images().mainram[n] = static_cast<std::int16_t>(n & 0xFF);
-    run.images().dataread = true;
+        run.images().hostImage[n] = static_cast<std::uint8_t>(n & 0xFF);
+    run.images().anyImagePresent = true;
     run.w().pagerHeader->show();
     for (int i = 0; i < 5; ++i)
         QTest::mouseClick(run.w().listPromptLabel, Qt::LeftButton);

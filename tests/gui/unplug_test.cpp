@@ -102,8 +102,8 @@ private slots:
         callcfg::MemoryReaderWindow& readerWindow = *program.memoryReader->readerWindow();
         // The program holds a host image that must survive the failure.
         for (int n = 0; n < 8192; ++n)
-            images.mainram[n] = std::int16_t(n % 251);
-        images.mainread = images.dataread = true;
+            images.hostImage[n] = std::uint8_t(n % 251);
+        images.hostImagePresent = images.anyImagePresent = true;
         const callcfg::Images before = images;
 
         const auto start = [&] {
@@ -126,11 +126,11 @@ private slots:
                      told[0].size() > rig.device.size() + 14,
                  qPrintable(told[0]));
         QCOMPARE(program.mainWindow.portList->toolTip(), told[0]);
-        QCOMPARE(images.mainram, before.mainram);
-        QCOMPARE(images.subram, before.subram);
-        QCOMPARE(images.mainread, before.mainread);
-        QCOMPARE(images.dataread, before.dataread);
-        QCOMPARE(images.subread, before.subread);
+        QCOMPARE(images.hostImage, before.hostImage);
+        QCOMPARE(images.receiverImage, before.receiverImage);
+        QCOMPARE(images.hostImagePresent, before.hostImagePresent);
+        QCOMPARE(images.anyImagePresent, before.anyImagePresent);
+        QCOMPARE(images.receiverImagePresent, before.receiverImagePresent);
 
         // The device comes back; choosing the port again lets the next command open it.
         rig.plugIn();

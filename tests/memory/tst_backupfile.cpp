@@ -26,11 +26,11 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-Image randomImage(quint32 seed) {
+HostMemory randomImage(quint32 seed) {
     QRandomGenerator random(seed);
-    Image image;
-    for (auto& entry : image)
-        entry = static_cast<std::int16_t>(random.bounded(256));
+    HostMemory image;
+    for (auto& byte : image)
+        byte = static_cast<std::uint8_t>(random.bounded(256));
     return image;
 }
 
@@ -87,7 +87,7 @@ void TestBackupFile::roundTrip_data() {
 
 void TestBackupFile::roundTrip() {
     QFETCH(quint32, seed);
-    const Image saved = randomImage(seed);
+    const HostMemory saved = randomImage(seed);
     const QString path = dir.filePath(QStringLiteral("round%1.cat").arg(seed));
     QVERIFY(saveBackup(path, saved));
     const QByteArray bytes = readFile(path);
@@ -96,19 +96,13 @@ void TestBackupFile::roundTrip() {
 
     const auto opened = readBackup(path);
     QVERIFY(opened.has_value());
-    Image loaded;
-    loaded.fill(0x1234);
-    loadBackup(*opened, loaded);
-    for (int n = 0; n < 8192; ++n)
-        QCOMPARE(loaded[n], saved[n]);
-    for (int n = 8192; n < 9001; ++n)
-        QCOMPARE(loaded[n], std::int16_t(0x1234));
+    QVERIFY(*opened == saved);
 }
 
 void TestBackupFile::saveKeepsLongerTail() {
     const QString path = dir.filePath(QStringLiteral("longer.cat"));
     writeFile(path, QByteArray(10000, '\xEE'));
-    const Image image = randomImage(7);
+    const HostMemory image = randomImage(7);
     QVERIFY(saveBackup(path, image));
     const QByteArray bytes = readFile(path);
     QCOMPARE(bytes.size(), 10000);
@@ -147,7 +141,7 @@ void TestBackupFile::openShortFileFails() {
 }
 
 void TestBackupFile::saveToUnwritablePlaceFails() {
-    const Image image{};
+    const HostMemory image{};
     const QString inMissingDir = dir.filePath(QStringLiteral("nowhere/backup.cat"));
     QVERIFY(!saveBackup(inMissingDir, image));
     QVERIFY(!QFile::exists(inMissingDir));

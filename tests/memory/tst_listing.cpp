@@ -9,12 +9,12 @@ using namespace callcfg;
 
 namespace {
 
-void put(Image& image, int offset, const QByteArray& bytes) {
+void put(HostMemory& image, int offset, const QByteArray& bytes) {
     for (int i = 0; i < bytes.size(); ++i)
         image[offset + i] = static_cast<std::uint8_t>(bytes[i]);
 }
 
-void putTableCount(Image& image, int count) {
+void putTableCount(HostMemory& image, int count) {
     image[8190] = count >> 8;
     image[8191] = count & 0xFF;
 }
@@ -41,7 +41,7 @@ private slots:
 };
 
 void TestListing::emptyImage() {
-    Image image{};
+    HostMemory image{};
     QCOMPARE(pagerListing(image), QStringLiteral("不存在传呼号！"));
     QVERIFY(!tableListing(image).has_value());
     QCOMPARE(workModeText(image), QStringLiteral("当前工作类型为：\r\n单键模式1"));
@@ -92,7 +92,7 @@ void TestListing::pagerLine() {
     QFETCH(int, number);
     QFETCH(QByteArray, record);
     QFETCH(QString, line);
-    Image image{};
+    HostMemory image{};
     put(image, (number - 1) * 5, record);
     QCOMPARE(pagerListing(image), line + "\r\n");
 }
@@ -117,7 +117,7 @@ void TestListing::kindLetters_data() {
 void TestListing::kindLetters() {
     QFETCH(int, kind);
     QFETCH(QString, typeAndRate);
-    Image image{};
+    HostMemory image{};
     image[0] = kind;
     image[4] = 0x0F;
     QCOMPARE(pagerListing(image), "   1    0 0 0 0 0 0 0     反     " + typeAndRate + "   \r\n");
@@ -126,7 +126,7 @@ void TestListing::kindLetters() {
 }
 
 void TestListing::severalPagers() {
-    Image image{};
+    HostMemory image{};
     put(image, 0, QByteArray("\xFF\x11\x11\x11\x11", 5));    // pager 1: empty slot
     put(image, 5, QByteArray("\x55\x00\x00\x00\x02", 5));    // pager 2
     put(image, 1270, QByteArray("\x6D\x98\x76\x54\x33", 5)); // pager 255
@@ -154,7 +154,7 @@ void TestListing::tableLine_data() {
 void TestListing::tableLine() {
     QFETCH(QByteArray, record);
     QFETCH(QString, line);
-    Image image{};
+    HostMemory image{};
     putTableCount(image, 1);
     put(image, 1280, record);
     const auto text = tableListing(image);
@@ -176,7 +176,7 @@ void TestListing::tableCounts_data() {
 void TestListing::tableCounts() {
     QFETCH(int, count);
     QFETCH(bool, listed);
-    Image image{};
+    HostMemory image{};
     putTableCount(image, count);
     const auto text = tableListing(image);
     QCOMPARE(text.has_value(), listed);
@@ -185,7 +185,7 @@ void TestListing::tableCounts() {
 }
 
 void TestListing::fullTable() {
-    Image image{};
+    HostMemory image{};
     putTableCount(image, 512);
     for (int i = 0; i < 512; ++i)
         put(image, 1280 + 8 * i, QByteArray("\x00\x00\x00\x00\x07\xFF\xFF\xFF", 8));
@@ -212,13 +212,13 @@ void TestListing::workMode_data() {
 void TestListing::workMode() {
     QFETCH(int, mode);
     QFETCH(QString, text);
-    Image image{};
+    HostMemory image{};
     image[8166] = mode;
     QCOMPARE(workModeText(image), text);
 }
 
 void TestListing::largeListingsAreFast() {
-    Image image{};
+    HostMemory image{};
     for (int n = 0; n < 255; ++n)
         put(image, n * 5, QByteArray("\x6B\x12\x34\x56\x72", 5));
     putTableCount(image, 512);

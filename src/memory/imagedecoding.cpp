@@ -1,4 +1,4 @@
-#include "memory/memorymap.h"
+#include "memory/imagedecoding.h"
 
 namespace callcfg {
 
@@ -28,9 +28,9 @@ std::optional<PagerKind> pagerKind(int letter) {
 
 using namespace memorymap;
 
-std::optional<PagerRecord> pagerRecord(const Image& mainram, int number) {
+std::optional<PagerRecord> pagerRecord(const HostMemory& memory, int number) {
     const int base = pagerRecordOffset(number);
-    const int kind = byteAt(mainram, base + kPagerKindAt);
+    const int kind = memory[base + kPagerKindAt];
     if (kind == 0 || kind == 255)
         return std::nullopt;
     PagerRecord record;
@@ -39,7 +39,7 @@ std::optional<PagerRecord> pagerRecord(const Image& mainram, int number) {
     record.positive = kind > 96;
     record.letter = record.positive ? kind - 32 : kind;
     for (int i = 0; i < 4; ++i) {
-        const std::uint8_t byte = byteAt(mainram, base + kPagerAddressAt + i);
+        const std::uint8_t byte = memory[base + kPagerAddressAt + i];
         record.address[2 * i] = byte >> 4;
         if (i < 3)
             record.address[2 * i + 1] = byte & 0x0F;
@@ -49,28 +49,27 @@ std::optional<PagerRecord> pagerRecord(const Image& mainram, int number) {
     return record;
 }
 
-int tableCount(const Image& mainram) {
-    return byteAt(mainram, kTableCountOffset) * 256 + byteAt(mainram, kTableCountOffset + 1);
+int tableCount(const HostMemory& memory) {
+    return memory[kTableCountOffset] * 256 + memory[kTableCountOffset + 1];
 }
 
 bool tableCountValid(int count) {
     return count >= 1 && count <= kMaxTables;
 }
 
-TableRecord tableRecord(const Image& mainram, int index) {
+TableRecord tableRecord(const HostMemory& memory, int index) {
     const int base = tableRecordOffset(index);
     TableRecord record;
     for (int i = 0; i < 3; ++i) {
-        record.featureCode[i] = byteAt(mainram, base + kTableFeatureCodeAt + i);
-        record.boundPagers[i] = byteAt(mainram, base + kTablePagersAt + i);
+        record.featureCode[i] = memory[base + kTableFeatureCodeAt + i];
+        record.boundPagers[i] = memory[base + kTablePagersAt + i];
     }
-    record.tableNumber =
-        byteAt(mainram, base + kTableNumberAt) * 256 + byteAt(mainram, base + kTableNumberAt + 1);
+    record.tableNumber = memory[base + kTableNumberAt] * 256 + memory[base + kTableNumberAt + 1];
     return record;
 }
 
-QStringView workModeName(const Image& mainram) {
-    switch (byteAt(mainram, kWorkModeOffset)) {
+QStringView workModeName(const HostMemory& memory) {
+    switch (memory[kWorkModeOffset]) {
     case 0:
         return u"单键模式1";
     case 1:

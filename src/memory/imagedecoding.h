@@ -2,7 +2,7 @@
 // Decoding of the host image: pager records, table caller records, table count, work mode.
 // Multi-byte numbers in the host memory are unsigned, high byte first.
 
-#include "memory/images.h"
+#include "memory/memoryimage.h"
 #include "protocol/memorymap.h"
 
 #include <QStringView>
@@ -30,7 +30,7 @@ struct PagerRecord {
 };
 
 // The record of pager `number` (1 to 255); nothing when the slot is empty (kind byte 0 or 255).
-std::optional<PagerRecord> pagerRecord(const Image& mainram, int number);
+std::optional<PagerRecord> pagerRecord(const HostMemory& memory, int number);
 
 struct TableRecord {
     std::array<std::uint8_t, 3> featureCode{};
@@ -39,12 +39,12 @@ struct TableRecord {
 };
 
 // Table count as stored, 0 to 65535; only 1 to 512 name valid records.
-int tableCount(const Image& mainram);
+int tableCount(const HostMemory& memory);
 bool tableCountValid(int count);
 // Record `index` (0 to 511).
-TableRecord tableRecord(const Image& mainram, int index);
+TableRecord tableRecord(const HostMemory& memory, int index);
 
 // Name of the work mode: 单键模式1, 多键模式 or 单键模式0.
-QStringView workModeName(const Image& mainram);
+QStringView workModeName(const HostMemory& memory);
 
 } // namespace callcfg
