@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "hostsim/ptyhost.h"
 #include "memory/blocktransfer.h"
+#include "protocol/commands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -95,8 +96,9 @@ HostReadResult measureHostRead(callcfg::Program& program, hostsim::PtyHost& host
     const auto requests =
         host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
     const bool readSomething =
-        std::any_of(requests.begin(), requests.end(),
-                    [](const hostsim::Request& r) { return r.command == 0x0D; });
+        std::any_of(requests.begin(), requests.end(), [](const hostsim::ReceivedRequest& r) {
+            return r.command == callcfg::protocol::kReadHostBlock;
+        });
     if (!readSomething)
         return throughLink(program, memory, QStringLiteral("form3's Command1 does not read yet"));
     return viaReader;

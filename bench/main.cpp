@@ -11,6 +11,7 @@
 #include "hostsim/ptyhost.h"
 #include "memory/hexview.h"
 #include "memory/listing.h"
+#include "protocol/commands.h"
 #include "protocol/memorymap.h"
 #include "ui/fonts.h"
 
@@ -117,8 +118,8 @@ Row cpuDuringWait() {
     QElapsedTimer wall;
     const double before = cpuSeconds();
     wall.start();
-    const callcfg::Outcome outcome =
-        program.link.exchange({0x0D, {0x00}}, callcfg::WaitPlan{3, 1.0});
+    const callcfg::Outcome outcome = program.link.exchange(
+        {callcfg::protocol::kReadHostBlock, {0x00}}, callcfg::WaitPlan{3, 1.0});
     const double cpu = cpuSeconds() - before;
     const double seconds = double(wall.nsecsElapsed()) / 1e9;
     close(master);

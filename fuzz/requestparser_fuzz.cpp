@@ -15,23 +15,24 @@
 
 #include <algorithm>
 
-using hostsim::Request;
+using hostsim::ReceivedRequest;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const SplitInput split = splitInput(data, size);
 
     hostsim::RequestParser chunked;
-    std::vector<Request> found;
+    std::vector<ReceivedRequest> found;
     for (const auto& read : split.reads) {
         auto more = chunked.feed(read.data(), read.size());
         found.insert(found.end(), more.begin(), more.end());
     }
     hostsim::RequestParser whole;
-    const std::vector<Request> once = whole.feed(split.payload.data(), split.payload.size());
+    const std::vector<ReceivedRequest> once =
+        whole.feed(split.payload.data(), split.payload.size());
     FUZZ_CHECK(found == once);
     FUZZ_CHECK(chunked.hasPartialFrame() == whole.hasPartialFrame());
 
-    for (const Request& request : found) {
+    for (const ReceivedRequest& request : found) {
         FUZZ_CHECK(request.data.size() <= 255);
         const std::vector<std::uint8_t> frame =
             callcfg::protocol::requestWire(request.command, request.data);
@@ -50,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(b.size() == std::size_t(b[4]) + 6u);
         FUZZ_CHECK(callcfg::protocol::checksumOf(std::span(b).subspan(2, b.size() - 3)) ==
                    b.back());
-        next = std::find_if(next, once.end(), [&](const Request& r) { return r.command == b[3]; });
+        next = std::find_if(next, once.end(),
+                            [&](const ReceivedRequest& r) { return r.command == b[3]; });
         FUZZ_CHECK(next != once.end());
         ++next;
     }

@@ -1,6 +1,7 @@
 // How the simulated host unit acts on each command and what it answers.
 #include "hostsim/hostunit.h"
 
+#include "protocol/commands.h"
 #include "protocol/memoryblocks.h"
 #include "protocol/memorymap.h"
 
@@ -15,76 +16,70 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-constexpr std::uint8_t kRefused = 0xFF;
-constexpr std::uint8_t kDigitalDisplay = 0x01;
-
-// Mode index (0-11) -> machine type * 16 + rate, as the tool numbers its pager modes.
-constexpr std::uint8_t kModeCodes[12] = {0x21, 0x11, 0x01, 0x20, 0x10, 0x00,
-                                         0x31, 0x30, 0x22, 0x12, 0x02, 0x32};
 // Kind letter by machine type (数字标准, 数字新型, 中文字符, 英文) and rate (512, 1200, 2400).
 constexpr char kKindLetters[4][3] = {
     {'M', 'U', 'I'}, {'B', 'Q', 'D'}, {'H', 'K', 'C'}, {'F', 'E', 'J'}};
 
 bool isPhrase(std::uint8_t v) {
-    return v <= 15 || v == 255;
+    return v <= 15 || v == P::kNoPhrase;
 }
 
 } // namespace
 
-std::optional<HostUnit::Answer> HostUnit::answer(const Request& r, bool memoryFull) {
+std::optional<HostUnit::Answer> HostUnit::answer(const ReceivedRequest& r, bool memoryFull) {
     const Bytes& d = r.data;
-    const Answer refused{{kRefused}};
+    const Answer refused{{P::kRefused}};
     switch (r.command) {
-    case 0x01:
+    case P::kSetPager:
         return setPager(d);
-    case 0x02:
+    case P::kSetReceiverNumber:
         if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxReceiverNumber)
             return refused;
         memory_[L::kReceiverNumber] = d[0];
         receivers_[ExternalReceiver][0] = d[0];
         return Answer{};
-    case 0x03:
+    case P::kSetTableCaller: // and P::kWriteRepeater
         if (d.size() == 6)
             return setTableCaller(d, memoryFull);
         return d.empty() ? writeRepeater(memoryFull) : refused;
-    case 0x04:
+    case P::kDeletePager:
         return deletePager(d);
-    case 0x07:
+    case P::kDeleteTableCaller: // and P::kDeleteRepeater
         if (d.size() == 2)
             return deleteTableCaller(d);
         return d.empty() ? deleteRepeater() : refused;
-    case 0x08:
+    case P::kInitialiseReceiver:
         if (!d.empty())
             return refused;
         receivers_[BuiltInReceiver] = factoryReceiverImage(BuiltInReceiver);
         return Answer{};
-    case 0x09:
+    case P::kInitialiseHost:
         if (!d.empty())
             return refused;
         initialise();
         return Answer{};
-    case 0x0A:
+    case P::kSetReceiverFrequency:
         return setReceiverFrequency(d);
-    case 0x0B:
+    case P::kSetTransmitterFrequency:
         return setTransmitterFrequency(d);
     case P::kReadHostBlock:
         return readHostBlock(d);
     case P::kReadReceiverBlock:
         return readReceiverBlock(d);
-    case 0x11:
+    case P::kSetUrgeUnit:
         return setUrgeUnit(d);
-    case 0x12:
+    case P::kDeleteUrgeUnit:
         return deleteUrgeUnit(d);
-    case 0x13:
-        if (d.size() != 1 || (d[0] != 0x00 && d[0] != 0xFF))
+    case P::kSetDisplayType:
+        if (d.size() != 1 || (d[0] != P::kVoiceDisplay && d[0] != P::kDigitalDisplay))
             return refused;
         memory_[L::kDisplayType] = d[0];
         return Answer{};
-    case 0x14:
-    case 0x15:
-    case 0x16:
+    case P::kSetVoicePrompts:
+    case P::kHandheldModeByTable:
+    case P::kHandheldModeByPager:
         return setVoiceOnly(r.command, d);
-    case 0x17:
+    case P::kSetWorkMode:
         if (d.size() != 1 || d[0] > 2)
             return refused;
         memory_[M::kWorkModeOffset] = d[0];
@@ -98,16 +93,16 @@ std::optional<HostUnit::Answer> HostUnit::answer(const Request& r, bool memoryFu
 
 HostUnit::Answer HostUnit::setPager(const Bytes& d) {
     if (d.size() != 13)
-        return {{kRefused}};
+        return {{P::kRefused}};
     const int pager = d[0] * 100 + d[1];
     const int mode = d[2] * 10 + d[3];
     const bool digitsOk = std::all_of(d.begin() + 5, d.begin() + 12, [](auto v) { return v <= 9; });
     if (d[0] > 2 || d[1] > 99 || pager < 1 || pager > M::kPagerSlots || d[2] > 1 || d[3] > 9 ||
         mode > 11 || d[4] > 1 || !digitsOk || d[12] > 3)
-        return {{kRefused}};
-    const std::uint8_t code = kModeCodes[mode];
+        return {{P::kRefused}};
+    const std::uint8_t code = P::kPagerModeCodes[mode];
     const char letter = kKindLetters[code >> 4][code & 0x0F];
-    std::uint8_t* rec = &memory_[M::kPagerRecordsOffset + (pager - 1) * M::kPagerRecordSize];
+    std::uint8_t* rec = &memory_[M::pagerRecordOffset(pager)];
     rec[0] = static_cast<std::uint8_t>(letter + (d[4] == 1 ? 32 : 0));
     rec[1] = static_cast<std::uint8_t>(d[5] << 4 | d[6]);
     rec[2] = static_cast<std::uint8_t>(d[7] << 4 | d[8]);
@@ -118,12 +113,12 @@ HostUnit::Answer HostUnit::setPager(const Bytes& d) {
 
 HostUnit::Answer HostUnit::deletePager(const Bytes& d) {
     if (d.size() != 1)
-        return {{kRefused}};
+        return {{P::kRefused}};
     if (d[0] < 1)
-        return {{0x01}};
-    std::uint8_t* rec = &memory_[M::kPagerRecordsOffset + (d[0] - 1) * M::kPagerRecordSize];
+        return {{P::kNoSuchPager}};
+    std::uint8_t* rec = &memory_[M::pagerRecordOffset(d[0])];
     if (rec[0] == 0x00 || rec[0] == 0xFF)
-        return {{0x01}};
+        return {{P::kNoSuchPager}};
     std::fill(rec, rec + M::kPagerRecordSize, L::kUnset);
     return {};
 }
@@ -143,8 +138,8 @@ namespace {
 // Index of the table caller record of table number `table`, or -1.
 int findTable(const Memory& m, int count, int table) {
     for (int i = 0; i < count; ++i) {
-        const std::uint8_t* rec = &m[M::kTableRecordsOffset + i * M::kTableRecordSize];
-        if ((rec[3] << 8 | rec[4]) == table)
+        const std::uint8_t* rec = &m[M::tableRecordOffset(i)];
+        if ((rec[M::kTableNumberAt] << 8 | rec[M::kTableNumberAt + 1]) == table)
             return i;
     }
     return -1;
@@ -163,7 +158,7 @@ void removePacked(Memory& m, std::size_t base, std::size_t size, int i, int n) {
 HostUnit::Answer HostUnit::setTableCaller(const Bytes& d, bool memoryFull) {
     const int table = d[1] << 8 | d[2];
     if (table == 0)
-        return {{kRefused}};
+        return {{P::kRefused}};
     const int count = tableCount();
     int index = findTable(memory_, count, table);
     if (memoryFull || (index < 0 && count >= M::kMaxTables))
@@ -173,11 +168,11 @@ HostUnit::Answer HostUnit::setTableCaller(const Bytes& d, bool memoryFull) {
         setTableCount(count + 1);
     }
     const CallerCode code = learnCaller();
-    std::uint8_t* rec = &memory_[M::kTableRecordsOffset + index * M::kTableRecordSize];
-    std::copy(code.begin(), code.end(), rec);
-    rec[3] = d[1];
-    rec[4] = d[2];
-    std::copy(d.begin() + 3, d.end(), rec + 5);
+    std::uint8_t* rec = &memory_[M::tableRecordOffset(index)];
+    std::copy(code.begin(), code.end(), rec + M::kTableFeatureCodeAt);
+    rec[M::kTableNumberAt] = d[1];
+    rec[M::kTableNumberAt + 1] = d[2];
+    std::copy(d.begin() + 3, d.end(), rec + M::kTablePagersAt);
     return {{code.begin(), code.end()}, true};
 }
 
@@ -185,7 +180,7 @@ HostUnit::Answer HostUnit::deleteTableCaller(const Bytes& d) {
     const int count = tableCount();
     const int index = findTable(memory_, count, d[0] << 8 | d[1]);
     if (index < 0 || (d[0] == 0 && d[1] == 0))
-        return {{0x02}};
+        return {{P::kNoSuchTable}};
     removePacked(memory_, M::kTableRecordsOffset, M::kTableRecordSize, index, count);
     setTableCount(count - 1);
     return {};
@@ -222,11 +217,11 @@ HostUnit::Answer HostUnit::writeRepeater(bool memoryFull) {
 HostUnit::Answer HostUnit::deleteRepeater() {
     const int count = repeaterCount();
     if (count == 0)
-        return {{0x00}, true};
+        return {{P::kRepeaterEmpty}, true};
     const CallerCode pressed = lastCallerCode_.value_or(nextCallerCode_);
     const int index = findRepeaterEntry(memory_, count, pressed);
     if (index < 0)
-        return {{0x01}, true};
+        return {{P::kNotInRepeater}, true};
     removePacked(memory_, L::kRepeaterEntries, 3, index, count);
     memory_[L::kRepeaterCount] = static_cast<std::uint8_t>(count - 1);
     return {{}, true};
@@ -234,14 +229,14 @@ HostUnit::Answer HostUnit::deleteRepeater() {
 
 HostUnit::Answer HostUnit::setReceiverFrequency(const Bytes& d) {
     if (d.empty() || d.size() > 2 || d[0] > 7)
-        return {{kRefused}};
+        return {{P::kRefused}};
     if (d.size() == 1) {
         memory_[L::kBuiltInFrequency] = d[0];
         receivers_[BuiltInReceiver][1] = d[0];
         return {};
     }
     if (d[1] < 1 || d[1] > L::kMaxReceiverNumber)
-        return {{kRefused}};
+        return {{P::kRefused}};
     memory_[L::kExternalFrequencies + d[1]] = d[0];
     if (receivers_[ExternalReceiver][0] == d[1])
         receivers_[ExternalReceiver][1] = d[0];
@@ -257,14 +252,14 @@ HostUnit::Answer HostUnit::setTransmitterFrequency(const Bytes& d) {
     // 100 to 500 MHz in 100 Hz steps, a whole multiple of 12.5 kHz.
     const long n = d.size() == 3 ? (d[0] << 16 | d[1] << 8 | d[2]) : -1;
     if (n < 1000000 || n > 5000000 || n % 125 != 0)
-        return {{kRefused}};
+        return {{P::kRefused}};
     std::copy(d.begin(), d.end(), stored);
     return {};
 }
 
 HostUnit::Answer HostUnit::readHostBlock(const Bytes& d) const {
     if (d.size() != 1 || d[0] >= P::kHostBlockCount)
-        return {{kRefused}};
+        return {{P::kRefused}};
     auto first = memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * P::kBlockSize);
     return {{first, first + P::kBlockSize}};
 }
@@ -273,7 +268,7 @@ HostUnit::Answer HostUnit::readReceiverBlock(const Bytes& d) const {
     const bool builtIn = d.size() == 1;
     const bool external = d.size() == 2 && d[1] == P::kExternalReceiver;
     if ((!builtIn && !external) || d[0] >= P::kReceiverBlockCount)
-        return {{kRefused}};
+        return {{P::kRefused}};
     const ReceiverImage& image = receivers_[external ? ExternalReceiver : BuiltInReceiver];
     auto first = image.begin() + d[0] * P::kBlockSize;
     return {{first, first + P::kBlockSize}};
@@ -281,7 +276,7 @@ HostUnit::Answer HostUnit::readReceiverBlock(const Bytes& d) const {
 
 HostUnit::Answer HostUnit::setUrgeUnit(const Bytes& d) {
     if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxUrgeUnit)
-        return {{kRefused}};
+        return {{P::kRefused}};
     const CallerCode code = learnCaller();
     std::uint8_t* rec = &memory_[L::kUrgeUnits + (d[0] - 1) * L::kUrgeRecordSize];
     rec[0] = 0x01;
@@ -292,7 +287,7 @@ HostUnit::Answer HostUnit::setUrgeUnit(const Bytes& d) {
 
 HostUnit::Answer HostUnit::deleteUrgeUnit(const Bytes& d) {
     if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxUrgeUnit)
-        return {{kRefused}};
+        return {{P::kRefused}};
     std::uint8_t* rec = &memory_[L::kUrgeUnits + (d[0] - 1) * L::kUrgeRecordSize];
     std::fill(rec, rec + L::kUrgeRecordSize, L::kUnset);
     return {};
@@ -300,17 +295,17 @@ HostUnit::Answer HostUnit::deleteUrgeUnit(const Bytes& d) {
 
 HostUnit::Answer HostUnit::setVoiceOnly(std::uint8_t command, const Bytes& d) {
     if (displayType() == DisplayType::Digital)
-        return {{kDigitalDisplay}};
-    if (command == 0x14) {
-        if (d.size() != L::kVoiceSettingsSize || d[0] > 1 || (d[1] > 8 && d[1] != 255) ||
+        return {{P::kDigitalDisplayRefuses}};
+    if (command == P::kSetVoicePrompts) {
+        if (d.size() != L::kVoiceSettingsSize || d[0] > 1 || (d[1] > 8 && d[1] != P::kNoPhrase) ||
             !std::all_of(d.begin() + 2, d.end(), isPhrase))
-            return {{kRefused}};
+            return {{P::kRefused}};
         std::copy(d.begin(), d.end(), memory_.begin() + L::kVoiceSettings);
         return {};
     }
     if (d.size() != 1 || d[0] > 2)
-        return {{kRefused}};
-    memory_[command == 0x15 ? L::kHandheldByTable : L::kHandheldByPager] = d[0];
+        return {{P::kRefused}};
+    memory_[command == P::kHandheldModeByTable ? L::kHandheldByTable : L::kHandheldByPager] = d[0];
     return {};
 }
 
@@ -319,7 +314,7 @@ HostUnit::Answer HostUnit::writeHostBlock(const Bytes& d) {
         return {};
     std::copy(d.begin() + 1, d.end(),
               memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * P::kBlockSize));
-    return {{0x00}};
+    return {{P::kBlockWritten}};
 }
 
 } // namespace hostsim

@@ -1,5 +1,6 @@
 #include "hostsim/hostunit.h"
 
+#include "protocol/commands.h"
 #include "protocol/memoryblocks.h"
 #include "protocol/memorymap.h"
 #include "protocol/protocol.h"
@@ -18,10 +19,10 @@ bool isBlockCommand(std::uint8_t command) {
            command == P::kWriteHostBlock;
 }
 
-bool matches(const Fault& f, const Request& r) {
+bool matches(const Fault& f, const ReceivedRequest& r) {
     if (f.command >= 0 && f.command != r.command)
         return false;
-    if (f.kind == Fault::Kind::MemoryFull && r.command != 0x03)
+    if (f.kind == Fault::Kind::MemoryFull && r.command != P::kSetTableCaller)
         return false;
     if (f.block >= 0 && (!isBlockCommand(r.command) || r.data.empty() || r.data[0] != f.block))
         return false;
@@ -39,7 +40,7 @@ HostUnit::HostUnit() {
 std::vector<Reply> HostUnit::feed(const std::uint8_t* bytes, std::size_t count) {
     raw_.insert(raw_.end(), bytes, bytes + count);
     std::vector<Reply> replies;
-    for (Request& request : parser_.feed(bytes, count)) {
+    for (ReceivedRequest& request : parser_.feed(bytes, count)) {
         requests_.push_back(request);
         Reply reply = makeReply(request);
         if (!reply.bytes.empty() || reply.goAway)
@@ -48,7 +49,7 @@ std::vector<Reply> HostUnit::feed(const std::uint8_t* bytes, std::size_t count) 
     return replies;
 }
 
-std::vector<Request> HostUnit::takeRequests() {
+std::vector<ReceivedRequest> HostUnit::takeRequests() {
     return std::exchange(requests_, {});
 }
 
@@ -60,7 +61,7 @@ std::vector<Applied> HostUnit::takeApplied() {
     return std::exchange(applied_, {});
 }
 
-std::vector<Fault> HostUnit::takeMatchingFaults(const Request& request) {
+std::vector<Fault> HostUnit::takeMatchingFaults(const ReceivedRequest& request) {
     std::vector<Fault> taken;
     for (auto it = faults_.begin(); it != faults_.end();) {
         if (!matches(*it, request)) {
@@ -76,12 +77,10 @@ std::vector<Fault> HostUnit::takeMatchingFaults(const Request& request) {
     return taken;
 }
 
-Reply HostUnit::makeReply(const Request& request) {
+Reply HostUnit::makeReply(const ReceivedRequest& request) {
     Reply reply;
-    static constexpr std::uint8_t kKnown[] = {0x01, 0x02, 0x03, 0x04, 0x07, 0x08, 0x09,
-                                              0x0A, 0x0B, 0x0D, 0x0E, 0x11, 0x12, 0x13,
-                                              0x14, 0x15, 0x16, 0x17, 0x18};
-    if (std::find(std::begin(kKnown), std::end(kKnown), request.command) == std::end(kKnown))
+    if (std::find(P::kCommandCodes.begin(), P::kCommandCodes.end(), request.command) ==
+        P::kCommandCodes.end())
         return reply;
 
     const std::vector<Fault> faults = takeMatchingFaults(request);
@@ -182,7 +181,8 @@ Reply HostUnit::makeReply(const Request& request) {
 }
 
 DisplayType HostUnit::displayType() const {
-    return memory_[storage::kDisplayType] == 0x00 ? DisplayType::Voice : DisplayType::Digital;
+    return memory_[storage::kDisplayType] == P::kVoiceDisplay ? DisplayType::Voice
+                                                              : DisplayType::Digital;
 }
 
 void HostUnit::setDisplayType(DisplayType type) {

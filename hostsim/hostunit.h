@@ -32,6 +32,7 @@
 #include "hostsim/fault.h"
 #include "hostsim/requestparser.h"
 #include "hostsim/storage.h"
+#include "protocol/commands.h"
 #include "protocol/memoryblocks.h"
 
 #include <array>
@@ -46,8 +47,12 @@ using Memory = std::array<std::uint8_t, callcfg::protocol::kHostMemorySize>;
 using ReceiverImage = std::array<std::uint8_t, callcfg::protocol::kReceiverMemorySize>;
 using CallerCode = std::array<std::uint8_t, 3>;
 
-enum class DisplayType : std::uint8_t { Digital = 0xFF, Voice = 0x00 };
-enum Receiver { BuiltInReceiver = 0, ExternalReceiver = 1 };
+enum class DisplayType : std::uint8_t {
+    Digital = callcfg::protocol::kDigitalDisplay,
+    Voice = callcfg::protocol::kVoiceDisplay,
+};
+// Index of a receiver image.
+enum ReceiverSlot { BuiltInReceiver = 0, ExternalReceiver = 1 };
 
 // One answer and how to send it.
 struct Reply {
@@ -67,7 +72,7 @@ struct Applied {
         Incorrect, // no reply, a cut, corrupted or wrong one
         Uncertain, // the right reply went out, but the device went away right behind it
     };
-    Request request;
+    ReceivedRequest request;
     std::vector<Fault::Kind> faults;
     Answer answer = Answer::Incorrect;
     // The data of a well-formed reply to the request that went out whole (the right one, or
@@ -88,8 +93,8 @@ public:
     void dropPartialFrame() { parser_.dropPartialFrame(); }
 
     // What the unit received: every good request frame and every raw byte.
-    const std::vector<Request>& requests() const { return requests_; }
-    std::vector<Request> takeRequests();
+    const std::vector<ReceivedRequest>& requests() const { return requests_; }
+    std::vector<ReceivedRequest> takeRequests();
     const std::vector<std::uint8_t>& rawReceived() const { return raw_; }
     std::vector<std::uint8_t> takeRawReceived();
     // What the unit did with each request since the last call.
@@ -129,9 +134,9 @@ private:
         bool learns = false; // answered after learnDelay
     };
 
-    std::optional<Answer> answer(const Request& request, bool memoryFull);
-    Reply makeReply(const Request& request);
-    std::vector<Fault> takeMatchingFaults(const Request& request);
+    std::optional<Answer> answer(const ReceivedRequest& request, bool memoryFull);
+    Reply makeReply(const ReceivedRequest& request);
+    std::vector<Fault> takeMatchingFaults(const ReceivedRequest& request);
 
     // Command handlers (hostcommands.cpp).
     Answer setPager(const std::vector<std::uint8_t>& d);
@@ -158,7 +163,7 @@ private:
     CallerCode nextCallerCode_{0x3C, 0x5A, 0x01};
     std::optional<CallerCode> lastCallerCode_;
     std::deque<Fault> faults_;
-    std::vector<Request> requests_;
+    std::vector<ReceivedRequest> requests_;
     std::vector<Applied> applied_;
     std::vector<std::uint8_t> raw_;
 };

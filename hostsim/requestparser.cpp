@@ -29,9 +29,9 @@ std::size_t findPreamble(const std::vector<std::uint8_t>& buf) {
 
 } // namespace
 
-std::vector<Request> RequestParser::feed(const std::uint8_t* bytes, std::size_t count) {
+std::vector<ReceivedRequest> RequestParser::feed(const std::uint8_t* bytes, std::size_t count) {
     pending_.insert(pending_.end(), bytes, bytes + count);
-    std::vector<Request> found;
+    std::vector<ReceivedRequest> found;
     for (;;) {
         pending_.erase(pending_.begin(),
                        pending_.begin() + static_cast<std::ptrdiff_t>(findPreamble(pending_)));
@@ -43,7 +43,8 @@ std::vector<Request> RequestParser::feed(const std::uint8_t* bytes, std::size_t 
             break;
         const std::uint8_t* body = pending_.data() + P::kRequestPreamble.size(); // address on
         if (P::checksumOf(std::span(body, n + 3)) == body[n + 3]) {
-            found.push_back(Request{body[1], std::vector<std::uint8_t>(body + 3, body + 3 + n)});
+            found.push_back(
+                ReceivedRequest{body[1], std::vector<std::uint8_t>(body + 3, body + 3 + n)});
             pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(total));
         } else {
             pending_.erase(pending_.begin()); // look for a frame behind this false start

@@ -7,17 +7,18 @@
 
 namespace hostsim {
 
-struct Request {
+// One request frame as the host unit received it: its command code and data.
+struct ReceivedRequest {
     std::uint8_t command = 0;
     std::vector<std::uint8_t> data;
-    bool operator==(const Request&) const = default;
+    bool operator==(const ReceivedRequest&) const = default;
 };
 
 class RequestParser {
 public:
     // Appends bytes in any chunking and returns the frames completed by them, in order.
     // Bytes outside frames and frames with a bad checksum are dropped.
-    std::vector<Request> feed(const std::uint8_t* bytes, std::size_t count);
+    std::vector<ReceivedRequest> feed(const std::uint8_t* bytes, std::size_t count);
 
     // True while the bytes kept so far start a frame that is not complete yet.
     bool hasPartialFrame() const;

@@ -2,6 +2,7 @@
 
 #include "commands/numbers.h"
 #include "commands/verdicts.h"
+#include "protocol/commands.h"
 
 namespace callcfg {
 
@@ -11,7 +12,7 @@ namespace {
 
 Command displayCommand(const QString& successText) {
     return {
-        .code = 0x13,
+        .code = protocol::kSetDisplayType,
         .wait = {2, 1.0},
         .replies = {{.length = 0, .verdict = success(successText)}, {.verdict = lengthError()}},
         .noReply = timeout(),
@@ -23,7 +24,7 @@ Command displayCommand(const QString& successText) {
 
 const Command& workModeCommand() {
     static const Command command{
-        .code = 0x17,
+        .code = protocol::kSetWorkMode,
         .wait = {3, 1.0},
         .replies = {{.length = 0, .verdict = success(QStringLiteral("设置工作模式成功！"))},
                     {.verdict = error(QStringLiteral("返回数据长度错误"))}},
@@ -52,8 +53,8 @@ Encoded encodeWorkMode(int position) {
 
 Encoded encodeDisplayType(int position) {
     if (position == 0)
-        return Prepared{&digitalDisplayCommand(), {0xFF}};
-    return Prepared{&voiceDisplayCommand(), {0x00}};
+        return Prepared{&digitalDisplayCommand(), {protocol::kDigitalDisplay}};
+    return Prepared{&voiceDisplayCommand(), {protocol::kVoiceDisplay}};
 }
 
 } // namespace callcfg

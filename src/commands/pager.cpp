@@ -2,6 +2,7 @@
 
 #include "commands/numbers.h"
 #include "commands/verdicts.h"
+#include "protocol/commands.h"
 
 #include <array>
 
@@ -11,9 +12,6 @@ using namespace verdicts;
 
 namespace {
 
-// Mode codes (machine type position × 16 + rate position) in mode index order.
-constexpr std::array<std::uint8_t, 12> kPagerModeCodes{0x21, 0x11, 0x01, 0x20, 0x10, 0x00,
-                                                       0x31, 0x30, 0x22, 0x12, 0x02, 0x32};
 constexpr int kAddressDigits = 7;
 
 constexpr Focus kNumberBox = Focus::PagerNumber;
@@ -42,7 +40,7 @@ std::optional<std::array<std::uint8_t, kAddressDigits>> addressDigits(const QStr
 
 const Command& setPagerCommand() {
     static const Command command{
-        .code = 0x01,
+        .code = protocol::kSetPager,
         .wait = {3, 1.0},
         .replies = {{.length = 0,
                      .verdict = success(QStringLiteral("设置传呼号成功！"), kNumberBox)},
@@ -55,12 +53,12 @@ const Command& setPagerCommand() {
 
 const Command& deletePagerCommand() {
     static const Command command{
-        .code = 0x04,
+        .code = protocol::kDeletePager,
         .wait = {2, 1.0},
         .replies = {{.length = 0,
                      .verdict = success(QStringLiteral("删除传呼号成功！"), kDeleteBox)},
                     {.length = 1,
-                     .firstByte = 1,
+                     .firstByte = protocol::kNoSuchPager,
                      .verdict = notice(QStringLiteral("无此传呼号！"), QStringLiteral("注意"),
                                        kDeleteBox)},
                     {.length = 1,
@@ -78,8 +76,8 @@ std::optional<std::uint8_t> pagerModeIndex(int machineType, int rate) {
     if (machineType < 0 || machineType > 3 || rate < 0 || rate > 2)
         return std::nullopt;
     const int code = machineType * 16 + rate;
-    for (std::size_t i = 0; i < kPagerModeCodes.size(); ++i) {
-        if (kPagerModeCodes[i] == code)
+    for (std::size_t i = 0; i < protocol::kPagerModeCodes.size(); ++i) {
+        if (protocol::kPagerModeCodes[i] == code)
             return static_cast<std::uint8_t>(i);
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "commands/numbers.h"
 #include "commands/verdicts.h"
+#include "protocol/commands.h"
 
 #include <cmath>
 
@@ -17,7 +18,7 @@ constexpr double kChannelStepHz = 12500;
 
 Command transmitterCommand(const QString& successText) {
     return {
-        .code = 0x0B,
+        .code = protocol::kSetTransmitterFrequency,
         .replies = {{.length = 0, .verdict = success(successText, kTransmitterBox)},
                     {.verdict = lengthError()}},
         .noReply = timeout(kTransmitterBox),
@@ -29,7 +30,7 @@ Command transmitterCommand(const QString& successText) {
 
 const Command& setReceiverNumberCommand() {
     static const Command command{
-        .code = 0x02,
+        .code = protocol::kSetReceiverNumber,
         .wait = {2, 1.0},
         .replies = {{.length = 0,
                      .verdict = success(QStringLiteral("设置接收器号码成功！"), kReceiverBox)},
@@ -42,7 +43,7 @@ const Command& setReceiverNumberCommand() {
 
 const Command& initialiseReceiverCommand() {
     static const Command command{
-        .code = 0x08,
+        .code = protocol::kInitialiseReceiver,
         .wait = {4, 1.0},
         .replies = {{.length = 0, .verdict = success(QStringLiteral("初始化接收器成功！"))},
                     {.verdict = lengthError()}},
@@ -54,7 +55,7 @@ const Command& initialiseReceiverCommand() {
 
 const Command& initialiseHostCommand() {
     static const Command command{
-        .code = 0x09,
+        .code = protocol::kInitialiseHost,
         .wait = {3, 1.0},
         .confirmation = confirm(QStringLiteral("执行此操作将清除主机内存储的所有信息！！\r\n"
                                                "   您确认执行请按确定，否则请取消！"),
@@ -70,7 +71,7 @@ const Command& initialiseHostCommand() {
 
 const Command& receiverFrequencyCommand() {
     static const Command command{
-        .code = 0x0A,
+        .code = protocol::kSetReceiverFrequency,
         .wait = {3, 1.0},
         .replies = {{.length = 0, .verdict = success(QStringLiteral("接收器频率写入成功！"))},
                     {.verdict = lengthError()}},

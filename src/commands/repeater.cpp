@@ -1,6 +1,7 @@
 #include "commands/repeater.h"
 
 #include "commands/verdicts.h"
+#include "protocol/commands.h"
 
 namespace callcfg {
 
@@ -15,7 +16,7 @@ constexpr Focus kDeleteButton = Focus::DeleteRepeaterButton;
 
 const Command& writeRepeaterCommand() {
     static const Command command{
-        .code = 0x03,
+        .code = protocol::kWriteRepeater,
         .wait = {1, 3.0},
         .waitBox = WaitBoxKind::Caller,
         .replies =
@@ -31,17 +32,17 @@ const Command& writeRepeaterCommand() {
 
 const Command& deleteRepeaterCommand() {
     static const Command command{
-        .code = 0x07,
+        .code = protocol::kDeleteRepeater,
         .wait = {1, 3.0},
         .waitBox = WaitBoxKind::Caller,
         .waitBoxBeforeSend = true,
         .replies = {{.length = 0,
                      .verdict = success(QStringLiteral("删除转发器内容成功！"), kDeleteButton)},
                     {.length = 1,
-                     .firstByte = 1,
+                     .firstByte = protocol::kNotInRepeater,
                      .verdict = error(QStringLiteral("转发器中无此呼叫器！"), kDeleteButton)},
                     {.length = 1,
-                     .firstByte = 0,
+                     .firstByte = protocol::kRepeaterEmpty,
                      .verdict = error(QStringLiteral("转发器内容为空！"), kDeleteButton)},
                     {.verdict = lengthError(kDeleteButton)}},
         .noReply = timeout(kDeleteButton),

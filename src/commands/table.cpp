@@ -2,6 +2,7 @@
 
 #include "commands/numbers.h"
 #include "commands/verdicts.h"
+#include "protocol/commands.h"
 
 namespace callcfg {
 
@@ -23,7 +24,7 @@ std::array<std::uint8_t, 2> tableBytes(std::uint16_t table) {
 
 const Command& setTableCallerCommand() {
     static const Command command{
-        .code = 0x03,
+        .code = protocol::kSetTableCaller,
         .wait = {1, 3.0},
         .waitBox = WaitBoxKind::Caller,
         .replies = {{.length = 3,
@@ -40,17 +41,17 @@ const Command& setTableCallerCommand() {
 
 const Command& deleteTableCallerCommand() {
     static const Command command{
-        .code = 0x07,
+        .code = protocol::kDeleteTableCaller,
         .wait = {1, 2.0},
         .replies = {{.length = 0,
                      .verdict = success(QStringLiteral("删除餐桌号码成功！"), kDeleteBox)},
                     {.length = 1,
-                     .firstByte = 1,
+                     .firstByte = protocol::kTableCallerUnreachable,
                      .verdict = error(
                          QStringLiteral("没有与餐桌号对应的呼叫器或接收器与主机连接不正常！！"),
                          kDeleteBox)},
                     {.length = 1,
-                     .firstByte = 2,
+                     .firstByte = protocol::kNoSuchTable,
                      .verdict = error(QStringLiteral("不存在此餐桌号码！！"), kDeleteBox,
                                       QStringLiteral("注意"))},
                     {.length = 1, .verdict = {}},
@@ -81,7 +82,7 @@ Encoded encodeSetTableCaller(const TableCallerInput& input) {
     if (!whole)
         return Unsendable{&setTableCallerCommand()};
     const auto [high, low] = tableBytes(*whole);
-    Prepared frame{&setTableCallerCommand(), {0x00, high, low}};
+    Prepared frame{&setTableCallerCommand(), {protocol::kTableCallerReceiver, high, low}};
     for (const std::optional<double>& pager : pagers) {
         const std::optional<std::uint8_t> byte = pager ? roundedByte(*pager) : kNoPager;
         if (!byte)

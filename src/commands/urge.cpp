@@ -2,6 +2,7 @@
 
 #include "commands/numbers.h"
 #include "commands/verdicts.h"
+#include "protocol/commands.h"
 
 namespace callcfg {
 
@@ -26,7 +27,7 @@ Encoded encodeUrge(const Command& command, const QString& number, Focus box) {
 
 const Command& setUrgeCommand() {
     static const Command command{
-        .code = 0x11,
+        .code = protocol::kSetUrgeUnit,
         .wait = {1, 3.0},
         .waitBox = WaitBoxKind::Urge,
         .replies = {{.length = 2,
@@ -40,7 +41,7 @@ const Command& setUrgeCommand() {
 
 const Command& deleteUrgeCommand() {
     static const Command command{
-        .code = 0x12,
+        .code = protocol::kDeleteUrgeUnit,
         .wait = {2, 1.0},
         .replies = {{.length = 0,
                      .verdict = success(QStringLiteral("删除催菜器号码成功！"), kDeleteBox)},

@@ -2,14 +2,13 @@
 
 #include "commands/numbers.h"
 #include "commands/verdicts.h"
+#include "protocol/commands.h"
 
 namespace callcfg {
 
 using namespace verdicts;
 
 namespace {
-
-constexpr std::uint8_t kNoPhrase = 255;
 
 Command callerSettingCommand(std::uint8_t code, const QString& successText,
                              const QString& failureText) {
@@ -26,11 +25,11 @@ Command callerSettingCommand(std::uint8_t code, const QString& successText,
 
 // An emptied drop-down means "none"; a typed text has no position.
 std::optional<std::uint8_t> choiceOrNone(const ComboChoice& choice) {
-    return choice.text.isEmpty() ? kNoPhrase : positionByte(choice.position);
+    return choice.text.isEmpty() ? protocol::kNoPhrase : positionByte(choice.position);
 }
 
 std::optional<std::uint8_t> enabledChoice(const ComboChoice& choice, bool enabled) {
-    return enabled ? positionByte(choice.position) : kNoPhrase;
+    return enabled ? positionByte(choice.position) : protocol::kNoPhrase;
 }
 
 Encoded encodeHandheld(const Command& command, int position) {
@@ -48,19 +47,19 @@ Command handheldCommand(std::uint8_t code) {
 } // namespace
 
 const Command& voiceSettingsCommand() {
-    static const Command command =
-        callerSettingCommand(0x14, QStringLiteral("语音信息机中关于呼叫器的设置成功！"),
-                             QStringLiteral("设置呼叫器的语音提示类型失败!"));
+    static const Command command = callerSettingCommand(
+        protocol::kSetVoicePrompts, QStringLiteral("语音信息机中关于呼叫器的设置成功！"),
+        QStringLiteral("设置呼叫器的语音提示类型失败!"));
     return command;
 }
 
 const Command& handheldByTableCommand() {
-    static const Command command = handheldCommand(0x15);
+    static const Command command = handheldCommand(protocol::kHandheldModeByTable);
     return command;
 }
 
 const Command& handheldByPagerCommand() {
-    static const Command command = handheldCommand(0x16);
+    static const Command command = handheldCommand(protocol::kHandheldModeByPager);
     return command;
 }
 

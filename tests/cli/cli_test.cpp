@@ -146,7 +146,7 @@ private slots:
         const auto requests = host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
         QCOMPARE(requests.size(), std::size_t(64));
         QVERIFY(std::all_of(requests.begin(), requests.end(),
-                            [](const hostsim::Request& q) { return q.command == 0x18; }));
+                            [](const hostsim::ReceivedRequest& q) { return q.command == 0x18; }));
     }
 
     // Every failure has its status and message; a failed backup creates or changes no file.

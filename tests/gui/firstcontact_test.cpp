@@ -51,7 +51,7 @@ struct Site {
     }
     QString device() const { return QString::fromStdString(host.devicePath()); }
     callcfg::MainWindow& form() { return program->mainWindow; }
-    std::vector<hostsim::Request> requests() {
+    std::vector<hostsim::ReceivedRequest> requests() {
         return host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
     }
 };
