@@ -11,7 +11,7 @@ namespace callcfg {
 Program::Program(const PortMap& portMap)
     : link(makePlatformPort()), exitProgram([] { QApplication::quit(); }) {
     useLanguage(Language::Chinese); // every text the windows add is Chinese
-    link.addObserver(&waitScreen);
+    link.addObserver(&exchangeScreen);
     portRow = new PortRow(mainWindow, link, portMap);
     testMode = new TestMode(mainWindow, link, *portRow);
     mainWindowCommands = new MainWindowCommands(mainWindow, link, *portRow, waitBoxes);
@@ -32,7 +32,7 @@ Program::Program(const PortMap& portMap)
 }
 
 Program::~Program() {
-    link.removeObserver(&waitScreen);
+    link.removeObserver(&exchangeScreen);
 }
 
 } // namespace callcfg

@@ -11,8 +11,8 @@
 #include "mainwindow/testmode.h"
 #include "memory/images.h"
 #include "memoryreader/memoryreader.h"
+#include "ui/exchangescreen.h"
 #include "ui/waitboxes.h"
-#include "ui/waitscreen.h"
 
 #include <functional>
 #include <memory>
@@ -28,7 +28,7 @@ public:
     Images images;
     WaitBoxes waitBoxes;
     MainWindow mainWindow;
-    WaitScreen waitScreen{mainWindow};
+    ExchangeScreen exchangeScreen{mainWindow};
     PortRow* portRow = nullptr; // the main window's port row; every window opens the port here
     TestMode* testMode = nullptr;
     MainWindowCommands* mainWindowCommands = nullptr;

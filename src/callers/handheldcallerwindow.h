@@ -2,7 +2,7 @@
 // The handheld caller window Form6: the place word announced for handheld calls by table
 // number (Frame1, command 0x15) and by pager number (Frame2, command 0x16).
 
-#include "ui/windowscreen.h"
+#include "ui/roadscreen.h"
 
 #include <QWidget>
 
@@ -35,7 +35,7 @@ public:
     QPushButton* writeByPagerButton = nullptr; // Command2
 
 private:
-    WindowScreen screen_;
+    RoadScreen screen_;
 };
 
 } // namespace callcfg

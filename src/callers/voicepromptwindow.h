@@ -3,7 +3,7 @@
 // call (number language, initiator word, the phrase of each key), sent with command 0x14.
 
 #include "commands/voice.h"
-#include "ui/windowscreen.h"
+#include "ui/roadscreen.h"
 
 #include <QWidget>
 
@@ -43,7 +43,7 @@ public:
     QPushButton* writeButton = nullptr;     // Command1 "写入"
 
 private:
-    WindowScreen screen_;
+    RoadScreen screen_;
 };
 
 } // namespace callcfg

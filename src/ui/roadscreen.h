@@ -31,9 +31,9 @@ private:
     QHash<Focus, QWidget*> targets_;
 };
 
-class WindowScreen final : public CommandScreen {
+class RoadScreen final : public CommandScreen {
 public:
-    WindowScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes, FocusTargets focus = {});
+    RoadScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes, FocusTargets focus = {});
 
     bool ensurePortOpen() override;
     bool confirm(const Box& question) override;

@@ -1,4 +1,4 @@
-#include "ui/waitscreen.h"
+#include "ui/exchangescreen.h"
 
 #include "ui/messagebox.h"
 #include "ui/paintpump.h"
@@ -8,17 +8,17 @@
 
 namespace callcfg {
 
-void WaitScreen::sent(std::span<const std::uint8_t>) {
+void ExchangeScreen::sent(std::span<const std::uint8_t>) {
     mainWindow_.repaint();
 }
 
-void WaitScreen::checksumFailed() {
+void ExchangeScreen::checksumFailed() {
     QWidget* parent = QApplication::activeWindow();
     showBoxDuringWait(parent ? parent : &mainWindow_,
                       {BoxKind::Error, QStringLiteral("CRC校验错误"), QStringLiteral("错误")});
 }
 
-void WaitScreen::waiting() {
+void ExchangeScreen::waiting() {
     pumpPaintOnly(0);
 }
 

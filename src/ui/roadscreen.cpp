@@ -1,4 +1,4 @@
-#include "ui/windowscreen.h"
+#include "ui/roadscreen.h"
 
 #include "ui/messagebox.h"
 #include "ui/portgate.h"
@@ -28,29 +28,28 @@ void FocusTargets::requireEveryRole(const char* window) const {
             qFatal("%s has no control for the focus role %d", window, int(role));
 }
 
-WindowScreen::WindowScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes,
-                           FocusTargets focus)
+RoadScreen::RoadScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes, FocusTargets focus)
     : window_(window), port_(port), waitBoxes_(waitBoxes), focus_(std::move(focus)) {}
 
-bool WindowScreen::ensurePortOpen() {
+bool RoadScreen::ensurePortOpen() {
     return port_.ensureOpen();
 }
 
-bool WindowScreen::confirm(const Box& question) {
+bool RoadScreen::confirm(const Box& question) {
     return confirmBox(window_, question.text, question.title);
 }
 
-void WindowScreen::showWaitBox(WaitBoxKind kind) {
+void RoadScreen::showWaitBox(WaitBoxKind kind) {
     if (WaitBox* box = waitBoxes_.box(kind))
         box->showAndPaint();
 }
 
-void WindowScreen::hideWaitBox(WaitBoxKind kind) {
+void RoadScreen::hideWaitBox(WaitBoxKind kind) {
     if (WaitBox* box = waitBoxes_.box(kind))
         box->hide();
 }
 
-void WindowScreen::show(const Verdict& verdict) {
+void RoadScreen::show(const Verdict& verdict) {
     if (verdict.box)
         showBox(window_, *verdict.box);
     if (QWidget* control = focus_.controlFor(verdict.focus)) {

@@ -9,9 +9,9 @@ class QWidget;
 
 namespace callcfg {
 
-class WaitScreen final : public LinkObserver {
+class ExchangeScreen final : public LinkObserver {
 public:
-    explicit WaitScreen(QWidget& mainWindow) : mainWindow_(mainWindow) {}
+    explicit ExchangeScreen(QWidget& mainWindow) : mainWindow_(mainWindow) {}
 
     void sent(std::span<const std::uint8_t> wire) override;
     void checksumFailed() override;
