@@ -209,10 +209,12 @@ int main(int argc, char** argv) {
     program.mainWindow.show();
     const bool throughLink = QApplication::arguments().contains(QStringLiteral("--through-link"));
     const HostReadResult read = measureHostRead(program, host, throughLink);
+    // The window's read costs no more than half a per cent beyond its 64 waits.
     const double floor = 64 * 0.2;
+    const double ceiling = floor * 1.005;
     rows.push_back({QStringLiteral("host read, 64 blocks, real timing"), s(read.seconds),
-                    QStringLiteral(">= %1 s, <= %2 s").arg(floor).arg(floor * 1.1),
-                    verdict(read.complete && read.seconds >= floor && read.seconds <= floor * 1.1),
+                    QStringLiteral(">= %1 s, <= %2 s").arg(floor).arg(ceiling),
+                    verdict(read.complete && read.seconds >= floor && read.seconds <= ceiling),
                     QStringLiteral("time scale %1, pacing %2; %3%4")
                         .arg(program.link.timeScale())
                         .arg(host.pacing() ? QStringLiteral("on") : QStringLiteral("off"))

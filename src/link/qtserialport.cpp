@@ -1,5 +1,11 @@
 #include "link/qtserialport.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include <poll.h>
+#include <unistd.h>
+
 namespace callcfg {
 
 namespace {
@@ -12,6 +18,11 @@ bool isFault(QSerialPort::SerialPortError error) {
 
 bool QtSerialPort::fail() {
     error_ = port_.errorString();
+    return false;
+}
+
+bool QtSerialPort::failWith(int systemError) {
+    error_ = QString::fromLocal8Bit(std::strerror(systemError));
     return false;
 }
 
@@ -45,20 +56,30 @@ void QtSerialPort::setRts(bool on) {
     }
 }
 
+// The byte goes straight to the device's descriptor, one write, so that nothing stays in a
+// buffer of the program; a device that takes nothing for a second has stalled.
 bool QtSerialPort::writeByte(std::uint8_t byte) {
     if (!port_.isOpen()) {
         error_ = QStringLiteral("the port is not open");
         return false;
     }
-    const char c = static_cast<char>(byte);
-    if (port_.write(&c, 1) != 1)
-        return fail();
-    // Push the byte out of Qt's buffer into the device now.
-    while (port_.bytesToWrite() > 0) {
-        if (!port_.waitForBytesWritten(1000))
-            return fail();
+    const int fd = static_cast<int>(port_.handle());
+    for (;;) {
+        if (::write(fd, &byte, 1) == 1)
+            return true;
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            return failWith(errno);
+        pollfd ready{fd, POLLOUT, 0};
+        const int polled = ::poll(&ready, 1, 1000);
+        if (polled == 0) {
+            error_ = QStringLiteral("the device took no byte for a second");
+            return false;
+        }
+        if (polled < 0 && errno != EINTR)
+            return failWith(errno);
     }
-    return isFault(port_.error()) ? fail() : true;
 }
 
 std::optional<std::vector<std::uint8_t>> QtSerialPort::readAll() {

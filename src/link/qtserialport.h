@@ -19,6 +19,7 @@ public:
 
 private:
     bool fail();
+    bool failWith(int systemError);
 
     QSerialPort port_;
     bool rts_ = false;

@@ -27,7 +27,7 @@ void downloadToHost(const MemoryReaderContext& c) {
     const HostMemory memory = c.images.hostImage;
     c.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在下发数据到主机……"));
     const TransferResult result =
-        writeHostMemory(c.link, memory, [&](int k) { w.progressBar->setValue(k); });
+        writeHostMemory(c.link, memory, [&](int k) { w.showBlockProgress(k); });
     const QString atRest = QStringLiteral("下发进度条");
     if (!c.transferCompleted(result, QStringLiteral("返回数据长度错误！"),
                              QStringLiteral("下发主机内容失败！"), atRest))

@@ -182,4 +182,12 @@ bool MemoryReaderWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void MemoryReaderWindow::showBlockProgress(int value) {
+    // QProgressBar repaints itself at once on a new value; with updates off it only asks for
+    // a paint, which the wait's paint pump delivers.
+    progressBar->setUpdatesEnabled(false);
+    progressBar->setValue(value);
+    progressBar->setUpdatesEnabled(true);
+}
+
 } // namespace callcfg

@@ -58,11 +58,14 @@ public:
     QComboBox* listingChoice = nullptr;    // Combo1: 传呼号, 餐桌号, 工作模式
     QLabel* progressLabel = nullptr;       // Label1, beside the progress bar
     QProgressBar* progressBar = nullptr;   // ProgressBar1
-    QLabel* hexHeader = nullptr;           // Label2, hex view column header
-    QLabel* pagerHeader = nullptr;         // Label3, pager listing column header
-    QLabel* tableHeader = nullptr;         // Label4, table listing column header
-    QLabel* receiverStatusLabel = nullptr; // Label7, shown by a receiver read
-    QPlainTextEdit* listingText = nullptr; // Text1
+    // The block progress during a transfer. The bar is painted with the window's other changes
+    // during the wait for the next reply, not at once: a block costs no painting of its own.
+    void showBlockProgress(int value);
+    QLabel* hexHeader = nullptr;               // Label2, hex view column header
+    QLabel* pagerHeader = nullptr;             // Label3, pager listing column header
+    QLabel* tableHeader = nullptr;             // Label4, table listing column header
+    QLabel* receiverStatusLabel = nullptr;     // Label7, shown by a receiver read
+    QPlainTextEdit* listingText = nullptr;     // Text1
     QPushButton* readExternalButton = nullptr; // Command3 "读取外置接收机", hidden
     QPushButton* readBuiltInButton = nullptr;  // Command2 "读取内置接收机", hidden
     QFileDialog* fileDialog = nullptr;         // CommonDialog1

@@ -68,7 +68,7 @@ void readMemory(const MemoryReaderContext& c, MemoryRead what) {
     const std::span<std::uint8_t> gathered =
         receiver ? std::span<std::uint8_t>(receiverRead) : std::span<std::uint8_t>(hostRead);
     const TransferResult result = transferBlocks(
-        c.link, plan, [&](int k) { w.progressBar->setValue(receiver ? k + 1 : k); },
+        c.link, plan, [&](int k) { w.showBlockProgress(receiver ? k + 1 : k); },
         [&](int k, std::span<const std::uint8_t> data) {
             std::copy(data.begin(), data.end(), gathered.begin() + k * protocol::kBlockSize);
         });

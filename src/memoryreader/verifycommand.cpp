@@ -27,7 +27,7 @@ void verifyHost(const MemoryReaderContext& c) {
 
     HostMemory host{};
     const TransferResult result =
-        readHostMemory(c.link, host, [&](int k) { w.progressBar->setValue(k); });
+        readHostMemory(c.link, host, [&](int k) { w.showBlockProgress(k); });
     const QString atRest = QStringLiteral("读取进度条");
     if (!c.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
                              QStringLiteral("校验主机内容失败！"), atRest))

@@ -4,12 +4,15 @@
 #include "ui/paintpump.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QWidget>
 
 namespace callcfg {
 
+// The main window is brought up to date at once: whatever changed in it since it was last
+// painted is painted now, before the wait. A window with nothing to paint costs nothing here.
 void ExchangeScreen::sent(std::span<const std::uint8_t>) {
-    mainWindow_.repaint();
+    QCoreApplication::sendPostedEvents(&mainWindow_, QEvent::UpdateRequest);
 }
 
 void ExchangeScreen::checksumFailed() {

@@ -1,5 +1,6 @@
-// The wait boxes and the paint-only pump they rely on.
+// The wait boxes, the paint-only pump they rely on, and the main window's repaint after sending.
 
+#include "ui/exchangescreen.h"
 #include "ui/paintpump.h"
 #include "ui/waitboxes.h"
 
@@ -130,6 +131,26 @@ private slots:
         widget.update();
         pumpPaintOnly(50);
         QVERIFY(widget.paints > before);
+    }
+
+    // Once a request has left, the main window shows its current state at once: what changed in
+    // it is painted before the wait; an unchanged window costs no painting.
+    void mainWindowIsBroughtUpToDateAfterSending() {
+        QWidget window;
+        auto* field = new PaintCounter;
+        field->setParent(&window);
+        field->resize(40, 20);
+        window.resize(100, 60);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        pumpPaintOnly(50);
+        ExchangeScreen screen(window);
+        const int before = field->paints;
+        screen.sent({});
+        QCOMPARE(field->paints, before);
+        field->update();
+        screen.sent({});
+        QCOMPARE(field->paints, before + 1);
     }
 
     void pumpIsBounded() {
