@@ -1,8 +1,7 @@
 #include "hostread.h"
 
-#include "boxanswerer.h"
-
 #include "app/program.h"
+#include "boxwatcher.h"
 #include "hostsim/ptyhost.h"
 #include "memory/blocktransfer.h"
 #include "protocol/commands.h"
@@ -12,6 +11,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -38,15 +38,18 @@ bool imageMatches(const callcfg::Program& program, const hostsim::Memory& memory
 
 HostReadResult throughReader(callcfg::Program& program, QPushButton* command1,
                              const hostsim::Memory& memory) {
-    BoxAnswerer answerer;
-    QElapsedTimer clock;
-    answerer.measureFrom(clock);
-    clock.start();
+    testsupport::BoxWatcher answerer;
+    const auto clicked = std::chrono::steady_clock::now();
     command1->click(); // returns after the closing notice box has been answered
+    const QList<testsupport::SeenBox> seen = answerer.take();
     HostReadResult result;
     result.seconds =
-        double(answerer.firstAtNs() >= 0 ? answerer.firstAtNs() : clock.nsecsElapsed()) / 1e9;
-    const QStringList boxes = answerer.take();
+        std::chrono::duration<double>(
+            (seen.isEmpty() ? std::chrono::steady_clock::now() : seen[0].seenAt) - clicked)
+            .count();
+    QStringList boxes;
+    for (const testsupport::SeenBox& box : seen)
+        boxes << box.text;
     result.complete =
         boxes == QStringList{QStringLiteral("读取主机内容成功！")} && imageMatches(program, memory);
     result.how = QStringLiteral("form3 Command1, click to closing box");
@@ -58,7 +61,7 @@ HostReadResult throughReader(callcfg::Program& program, QPushButton* command1,
 HostReadResult throughLink(callcfg::Program& program, const hostsim::Memory& memory,
                            const QString& why) {
     callcfg::Link& link = program.link;
-    BoxAnswerer answerer;
+    testsupport::BoxWatcher answerer;
     QElapsedTimer clock;
     clock.start();
     bool complete = program.portRow->ensureOpen();

@@ -3,6 +3,7 @@
 // server (xvfb-run), with the fonts a desktop has.
 
 #include "app/program.h"
+#include "boxwatcher.h"
 #include "callers/callerwindows.h"
 #include "callers/handheldcallerwindow.h"
 #include "callers/voicepromptwindow.h"
@@ -20,26 +21,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdio>
 
 namespace {
-
-// Answers every message box at once; the reads and the commands end with one.
-class Answerer : public QObject {
-public:
-    Answerer() {
-        connect(&timer_, &QTimer::timeout, this, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->done(QMessageBox::Ok);
-        });
-        timer_.start(20);
-    }
-
-private:
-    QTimer timer_;
-};
 
 void settle() {
     for (int i = 0; i < 20; ++i)
@@ -98,7 +83,7 @@ int main(int argc, char** argv) {
     callcfg::Program program(map);
     program.exitProgram = [] {};
     program.link.setTimeScale(0.02);
-    Answerer answerer;
+    testsupport::BoxWatcher answerer; // every read and command ends with a box
     callcfg::MainWindow& f = program.mainWindow;
     f.show();
     bool ok = true;

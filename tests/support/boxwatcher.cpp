@@ -21,7 +21,8 @@ void BoxWatcher::poll() {
     if (!box || !box->isVisible() || box->property("seenByWatcher").toBool())
         return;
     box->setProperty("seenByWatcher", true);
-    SeenBox seen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), {}};
+    SeenBox seen{box->windowTitle(),     box->text(), box->icon(),
+                 box->standardButtons(), {},          std::chrono::steady_clock::now()};
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != box && w->isVisible() && !w->objectName().isEmpty())
             seen.visibleWindows << w->objectName();

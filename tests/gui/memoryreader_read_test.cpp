@@ -1,6 +1,6 @@
 // The three reads of form3 against the simulated host unit over a pty.
 
-#include "form3_fixture.h"
+#include "memoryreader_fixture.h"
 
 #include "hostsim/fault.h"
 #include "link/linkobserver.h"
@@ -241,4 +241,4 @@ void MemoryReaderReadTest::failedReceiverReadStillSelectsReceiver() {
 }
 
 QTEST_MAIN(MemoryReaderReadTest)
-#include "form3_read_test.moc"
+#include "memoryreader_read_test.moc"

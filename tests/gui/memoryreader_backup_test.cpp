@@ -1,9 +1,10 @@
 // form3's backup file (Command6 save, Command7 open) and download (Command8) against the
 // simulated host unit over a pty.
 
-#include "form3_fixture.h"
+#include "memoryreader_fixture.h"
 
 #include "hostsim/fault.h"
+#include "wire.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,14 +33,9 @@ QByteArray asBytes(const Memory& m) {
 
 // "55 55 AA 01 18 81 k <128 bytes> checksum": block k of the image as the unit must receive it.
 QString downloadFrame(const Memory& m, int k) {
-    std::vector<std::uint8_t> wire{0x55, 0x55, 0xAA, 0x01, 0x18, 0x81, std::uint8_t(k)};
-    for (int i = 0; i < 128; ++i)
-        wire.push_back(m[std::size_t(k * 128 + i)]);
-    int sum = 0;
-    for (std::size_t i = 3; i < wire.size(); ++i)
-        sum += wire[i];
-    wire.push_back(std::uint8_t(0xFF - (sum & 0xFF)));
-    return testsupport::wireText(wire);
+    Bytes data{std::uint8_t(k)};
+    data.insert(data.end(), m.begin() + k * 128, m.begin() + (k + 1) * 128);
+    return hexText(requestFrame(0x18, data));
 }
 
 // Gives the program a host image without a read.
@@ -338,4 +334,4 @@ void MemoryReaderBackupTest::verify() {
 }
 
 QTEST_MAIN(MemoryReaderBackupTest)
-#include "form3_backup_test.moc"
+#include "memoryreader_backup_test.moc"

@@ -1,7 +1,7 @@
 // form3's layout, load, Label5 clicks, typed listing and hex view, opened by Command12 of the
 // wired program. The listings read the images the program holds; no exchange is needed.
 
-#include "form3_fixture.h"
+#include "memoryreader_fixture.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -275,4 +275,4 @@ void MemoryReaderWindowTest::fullHexDump() {
 }
 
 QTEST_MAIN(MemoryReaderWindowTest)
-#include "form3_window_test.moc"
+#include "memoryreader_window_test.moc"
