@@ -39,17 +39,14 @@ bool imageMatches(const callcfg::Program& program, const hostsim::Memory& memory
 HostReadResult throughReader(callcfg::Program& program, QPushButton* command1,
                              const hostsim::Memory& memory) {
     testsupport::BoxWatcher answerer;
-    const auto clicked = std::chrono::steady_clock::now();
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point clicked = Clock::now();
     command1->click(); // returns after the closing notice box has been answered
-    const QList<testsupport::SeenBox> seen = answerer.take();
+    const Clock::time_point firstBox =
+        answerer.boxes().isEmpty() ? Clock::now() : answerer.boxes().first().seenAt;
     HostReadResult result;
-    result.seconds =
-        std::chrono::duration<double>(
-            (seen.isEmpty() ? std::chrono::steady_clock::now() : seen[0].seenAt) - clicked)
-            .count();
-    QStringList boxes;
-    for (const testsupport::SeenBox& box : seen)
-        boxes << box.text;
+    result.seconds = std::chrono::duration<double>(firstBox - clicked).count();
+    const QStringList boxes = answerer.takeTexts();
     result.complete =
         boxes == QStringList{QStringLiteral("读取主机内容成功！")} && imageMatches(program, memory);
     result.how = QStringLiteral("form3 Command1, click to closing box");

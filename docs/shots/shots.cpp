@@ -23,6 +23,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -83,7 +84,8 @@ int main(int argc, char** argv) {
     callcfg::Program program(map);
     program.exitProgram = [] {};
     program.link.setTimeScale(0.02);
-    testsupport::BoxWatcher answerer; // every read and command ends with a box
+    // Every read and command ends with a box.
+    auto answerer = std::make_unique<testsupport::BoxWatcher>();
     callcfg::MainWindow& f = program.mainWindow;
     f.show();
     bool ok = true;
@@ -124,6 +126,7 @@ int main(int argc, char** argv) {
     ok &= save(&program.waitBoxes.callerBox(), dir, "caller-wait-box.png");
     program.waitBoxes.callerBox().hide();
 
+    answerer.reset(); // this box is shown for its picture, not answered
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("OK"), QStringLiteral("设置传呼号成功！"),
                     QMessageBox::Ok, &f);
     box.show();

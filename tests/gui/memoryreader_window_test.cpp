@@ -203,7 +203,7 @@ void MemoryReaderWindowTest::listing() {
     QTest::mouseClick(run.w().listingButton, Qt::LeftButton);
     QTest::mouseClick(run.w().listingButton, Qt::LeftButton); // the same text, not twice
     QCOMPARE(run.text1(), text);
-    QCOMPARE(run.boxTexts(), QStringList{});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{});
     QCOMPARE(run.w().height(), 427);
     QVERIFY(run.w().hexHeader->isHidden());
     QCOMPARE(run.w().pagerHeader->isVisible(), header == "Label3");

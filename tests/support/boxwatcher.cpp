@@ -16,6 +16,13 @@ QList<SeenBox> BoxWatcher::take() {
     return seen;
 }
 
+QStringList BoxWatcher::takeTexts() {
+    QStringList texts;
+    for (const SeenBox& box : take())
+        texts << box.text;
+    return texts;
+}
+
 void BoxWatcher::poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible() || box->property("seenByWatcher").toBool())

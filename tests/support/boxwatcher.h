@@ -40,6 +40,8 @@ public:
 
     const QList<SeenBox>& boxes() const { return boxes_; }
     QList<SeenBox> take();
+    // The texts of the boxes seen since the last take.
+    QStringList takeTexts();
     void clear() { boxes_.clear(); }
 
 private:
