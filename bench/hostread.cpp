@@ -1,8 +1,7 @@
 #include "hostread.h"
 
-#include "boxanswerer.h"
-
 #include "app/program.h"
+#include "boxwatcher.h"
 #include "hostsim/ptyhost.h"
 #include "memory/blocktransfer.h"
 #include "protocol/commands.h"
@@ -12,6 +11,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -38,15 +38,15 @@ bool imageMatches(const callcfg::Program& program, const hostsim::Memory& memory
 
 HostReadResult throughReader(callcfg::Program& program, QPushButton* command1,
                              const hostsim::Memory& memory) {
-    BoxAnswerer answerer;
-    QElapsedTimer clock;
-    answerer.measureFrom(clock);
-    clock.start();
+    testsupport::BoxWatcher answerer;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point clicked = Clock::now();
     command1->click(); // returns after the closing notice box has been answered
+    const Clock::time_point firstBox =
+        answerer.boxes().isEmpty() ? Clock::now() : answerer.boxes().first().seenAt;
     HostReadResult result;
-    result.seconds =
-        double(answerer.firstAtNs() >= 0 ? answerer.firstAtNs() : clock.nsecsElapsed()) / 1e9;
-    const QStringList boxes = answerer.take();
+    result.seconds = std::chrono::duration<double>(firstBox - clicked).count();
+    const QStringList boxes = answerer.takeTexts();
     result.complete =
         boxes == QStringList{QStringLiteral("读取主机内容成功！")} && imageMatches(program, memory);
     result.how = QStringLiteral("form3 Command1, click to closing box");
@@ -58,7 +58,7 @@ HostReadResult throughReader(callcfg::Program& program, QPushButton* command1,
 HostReadResult throughLink(callcfg::Program& program, const hostsim::Memory& memory,
                            const QString& why) {
     callcfg::Link& link = program.link;
-    BoxAnswerer answerer;
+    testsupport::BoxWatcher answerer;
     QElapsedTimer clock;
     clock.start();
     bool complete = program.portRow->ensureOpen();

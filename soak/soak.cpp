@@ -241,13 +241,6 @@ Fault Soak::randomFault(std::uint8_t command, int blocks) {
     return fault;
 }
 
-QStringList Soak::takeBoxes() {
-    QStringList texts;
-    for (const auto& box : boxes_.take())
-        texts << box.text;
-    return texts;
-}
-
 std::vector<Applied> Soak::takeApplied() {
     return host_->withUnit([](hostsim::HostUnit& unit) { return unit.takeApplied(); });
 }
@@ -333,7 +326,7 @@ void Soak::runCommand(const Command& command) {
     button->click();
     watchdog().done();
 
-    const QStringList boxes = takeBoxes();
+    const QStringList boxes = boxes_.takeTexts();
     const std::vector<Applied> applied = takeApplied();
     exchanges_ += int(applied.size());
     countOutcome(boxes, entry.successes);
@@ -353,7 +346,7 @@ void Soak::runRead(bool hostRead) {
     watchdog().start(hostRead ? "host read" : "receiver read");
     (hostRead ? w.readHostButton : external ? w.readExternalButton : w.readBuiltInButton)->click();
     watchdog().done();
-    const QStringList boxes = takeBoxes();
+    const QStringList boxes = boxes_.takeTexts();
     const std::vector<Applied> applied = takeApplied();
     exchanges_ += int(applied.size());
     const QString success = hostRead   ? QStringLiteral("读取主机内容成功！")
@@ -391,7 +384,7 @@ void Soak::runDownload() {
     watchdog().start("download");
     w.downloadButton->click();
     watchdog().done();
-    const QStringList boxes = takeBoxes();
+    const QStringList boxes = boxes_.takeTexts();
     const std::vector<Applied> applied = takeApplied();
     exchanges_ += int(applied.size());
     const QString success = QStringLiteral("下发备份数据到主机成功！");
@@ -419,7 +412,7 @@ void Soak::afterDeviceLoss() {
     watchdog().start("work mode after the device came back");
     f.writeWorkModeButton->click();
     watchdog().done();
-    const QStringList boxes = takeBoxes();
+    const QStringList boxes = boxes_.takeTexts();
     exchanges_ += int(takeApplied().size());
     if (boxes != QStringList{QStringLiteral("设置工作模式成功！")})
         violation(QStringLiteral("not usable once the device came back: ") +

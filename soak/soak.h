@@ -38,8 +38,7 @@ private:
     void runRead(bool host);
     void runDownload();
     void afterDeviceLoss();
-    // Boxes since the last look, and the unit's record of the requests since the last look.
-    QStringList takeBoxes();
+    // The unit's record of the requests since the last look.
     std::vector<hostsim::Applied> takeApplied();
     void count(std::map<QString, int>& table, const QString& key) { ++table[key]; }
     void violation(const QString& what);

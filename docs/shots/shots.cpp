@@ -3,6 +3,7 @@
 // server (xvfb-run), with the fonts a desktop has.
 
 #include "app/program.h"
+#include "boxwatcher.h"
 #include "callers/callerwindows.h"
 #include "callers/handheldcallerwindow.h"
 #include "callers/voicepromptwindow.h"
@@ -20,26 +21,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
-
-// Answers every message box at once; the reads and the commands end with one.
-class Answerer : public QObject {
-public:
-    Answerer() {
-        connect(&timer_, &QTimer::timeout, this, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->done(QMessageBox::Ok);
-        });
-        timer_.start(20);
-    }
-
-private:
-    QTimer timer_;
-};
 
 void settle() {
     for (int i = 0; i < 20; ++i)
@@ -98,7 +84,8 @@ int main(int argc, char** argv) {
     callcfg::Program program(map);
     program.exitProgram = [] {};
     program.link.setTimeScale(0.02);
-    Answerer answerer;
+    // Every read and command ends with a box.
+    auto answerer = std::make_unique<testsupport::BoxWatcher>();
     callcfg::MainWindow& f = program.mainWindow;
     f.show();
     bool ok = true;
@@ -139,6 +126,7 @@ int main(int argc, char** argv) {
     ok &= save(&program.waitBoxes.callerBox(), dir, "caller-wait-box.png");
     program.waitBoxes.callerBox().hide();
 
+    answerer.reset(); // this box is shown for its picture, not answered
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("OK"), QStringLiteral("设置传呼号成功！"),
                     QMessageBox::Ok, &f);
     box.show();

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <utility>
 
 namespace callcfg {
@@ -19,7 +18,8 @@ constexpr auto kIdleSlice = std::chrono::milliseconds(40);
 
 } // namespace
 
-Link::Link(std::unique_ptr<SerialPort> port) : port_(std::move(port)) {}
+Link::Link(std::unique_ptr<SerialPort> port, std::unique_ptr<WaitClock> clock)
+    : port_(std::move(port)), clock_(std::move(clock)) {}
 
 Link::~Link() {
     port_->close();
@@ -57,12 +57,12 @@ void Link::removeObserver(LinkObserver* observer) {
 }
 
 void Link::sleepOnePeriod(double seconds) {
-    using Clock = std::chrono::steady_clock;
+    using Duration = WaitClock::TimePoint::duration;
     const auto length = std::chrono::duration<double>(seconds * timeScale_);
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(length);
-    for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
-        std::this_thread::sleep_until(std::min(deadline, now + kIdleSlice));
-        if (Clock::now() < deadline)
+    const auto deadline = clock_->now() + std::chrono::duration_cast<Duration>(length);
+    for (auto now = clock_->now(); now < deadline; now = clock_->now()) {
+        clock_->sleepUntil(std::min(deadline, now + kIdleSlice));
+        if (clock_->now() < deadline)
             for (LinkObserver* observer : observers_)
                 observer->waiting();
     }

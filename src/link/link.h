@@ -4,6 +4,7 @@
 
 #include "link/exchange.h"
 #include "link/serialport.h"
+#include "link/waitclock.h"
 
 #include <functional>
 #include <memory>
@@ -16,7 +17,9 @@ class LinkObserver;
 
 class Link {
 public:
-    explicit Link(std::unique_ptr<SerialPort> port);
+    // The waits run on `clock`: the monotonic clock; only tests put in another.
+    explicit Link(std::unique_ptr<SerialPort> port,
+                  std::unique_ptr<WaitClock> clock = std::make_unique<SteadyWaitClock>());
     ~Link();
     Link(const Link&) = delete;
     Link& operator=(const Link&) = delete;
@@ -65,6 +68,7 @@ private:
     void lose(const QString& reason);
 
     std::unique_ptr<SerialPort> port_;
+    std::unique_ptr<WaitClock> clock_;
     std::vector<LinkObserver*> observers_;
     // The last exchange got no reply: its reply may come yet, and is dropped before the next.
     bool dropBeforeSending_ = false;

@@ -4,8 +4,8 @@
 // late one; the test window shows late bytes the link drops.
 
 #include "app/program.h"
-#include "boxwatcher.h"
 #include "endtoend.h"
+#include "expectedboxes.h"
 #include "hostsim/ptyhost.h"
 #include "link/linkobserver.h"
 #include "link/qtserialport.h"
@@ -24,6 +24,7 @@
 #include <thread>
 
 using hostsim::Fault;
+using testsupport::describe;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -56,20 +57,6 @@ struct Site {
     }
 };
 
-QString seen(const testsupport::SeenBox& box) {
-    const QString kind = box.icon == QMessageBox::Critical ? "error"
-                         : box.icon == QMessageBox::NoIcon ? "notice"
-                                                           : "other";
-    return QString("%1 %2: %3").arg(kind, box.title, box.text);
-}
-
-QStringList seen(const QList<testsupport::SeenBox>& boxes) {
-    QStringList all;
-    for (const auto& box : boxes)
-        all << seen(box);
-    return all;
-}
-
 // Notes whether the wait cursor is up whenever a request leaves.
 struct CursorWatch : callcfg::LinkObserver {
     QList<bool> waitCursor;
@@ -93,7 +80,7 @@ private slots:
         site.program->link.addObserver(&cursor);
         site.form().findHostAction->trigger();
         site.program->link.removeObserver(&cursor);
-        QCOMPARE(seen(site.boxes.take()), QStringList{"notice OK: 在COM3找到主机"});
+        QCOMPARE(describe(site.boxes.take()), QStringList{"notice OK: 在COM3找到主机"});
         QCOMPARE(cursor.waitCursor, QList<bool>{true});
         QVERIFY(!QApplication::overrideCursor());
         const auto requests = site.requests();
@@ -119,7 +106,7 @@ private slots:
                   });
         site.form().portList->setCurrentIndex(1); // COM2: nothing there
         site.form().findHostAction->trigger();
-        QCOMPARE(seen(site.boxes.take()), QStringList{"notice OK: 在COM1找到主机"});
+        QCOMPARE(describe(site.boxes.take()), QStringList{"notice OK: 在COM1找到主机"});
         QCOMPARE(site.form().portList->currentText(), QString("COM1"));
         QCOMPARE(site.form().portList->toolTip(),
                  QString("COM1 → %1：FT232R USB UART").arg(site.device()));
@@ -144,7 +131,7 @@ private slots:
         site.form().openPortButton->click();
         QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
         site.form().findHostAction->trigger();
-        QCOMPARE(seen(site.boxes.take()),
+        QCOMPARE(describe(site.boxes.take()),
                  QStringList{"error 错误: 没有找到主机，请检查连线和电源！"});
         QCOMPARE(site.requests().size(), std::size_t(1));
         QVERIFY(held.withUnit([](hostsim::HostUnit& unit) { return unit.rawReceived().empty(); }));
@@ -171,7 +158,7 @@ private slots:
         site.boxes.setAnswerDelay(700);
         form.deletePagerEdit->setText("6");
         form.deletePagerButton->click();
-        QCOMPARE(seen(site.boxes.take()),
+        QCOMPARE(describe(site.boxes.take()),
                  QStringList{"error 错误: 删除传呼号失败，请检查与通讯端口的连接情况！"});
         QCOMPARE(site.requests().size(), std::size_t(1));
 
@@ -189,7 +176,7 @@ private slots:
         const double seconds = std::chrono::duration<double>(arrived - clicked).count();
         qInfo("frame on the wire %.3f s after the click", seconds);
         QVERIFY2(seconds >= 0 && seconds < 0.1, qPrintable(QString::number(seconds)));
-        QCOMPARE(seen(site.boxes.take()), QStringList{"notice OK: 删除传呼号成功！"});
+        QCOMPARE(describe(site.boxes.take()), QStringList{"notice OK: 删除传呼号成功！"});
     }
 
     // Late bytes dropped before a request appear in the test window, one line per read.

@@ -8,6 +8,7 @@
 #include "callers/handheldcallerwindow.h"
 #include "callers/voicepromptwindow.h"
 #include "endtoend.h"
+#include "wire.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -46,13 +47,6 @@ std::optional<double> numberOf(const QString& text) {
 long long whole(double value) {
     std::fesetround(FE_TONEAREST);
     return static_cast<long long>(std::nearbyint(value));
-}
-
-QString hex(const std::vector<int>& bytes) {
-    QStringList parts;
-    for (int b : bytes)
-        parts << QStringLiteral("%1").arg(b & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-    return parts.join(QLatin1Char(' '));
 }
 
 // What a command must do with the texts: send this data, or show this box.
@@ -98,7 +92,8 @@ std::optional<double> inRange(const QString& text, double low, double high) {
 
 Expected deletePager(const QString& t) {
     const auto v = inRange(t, 1, 254);
-    return v ? Expected{hex({int(whole(*v))}), {}} : Expected{{}, "传呼号必须为1-254的数字！"};
+    return v ? Expected{hexText(Bytes{std::uint8_t(whole(*v))}), {}}
+             : Expected{{}, "传呼号必须为1-254的数字！"};
 }
 
 Expected setPager(const QString& number, const QString& address) {
@@ -111,13 +106,14 @@ Expected setPager(const QString& number, const QString& address) {
         if (c < u'0' || c > u'9')
             return {{}, "设置传呼号失败!"};
     const int n = int(whole(*v));
-    std::vector<int> data{n / 100, n % 100, 0, 2, 0}; // 数字标准 at 1200 is mode 2; polarity 反
+    Bytes data{std::uint8_t(n / 100), std::uint8_t(n % 100), 0, 2,
+               0}; // 数字标准 at 1200 is mode 2; polarity 反
     for (qsizetype i = 0; i < 7 - address.size(); ++i)
         data.push_back(0);
     for (QChar c : address)
-        data.push_back(c.unicode() - u'0');
+        data.push_back(std::uint8_t(c.unicode() - u'0'));
     data.push_back(0); // 音调1
-    return {hex(data), {}};
+    return {hexText(data), {}};
 }
 
 Expected deleteTable(const QString& t) {
@@ -127,7 +123,7 @@ Expected deleteTable(const QString& t) {
     if (!v)
         return {{}, "餐桌号码必须为1-65535的数字！"};
     const long long n = whole(*v);
-    return {hex({int(n >> 8), int(n & 0xFF)}), {}};
+    return {hexText(Bytes{std::uint8_t(n >> 8), std::uint8_t(n)}), {}};
 }
 
 Expected setTable(const QString& table, const QStringList& pagers) {
@@ -137,7 +133,7 @@ Expected setTable(const QString& table, const QStringList& pagers) {
     if (!v)
         return {{}, "餐桌号必须为1-65535的数字！"};
     const long long n = whole(*v);
-    std::vector<int> data{0, int(n >> 8), int(n & 0xFF)};
+    Bytes data{0, std::uint8_t(n >> 8), std::uint8_t(n)};
     for (const QString& pager : pagers) {
         if (pager.isEmpty()) {
             data.push_back(0xFF);
@@ -146,14 +142,15 @@ Expected setTable(const QString& table, const QStringList& pagers) {
         const auto p = inRange(pager, 1, 255);
         if (!p)
             return {{}, "传呼号必须为1-255的数字！"};
-        data.push_back(int(whole(*p)));
+        data.push_back(std::uint8_t(whole(*p)));
     }
-    return {hex(data), {}};
+    return {hexText(data), {}};
 }
 
 Expected urge(const QString& t) {
     const auto v = inRange(t, 1, 9);
-    return v ? Expected{hex({int(whole(*v))}), {}} : Expected{{}, "催菜器号码必须为1-9的数字！"};
+    return v ? Expected{hexText(Bytes{std::uint8_t(whole(*v))}), {}}
+             : Expected{{}, "催菜器号码必须为1-9的数字！"};
 }
 
 Expected transmitter(const QString& t) {
@@ -167,7 +164,7 @@ Expected transmitter(const QString& t) {
     if (whole(*v * 1000000) % 12500 != 0)
         return {{}, "频率值必须为12.5K的倍数！"};
     const long long n = whole(*v * 10000);
-    return {hex({int(n >> 16), int(n >> 8), int(n)}), {}};
+    return {hexText(Bytes{std::uint8_t(n >> 16), std::uint8_t(n >> 8), std::uint8_t(n)}), {}};
 }
 
 Expected receiverFrequency(const QString& receiver) {
@@ -178,7 +175,7 @@ Expected receiverFrequency(const QString& receiver) {
     const auto v = inRange(receiver, 1, 80);
     if (!v)
         return {{}, "接收器号码必须为1-80的数字！"};
-    return {hex({7, int(whole(*v))}), {}};
+    return {hexText(Bytes{7, std::uint8_t(whole(*v))}), {}};
 }
 
 // Types the text over the list's own text, as an input method commits it.
@@ -207,8 +204,7 @@ class InputFuzzTest : public QObject {
             return std::nullopt;
         if (requests.size() != 1)
             return QStringLiteral("(%1 frames)").arg(requests.size());
-        std::vector<int> data(requests.front().data.begin(), requests.front().data.end());
-        return hex(data);
+        return hexText(requests.front().data);
     }
 
     // Clicks the button and compares what happened with what the texts call for.

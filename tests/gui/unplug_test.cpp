@@ -60,13 +60,6 @@ struct Pluggable {
                                      host->goAway();
                                  });
     }
-
-    QStringList boxTexts() {
-        QStringList texts;
-        for (const auto& box : boxes.take())
-            texts << box.text;
-        return texts;
-    }
 };
 
 } // namespace
@@ -120,7 +113,7 @@ private slots:
         program.portRow->setProblemReporter([&](const QString& problem) { told << problem; });
         rig.unplugAt(readerWindow.progressBar, at);
         start();
-        QCOMPARE(rig.boxTexts(), QStringList{box});
+        QCOMPARE(rig.boxes.takeTexts(), QStringList{box});
         QCOMPARE(told.size(), 1);
         QVERIFY2(told[0].startsWith(QString("COM1 (%1) 已断开：").arg(rig.device)) &&
                      told[0].size() > rig.device.size() + 14,
@@ -140,7 +133,7 @@ private slots:
         QCOMPARE(program.mainWindow.portStatusLabel->text(), QString("串口已关闭"));
         QCOMPARE(program.mainWindow.portList->toolTip(), "COM1 → " + rig.device);
         start();
-        QCOMPARE(rig.boxTexts(), QStringList{success});
+        QCOMPARE(rig.boxes.takeTexts(), QStringList{success});
         QCOMPARE(program.mainWindow.portStatusLabel->text(), QString("已打开COM1"));
     }
 };

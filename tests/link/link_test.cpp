@@ -1,55 +1,42 @@
-// The link over a real pseudo-terminal: the bytes the program puts on the wire, the reply
-// it takes, the length of its waits and its port handling.
+// The link on a scripted port in virtual time: the bytes it puts on the wire, the reply it
+// takes at the end of which period, the slices of its waits, and its port handling.
 
-#include "../unit/bytes.h"
-#include "link/link.h"
 #include "link/linkobserver.h"
-#include "link/qtserialport.h"
-#include "ptypeer.h"
+#include "scriptedport.h"
+#include "wire.h"
 
 #include <QtTest>
-
-#include <sys/resource.h>
 
 using namespace callcfg;
 using namespace std::chrono_literals;
 
 namespace {
 
-double threadCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Records what the link tells its observers.
+// Records what the link tells its observers, and counts the moments between slices of a wait.
 struct Recorder : LinkObserver {
     QStringList events;
-    void sent(std::span<const std::uint8_t> wire) override {
-        events << "sent " + hexText({wire.begin(), wire.end()});
-    }
+    int waits = 0;
+    void sent(std::span<const std::uint8_t> wire) override { events << "sent " + hexText(wire); }
     void received(std::span<const std::uint8_t> bytes) override {
-        events << "received " + hexText({bytes.begin(), bytes.end()});
+        events << "received " + hexText(bytes);
     }
     void dropped(std::span<const std::uint8_t> bytes) override {
-        events << "dropped " + hexText({bytes.begin(), bytes.end()});
+        events << "dropped " + hexText(bytes);
     }
     void portLost(const QString& message) override { events << "lost " + message; }
     void checksumFailed() override { events << "checksum"; }
+    void waiting() override { ++waits; }
 };
 
+// Periods at their real lengths, in virtual time.
 struct Fixture {
-    explicit Fixture(double scale = 0.05) {
-        link.setTimeScale(scale);
-        link.addObserver(&recorder);
-    }
-    bool open() { return link.open(peer.devicePath()); }
+    Fixture() { s.link.addObserver(&recorder); }
+    bool open() { return s.link.open(QStringLiteral("/dev/scripted")); }
     Outcome exchange(const QString& command, const QString& data, WaitPlan wait = {1, 1.0}) {
-        return link.exchange({std::uint8_t(command.toUInt(nullptr, 16)), hexBytes(data)}, wait);
+        return s.link.exchange({std::uint8_t(command.toUInt(nullptr, 16)), hexBytes(data)}, wait);
     }
-    PtyPeer peer;
-    Link link{std::make_unique<QtSerialPort>()};
+    QString written() { return hexText(s.port.takeWritten()); }
+    testsupport::ScriptedLink s;
     Recorder recorder;
 };
 
@@ -63,18 +50,22 @@ QString replyData(const Outcome& outcome) {
 class LinkTest : public QObject {
     Q_OBJECT
 private slots:
-    void exchangeOverAPty() {
+    // The reply that came 10 ms into the wait is taken at the end of the period; the wait
+    // sleeps in slices of 40 ms and tells the observers between them.
+    void exchange() {
         Fixture f;
         QVERIFY(f.open());
-        QVERIFY(f.link.isOpen());
-        QCOMPARE(f.link.device(), f.peer.devicePath());
-        f.peer.writeAfter(10ms, hexBytes("55 AA 02 08 00 F5"));
+        QVERIFY(f.s.link.isOpen());
+        QCOMPARE(f.s.link.device(), QStringLiteral("/dev/scripted"));
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"), 10ms);
         const Outcome outcome = f.exchange("08", "");
-        QCOMPARE(hexText(f.peer.readAll()), QStringLiteral("55 55 AA 01 08 00 F6"));
+        QCOMPARE(f.written(), QStringLiteral("55 55 AA 01 08 00 F6"));
         QVERIFY(std::holds_alternative<Replied>(outcome));
         QCOMPARE(replyData(outcome), QString());
         QCOMPARE(f.recorder.events,
                  (QStringList{"sent 55 55 AA 01 08 00 F6", "received 55 AA 02 08 00 F5"}));
+        QCOMPARE(f.s.clock.elapsed(), 1000ms);
+        QCOMPARE(f.recorder.waits, 24); // at 40, 80, ... 960 ms
     }
 
     // Each request is sent whole and alone: nothing of an earlier, longer one follows it.
@@ -83,32 +74,33 @@ private slots:
         QVERIFY(f.open());
         f.exchange("18", "00 01 02 03 04 05", {1, 0.1});
         f.exchange("04", "69", {1, 0.1});
-        QCOMPARE(hexText(f.peer.readAll()),
+        QCOMPARE(f.written(),
                  QStringLiteral("55 55 AA 01 18 06 00 01 02 03 04 05 D1 55 55 AA 01 04 01 69 90"));
     }
 
     void headerCutBetweenPeriodsIsCompleted() {
-        Fixture f(0.1); // periods of 100 ms
+        Fixture f;
         QVERIFY(f.open());
-        f.peer.write(hexBytes("00 55 AA 02"));
-        std::vector<std::uint8_t> rest{0x0D, 0x80};
+        f.s.port.arrive(hexBytes("00 55 AA 02"));
+        Bytes rest{0x0D, 0x80};
         for (int i = 0; i < 128; ++i)
             rest.push_back(static_cast<std::uint8_t>(i));
         // 02 + 0D + 80 + (0 + ... + 127) = 0x204F -> 0x4F -> checksum 0xB0
         rest.push_back(0xB0);
-        f.peer.writeAfter(150ms, rest);
+        f.s.port.arrive(rest, 1500ms);
         const Outcome outcome = f.exchange("0D", "05", {3, 1.0});
         const auto* replied = std::get_if<Replied>(&outcome);
         QVERIFY(replied);
         QCOMPARE(replied->data.size(), std::size_t(0x80));
         for (int i = 0; i < 128; ++i)
             QCOMPARE(replied->data[i], std::uint8_t(i));
+        QCOMPARE(f.s.clock.elapsed(), 2000ms);
     }
 
     void badChecksumIsReportedThenTheGoodReplyIsTaken() {
         Fixture f;
         QVERIFY(f.open());
-        f.peer.write(hexBytes("55 AA 02 08 00 00 55 AA 02 08 00 F5"));
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 00 55 AA 02 08 00 F5"));
         QCOMPARE(replyData(f.exchange("08", "", {2, 1.0})), QString());
         QCOMPARE(f.recorder.events.count("checksum"), 1);
     }
@@ -116,7 +108,7 @@ private slots:
     void replyToAnotherCommandTimesOut() {
         Fixture f;
         QVERIFY(f.open());
-        f.peer.write(hexBytes("55 AA 02 15 00 E8"));
+        f.s.port.arrive(hexBytes("55 AA 02 15 00 E8"));
         const Outcome outcome = f.exchange("16", "01", {2, 1.0});
         QVERIFY(std::holds_alternative<NoReply>(outcome));
         QCOMPARE(f.recorder.events.count("checksum"), 0);
@@ -126,7 +118,7 @@ private slots:
     void aReplyAnswersOneExchangeOnly() {
         Fixture f;
         QVERIFY(f.open());
-        f.peer.write(hexBytes("55 AA 02 08 00 F5"));
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"));
         QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
         QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
     }
@@ -134,29 +126,25 @@ private slots:
     // A reply that comes after its request gave up, but before the next request, is dropped
     // right before that request leaves, without a wait; a request after a reply drops nothing.
     void aLateReplyIsDroppedBeforeTheNextRequest() {
-        Fixture f; // periods of 50 ms
+        Fixture f;
         QVERIFY(f.open());
-        std::vector<std::uint8_t> late = hexBytes("55 AA 02 0D 80");
-        late.resize(5 + 128, 0x00);
+        Bytes late = hexBytes("55 AA 02 0D 80 00*128");
         late.push_back(0x70); // 02 + 0D + 80 = 0x8F
-        f.peer.writeAfter(70ms, late);
+        f.s.port.arrive(late, 1400ms);
         QVERIFY(std::holds_alternative<NoReply>(f.exchange("0D", "05")));
-        QTest::qWait(60); // the user reads the time-out box; the late reply comes meanwhile
+        f.s.clock.advance(1200ms); // the user reads the time-out box; the late reply comes
         f.recorder.events.clear();
-        QElapsedTimer clock;
-        clock.start();
-        QString sentAt;
-        f.link.exchange({0x0D, {0x06}}, {1, 1.0},
-                        [&] { sentAt = QString::number(clock.elapsed()); });
-        QVERIFY2(sentAt.toInt() < 10, qPrintable(sentAt));
+        const auto before = f.s.clock.elapsed();
+        std::chrono::milliseconds sentAt{-1};
+        f.s.link.exchange({0x0D, {0x06}}, {1, 1.0}, [&] { sentAt = f.s.clock.elapsed() - before; });
+        QCOMPARE(sentAt, 0ms);
         QCOMPARE(f.recorder.events.value(0), "dropped " + hexText(late));
         QCOMPARE(f.recorder.events.value(1), QString("sent 55 55 AA 01 0D 01 06 EA"));
         QCOMPARE(f.recorder.events.size(), 2);
 
-        f.peer.writeAfter(10ms, hexBytes("55 AA 02 08 00 F5"));
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"), 10ms);
         QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "", {2, 1.0})));
-        f.peer.write(hexBytes("55 AA 02 08 00 F5")); // before the request: taken after a reply
-        QTest::qWait(20);
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5")); // before the request: taken after a reply
         f.recorder.events.clear();
         QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
         QVERIFY(!f.recorder.events.join(' ').contains("dropped"));
@@ -167,82 +155,30 @@ private slots:
         Fixture f;
         QVERIFY(f.open());
         QString sentBefore;
-        f.link.exchange({0x08, {}}, {1, 1.0}, [&] { sentBefore = hexText(f.peer.readAll()); });
+        f.s.link.exchange({0x08, {}}, {1, 1.0}, [&] { sentBefore = f.written(); });
         QCOMPARE(sentBefore, QStringLiteral("55 55 AA 01 08 00 F6"));
-    }
-
-    void waitLengths_data() {
-        QTest::addColumn<int>("periods");
-        QTest::addColumn<double>("length");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("3 x 1.0 s") << 3 << 1.0 << 3.0;
-        QTest::newRow("0 periods make one") << 0 << 0.2 << 0.2;
-        QTest::newRow("1 x 0.2 s") << 1 << 0.2 << 0.2;
-    }
-    // Real lengths, no time scale: the wait lasts exactly its periods and does not spin.
-    void waitLengths() {
-        QFETCH(int, periods);
-        QFETCH(double, length);
-        QFETCH(double, expected);
-        Fixture f(1.0);
-        QVERIFY(f.open());
-        QElapsedTimer clock;
-        const double cpuBefore = threadCpuSeconds();
-        clock.start();
-        const Outcome outcome = f.exchange("08", "", {periods, length});
-        const double elapsed = clock.nsecsElapsed() / 1e9;
-        const double cpu = threadCpuSeconds() - cpuBefore;
-        QVERIFY(std::holds_alternative<NoReply>(outcome));
-        QVERIFY2(std::abs(elapsed - expected) < 0.020, qPrintable(QString::number(elapsed)));
-        QVERIFY2(cpu < 0.1, qPrintable(QString::number(cpu)));
-    }
-
-    void replyIsTakenOnlyAtTheEndOfAPeriod() {
-        Fixture f(1.0);
-        QVERIFY(f.open());
-        f.peer.write(hexBytes("55 AA 02 08 00 F5"));
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "", {3, 0.3})));
-        QVERIFY(std::abs(clock.elapsed() - 300) < 20);
-    }
-
-    void missingOrBusyDevicesCannotBeOpened() {
-        Link missing(std::make_unique<QtSerialPort>());
-        QVERIFY(!missing.open("/dev/callcfg-no-such-device"));
-        QVERIFY(!missing.isOpen());
-        QVERIFY(!missing.portError().isEmpty());
-
-        Fixture f;
-        QVERIFY(f.open());
-        Link other(std::make_unique<QtSerialPort>());
-        QVERIFY(!other.open(f.peer.devicePath()));
-        QVERIFY(!other.isOpen());
-        QVERIFY(!other.portError().isEmpty());
     }
 
     void closeAndOpenAgain() {
         Fixture f;
         QVERIFY(f.open());
-        f.link.close();
-        QVERIFY(!f.link.isOpen());
-        f.link.close(); // closed already: nothing happens
+        f.s.link.close();
+        QVERIFY(!f.s.link.isOpen());
+        f.s.link.close(); // closed already: nothing happens
         QVERIFY(f.open());
-        f.peer.write(hexBytes("55 AA 02 08 00 F5"));
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"));
         QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
     }
 
     void readWaiting() {
         Fixture f;
-        QVERIFY(!f.link.readWaiting()); // port closed
+        QVERIFY(!f.s.link.readWaiting()); // port closed
         QVERIFY(f.open());
-        f.peer.write(hexBytes("05 AA 00"));
-        QTest::qWait(30);
-        QCOMPARE(hexText(f.link.readWaiting().value()), QStringLiteral("05 AA 00"));
+        f.s.port.arrive(hexBytes("05 AA 00"));
+        QCOMPARE(hexText(f.s.link.readWaiting().value()), QStringLiteral("05 AA 00"));
         // What the poll consumed is not seen by the next exchange.
-        f.peer.write(hexBytes("55 AA 02 08 00 F5"));
-        QTest::qWait(30);
-        QVERIFY(!f.link.readWaiting().value().empty());
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"));
+        QVERIFY(!f.s.link.readWaiting().value().empty());
         QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
     }
 
@@ -257,19 +193,18 @@ private slots:
     void vanishedDeviceIsAPortFault() {
         QFETCH(bool, whileSending);
         Fixture f;
-        QVERIFY(f.link.open(f.peer.devicePath(), "COM3"));
-        if (whileSending)
-            f.peer.hangUp();
-        const Outcome outcome = f.link.exchange({0x0D, {0x28}}, {3, 1.0}, [&] {
+        QVERIFY(f.s.link.open("/dev/scripted", "COM3"));
+        f.s.port.refuseWrites = f.s.port.failReads = whileSending;
+        const Outcome outcome = f.s.link.exchange({0x0D, {0x28}}, {3, 1.0}, [&] {
             if (!whileSending)
-                f.peer.hangUp();
+                f.s.port.failReads = true;
         });
         const auto* lost = std::get_if<PortFault>(&outcome);
         QVERIFY(lost);
         QCOMPARE(lost->whileSending, whileSending);
-        QVERIFY(!lost->reason.isEmpty());
+        QCOMPARE(lost->reason, QStringLiteral("device gone"));
         QCOMPARE(f.recorder.events.last(),
-                 QString("lost COM3 (%1) disconnected: %2").arg(f.peer.devicePath(), lost->reason));
+                 QString("lost COM3 (/dev/scripted) disconnected: device gone"));
     }
 };
 

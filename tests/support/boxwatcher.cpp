@@ -16,12 +16,20 @@ QList<SeenBox> BoxWatcher::take() {
     return seen;
 }
 
+QStringList BoxWatcher::takeTexts() {
+    QStringList texts;
+    for (const SeenBox& box : take())
+        texts << box.text;
+    return texts;
+}
+
 void BoxWatcher::poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible() || box->property("seenByWatcher").toBool())
         return;
     box->setProperty("seenByWatcher", true);
-    SeenBox seen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), {}};
+    SeenBox seen{box->windowTitle(),     box->text(), box->icon(),
+                 box->standardButtons(), {},          std::chrono::steady_clock::now()};
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != box && w->isVisible() && !w->objectName().isEmpty())
             seen.visibleWindows << w->objectName();

@@ -1,12 +1,14 @@
 #pragma once
-// Catches the real modal message boxes while a test drives a window: records each box
-// (title, text, icon, buttons, the top-level windows visible beside it) and answers it.
+// Catches the real modal message boxes while a test, the soak, the benchmark or the screenshot
+// tool drives a window: records each box (title, text, icon, buttons, the top-level windows
+// visible beside it, when it was seen) and answers it.
 
 #include <QMessageBox>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 
+#include <chrono>
 #include <deque>
 #include <functional>
 
@@ -18,6 +20,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QStringList visibleWindows; // objectNames of other visible top-level windows
+    std::chrono::steady_clock::time_point seenAt;
 };
 
 class BoxWatcher : public QObject {
@@ -37,6 +40,8 @@ public:
 
     const QList<SeenBox>& boxes() const { return boxes_; }
     QList<SeenBox> take();
+    // The texts of the boxes seen since the last take.
+    QStringList takeTexts();
     void clear() { boxes_.clear(); }
 
 private:

@@ -1,5 +1,7 @@
 #include "endtoend.h"
 
+#include "wire.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -30,27 +32,13 @@ QStringList EndToEnd::takeFrames() {
     QStringList frames;
     const auto requests =
         host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
-    for (const auto& request : requests) {
-        // Worked out here, not by the code under test: 0xFF minus the low byte of the sum.
-        std::vector<std::uint8_t> wire{0x55,
-                                       0x55,
-                                       0xAA,
-                                       0x01,
-                                       request.command,
-                                       static_cast<std::uint8_t>(request.data.size())};
-        for (std::uint8_t byte : request.data)
-            wire.push_back(byte);
-        unsigned sum = 0;
-        for (std::size_t i = 3; i < wire.size(); ++i)
-            sum += wire[i];
-        wire.push_back(static_cast<std::uint8_t>(0xFF - (sum & 0xFF)));
-        frames << wireText(wire);
-    }
+    for (const auto& request : requests)
+        frames << hexText(requestFrame(request.command, request.data));
     return frames;
 }
 
 QString EndToEnd::takeWire() {
-    return wireText(host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRawReceived(); }));
+    return hexText(host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRawReceived(); }));
 }
 
 void EndToEnd::type(QWidget* field, const QString& text) {
@@ -63,12 +51,6 @@ void EndToEnd::type(QWidget* field, const QString& text) {
         else
             combo->setEditText(text);
     }
-}
-
-QString wireText(const std::vector<std::uint8_t>& bytes) {
-    QByteArray raw(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<qsizetype>(bytes.size()));
-    return QString::fromLatin1(raw.toHex(' ').toUpper());
 }
 
 } // namespace testsupport

@@ -9,7 +9,6 @@
 #include <QString>
 
 #include <memory>
-#include <vector>
 
 namespace testsupport {
 
@@ -35,8 +34,5 @@ public:
     // Sets the text of a line edit / chooses a list entry by text, as a user would.
     static void type(QWidget* field, const QString& text);
 };
-
-// "55 55 AA ..." for a byte vector.
-QString wireText(const std::vector<std::uint8_t>& bytes);
 
 } // namespace testsupport

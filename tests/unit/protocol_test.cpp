@@ -1,8 +1,8 @@
 // The bytes of requests and replies on the wire. The expected frames are worked out by hand,
 // byte by byte, so that a wrong shared constant fails here.
 
-#include "bytes.h"
 #include "protocol/protocol.h"
+#include "wire.h"
 
 #include <QtTest>
 

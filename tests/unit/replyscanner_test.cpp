@@ -1,5 +1,5 @@
-#include "bytes.h"
 #include "link/replyscanner.h"
+#include "wire.h"
 
 #include <QtTest>
 

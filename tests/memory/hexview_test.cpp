@@ -100,4 +100,4 @@ void TestHexView::hostDumpIsFast() {
 }
 
 QTEST_APPLESS_MAIN(TestHexView)
-#include "tst_hexview.moc"
+#include "hexview_test.moc"

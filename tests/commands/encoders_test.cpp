@@ -10,6 +10,7 @@
 #include "commands/voice.h"
 #include "focusnames.h"
 #include "protocol/protocol.h"
+#include "wire.h"
 
 #include <QtTest>
 
@@ -45,11 +46,6 @@ Expect unsendable(const char* text) {
     return {Expect::Unsent, nullptr, {}, QString::fromUtf8(text), {}};
 }
 
-QString hex(const std::vector<std::uint8_t>& bytes) {
-    QByteArray raw(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-    return QString::fromLatin1(raw.toHex(' ').toUpper());
-}
-
 PagerInput pager(const char* number, const char* address, int type = 0, int rate = 1,
                  int polarity = 0, int tone = 0) {
     return {QString::fromUtf8(number), QString::fromUtf8(address), type, polarity, rate, tone};
@@ -79,7 +75,7 @@ void verify(const Encoded& result) {
         const Prepared* frame = std::get_if<Prepared>(&result);
         QVERIFY2(frame, "expected a frame");
         QCOMPARE(frame->command, expect.command);
-        QCOMPARE(hex(frame->data), expect.data);
+        QCOMPARE(hexText(frame->data), expect.data);
         break;
     }
     case Expect::Refused: {
@@ -413,7 +409,7 @@ void EncodersTest::framesWithoutInput() {
 void EncodersTest::wireKnownAnswers() {
     auto wire = [](const Encoded& encoded) {
         const Request request = std::get<Prepared>(encoded).request();
-        return hex(protocol::requestWire(request.command, request.data));
+        return hexText(protocol::requestWire(request.command, request.data));
     };
     VoiceInput cleared;
     cleared.key2Enabled = cleared.key3Enabled = false;
@@ -426,4 +422,4 @@ void EncodersTest::wireKnownAnswers() {
 }
 
 QTEST_APPLESS_MAIN(EncodersTest)
-#include "tst_encoders.moc"
+#include "encoders_test.moc"

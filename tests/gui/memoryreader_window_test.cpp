@@ -1,7 +1,7 @@
 // form3's layout, load, Label5 clicks, typed listing and hex view, opened by Command12 of the
 // wired program. The listings read the images the program holds; no exchange is needed.
 
-#include "form3_fixture.h"
+#include "memoryreader_fixture.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -203,7 +203,7 @@ void MemoryReaderWindowTest::listing() {
     QTest::mouseClick(run.w().listingButton, Qt::LeftButton);
     QTest::mouseClick(run.w().listingButton, Qt::LeftButton); // the same text, not twice
     QCOMPARE(run.text1(), text);
-    QCOMPARE(run.boxTexts(), QStringList{});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{});
     QCOMPARE(run.w().height(), 427);
     QVERIFY(run.w().hexHeader->isHidden());
     QCOMPARE(run.w().pagerHeader->isVisible(), header == "Label3");
@@ -275,4 +275,4 @@ void MemoryReaderWindowTest::fullHexDump() {
 }
 
 QTEST_MAIN(MemoryReaderWindowTest)
-#include "form3_window_test.moc"
+#include "memoryreader_window_test.moc"

@@ -15,7 +15,7 @@ const Bytes kInitReceiver = hexBytes("55 55 AA 01 08 00 F6");
 const Bytes kInitReceiverReply = hexBytes("55 AA 02 08 00 F5");
 
 Bytes readBlock(HostUnit& unit, std::uint8_t k) {
-    const auto replies = unit.feed(request(0x0D, {k}));
+    const auto replies = unit.feed(requestFrame(0x0D, {k}));
     return replies.empty() ? Bytes{} : replies[0].bytes;
 }
 
@@ -82,7 +82,7 @@ void TestHostFaults::kinds() {
     unit.addFault(fault);
     const auto replies = unit.feed(kInitReceiver);
     QCOMPARE(replies.size(), std::size_t{1});
-    QCOMPARE(hexText(replies[0].bytes), hexText(hexBytes(reply.toLatin1().constData())));
+    QCOMPARE(hexText(replies[0].bytes), hexText(hexBytes(reply)));
     QCOMPARE(replies[0].splitAt, std::size_t(splitAt));
     QCOMPARE(replies[0].splitPause, splitPause);
     QCOMPARE(replies[0].delay, delay);
@@ -117,8 +117,8 @@ void TestHostFaults::restrictedToCommandAndBlock() {
 
     // A block restriction applies only to the block commands.
     unit.addFault(Fault::noReply().onBlock(0));
-    QCOMPARE(unit.feed(request(0x17, {0}))[0].bytes, hexBytes("55 AA 02 17 00 E6"));
-    QVERIFY(unit.feed(request(0x18, Bytes(129, 0))).empty());
+    QCOMPARE(unit.feed(requestFrame(0x17, {0}))[0].bytes, hexBytes("55 AA 02 17 00 E6"));
+    QVERIFY(unit.feed(requestFrame(0x18, Bytes(129, 0))).empty());
     QCOMPARE(unit.feed(hexBytes("55 55 AA 01 09 00 F5"))[0].bytes, hexBytes("55 AA 02 09 00 F5"));
 }
 
@@ -144,7 +144,7 @@ void TestHostFaults::faultsCombine() {
     unit.addFault(Fault::badChecksum());
     unit.addFault(Fault::split(4, 0.1));
     unit.addFault(Fault::delay(0.5));
-    const auto replies = unit.feed(request(0x11, {1}));
+    const auto replies = unit.feed(requestFrame(0x11, {1}));
     QCOMPARE(replies.size(), std::size_t{1});
     QCOMPARE(replies[0].bytes, hexBytes("FF 55 AA 02 11 02 5A 01 90"));
     QCOMPARE(replies[0].splitAt, std::size_t{4});
@@ -159,16 +159,16 @@ void TestHostFaults::memoryFull() {
     // Not taken by other commands.
     QCOMPARE(unit.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
 
-    auto table = unit.feed(request(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
+    auto table = unit.feed(requestFrame(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
     QCOMPARE(table[0].bytes, hexBytes("55 AA 02 03 00 FA"));
     QCOMPARE(table[0].delay, 0.0);
-    auto repeater = unit.feed(request(0x03, {}));
+    auto repeater = unit.feed(requestFrame(0x03, {}));
     QCOMPARE(repeater[0].bytes, hexBytes("55 AA 02 03 00 FA"));
     QCOMPARE(unit.memoryAt(8191), std::uint8_t{0});
     QCOMPARE(unit.memoryAt(5504), std::uint8_t{0});
     QCOMPARE(unit.nextCallerCode(), (hostsim::CallerCode{0x3C, 0x5A, 0x01}));
 
-    table = unit.feed(request(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
+    table = unit.feed(requestFrame(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
     QCOMPARE(table[0].bytes, hexBytes("55 AA 02 03 03 3C 5A 01 60"));
     QCOMPARE(table[0].delay, 1.0);
 }
@@ -216,4 +216,4 @@ void TestHostFaults::appliedRecordsTheAnswer() {
 }
 
 QTEST_APPLESS_MAIN(TestHostFaults)
-#include "tst_hostfaults.moc"
+#include "hostfaults_test.moc"

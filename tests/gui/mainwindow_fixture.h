@@ -4,6 +4,7 @@
 // driven through the real window against the simulated host unit.
 
 #include "endtoend.h"
+#include "expectedboxes.h"
 #include "hostsim/fault.h"
 
 #include <QStringList>
@@ -15,10 +16,7 @@
 
 namespace mainwindowtests {
 
-// "error 错误: text" (critical icon, OK), "notice OK: text" (no icon, OK), "confirm 注意: text"
-// (critical icon, OK and Cancel); any other look is spelt out so that it fails the comparison.
-QString describe(const testsupport::SeenBox& box);
-QStringList describe(const QList<testsupport::SeenBox>& boxes);
+using testsupport::describe;
 
 // objectName of the control holding the keyboard focus.
 QString focusName();

@@ -9,6 +9,7 @@
 #include "commands/urge.h"
 #include "commands/voice.h"
 #include "focusnames.h"
+#include "wire.h"
 
 #include <QtTest>
 
@@ -262,11 +263,10 @@ void OutcomesTest::replies() {
     QFETCH(QString, title);
     QFETCH(QString, focus);
 
-    const QByteArray bytes = QByteArray::fromHex(reply.toLatin1());
+    const Bytes bytes = hexBytes(reply);
     std::optional<std::span<const std::uint8_t>> data;
     if (reply != QLatin1String("none"))
-        data = std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                         std::size_t(bytes.size()));
+        data = bytes;
 
     const Verdict verdict = judge(*command, data);
     QCOMPARE(verdict.box.has_value(), kind != kNoBox);
@@ -279,4 +279,4 @@ void OutcomesTest::replies() {
 }
 
 QTEST_APPLESS_MAIN(OutcomesTest)
-#include "tst_outcomes.moc"
+#include "outcomes_test.moc"

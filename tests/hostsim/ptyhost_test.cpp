@@ -182,10 +182,10 @@ void TestPtyHost::goneWhenBlockRequested() {
         [](hostsim::HostUnit& u) { u.addFault(Fault::goAway().onCommand(0x0D).onBlock(2)); });
     Port port(host.devicePath());
     for (std::uint8_t k = 0; k < 2; ++k) {
-        QVERIFY(port.send(request(0x0D, {k})));
+        QVERIFY(port.send(requestFrame(0x0D, {k})));
         QCOMPARE(port.receive(134, 2000ms).size(), std::size_t{134});
     }
-    QVERIFY(port.send(request(0x0D, {2})));
+    QVERIFY(port.send(requestFrame(0x0D, {2})));
     QVERIFY(port.events(2000ms) & (POLLHUP | POLLERR));
     QVERIFY(host.isGone());
 }
@@ -214,4 +214,4 @@ void TestPtyHost::stopsWithReplyPending() {
 }
 
 QTEST_APPLESS_MAIN(TestPtyHost)
-#include "tst_ptyhost.moc"
+#include "ptyhost_test.moc"

@@ -1,9 +1,10 @@
 // form3's backup file (Command6 save, Command7 open) and download (Command8) against the
 // simulated host unit over a pty.
 
-#include "form3_fixture.h"
+#include "memoryreader_fixture.h"
 
 #include "hostsim/fault.h"
+#include "wire.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,14 +33,9 @@ QByteArray asBytes(const Memory& m) {
 
 // "55 55 AA 01 18 81 k <128 bytes> checksum": block k of the image as the unit must receive it.
 QString downloadFrame(const Memory& m, int k) {
-    std::vector<std::uint8_t> wire{0x55, 0x55, 0xAA, 0x01, 0x18, 0x81, std::uint8_t(k)};
-    for (int i = 0; i < 128; ++i)
-        wire.push_back(m[std::size_t(k * 128 + i)]);
-    int sum = 0;
-    for (std::size_t i = 3; i < wire.size(); ++i)
-        sum += wire[i];
-    wire.push_back(std::uint8_t(0xFF - (sum & 0xFF)));
-    return testsupport::wireText(wire);
+    Bytes data{std::uint8_t(k)};
+    data.insert(data.end(), m.begin() + k * 128, m.begin() + (k + 1) * 128);
+    return hexText(requestFrame(0x18, data));
 }
 
 // Gives the program a host image without a read.
@@ -91,19 +87,19 @@ void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit() {
         QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
         answerDialog(path);
         QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
-        QCOMPARE(run.boxTexts(), QStringList({"读取主机内容成功！", "记录已保存到" + path}));
+        QCOMPARE(run.boxes.takeTexts(), QStringList({"读取主机内容成功！", "记录已保存到" + path}));
     }
     QCOMPARE(fileBytes(path), asBytes(memory));
 
     ReaderRun run; // a new run of the tool and a replacement host unit, memory all zero
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"已成功打开备份文件" + path});
     QVERIFY(run.images().hostImagePresent && run.images().anyImagePresent);
     QCOMPARE(run.w().hostStatusLabel->text(), "主机内容已读取");
 
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(), QStringList{"下发备份数据到主机成功！"});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"下发备份数据到主机成功！"});
     QCOMPARE(run.memory(), memory);
     const QStringList frames = run.takeFrames();
     QCOMPARE(frames.size(), 64);
@@ -134,14 +130,15 @@ void MemoryReaderBackupTest::extension() {
     holdImage(run, memory);
     answerDialog(path);
     QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(), QStringList{accepted ? "记录已保存到" + path
-                                                  : QString("保存文件的扩展名必须为.cat！")});
+    QCOMPARE(
+        run.boxes.takeTexts(),
+        QStringList{accepted ? "记录已保存到" + path : QString("保存文件的扩展名必须为.cat！")});
     QCOMPARE(QFile::exists(path), accepted);
 
     writeFile(path, asBytes(randomMemory(6)));
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(),
+    QCOMPARE(run.boxes.takeTexts(),
              QStringList{accepted ? "已成功打开备份文件" + path : QString("请选择.cat文件")});
     const Memory now = accepted ? randomMemory(6) : memory;
     QCOMPARE(run.images().hostImage, now);
@@ -163,7 +160,7 @@ void MemoryReaderBackupTest::openFailureLeavesImage() {
     run.images().hostImage.fill(7);
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(), QStringList{"文件" + path + "打开失败！"});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"文件" + path + "打开失败！"});
     QCOMPARE(run.images().hostImage[0], 7);
     QCOMPARE(run.images().hostImage[8191], 7);
     QVERIFY(!run.images().hostImagePresent && !run.images().anyImagePresent);
@@ -171,7 +168,7 @@ void MemoryReaderBackupTest::openFailureLeavesImage() {
     QCOMPARE(QFile::exists(path), size >= 0); // opening never creates the file
     // Nothing to download either.
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(), QStringList{"主机数据未读取，无法下发主机！"});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"主机数据未读取，无法下发主机！"});
 }
 
 void MemoryReaderBackupTest::openKeepsReceiverSelectedAndRemembersName() {
@@ -182,7 +179,7 @@ void MemoryReaderBackupTest::openKeepsReceiverSelectedAndRemembersName() {
     run.images().receiverSelected = true;
     answerDialog(path);
     QTest::mouseClick(run.w().openFileButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(), QStringList{"已成功打开备份文件" + path});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"已成功打开备份文件" + path});
     QCOMPARE(asBytes(run.images().hostImage), bytes);
     QVERIFY(run.images().receiverSelected);
 
@@ -191,7 +188,7 @@ void MemoryReaderBackupTest::openKeepsReceiverSelectedAndRemembersName() {
     answerDialog(path, &shown);
     QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     QCOMPARE(shown, path);
-    QCOMPARE(run.boxTexts(), QStringList{"记录已保存到" + path});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"记录已保存到" + path});
     QCOMPARE(fileBytes(path), bytes);
 }
 
@@ -217,7 +214,7 @@ void MemoryReaderBackupTest::cancelledDialogEndsCommand() {
         answerDialog({});
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    QCOMPARE(run.boxTexts(), QStringList{});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{});
     QCOMPARE(run.images().hostImage, randomMemory(12));
 }
 
@@ -233,7 +230,7 @@ void MemoryReaderBackupTest::refusedWithoutHostImage() {
     run.images().anyImagePresent = run.images().receiverImagePresent = receiverRead;
     QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(),
+    QCOMPARE(run.boxes.takeTexts(),
              QStringList({"主机数据未读取，无法保存文件！", "主机数据未读取，无法下发主机！"}));
     QCOMPARE(run.takeFrames(), QStringList{});
 }
@@ -266,7 +263,7 @@ void MemoryReaderBackupTest::downloadStops() {
     run.w().setListingSize();
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
 
-    QCOMPARE(run.boxTexts(), QStringList{box});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{box});
     QCOMPARE(run.w().progressBar->value(), progress);
     QCOMPARE(run.w().progressLabel->text(), "下发进度条");
     QCOMPARE(run.w().height(), 157);
@@ -288,7 +285,7 @@ void MemoryReaderBackupTest::downloadPortVanishes() {
             run.host.goAway();
     });
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(), QStringList{"下发主机内容失败！"});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"下发主机内容失败！"});
     QCOMPARE(run.w().progressBar->value(), 0);
     QCOMPARE(run.w().progressLabel->text(), "正在下发数据到主机……");
 }
@@ -329,7 +326,7 @@ void MemoryReaderBackupTest::verify() {
     run.fault(fault);
     run.images().receiverImage.fill(7);
     run.w().verifyHostAction->trigger();
-    QCOMPARE(run.boxTexts(), QStringList{box});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{box});
     QCOMPARE(run.takeFrames().size(), frames);
     QVERIFY(!held || run.images().hostImage == image);
     QCOMPARE(run.images().hostImagePresent, held);
@@ -338,4 +335,4 @@ void MemoryReaderBackupTest::verify() {
 }
 
 QTEST_MAIN(MemoryReaderBackupTest)
-#include "form3_backup_test.moc"
+#include "memoryreader_backup_test.moc"

@@ -107,4 +107,4 @@ void NumbersTest::fit() {
 }
 
 QTEST_APPLESS_MAIN(NumbersTest)
-#include "tst_numbers.moc"
+#include "numbers_test.moc"

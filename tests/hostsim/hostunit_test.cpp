@@ -9,7 +9,7 @@ using hostsim::HostUnit;
 namespace {
 
 Bytes answerTo(HostUnit& unit, std::uint8_t command, const Bytes& data) {
-    const auto replies = unit.feed(request(command, data));
+    const auto replies = unit.feed(requestFrame(command, data));
     return replies.empty() ? Bytes{} : replies.front().bytes;
 }
 
@@ -138,13 +138,13 @@ void TestHostUnit::answers() {
     if (setup == "voice")
         unit.setDisplayType(hostsim::DisplayType::Voice);
 
-    const auto replies = unit.feed(hexBytes(request.toLatin1().constData()));
+    const auto replies = unit.feed(hexBytes(request));
     if (reply.isEmpty()) {
         QVERIFY(replies.empty());
         return;
     }
     QCOMPARE(replies.size(), std::size_t{1});
-    QCOMPARE(hexText(replies[0].bytes), hexText(hexBytes(reply.toLatin1().constData())));
+    QCOMPARE(hexText(replies[0].bytes), hexText(hexBytes(reply)));
     QCOMPARE(replies[0].delay, learns ? 0.5 : 0.0);
     QCOMPARE(replies[0].splitAt, std::size_t{0});
     QVERIFY(!replies[0].goAway);
@@ -193,7 +193,7 @@ void TestHostUnit::pagerRecord() {
                      2};
     QCOMPARE(answerTo(unit, 0x01, data), hexBytes("55 AA 02 01 00 FC"));
     const std::size_t offset = (pager - 1) * 5;
-    QCOMPARE(memoryRange(unit, offset, 5), hexBytes(record.toLatin1().constData()));
+    QCOMPARE(memoryRange(unit, offset, 5), hexBytes(record));
     // Neighbouring slots stay empty.
     if (pager > 1)
         QCOMPARE(unit.memoryAt(offset - 5), std::uint8_t{0xFF});
@@ -243,8 +243,8 @@ void TestHostUnit::tablesFullAt512() {
     unit.setLearnDelay(0.25);
     for (int t = 1; t <= 512; ++t) {
         const auto replies =
-            unit.feed(request(0x03, {0, static_cast<std::uint8_t>(t >> 8),
-                                     static_cast<std::uint8_t>(t), 0xFF, 0xFF, 0xFF}));
+            unit.feed(requestFrame(0x03, {0, static_cast<std::uint8_t>(t >> 8),
+                                          static_cast<std::uint8_t>(t), 0xFF, 0xFF, 0xFF}));
         QCOMPARE(replies.size(), std::size_t{1});
         QCOMPARE(replies[0].bytes[4], std::uint8_t{3});
     }
@@ -252,7 +252,7 @@ void TestHostUnit::tablesFullAt512() {
     QCOMPARE(memoryRange(unit, 5368, 8), hexBytes("3C 5C 00 02 00 FF FF FF"));
 
     // Full: answered at once with no data; the memory is unchanged.
-    const auto full = unit.feed(request(0x03, {0, 0x02, 0x01, 0xFF, 0xFF, 0xFF}));
+    const auto full = unit.feed(requestFrame(0x03, {0, 0x02, 0x01, 0xFF, 0xFF, 0xFF}));
     QCOMPARE(full.size(), std::size_t{1});
     QCOMPARE(full[0].bytes, hexBytes("55 AA 02 03 00 FA"));
     QCOMPARE(full[0].delay, 0.0);
@@ -401,7 +401,7 @@ void TestHostUnit::framing() {
     QFETCH(QString, replies);
 
     HostUnit unit;
-    const Bytes bytes = hexBytes(received.toLatin1().constData());
+    const Bytes bytes = hexBytes(received);
     Bytes out;
     const std::size_t step = chunk > 0 ? chunk : bytes.size();
     for (std::size_t i = 0; i < bytes.size(); i += step) {
@@ -409,7 +409,7 @@ void TestHostUnit::framing() {
         for (const auto& r : unit.feed(bytes.data() + i, n))
             out.insert(out.end(), r.bytes.begin(), r.bytes.end());
     }
-    QCOMPARE(hexText(out), hexText(hexBytes(replies.toLatin1().constData())));
+    QCOMPARE(hexText(out), hexText(hexBytes(replies)));
 }
 
 void TestHostUnit::logsWhatArrived() {
@@ -433,4 +433,4 @@ void TestHostUnit::logsWhatArrived() {
 }
 
 QTEST_APPLESS_MAIN(TestHostUnit)
-#include "tst_hostunit.moc"
+#include "hostunit_test.moc"

@@ -1,6 +1,6 @@
 // The three reads of form3 against the simulated host unit over a pty.
 
-#include "form3_fixture.h"
+#include "memoryreader_fixture.h"
 
 #include "hostsim/fault.h"
 #include "link/linkobserver.h"
@@ -58,7 +58,7 @@ void MemoryReaderReadTest::hostReadIsExact() {
     QStringList expected{"读取主机内容成功！"};
     if (QTest::currentDataTag() == QByteArray("noise and a bad reply before replies"))
         expected.prepend("CRC校验错误");
-    QCOMPARE(run.boxTexts(), expected);
+    QCOMPARE(run.boxes.takeTexts(), expected);
     QCOMPARE(run.images().hostImage, memory);
     QVERIFY(run.images().hostImagePresent && run.images().anyImagePresent &&
             !run.images().receiverSelected);
@@ -133,7 +133,7 @@ void MemoryReaderReadTest::receiverRead() {
     QVERIFY(run.images().receiverImagePresent && run.images().receiverSelected &&
             run.images().anyImagePresent);
     QVERIFY(!run.images().hostImagePresent);
-    QCOMPARE(run.boxTexts(), QStringList{success});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{success});
     QCOMPARE(run.w().receiverStatusLabel->text(), "分机内容已读取");
     QVERIFY(run.w().receiverStatusLabel->isVisibleTo(&run.w()));
     QVERIFY(run.w().receiverStatusLabel->y() >=
@@ -183,7 +183,7 @@ void MemoryReaderReadTest::hostReadFails() {
     run.fault(fault);
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
 
-    QCOMPARE(run.boxTexts().last(), box);
+    QCOMPARE(run.boxes.takeTexts().last(), box);
     QCOMPARE(run.images().hostImage, old);
     QVERIFY(!run.images().hostImagePresent && !run.images().anyImagePresent);
     QCOMPARE(run.w().progressBar->value(), progress);
@@ -193,7 +193,7 @@ void MemoryReaderReadTest::hostReadFails() {
 
     // The blocks of the failed read leave nothing behind: the next read takes the whole memory.
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
-    QCOMPARE(run.boxTexts(), QStringList{"读取主机内容成功！"});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"读取主机内容成功！"});
     QCOMPARE(run.images().hostImage, memory);
 }
 
@@ -206,7 +206,7 @@ void MemoryReaderReadTest::portVanishesMidRead() {
     });
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
     QCOMPARE(run.takeFrames().size(), 31);
-    QCOMPARE(run.boxTexts(), QStringList{"读取主机内容失败！"});
+    QCOMPARE(run.boxes.takeTexts(), QStringList{"读取主机内容失败！"});
     QVERIFY(!run.images().hostImagePresent && !run.images().anyImagePresent);
     QCOMPARE(run.w().progressBar->value(), 0);
     QCOMPARE(run.w().progressLabel->text(), "正在读取主机内容……");
@@ -217,7 +217,7 @@ void MemoryReaderReadTest::portVanishesWhileWaiting() {
     ReaderRun run;
     run.fault(Fault::goAway(0).onCommand(0x0D).onBlock(30));
     QTest::mouseClick(run.w().readHostButton, Qt::LeftButton);
-    const QStringList texts = run.boxTexts();
+    const QStringList texts = run.boxes.takeTexts();
     QCOMPARE(texts.size(), 1);
     QVERIFY(texts.first() == "读取主机内容失败！" || texts.first() == "通讯失败！请检查连线！");
     QVERIFY(!run.images().hostImagePresent && !run.images().anyImagePresent);
@@ -229,7 +229,7 @@ void MemoryReaderReadTest::failedReceiverReadStillSelectsReceiver() {
     run.images().hostImagePresent = run.images().anyImagePresent = true; // as after a host read
     run.fault(Fault::noReply().onCommand(0x0E).onBlock(0));
     run.w().readBuiltInButton->click();
-    QCOMPARE(run.boxTexts().last(), "通讯失败！请检查连线！");
+    QCOMPARE(run.boxes.takeTexts().last(), "通讯失败！请检查连线！");
     QVERIFY(run.images().receiverSelected && !run.images().receiverImagePresent);
     QCOMPARE(run.w().progressBar->value(), 0);
     // The hex view now shows the receiver image, zeros as none was ever read.
@@ -241,4 +241,4 @@ void MemoryReaderReadTest::failedReceiverReadStillSelectsReceiver() {
 }
 
 QTEST_MAIN(MemoryReaderReadTest)
-#include "form3_read_test.moc"
+#include "memoryreader_read_test.moc"

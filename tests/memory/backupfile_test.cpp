@@ -172,4 +172,4 @@ void TestBackupFile::fullDiskLeavesTheOldFile() {
 }
 
 QTEST_APPLESS_MAIN(TestBackupFile)
-#include "tst_backupfile.moc"
+#include "backupfile_test.moc"

@@ -1,5 +1,6 @@
 // The main window as an installer sees it: controls, start state, views, keyboard, greetings.
 
+#include "boxwatcher.h"
 #include "link/link.h"
 #include "link/qtserialport.h"
 #include "mainwindow/hexline.h"
@@ -35,30 +36,6 @@ const QStringList commandButtons{
     "Command1",  "Command2",  "Command3",  "Command4",  "Command5",  "Command6",  "Command7",
     "Command8",  "Command9",  "Command10", "Command11", "Command12", "Command13", "Command14",
     "Command15", "Command16", "Command17", "Command19", "Command20", "Command21", "Command22"};
-
-// Answers every message box that comes up and remembers what it showed.
-class BoxWatcher : public QObject {
-public:
-    struct Seen {
-        QString title, text;
-        QMessageBox::Icon icon;
-        qsizetype buttons;
-    };
-    QList<Seen> seen;
-
-    BoxWatcher() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen.append({box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
-                box->done(0);
-            }
-        });
-        timer_.start(10);
-    }
-
-private:
-    QTimer timer_;
-};
 
 } // namespace
 
@@ -685,33 +662,33 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, text);
         form->setGreetingChooser([k] { return k; });
-        BoxWatcher boxes;
+        testsupport::BoxWatcher boxes;
         clickBackground(14);
-        QCOMPARE(boxes.seen.size(), 0);
+        QCOMPARE(boxes.boxes().size(), 0);
         clickBackground(1, QPoint(540, 200));
-        QCOMPARE(boxes.seen.size(), 1);
-        QCOMPARE(boxes.seen[0].title, title);
-        QCOMPARE(boxes.seen[0].text, text);
-        QCOMPARE(boxes.seen[0].icon, QMessageBox::NoIcon);
-        QCOMPARE(boxes.seen[0].buttons, 1);
+        QCOMPARE(boxes.boxes().size(), 1);
+        QCOMPARE(boxes.boxes()[0].title, title);
+        QCOMPARE(boxes.boxes()[0].text, text);
+        QCOMPARE(boxes.boxes()[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(boxes.boxes()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         clickBackground(14);
-        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.boxes().size(), 1);
         clickBackground(1);
-        QCOMPARE(boxes.seen.size(), 2);
+        QCOMPARE(boxes.boxes().size(), 2);
     }
 
     void greetingDrawnAtRandom() {
-        BoxWatcher boxes;
+        testsupport::BoxWatcher boxes;
         const QStringList titles{"提示", "欢迎使用", "联系方式", "鸣玉配置软件", "888"};
         clickBackground(15 * 6);
-        QCOMPARE(boxes.seen.size(), 6);
-        for (const auto& box : boxes.seen)
+        QCOMPARE(boxes.boxes().size(), 6);
+        for (const auto& box : boxes.boxes())
             QVERIFY2(titles.contains(box.title), qPrintable(box.title));
     }
 
     void clicksOnControlsDoNotCount() {
         form->setGreetingChooser([] { return 4; });
-        BoxWatcher boxes;
+        testsupport::BoxWatcher boxes;
         for (int i = 0; i < 15; ++i) {
             QTest::mouseClick(control("Label9"), Qt::LeftButton);
             QTest::mouseClick(control("LabelWorkMode"), Qt::LeftButton);
@@ -720,11 +697,11 @@ private slots:
         // A double-click on the background is one click.
         QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
         clickBackground(13);
-        QCOMPARE(boxes.seen.size(), 0);
+        QCOMPARE(boxes.boxes().size(), 0);
         clickBackground(1);
-        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.boxes().size(), 1);
     }
 };
 
 QTEST_MAIN(MainWindowLayoutTest)
-#include "form1layout_test.moc"
+#include "mainwindow_layout_test.moc"

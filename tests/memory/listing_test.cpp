@@ -234,4 +234,4 @@ void TestListing::largeListingsAreFast() {
 }
 
 QTEST_APPLESS_MAIN(TestListing)
-#include "tst_listing.moc"
+#include "listing_test.moc"

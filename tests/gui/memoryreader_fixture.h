@@ -57,12 +57,6 @@ struct ReaderRun : testsupport::EndToEnd {
                 blocks.push_back(r.data.at(0));
         return blocks;
     }
-    QStringList boxTexts() {
-        QStringList texts;
-        for (const auto& b : boxes.take())
-            texts << b.text;
-        return texts;
-    }
     // Text1 with its line breaks written as CR LF, as the listings and the dump build them.
     QString text1() { return w().listingText->toPlainText().replace(QLatin1Char('\n'), "\r\n"); }
 };

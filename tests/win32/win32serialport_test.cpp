@@ -196,4 +196,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(Win32SerialPortTest)
-#include "tst_win32serialport.moc"
+#include "win32serialport_test.moc"

@@ -2,7 +2,7 @@
 // number (Command2), initialise receiver (Command6), initialise host unit (Command7), receiver
 // frequency (Command13) and transmitter frequency (Command14).
 
-#include "form1commands_common.h"
+#include "mainwindow_fixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,9 +12,6 @@ using namespace mainwindowtests;
 
 namespace {
 
-const QString kTimeout = "error 错误: 超时没有返回数据!!";
-const QString kCrc = "error 错误: CRC校验错误";
-const QString kLength = "notice 错误: 返回数据长度错误";
 const QString kReceiverRange = "error 错误: 接收器号码必须为01-80的数字！";
 const QString kConfirmHost = "confirm 注意！！: 执行此操作将清除主机内存储的所有信息！！\r\n   "
                              "您确认执行请按确定，否则请取消！";
@@ -238,4 +235,4 @@ private slots:
 };
 
 QTEST_MAIN(MaintenanceCommandsTest)
-#include "form1commands_maintenance_test.moc"
+#include "mainwindow_maintenance_test.moc"

@@ -1,11 +1,12 @@
 // The main window around its commands: the port row, a port that cannot be opened, the test
 // mode with its test window, and Enter in fields out of view.
 
-#include "form1commands_common.h"
+#include "mainwindow_fixture.h"
 
 #include "link/portremedy.h"
 #include "link/qtserialport.h"
 #include "mainwindow/mainwindow.h"
+#include "wire.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,9 +21,6 @@ using namespace mainwindowtests;
 using testsupport::EndToEnd;
 
 namespace {
-
-const QString kPortBox = "error 错误: 没发现此端口或端口已被其它程序占用!";
-const QString kTimeout = "error 错误: 超时没有返回数据!!";
 
 // The program with COM1 naming a device that does not exist and COM2 the simulated host unit.
 struct MissingCom1 {
@@ -45,7 +43,7 @@ struct MissingCom1 {
 
     callcfg::MainWindow& mainWindow() { return program->mainWindow; }
     QString takeWire() {
-        return testsupport::wireText(
+        return hexText(
             host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRawReceived(); }));
     }
     // Chooses the next or previous entry of the port list with the arrow keys.
@@ -337,4 +335,4 @@ private slots:
 };
 
 QTEST_MAIN(ShellTest)
-#include "form1commands_shell_test.moc"
+#include "mainwindow_port_test.moc"

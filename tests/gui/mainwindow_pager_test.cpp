@@ -1,7 +1,7 @@
 // Set pager (Command1) and delete pager (Command4) from the main window to the simulated host
 // unit: bytes on the wire, boxes and focus for every case.
 
-#include "form1commands_common.h"
+#include "mainwindow_fixture.h"
 
 #include <QtTest>
 
@@ -10,8 +10,6 @@ using namespace mainwindowtests;
 namespace {
 
 const QString kSet = "55 55 AA 01 01 0D ";
-const QString kTimeout = "error 错误: 超时没有返回数据!!";
-const QString kCrc = "error 错误: CRC校验错误";
 const QString kSetOk = "notice OK: 设置传呼号成功！";
 const QString kSetFailed = "error 错误: 设置传呼号失败!";
 const QString kBadPager = "error 错误: 传呼号必须为1-254的数字！";
@@ -130,4 +128,4 @@ private slots:
 };
 
 QTEST_MAIN(PagerCommandsTest)
-#include "form1commands_pager_test.moc"
+#include "mainwindow_pager_test.moc"

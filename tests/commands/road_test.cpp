@@ -3,43 +3,13 @@
 
 #include "commands/mode.h"
 #include "commands/road.h"
-#include "link/link.h"
+#include "scriptedport.h"
 
 #include <QtTest>
-
-#include <utility>
 
 using namespace callcfg;
 
 namespace {
-
-// A port that refuses every byte, fails every read, answers with `reply` or stays silent.
-struct ScriptedPort : SerialPort {
-    bool refuseWrites = false;
-    bool failReads = false;
-    std::vector<std::uint8_t> reply;
-    int written = 0;
-
-    bool open(const QString&) override { return open_ = true; }
-    void close() override { open_ = false; }
-    bool isOpen() const override { return open_; }
-    void setRts(bool) override {}
-    bool writeByte(std::uint8_t) override {
-        if (refuseWrites)
-            return false;
-        ++written;
-        return true;
-    }
-    std::optional<std::vector<std::uint8_t>> readAll() override {
-        if (failReads)
-            return std::nullopt;
-        return std::exchange(reply, {});
-    }
-    QString errorText() const override { return QStringLiteral("device gone"); }
-
-private:
-    bool open_ = false;
-};
 
 struct RecordingScreen : CommandScreen {
     QStringList boxes;
@@ -77,21 +47,18 @@ private slots:
         QFETCH(QString, port);
         QFETCH(int, written);
         QFETCH(QString, box);
-        auto scripted = std::make_unique<ScriptedPort>();
-        ScriptedPort& device = *scripted;
-        device.refuseWrites = port == "refuses";
-        device.failReads = port == "fails reads";
+        testsupport::ScriptedLink scripted;
+        QVERIFY(scripted.link.open(QStringLiteral("scripted")));
+        scripted.port.refuseWrites = port == "refuses";
+        scripted.port.failReads = port == "fails reads";
         if (port == "answers")
-            device.reply = {0x55, 0xAA, 0x02, 0x17, 0x00, 0xE6};
-        Link link(std::move(scripted));
-        link.setTimeScale(0.001);
-        QVERIFY(link.open(QStringLiteral("scripted")));
+            scripted.port.arrive({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE6});
         RecordingScreen screen;
-        runCommand(link, screen, [&] { return encodeWorkMode(position); });
+        runCommand(scripted.link, screen, [&] { return encodeWorkMode(position); });
         QCOMPARE(screen.boxes, QStringList{box});
-        QCOMPARE(device.written, written);
+        QCOMPARE(int(scripted.port.takeWritten().size()), written);
     }
 };
 
 QTEST_GUILESS_MAIN(RoadTest)
-#include "tst_road.moc"
+#include "road_test.moc"

@@ -2,7 +2,7 @@
 // Command17 with Form2), work mode (Command11) and display-unit type (Command20) from the main
 // window to the simulated host unit.
 
-#include "form1commands_common.h"
+#include "mainwindow_fixture.h"
 
 #include <QtTest>
 
@@ -11,9 +11,6 @@ using testsupport::EndToEnd;
 
 namespace {
 
-const QString kTimeout = "error 错误: 超时没有返回数据!!";
-const QString kCrc = "error 错误: CRC校验错误";
-const QString kLength = "notice 错误: 返回数据长度错误";
 const QString kUrgeRange = "error 错误: 催菜器号码必须为1-9的数字！";
 const QString kUrgeSet = "notice OK: 设置催菜器号码成功！";
 const QString kUrgeDeleted = "notice OK: 删除催菜器号码成功！";
@@ -236,4 +233,4 @@ private slots:
 };
 
 QTEST_MAIN(UnitCommandsTest)
-#include "form1commands_units_test.moc"
+#include "mainwindow_units_test.moc"

@@ -1,7 +1,7 @@
 // Set table caller (Command3, with the caller wait box Form2) and delete table caller
 // (Command5) from the main window to the simulated host unit.
 
-#include "form1commands_common.h"
+#include "mainwindow_fixture.h"
 
 #include <QtTest>
 
@@ -10,8 +10,6 @@ using testsupport::EndToEnd;
 
 namespace {
 
-const QString kTimeout = "error 错误: 超时没有返回数据!!";
-const QString kCrc = "error 错误: CRC校验错误";
 const QString kSetOk = "notice OK: 设置餐桌号成功！";
 const QString kTableRange = "error 错误: 餐桌号必须为1-65535的数字！";
 const QString kPagerRange = "error 错误: 传呼号必须为1-255的数字！";
@@ -155,4 +153,4 @@ private slots:
 };
 
 QTEST_MAIN(TableCommandsTest)
-#include "form1commands_table_test.moc"
+#include "mainwindow_table_test.moc"

@@ -1,0 +1,71 @@
+#pragma once
+// A serial device played by the test: what the host unit sends comes in scripted chunks once
+// the link's virtual clock passes their moments, what the link writes is recorded, and the
+// device can refuse writes or fail reads as a device that was pulled out does. ScriptedLink
+// puts a Link on one.
+
+#include "link/link.h"
+#include "link/serialport.h"
+#include "virtualclock.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace testsupport {
+
+class ScriptedPort : public callcfg::SerialPort {
+public:
+    using Bytes = std::vector<std::uint8_t>;
+
+    explicit ScriptedPort(const VirtualClock& clock) : clock_(clock) {}
+
+    // `bytes` arrive `after` the clock's present moment.
+    void arrive(Bytes bytes, std::chrono::milliseconds after = {});
+    // Everything written since the last call.
+    Bytes takeWritten() { return std::exchange(written_, {}); }
+
+    bool refuseWrites = false;
+    bool failReads = false;
+
+    bool open(const QString& device) override;
+    void close() override { open_ = false; }
+    bool isOpen() const override { return open_; }
+    void setRts(bool) override {}
+    bool writeByte(std::uint8_t byte) override;
+    std::optional<Bytes> readAll() override;
+    QString errorText() const override { return error_; }
+
+private:
+    struct Chunk {
+        VirtualClock::TimePoint at;
+        Bytes bytes;
+    };
+    Bytes takeArrived();
+
+    const VirtualClock& clock_;
+    std::vector<Chunk> chunks_; // in the order of their moments
+    Bytes written_;
+    bool open_ = false;
+    QString error_;
+};
+
+// A Link on a ScriptedPort, its waits on a VirtualClock.
+class ScriptedLink {
+public:
+    ScriptedLink() : ScriptedLink(std::make_unique<VirtualClock>()) {}
+
+    VirtualClock& clock;
+    ScriptedPort& port;
+    callcfg::Link link;
+
+private:
+    explicit ScriptedLink(std::unique_ptr<VirtualClock>&& ownClock)
+        : ScriptedLink(std::make_unique<ScriptedPort>(*ownClock), std::move(ownClock)) {}
+    ScriptedLink(std::unique_ptr<ScriptedPort>&& ownPort, std::unique_ptr<VirtualClock>&& ownClock)
+        : clock(*ownClock), port(*ownPort), link(std::move(ownPort), std::move(ownClock)) {}
+};
+
+} // namespace testsupport
