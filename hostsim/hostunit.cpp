@@ -95,9 +95,9 @@ std::optional<std::size_t> HostUnit::dueRequestLoss() const {
     return std::nullopt;
 }
 
-std::optional<Fault::Kind> HostUnit::requestLossDue() const {
+std::optional<Fault> HostUnit::requestLossDue() const {
     const auto due = dueRequestLoss();
-    return due ? std::optional(faults_[*due].kind) : std::nullopt;
+    return due ? std::optional(faults_[*due]) : std::nullopt;
 }
 
 void HostUnit::recordRequestLoss(std::size_t bytesReceived) {

@@ -112,7 +112,7 @@ public:
 
     // The request-loss fault (LoseMidRequest or GoneBeforeRequest) that takes the next request,
     // if one is queued; see fault.h.
-    std::optional<Fault::Kind> requestLossDue() const;
+    std::optional<Fault> requestLossDue() const;
     // The device went away under that fault after `bytesReceived` bytes of the request: the
     // fault is taken and recorded, the unfinished frame forgotten.
     void recordRequestLoss(std::size_t bytesReceived);

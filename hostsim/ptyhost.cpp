@@ -167,11 +167,12 @@ void PtyHost::release() {
     held_ = false;
 }
 
-// GoneBeforeRequest: the device goes once the tool has read what came before the request (its
-// output is held meanwhile, so the request cannot leave). LoseMidRequest: the tool's output is
+// GoneBeforeRequest: the device goes at once, or, when the request follows one of a transfer,
+// once the tool has read what came before it (its output is held meanwhile, so the request
+// cannot leave). LoseMidRequest: the tool's output is
 // let through for a moment at a time; once part of a request came, the device goes.
 bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
-    std::optional<Fault::Kind> due;
+    std::optional<Fault> due;
     Clock::time_point heldSince;
     {
         std::lock_guard lock(mutex_);
@@ -181,16 +182,24 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
         holdIfDue();
         heldSince = heldSince_;
     }
-    if (!due)
+    if (!due) {
+        readSince_.reset();
         return false;
+    }
     const Clock::time_point now = Clock::now();
-    if (*due == Fault::Kind::GoneBeforeRequest) {
+    if (due->kind == Fault::Kind::GoneBeforeRequest) {
         receive(out); // a request that came whole before the output was held is answered
         if (!out.empty())
             return false;
+        // The tool has read everything for a while: it is past its read and at the request.
         int unread = 0;
         ioctl(slave_, FIONREAD, &unread);
-        if ((unread > 0 || now - lastWrite_ < 3ms) && now - heldSince < kGoneAtLatest)
+        if (unread > 0 || now - lastWrite_ < 3ms)
+            readSince_.reset();
+        else if (!readSince_)
+            readSince_ = now;
+        if (due->block > 0 && !(readSince_ && now - *readSince_ >= 5ms) &&
+            now - heldSince < kGoneAtLatest)
             return false;
         {
             std::lock_guard lock(mutex_);

@@ -13,10 +13,11 @@
 // frame after a pause on the line. The destructor stops the thread and closes the pty.
 //
 // It keeps a record of the line: each request the unit took in (or lost), when, and when each
-// byte of its answer went out (takeRecords()). The request-loss faults act here: the tool's
-// output is held (TCOOFF on the slave, as a device holds its sender) until the request is due,
-// then let through in short bursts until some of its bytes came, or not at all, and the device
-// goes away.
+// byte of its answer went out (takeRecords()). The request-loss faults act here: once one is
+// due, the tool's output is held (TCOOFF on the slave, as flow control holds a sender). For
+// LoseMidRequest it is let through a few microseconds at a time until part of the request came,
+// then the device goes away; for GoneBeforeRequest the device goes away once the tool has read
+// the replies before the request (at once when the fault takes the next request).
 
 #include "hostsim/hostunit.h"
 
@@ -138,6 +139,7 @@ private:
     // Serving thread only.
     LineRecord::Clock::time_point lastWrite_{};
     LineRecord::Clock::time_point lastReceived_{};
+    std::optional<LineRecord::Clock::time_point> readSince_; // the tool has read all since
     bool partial_ = false;
     std::size_t burst_ = 0;
 

@@ -1,7 +1,9 @@
-// callcfg_soak [EXCHANGES] [--seed N]: the fault soak (see soak.h). Prints one table; its last
-// line is "violations: N", and the exit status is 1 when N > 0.
+// callcfg_soak [EXCHANGES] [--seed N] [--cli | --all]: the fault soak of the windows (see
+// windowsoak.h), of the command line (--cli, see clisoak.h) or of both (--all). Prints one
+// table; its last line is "violations: N", and the exit status is 1 when N > 0.
 
-#include "soak.h"
+#include "clisoak.h"
+#include "windowsoak.h"
 
 #include <QApplication>
 
@@ -13,14 +15,25 @@ int main(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     int exchanges = 2000;
     quint32 seed = 1;
+    bool window = true, commandLine = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--seed") && i + 1 < arguments.size())
             seed = arguments[++i].toUInt();
+        else if (arguments[i] == QLatin1String("--cli"))
+            window = !(commandLine = true);
+        else if (arguments[i] == QLatin1String("--all"))
+            window = commandLine = true;
         else
             exchanges = arguments[i].toInt();
     }
-    Soak soak(seed);
-    soak.run(exchanges);
-    std::fputs(qPrintable(soak.report()), stdout);
-    return soak.violations() > 0 ? 1 : 0;
+    soak::Tally windowTally, commandLineTally;
+    if (window)
+        soak::WindowSoak(seed, windowTally).run(exchanges);
+    if (commandLine)
+        soak::runCommandLineSoak(seed, commandLineTally, QStringLiteral(CALLCFG_BINARY), exchanges,
+                                 4);
+    std::fputs(qPrintable(soak::Tally::report(window ? &windowTally : nullptr,
+                                              commandLine ? &commandLineTally : nullptr)),
+               stdout);
+    return windowTally.violations() + commandLineTally.violations() > 0 ? 1 : 0;
 }
