@@ -9,7 +9,8 @@
 //
 // The two request-loss faults (LoseMidRequest, GoneBeforeRequest) act before a request is
 // whole, so its command is not known yet: they take the next request the unit receives, or with
-// onBlock(k), k > 0, the one that follows the request for block k - 1 (of `command`, if set).
+// onBlock(k), k > 0, the one that follows the request for block k - 1 (of `command`, if set)
+// received after the fault was queued.
 
 #include <cstdint>
 #include <vector>

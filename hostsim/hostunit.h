@@ -169,7 +169,12 @@ public:
     // The caller a repeater delete presses.
     CallerCode callerToDelete() const { return lastCallerCode_.value_or(nextCallerCode_); }
 
-    void addFault(const Fault& fault) { faults_.push_back(fault); }
+    // A request-loss fault counts only requests received after it: the unit forgets the last.
+    void addFault(const Fault& fault) {
+        if (fault.losesRequest())
+            lastRequest_.reset();
+        faults_.push_back(fault);
+    }
     void clearFaults() { faults_.clear(); }
     std::size_t pendingFaults() const { return faults_.size(); }
 

@@ -68,7 +68,8 @@ std::vector<Sent> sentFromLog(const QString& path) {
 // Where a backup, restore or verify said it stopped: status 3 and the block named on stderr.
 std::optional<std::pair<Stop, int>> stopOf(const QString& err) {
     static const std::pair<Stop, QRegularExpression> kinds[] = {
-        {Stop::NoReply, QRegularExpression(QStringLiteral("no reply from \\S+ to block (\\d+) of 64"))},
+        {Stop::NoReply,
+         QRegularExpression(QStringLiteral("no reply from \\S+ to block (\\d+) of 64"))},
         {Stop::WrongLength,
          QRegularExpression(QStringLiteral("to block (\\d+) of 64 has a wrong data length"))},
         {Stop::SendFailure,
@@ -140,13 +141,14 @@ private:
 
     QString file(const char* name) const { return files_.filePath(QLatin1String(name)); }
 
-    // Faults on 1 to 4 blocks of one phase (now and then none), mostly early ones, so that a
+    // Faults on 3 to 6 blocks of one phase (now and then none), mostly early ones, so that a
     // run that fails ends soon: each run costs its 64 blocks at real timing when it does not.
     void addFaults(std::uint8_t command, double waitSeconds, std::size_t wireSize) {
         std::vector<Fault> faults;
         std::vector<int> used;
-        for (int i = random_.bounded(10) == 0 ? 0 : random_.bounded(1, 5); i > 0; --i) {
-            const int block = random_.bounded(5) == 0 ? random_.bounded(kBlocks) : random_.bounded(6);
+        for (int i = random_.bounded(40) == 0 ? 0 : random_.bounded(3, 7); i > 0; --i) {
+            const int block =
+                random_.bounded(10) == 0 ? random_.bounded(kBlocks) : random_.bounded(8);
             if (std::find(used.begin(), used.end(), block) != used.end())
                 continue;
             used.push_back(block);
@@ -199,18 +201,19 @@ private:
         for (const LineRecord& record : r.records)
             for (Fault::Kind kind : record.applied.faults)
                 faults << kindName(kind);
-        tally_.violation(what + QStringLiteral(" [status %1: %2] (%3)")
-                                    .arg(r.status)
-                                    .arg(r.err.trimmed().replace(QLatin1Char('\n'), QStringLiteral(" / ")),
-                                         faults.isEmpty() ? QStringLiteral("no fault")
-                                                          : faults.join(QStringLiteral(", "))));
+        tally_.violation(what +
+                         QStringLiteral(" [status %1: %2] (%3)")
+                             .arg(r.status)
+                             .arg(r.err.trimmed().replace(QLatin1Char('\n'), QStringLiteral(" / ")),
+                                  faults.isEmpty() ? QStringLiteral("no fault")
+                                                   : faults.join(QStringLiteral(", "))));
     }
 
     // The stop the run reported, if the verdict allows it; counts it.
     bool judgeStop(const Run& r, const TransferVerdict& verdict, const char* what) {
         for (const QString& problem : verdict.problems)
             violation(r, QLatin1String(what) + QStringLiteral(": ") + problem);
-        const auto stop = r.status == 0 ? std::optional(std::pair(Stop::Done, kBlocks))
+        const auto stop = r.status == 0   ? std::optional(std::pair(Stop::Done, kBlocks))
                           : r.status == 3 ? stopOf(r.err)
                                           : std::nullopt;
         if (!stop || !verdict.allows(stop->first, stop->second)) {
@@ -237,7 +240,8 @@ private:
         }
         addFaults(0x0D, 0.2, 134);
         const Run r = run({QStringLiteral("backup"), path});
-        const TransferVerdict verdict = judgeTransfer(readPlan(), r.records, r.sent, host_->isGone());
+        const TransferVerdict verdict =
+            judgeTransfer(readPlan(), r.records, r.sent, host_->isGone());
         judgeStop(r, verdict, "backup");
         QFile f(path);
         const QByteArray now = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -248,7 +252,8 @@ private:
         const QStringList left =
             QDir(files_.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
         if (left != (now.isEmpty() ? QStringList{} : QStringList{QStringLiteral("backup.cat")}))
-            violation(r, QStringLiteral("backup: files left behind: ") + left.join(QLatin1Char(' ')));
+            violation(r,
+                      QStringLiteral("backup: files left behind: ") + left.join(QLatin1Char(' ')));
         QFile::remove(path);
     }
 
@@ -261,7 +266,7 @@ private:
             f.write(bytesOf(image));
         }
         const bool noVerify = random_.bounded(4) == 0;
-        if (noVerify || random_.bounded(10) < 8)
+        if (noVerify || random_.bounded(10) < 9)
             addFaults(0x18, 0.3, 7);
         else
             addFaults(0x0D, 0.2, 134);
@@ -270,14 +275,17 @@ private:
             arguments << QStringLiteral("--no-verify");
         const Run r = run(arguments);
         // The download's records, then the read-back's.
-        const auto split = std::find_if(r.records.begin(), r.records.end(), [](const LineRecord& x) {
-            return !x.applied.lostAfter && x.applied.request.command != 0x18;
-        });
-        const std::span<const LineRecord> written(r.records.data(), std::size_t(split - r.records.begin()));
+        const auto split =
+            std::find_if(r.records.begin(), r.records.end(), [](const LineRecord& x) {
+                return !x.applied.lostAfter && x.applied.request.command != 0x18;
+            });
+        const std::span<const LineRecord> written(r.records.data(),
+                                                  std::size_t(split - r.records.begin()));
         const std::span<const LineRecord> read(written.data() + written.size(),
                                                r.records.size() - written.size());
         const bool gone = host_->isGone();
-        const TransferVerdict download = judgeTransfer(downloadPlan(image), written, r.sent, gone && read.empty());
+        const TransferVerdict download =
+            judgeTransfer(downloadPlan(image), written, r.sent, gone && read.empty());
         const bool downloaded = download.allows(Stop::Done, kBlocks);
         if (!downloaded || (noVerify && read.empty())) {
             if (!read.empty())
@@ -294,7 +302,8 @@ private:
             }
         }
         if (r.status == 0 && memory() != image)
-            violation(r, QStringLiteral("restore: status 0, but the unit's memory is not the file"));
+            violation(r,
+                      QStringLiteral("restore: status 0, but the unit's memory is not the file"));
         QFile::remove(path);
     }
 
@@ -311,22 +320,26 @@ private:
         }
         addFaults(0x0D, 0.2, 134);
         Run r = run({QStringLiteral("verify"), path});
-        const TransferVerdict verdict = judgeTransfer(readPlan(), r.records, r.sent, host_->isGone());
+        const TransferVerdict verdict =
+            judgeTransfer(readPlan(), r.records, r.sent, host_->isGone());
         const bool same = image == held;
         if (r.status == 1) {
             const auto difference = callcfg::compareMemory(held, image);
-            const QString told = difference ? QStringLiteral("%1 bytes, the first at 0x%2 in block %3")
-                                                  .arg(difference->bytes)
-                                                  .arg(difference->firstOffset, 4, 16, QLatin1Char('0'))
-                                                  .arg(difference->firstBlock())
-                                            : QString();
+            const QString told = difference
+                                     ? QStringLiteral("%1 bytes, the first at 0x%2 in block %3")
+                                           .arg(difference->bytes)
+                                           .arg(difference->firstOffset, 4, 16, QLatin1Char('0'))
+                                           .arg(difference->firstBlock())
+                                     : QString();
             if (same || !verdict.allows(Stop::Done, kBlocks) || !r.err.contains(told))
-                violation(r, QStringLiteral("verify: status 1, but not for the difference there is"));
+                violation(r,
+                          QStringLiteral("verify: status 1, but not for the difference there is"));
             tally_.outcome(QStringLiteral("images differ"));
         } else {
             judgeStop(r, verdict, "verify");
             if (r.status == 0 && !same)
-                violation(r, QStringLiteral("verify: status 0, but the unit differs from the file"));
+                violation(r,
+                          QStringLiteral("verify: status 0, but the unit differs from the file"));
         }
         QFile::remove(path);
     }

@@ -50,17 +50,18 @@ const std::vector<CommandSpec>& commandSpecs() {
                       {-1, -1, kLength}},
                      kTimeout,
                      QStringLiteral("设置餐桌号失败!")});
-        s.push_back({"delete table caller",
-                     0x07,
-                     2,
-                     {},
-                     {{0, -1, QStringLiteral("删除餐桌号码成功！")},
-                      {1, 0x01, QStringLiteral("没有与餐桌号对应的呼叫器或接收器与主机连接不正常！！")},
-                      {1, 0x02, QStringLiteral("不存在此餐桌号码！！")},
-                      {1, -1, {}},
-                      {-1, -1, kLength}},
-                     kTimeout,
-                     QStringLiteral("删除餐桌号码失败!")});
+        s.push_back(
+            {"delete table caller",
+             0x07,
+             2,
+             {},
+             {{0, -1, QStringLiteral("删除餐桌号码成功！")},
+              {1, 0x01, QStringLiteral("没有与餐桌号对应的呼叫器或接收器与主机连接不正常！！")},
+              {1, 0x02, QStringLiteral("不存在此餐桌号码！！")},
+              {1, -1, {}},
+              {-1, -1, kLength}},
+             kTimeout,
+             QStringLiteral("删除餐桌号码失败!")});
         s.push_back(plain("set receiver number", 0x02, 2, QStringLiteral("设置接收器号码成功！"),
                           QStringLiteral("设置接收器号码失败!")));
         s.push_back(plain("initialise receiver", 0x08, 4, QStringLiteral("初始化接收器成功！"),
@@ -75,12 +76,11 @@ const std::vector<CommandSpec>& commandSpecs() {
                      QStringLiteral("初始化主机失败!")});
         s.push_back(plain("receiver frequency", 0x0A, 3, QStringLiteral("接收器频率写入成功！"),
                           QStringLiteral("接收器频率写入失败!")));
-        s.push_back(plain("transmitter frequency", 0x0B, 2,
-                          QStringLiteral("发射机频率写入成功！"),
+        s.push_back(plain("transmitter frequency", 0x0B, 2, QStringLiteral("发射机频率写入成功！"),
                           QStringLiteral("发射机频率写入失败!")));
-        CommandSpec clear = plain("clear transmitter", 0x0B, 4.5,
-                                  QStringLiteral("发射机设置清除成功！"),
-                                  QStringLiteral("发射机频率写入失败!"));
+        CommandSpec clear =
+            plain("clear transmitter", 0x0B, 4.5, QStringLiteral("发射机设置清除成功！"),
+                  QStringLiteral("发射机频率写入失败!"));
         clear.confirmation = QStringLiteral("不输入发射机频率值，将清除系统中对发射机的设置！\r\n"
                                             "是否继续？");
         s.push_back(clear);
@@ -136,10 +136,9 @@ QString checkBoxes(const QStringList& boxes, const QString& question, int minChe
                    int maxChecksum, const QStringList& finals) {
     const auto problem = [&](const QString& what) {
         return what + QStringLiteral(": ") + boxes.join(QStringLiteral(" | ")) +
-               QStringLiteral(" (allowed: ") + QString::number(minChecksum) +
-               QStringLiteral("..") + QString::number(maxChecksum) +
-               QStringLiteral(" checksum boxes, then one of ") + finals.join(QStringLiteral(" / ")) +
-               QLatin1Char(')');
+               QStringLiteral(" (allowed: ") + QString::number(minChecksum) + QStringLiteral("..") +
+               QString::number(maxChecksum) + QStringLiteral(" checksum boxes, then one of ") +
+               finals.join(QStringLiteral(" / ")) + QLatin1Char(')');
     };
     qsizetype i = 0;
     if (!question.isEmpty() && boxes.value(i++) != question)

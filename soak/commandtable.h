@@ -21,11 +21,11 @@ struct ReplyRow {
 struct CommandSpec {
     const char* name = "";
     std::uint8_t code = 0;
-    double waitSeconds = 1;  // the whole wait, at real timing
-    QString confirmation;    // asked before the request, when not empty
+    double waitSeconds = 1;        // the whole wait, at real timing
+    QString confirmation;          // asked before the request, when not empty
     std::vector<ReplyRow> replies; // the first match wins; the success row first
-    QString timeout;         // no reply within the wait
-    QString failure;         // the request could not be written
+    QString timeout;               // no reply within the wait
+    QString failure;               // the request could not be written
 
     const ReplyRow& success() const { return replies.front(); }
     QString boxFor(const Bytes& reply) const;

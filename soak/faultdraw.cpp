@@ -44,8 +44,8 @@ std::vector<std::uint8_t> FaultDraw::noise() {
 Fault FaultDraw::draw(const FaultTarget& t) {
     std::vector<K> kinds;
     for (K k : allFaultKinds())
-        if ((k != K::MemoryFull || t.learns) && (k != K::GoneBeforeRequest || t.lossAtOnce ||
-                                                 t.block > 0))
+        if ((k != K::MemoryFull || t.learns) &&
+            (k != K::GoneBeforeRequest || t.lossAtOnce || t.block > 0))
             kinds.push_back(k);
     const int wire = int(std::max<std::size_t>(t.wireSize, 2));
     // From well within the wait to half as long again.

@@ -69,10 +69,10 @@ Allowed allowedOutcomes(const Exchange& e) {
         if (f.start < own || !e.sent || r.applied.goAway)
             return false;
         const auto last = r.writtenAt(f.end - 1 - own);
-        const auto deadline =
-            *e.sent +
-            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(e.waitSeconds)) -
-            kMargin;
+        const auto deadline = *e.sent +
+                              std::chrono::duration_cast<Clock::duration>(
+                                  std::chrono::duration<double>(e.waitSeconds)) -
+                              kMargin;
         if (!last || *last > deadline)
             return false;
         const std::size_t first = f.start - own;

@@ -130,8 +130,10 @@ QString Tally::report(const Tally* window, const Tally* commandLine) {
         text += QLatin1Char('\n');
     };
     row(QStringLiteral("exchanges"), [](const Tally& t) { return QString::number(t.exchanges_); });
-    row(QStringLiteral("operations"), [](const Tally& t) { return QString::number(t.operations_); });
-    row(QStringLiteral("seconds"), [](const Tally& t) { return QString::number(t.seconds_, 'f', 1); });
+    row(QStringLiteral("operations"),
+        [](const Tally& t) { return QString::number(t.operations_); });
+    row(QStringLiteral("seconds"),
+        [](const Tally& t) { return QString::number(t.seconds_, 'f', 1); });
     row(QStringLiteral("the device came back"),
         [](const Tally& t) { return QString::number(t.returns_); });
     text += QStringLiteral("faults applied (each changed the line)\n");
@@ -157,7 +159,8 @@ QString Tally::report(const Tally* window, const Tally* commandLine) {
     int violations = 0;
     for (const Tally* t : columns) {
         std::lock_guard lock(t->mutex_);
-        const QString side = t == window ? QStringLiteral("window") : QStringLiteral("command line");
+        const QString side =
+            t == window ? QStringLiteral("window") : QStringLiteral("command line");
         for (const QString& v : t->violations_)
             text += QStringLiteral("VIOLATION (%1) %2\n").arg(side, v);
         violations += int(t->violations_.size());

@@ -32,7 +32,8 @@ sendTimes(std::span<const hostsim::LineRecord> records, const std::vector<Sent>&
     return times;
 }
 
-TransferVerdict judgeTransfer(const TransferPlan& plan, std::span<const hostsim::LineRecord> records,
+TransferVerdict judgeTransfer(const TransferPlan& plan,
+                              std::span<const hostsim::LineRecord> records,
                               const std::vector<Sent>& sent, bool gone) {
     TransferVerdict verdict;
     const auto times = sendTimes(records, sent);
@@ -54,8 +55,8 @@ TransferVerdict judgeTransfer(const TransferPlan& plan, std::span<const hostsim:
             verdict.problems << QStringLiteral("went on after the device went away");
             return verdict;
         }
-        if (!r.applied.lostAfter && (r.applied.request.command != plan.command ||
-                                     r.applied.request.data != plan.data(k))) {
+        if (!r.applied.lostAfter &&
+            (r.applied.request.command != plan.command || r.applied.request.data != plan.data(k))) {
             verdict.problems << QStringLiteral("block %1: sent command %2 with %3 data bytes, "
                                                "first %4")
                                     .arg(k)

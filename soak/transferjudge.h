@@ -39,7 +39,8 @@ struct TransferVerdict {
 
 // `records` are the unit's records of the transfer, in order; `sent` the requests the tool
 // wrote whole; `gone` whether the device is gone afterwards.
-TransferVerdict judgeTransfer(const TransferPlan& plan, std::span<const hostsim::LineRecord> records,
+TransferVerdict judgeTransfer(const TransferPlan& plan,
+                              std::span<const hostsim::LineRecord> records,
                               const std::vector<Sent>& sent, bool gone);
 
 // When each record's request left the tool: the next of `sent` that carried the same request.

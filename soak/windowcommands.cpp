@@ -77,9 +77,9 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
         ready.button = f.setTableButton;
         check = [=](const Unit& u, const Bytes& answer) {
             const auto entry = u.tableCaller(table);
-            const bool same = entry && entry->pagers == pagers &&
-                              std::equal(answer.begin(), answer.end(), entry->code.begin(),
-                                         entry->code.end());
+            const bool same =
+                entry && entry->pagers == pagers &&
+                std::equal(answer.begin(), answer.end(), entry->code.begin(), entry->code.end());
             return same ? QString() : differs("table caller");
         };
     } else if (name == "delete table caller") {
@@ -182,8 +182,8 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
         settings[0] = std::uint8_t(choose(w.pronunciationList, random));
         settings[1] = std::uint8_t(choose(w.initiatorList, random));
         settings[2] = std::uint8_t(choose(w.key1List, random));
-        for (auto [list, enabled, at] : {std::tuple{w.key2List, w.key2Enabled, 3},
-                                         std::tuple{w.key3List, w.key3Enabled, 4}}) {
+        for (auto [list, enabled, at] :
+             {std::tuple{w.key2List, w.key2Enabled, 3}, std::tuple{w.key3List, w.key3Enabled, 4}}) {
             const auto position = std::uint8_t(choose(list, random));
             enabled->setChecked(random.bounded(2));
             settings[std::size_t(at)] = enabled->isChecked() ? position : 0xFF;

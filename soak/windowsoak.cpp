@@ -139,12 +139,14 @@ void WindowSoak::countOutcome(const QString& final, const QString& success,
     else if (final.contains(QStringLiteral("长度错误")))
         tally_.outcome(QStringLiteral("wrong length"));
     else if (final.endsWith(QStringLiteral("失败!")) || final.endsWith(QStringLiteral("失败！")))
-        tally_.outcome(final.contains(QStringLiteral("数字机")) ? QStringLiteral("the unit's answer")
-                                                             : QStringLiteral("write failed"));
+        tally_.outcome(final.contains(QStringLiteral("数字机"))
+                           ? QStringLiteral("the unit's answer")
+                           : QStringLiteral("write failed"));
     else if (final.contains(QStringLiteral("不一致")))
         tally_.outcome(QStringLiteral("images differ"));
     else
-        tally_.outcome(final.isEmpty() ? QStringLiteral("no box") : QStringLiteral("the unit's answer"));
+        tally_.outcome(final.isEmpty() ? QStringLiteral("no box")
+                                       : QStringLiteral("the unit's answer"));
 }
 
 // Faults on the requests of a transfer (none, or 1 to 3, mostly on early blocks so that an
@@ -155,13 +157,13 @@ void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSiz
     if (blocks == 0) {
         const int count = random_.bounded(20) == 0 ? 0 : random_.bounded(5) == 0 ? 2 : 1;
         for (int i = 0; i < count; ++i)
-            faults.push_back(draw_.draw({command, -1, wireSize, waitSeconds,
-                                         command == 0x03, true}));
+            faults.push_back(
+                draw_.draw({command, -1, wireSize, waitSeconds, command == 0x03, true}));
     } else {
         std::vector<int> used;
         for (int i = random_.bounded(6) == 0 ? 0 : random_.bounded(1, 4); i > 0; --i) {
-            const int block =
-                random_.bounded(4) == 0 ? random_.bounded(blocks) : random_.bounded(std::min(blocks, 12));
+            const int block = random_.bounded(4) == 0 ? random_.bounded(blocks)
+                                                      : random_.bounded(std::min(blocks, 8));
             if (std::find(used.begin(), used.end(), block) != used.end())
                 continue;
             used.push_back(block);
@@ -182,13 +184,12 @@ void WindowSoak::runCommand() {
     const auto& specs = commandSpecs();
     std::size_t index = std::size_t(random_.bounded(int(specs.size())));
     // The learn commands, on which memory full acts, come more often while it lags behind.
-    if (draw_.lagging(Fault::Kind::MemoryFull, allFaultKinds()) && random_.bounded(2)) {
+    if (draw_.lagging(Fault::Kind::MemoryFull, allFaultKinds()) && random_.bounded(4)) {
         const char* learn = random_.bounded(2) ? "set table caller" : "write repeater";
-        index = std::size_t(std::find_if(specs.begin(), specs.end(),
-                                         [&](const CommandSpec& s) {
-                                             return QLatin1String(s.name) == learn;
-                                         }) -
-                            specs.begin());
+        index = std::size_t(
+            std::find_if(specs.begin(), specs.end(),
+                         [&](const CommandSpec& s) { return QLatin1String(s.name) == learn; }) -
+            specs.begin());
     }
     const CommandSpec& spec = specs[index];
     if (spec.code >= 0x14 && spec.code <= 0x16)
@@ -254,15 +255,14 @@ void WindowSoak::runTransfer(Transfer transfer) {
     callcfg::MemoryReaderWindow& w = *program_->memoryReader->readerWindow();
     callcfg::Images& images = program_->images;
     if (!blocksDistinct(unitNow().memory())) // a command may have made two blocks alike
-        host_->withUnit([&](hostsim::HostUnit& u) {
-            u.setMemory(distinctBlocks<hostsim::Memory>(random_));
-        });
+        host_->withUnit(
+            [&](hostsim::HostUnit& u) { u.setMemory(distinctBlocks<hostsim::Memory>(random_)); });
     const hostsim::HostUnit before = unitNow();
     const auto hostImageBefore = images.hostImage;
     const auto receiverImageBefore = images.receiverImage;
     const hostsim::Memory& memory = before.memory();
-    const int receiver = transfer == Transfer::ExternalRead ? hostsim::ExternalReceiver
-                                                            : hostsim::BuiltInReceiver;
+    const int receiver =
+        transfer == Transfer::ExternalRead ? hostsim::ExternalReceiver : hostsim::BuiltInReceiver;
 
     TransferPlan plan{64, 0x0D, [](int k) { return Bytes{std::uint8_t(k)}; },
                       [](int) { return 0.2 * kTimeScale; }, 128};
@@ -288,7 +288,9 @@ void WindowSoak::runTransfer(Transfer transfer) {
                            : QStringLiteral("读取内置接收机内容成功！");
         failure = external ? QStringLiteral("读取外置接收机内容失败！")
                            : QStringLiteral("读取内置接收机内容失败！");
-        start = [&, external] { click(external ? w.readExternalButton : w.readBuiltInButton, name); };
+        start = [&, external] {
+            click(external ? w.readExternalButton : w.readBuiltInButton, name);
+        };
         break;
     }
     case Transfer::Download:
@@ -313,10 +315,11 @@ void WindowSoak::runTransfer(Transfer transfer) {
         for (int changes = random_.bounded(2) ? random_.bounded(1, 6) : 0; changes > 0; --changes)
             image[std::size_t(random_.bounded(8192))] ^= std::uint8_t(random_.bounded(1, 256));
         const auto difference = callcfg::compareMemory(memory, image);
-        success = difference ? QStringLiteral("主机内容与当前数据不一致！第%1块起共有%2个字节不同。")
-                                   .arg(difference->firstBlock())
-                                   .arg(difference->bytes)
-                             : QStringLiteral("主机内容与当前数据一致！");
+        success = difference
+                      ? QStringLiteral("主机内容与当前数据不一致！第%1块起共有%2个字节不同。")
+                            .arg(difference->firstBlock())
+                            .arg(difference->bytes)
+                      : QStringLiteral("主机内容与当前数据一致！");
         failure = QStringLiteral("校验主机内容失败！");
         start = [&] { click(w.verifyHostAction, name); };
         break;
@@ -339,10 +342,10 @@ void WindowSoak::runTransfer(Transfer transfer) {
         violation(problem);
     QStringList finals;
     for (const auto& [stop, block] : verdict.stops)
-        finals << (stop == Stop::Done              ? success
-                   : stop == Stop::WrongLength     ? wrongLength
-                   : stop == Stop::SendFailure     ? failure
-                                                   : kNoReply);
+        finals << (stop == Stop::Done          ? success
+                   : stop == Stop::WrongLength ? wrongLength
+                   : stop == Stop::SendFailure ? failure
+                                               : kNoReply);
     if (const QString problem = checkBoxes(done.boxes, {}, verdict.minChecksumErrors,
                                            verdict.maxChecksumErrors, finals);
         !problem.isEmpty())

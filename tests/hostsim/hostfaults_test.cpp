@@ -281,6 +281,7 @@ void TestHostFaults::appliedCountsWhatChangedTheLine() {
 // no complete request, and is recorded once the device went away under it.
 void TestHostFaults::requestLossWaitsForItsRequest() {
     HostUnit unit;
+    readBlock(unit, 1); // before the fault: not the request it follows
     unit.addFault(Fault::loseMidRequest().onCommand(0x0D).onBlock(2));
     QVERIFY(!unit.requestLossDue());
     QCOMPARE(readBlock(unit, 0).size(), std::size_t{134});
