@@ -155,7 +155,7 @@ void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSiz
                            double waitSeconds) {
     std::vector<Fault> faults;
     if (blocks == 0) {
-        const int count = random_.bounded(20) == 0 ? 0 : random_.bounded(5) == 0 ? 2 : 1;
+        const int count = random_.bounded(20) == 0 ? 0 : random_.bounded(10) < 3 ? 2 : 1;
         for (int i = 0; i < count; ++i)
             faults.push_back(
                 draw_.draw({command, -1, wireSize, waitSeconds, command == 0x03, true}));
@@ -433,13 +433,13 @@ void WindowSoak::run(int exchanges) {
     const auto began = Clock::now();
     while (tally_.exchanges() < exchanges) {
         const int roll = random_.bounded(100);
-        if (roll < 80)
+        if (roll < 85)
             runCommand();
-        else if (roll < 88)
-            runTransfer(Transfer::HostRead);
         else if (roll < 91)
+            runTransfer(Transfer::HostRead);
+        else if (roll < 93)
             runTransfer(random_.bounded(2) ? Transfer::ExternalRead : Transfer::BuiltInRead);
-        else if (roll < 97)
+        else if (roll < 98)
             runTransfer(Transfer::Download);
         else
             runTransfer(Transfer::Verify);
