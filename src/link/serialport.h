@@ -17,8 +17,8 @@ enum class LineError {
     Overrun,              // the UART received a byte before the last one was taken: one is lost
     ReceiveBufferOverrun, // the driver's input buffer was full: bytes are lost
     Framing,              // a byte without its stop bit (a wrong speed, noise)
-    Parity,
-    Break, // the line was held at space longer than a byte
+    Parity,               // a wrong parity bit, where parity is checked
+    Break,                // the line was held at space longer than a byte
 };
 
 class SerialPort {

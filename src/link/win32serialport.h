@@ -1,7 +1,7 @@
 #pragma once
 // SerialPort on the Win32 communications API, for Windows builds. The port handle is opened
-// for overlapped I/O, so that no call waits on a driver for more than a second: a transfer
-// that has not completed by then is cancelled and the call fails.
+// for overlapped I/O, so that no read or write waits on a driver for more than a second: a
+// transfer that has not completed by then is cancelled and the call fails.
 
 #ifdef _WIN32
 

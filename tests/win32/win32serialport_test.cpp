@@ -122,20 +122,16 @@ private slots:
     void systemName_data() {
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("name");
-        QTest::newRow("COMn") << "COM3"
-                              << "\\\\.\\COM3";
-        QTest::newRow("COMnn") << "com12"
-                               << "\\\\.\\com12";
-        QTest::newRow("another driver's name") << "CNCA0"
-                                               << "\\\\.\\CNCA0";
-        QTest::newRow("device path") << "\\\\.\\COM3"
-                                     << "\\\\.\\COM3";
-        QTest::newRow("raw device path") << "\\\\?\\COM3"
-                                         << "\\\\?\\COM3";
-        QTest::newRow("device path, slashes") << "//./COM3"
-                                              << "//./COM3";
-        QTest::newRow("empty") << ""
-                               << "";
+        const auto row = [](const char* tag, const char* device, const char* name) {
+            QTest::newRow(tag) << QString(device) << QString(name);
+        };
+        row("COMn", "COM3", "\\\\.\\COM3");
+        row("COMnn", "com12", "\\\\.\\com12");
+        row("another driver's name", "CNCA0", "\\\\.\\CNCA0");
+        row("device path", "\\\\.\\COM3", "\\\\.\\COM3");
+        row("raw device path", "\\\\?\\COM3", "\\\\?\\COM3");
+        row("device path, slashes", "//./COM3", "//./COM3");
+        row("empty", "", "");
     }
     void systemName() {
         QFETCH(QString, device);
