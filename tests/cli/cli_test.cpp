@@ -3,6 +3,7 @@
 // the traffic log; and the built binary without a display.
 
 #include "cli/commandline.h"
+#include "cli/heldinterrupts.h"
 #include "hostsim/ptyhost.h"
 #include "language/language.h"
 #include "link/link.h"
@@ -19,6 +20,8 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using hostsim::Fault;
 
@@ -291,7 +294,8 @@ private slots:
 
     // Ctrl+C or SIGTERM during the read ends the built program by that signal, as the shell
     // expects of an interrupted command, and leaves neither a file nor a temporary file; an
-    // older file stays as it was.
+    // older file stays as it was. The folder is one where temporary files have names (a USB
+    // stick, a network share).
     void backupInterrupted_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<bool>("older");
@@ -305,7 +309,12 @@ private slots:
         const QString file = path("shop.cat");
         if (older)
             writeFile(file, "an older backup");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", NAMED_TEMPORARIES);
+        environment.insert("ASAN_OPTIONS",
+                           environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.start(CALLCFG_BINARY, {"backup", "--device", device(), file});
         std::size_t requests = 0;
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -320,6 +329,40 @@ private slots:
                  older ? QStringList{"shop.cat"} : QStringList());
         if (older)
             QCOMPARE(readFile(file), QByteArray("an older backup"));
+    }
+
+    // While the backup's file is open a signal waits; it ends the process once the hold ends,
+    // unless it is ignored.
+    void interruptsWaitWhileHeld_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("ignored");
+        QTest::newRow("Ctrl+C") << SIGINT << false;
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("ignored Ctrl+C") << SIGINT << true;
+    }
+    void interruptsWaitWhileHeld() {
+        QFETCH(int, signal);
+        QFETCH(bool, ignored);
+        int pipe[2];
+        QCOMPARE(::pipe(pipe), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(signal, ignored ? SIG_IGN : SIG_DFL); // as in the program
+            {
+                const callcfg::HeldInterrupts held;
+                std::raise(signal);
+                [[maybe_unused]] const auto n = ::write(pipe[1], "held", 4);
+            }
+            ::_exit(0);
+        }
+        ::close(pipe[1]);
+        char seen[4] = {};
+        QCOMPARE(::read(pipe[0], seen, 4), ssize_t(4));
+        ::close(pipe[0]);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(WIFSIGNALED(status), !ignored);
+        QCOMPARE(ignored ? WEXITSTATUS(status) : WTERMSIG(status), ignored ? 0 : signal);
     }
 
     void show_data() {
