@@ -32,7 +32,8 @@ std::optional<QByteArray> tailOf(const QString& path) {
 }
 
 // Writes the file anew beside the old one and puts it in its place only once every byte is
-// on disk: a failure (a full disk, a vanished folder) leaves the old file as it was.
+// on disk: a failure (a full disk, a vanished folder) leaves the old file as it was. Where the
+// folder allows no new file, the old file is written in place.
 bool writeWhole(const QString& path, const HostMemory& memory, const QByteArray& tail) {
     QSaveFile file(path);
     allowWritingInPlace(file);
