@@ -4,6 +4,7 @@
 #include "memoryreader/wrapbutton.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/settingsshield.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -98,10 +99,14 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
     pagerHeader->hide();
     tableHeader->hide();
 
-    // Starts in the current directory, not where an earlier run's dialogs were left.
-    fileDialog = new QFileDialog(this, QString(), QDir::currentPath());
+    // Starts in the current directory, not where an earlier run's dialogs were left; what the
+    // dialog remembers stays out of the user's settings (it reads them while it is built).
+    {
+        const SettingsShield shield;
+        fileDialog = new QFileDialog(this, QString(), QDir::currentPath());
+        fileDialog->setOption(QFileDialog::DontUseNativeDialog);
+    }
     fileDialog->setObjectName(QStringLiteral("CommonDialog1"));
-    fileDialog->setOption(QFileDialog::DontUseNativeDialog);
     fileDialog->setOption(QFileDialog::DontConfirmOverwrite);
     fileDialog->setFileMode(QFileDialog::AnyFile);
     fileDialog->setNameFilters(
@@ -120,6 +125,12 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
 
     listPromptLabel->installEventFilter(this);
     setCompactSize();
+}
+
+MemoryReaderWindow::~MemoryReaderWindow() {
+    // The dialog writes what it remembers as it is destroyed.
+    const SettingsShield shield;
+    delete fileDialog;
 }
 
 void MemoryReaderWindow::load(const Images& images) {

@@ -28,6 +28,7 @@ public:
     static constexpr int listingHeight = 6800; // the headers and Text1 are in view
 
     explicit MemoryReaderWindow(QWidget* parent = nullptr);
+    ~MemoryReaderWindow() override;
 
     // The load: status labels from the flags, Command4 hidden, click count 0, Label1 and the
     // progress bar at rest, only the hex header above Text1, Text1 empty, Combo1 at its first

@@ -242,6 +242,24 @@ private slots:
         QVERIFY(QFontInfo(control("Command1")->font()).family().startsWith("AR PL UMing"));
     }
 
+    // A Chinese Windows has these faces: they win over the AR PL stand-ins.
+    void windowsFacesFirst_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QStringList>("windowsFaces");
+        QTest::newRow("楷体_GB2312") << QString("楷体_GB2312") << QStringList{"楷体", "KaiTi"};
+        QTest::newRow("楷体") << QString("楷体") << QStringList{"KaiTi"};
+        QTest::newRow("宋体") << QString("宋体") << QStringList{"SimSun", "新宋体", "NSimSun"};
+        QTest::newRow("新宋体") << QString("新宋体") << QStringList{"NSimSun", "宋体", "SimSun"};
+    }
+    void windowsFacesFirst() {
+        QFETCH(QString, face);
+        QFETCH(QStringList, windowsFaces);
+        const QStringList substitutes = QFont::substitutes(face); // Qt keeps them in lower case
+        for (qsizetype i = 0; i < windowsFaces.size(); ++i)
+            QCOMPARE(substitutes.value(i), windowsFaces[i].toLower());
+        QVERIFY(substitutes.value(windowsFaces.size()).startsWith("ar pl"));
+    }
+
     void upperStripGeometry_data() {
         QTest::addColumn<QRect>("expected"); // an empty size: only the position is laid out
         auto at = [](const char* name, int x, int y) { QTest::newRow(name) << QRect(x, y, 0, 0); };

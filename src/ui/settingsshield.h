@@ -1,0 +1,24 @@
+#pragma once
+// Keeps what Qt's own dialogs remember out of the user's settings while one of these lives.
+// Qt's file dialog reads its last folder and history from the user's "QtProject" settings
+// when it is made and writes them when it is destroyed; on Windows those settings are always
+// the registry (HKEY_CURRENT_USER\Software\QtProject), whatever settings format the program
+// chooses. The tool keeps nothing between runs, so on Windows the current user's registry is
+// replaced, for this process and while the shield lives, by a deleted key, in which nothing
+// can be found or made. Elsewhere the settings already go to a folder removed at exit; the shield
+// does nothing there.
+
+namespace callcfg {
+
+class SettingsShield {
+public:
+    SettingsShield();
+    ~SettingsShield();
+    SettingsShield(const SettingsShield&) = delete;
+    SettingsShield& operator=(const SettingsShield&) = delete;
+
+private:
+    void* substitute_ = nullptr; // the key standing in for HKEY_CURRENT_USER (Windows)
+};
+
+} // namespace callcfg
