@@ -1,16 +1,15 @@
 // The subcommands that talk to the host unit: backup, restore and verify. They read and write
 // the memory exactly as the memory reader window does: the same requests, waits and checks.
 
+#include "cli/backupoutput.h"
 #include "cli/subcommands.h"
 #include "link/link.h"
 #include "link/portremedy.h"
 #include "link/serialport.h"
 #include "link/texts.h"
 #include "link/trafficlog.h"
-#include "memory/backupfile.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace callcfg {
@@ -61,8 +60,8 @@ public:
             return false;
         }
         if (!link_.open(device_, target.port ? target.name() : QString())) {
-            call_.tell(
-                Texts::tr("cannot open %1: %2").arg(device_, withPortRemedy(link_.portError())));
+            call_.tell(Texts::tr("cannot open %1: %2")
+                           .arg(device_, withPortRemedy(link_.portError(), link_.portFailure())));
             return false;
         }
         link_.discardInput();
@@ -146,22 +145,15 @@ int runBackup(const Invocation& call) {
     if (const auto status = session.prepare(1))
         return *status;
     const QString path = call.files().first();
-    // Opened first, so that an unwritable place is found before the read; nothing reaches
-    // the file until the whole read has succeeded.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        call.tell(Texts::tr("cannot write %1: %2").arg(path, file.errorString()));
+    if (const auto problem = backupWriteProblem(path)) {
+        call.tell(Texts::tr("cannot write %1: %2").arg(path, *problem));
         return kUsageOrFileError;
     }
     HostMemory memory{};
-    if (!session.open() || !session.read(memory)) {
-        file.cancelWriting();
+    if (!session.open() || !session.read(memory))
         return kCommunicationFailure;
-    }
-    if (file.write(reinterpret_cast<const char*>(memory.data()), qint64(memory.size())) !=
-            qint64(memory.size()) ||
-        !commitWhole(file)) {
-        call.tell(Texts::tr("cannot write %1: %2").arg(path, file.errorString()));
+    if (const auto problem = writeBackupFile(path, memory)) {
+        call.tell(Texts::tr("cannot write %1: %2").arg(path, *problem));
         return kUsageOrFileError;
     }
     call.tell(

@@ -11,39 +11,65 @@ bool hasBackupExtension(const QString& name) {
 
 namespace {
 
+// What the old file holds beyond the image, read to its end: empty when it holds nothing
+// there; nothing when it does but the read fails or ends short of the file's size (no
+// permission, a failing USB stick, a network share that went away).
+std::optional<QByteArray> tailOf(const QString& path) {
+    QFile old(path);
+    const qint64 size = old.exists() ? old.size() : 0;
+    if (size <= kBackupSize)
+        return QByteArray();
+    if (!old.open(QIODevice::ReadOnly) || !old.seek(kBackupSize))
+        return std::nullopt;
+    QByteArray tail;
+    char chunk[16384];
+    qint64 n = 0;
+    while ((n = old.read(chunk, sizeof chunk)) > 0)
+        tail.append(chunk, n);
+    if (n < 0 || tail.size() < size - kBackupSize)
+        return std::nullopt;
+    return tail;
+}
+
 // Writes the file anew beside the old one and puts it in its place only once every byte is
-// on disk: a failure (a full disk, a vanished folder) leaves the old file as it was.
+// on disk: a failure (a full disk, a vanished folder) leaves the old file as it was. Where the
+// folder allows no new file, the old file is written in place.
 bool writeWhole(const QString& path, const HostMemory& memory, const QByteArray& tail) {
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(reinterpret_cast<const char*>(memory.data()), kBackupSize) == kBackupSize &&
-           file.write(tail) == tail.size() && commitWhole(file);
+    allowWritingInPlace(file);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const bool written =
+        file.write(reinterpret_cast<const char*>(memory.data()), kBackupSize) == kBackupSize &&
+        file.write(tail) == tail.size();
+    return commitWhole(file, written);
 }
 
 } // namespace
 
-bool commitWhole(QSaveFile& file) {
-    // QSaveFile commits a file whose buffered bytes failed to reach the disk (a full disk)
-    // unless the failure is caught here.
-    if (!file.flush()) {
+void allowWritingInPlace(QSaveFile& file) {
+    // Only where no file can be created beside the old one (a folder the user may not write
+    // in, holding a file they may write) is the old file overwritten in place.
+    file.setDirectWriteFallback(true);
+}
+
+bool commitWhole(QSaveFile& file, bool written) {
+    if (written && file.flush())
+        return file.commit();
+    // QSaveFile remembers a failed write() but not a failed flush() (a full disk), and would
+    // commit that file: cancelling makes commit() discard it. commit() also closes a file
+    // written in place, so that nothing is left to the destructor.
+    if (written || file.error() == QFileDevice::NoError)
         file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    file.commit();
+    return false;
 }
 
 bool saveBackup(const QString& path, const HostMemory& memory) {
-    // What an existing longer file holds beyond the image stays in it.
-    QByteArray tail;
-    if (QFile old(path); old.exists()) {
-        const bool readable = old.open(QIODevice::ReadOnly) && old.seek(kBackupSize);
-        // The tail of a file that cannot be read cannot be kept.
-        if (!readable && old.size() > kBackupSize)
-            return false;
-        if (readable)
-            tail = old.readAll();
-    }
-    return writeWhole(path, memory, tail);
+    // What an existing longer file holds beyond the image stays in it; a tail that cannot be
+    // read whole cannot be kept, and the old file then stays as it is.
+    const auto tail = tailOf(path);
+    return tail && writeWhole(path, memory, *tail);
 }
 
 std::optional<HostMemory> readBackup(const QString& path) {

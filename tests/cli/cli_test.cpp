@@ -3,10 +3,12 @@
 // the traffic log; and the built binary without a display.
 
 #include "cli/commandline.h"
+#include "cli/heldinterrupts.h"
 #include "hostsim/ptyhost.h"
 #include "language/language.h"
 #include "link/link.h"
 #include "link/qtserialport.h"
+#include "permissionsenforced.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,9 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using hostsim::Fault;
 
@@ -244,6 +249,120 @@ private slots:
         QCOMPARE(readFile(file), QByteArray("an older backup"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"full.cat"});
+    }
+
+    // A folder the user cannot write in, holding a file they can: the backup is written over
+    // it in place. Without such a file, the place is refused before the read. As root the
+    // test gives up the capabilities that override permissions, and is skipped where it
+    // cannot.
+    void backupInAReadOnlyFolder_data() {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<int>("status");
+        QTest::newRow("writable file") << true << 0;
+        QTest::newRow("no file") << false << 2;
+    }
+    void backupInAReadOnlyFolder() {
+        QFETCH(bool, present);
+        QFETCH(int, status);
+        setMemory(patterned(6));
+        const QString folder = path("shared");
+        QVERIFY(QDir().mkdir(folder));
+        const QString file = folder + "/shop.cat";
+        if (present)
+            writeFile(file, "an older backup");
+        QCOMPARE(::chmod(qPrintable(folder), 0555), 0);
+        Run r;
+        bool enforced = false;
+        {
+            const PermissionsEnforced permissions;
+            enforced = !QFile(folder + "/new").open(QIODevice::WriteOnly);
+            if (enforced)
+                r = run({"backup", "--device", device(), file});
+        }
+        ::chmod(qPrintable(folder), 0755);
+        if (!enforced)
+            QSKIP("file permissions cannot be enforced here");
+        QCOMPARE(r.status, status);
+        QCOMPARE(readFile(file), present ? bytesOf(patterned(6)) : QByteArray("(missing)"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+                 present ? QStringList{"shop.cat"} : QStringList());
+        if (!present) {
+            QVERIFY2(r.err.contains("cannot write"), qPrintable(r.err));
+            QVERIFY(host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }).empty());
+        }
+    }
+
+    // Ctrl+C or SIGTERM during the read ends the built program by that signal, as the shell
+    // expects of an interrupted command, and leaves neither a file nor a temporary file; an
+    // older file stays as it was. The folder is one where temporary files have names (a USB
+    // stick, a network share).
+    void backupInterrupted_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("older");
+        QTest::newRow("Ctrl+C") << SIGINT << false;
+        QTest::newRow("SIGTERM over an older file") << SIGTERM << true;
+    }
+    void backupInterrupted() {
+        QFETCH(int, signal);
+        QFETCH(bool, older);
+        host->setPacing(true);
+        const QString file = path("shop.cat");
+        if (older)
+            writeFile(file, "an older backup");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", NAMED_TEMPORARIES);
+        environment.insert("ASAN_OPTIONS",
+                           environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(CALLCFG_BINARY, {"backup", "--device", device(), file});
+        std::size_t requests = 0;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (requests +=
+             host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }).size()) >= 3,
+            10000);
+        QCOMPARE(::kill(process.processId(), signal), 0);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(process.exitCode(), signal);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+                 older ? QStringList{"shop.cat"} : QStringList());
+        if (older)
+            QCOMPARE(readFile(file), QByteArray("an older backup"));
+    }
+
+    // While the backup's file is open a signal waits; it ends the process once the hold ends,
+    // unless it is ignored.
+    void interruptsWaitWhileHeld_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("ignored");
+        QTest::newRow("Ctrl+C") << SIGINT << false;
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("ignored Ctrl+C") << SIGINT << true;
+    }
+    void interruptsWaitWhileHeld() {
+        QFETCH(int, signal);
+        QFETCH(bool, ignored);
+        int pipe[2];
+        QCOMPARE(::pipe(pipe), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(signal, ignored ? SIG_IGN : SIG_DFL); // as in the program
+            {
+                const callcfg::HeldInterrupts held;
+                std::raise(signal);
+                [[maybe_unused]] const auto n = ::write(pipe[1], "held", 4);
+            }
+            ::_exit(0);
+        }
+        ::close(pipe[1]);
+        char seen[4] = {};
+        QCOMPARE(::read(pipe[0], seen, 4), ssize_t(4));
+        ::close(pipe[0]);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(WIFSIGNALED(status), !ignored);
+        QCOMPARE(ignored ? WEXITSTATUS(status) : WTERMSIG(status), ignored ? 0 : signal);
     }
 
     void show_data() {

@@ -1,6 +1,8 @@
 // Backup file: extension rule, byte layout, saving in place and refusing unusable files.
 
+#include "failingreads.h"
 #include "memory/backupfile.h"
+#include "permissionsenforced.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +11,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace callcfg;
 
@@ -36,6 +40,8 @@ HostMemory randomImage(quint32 seed) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(ReadFault)
+
 class TestBackupFile : public QObject {
     Q_OBJECT
 private slots:
@@ -43,13 +49,16 @@ private slots:
     void extension();
     void roundTrip_data();
     void roundTrip();
-    void saveKeepsLongerTail();
+    void saveOverALongerFile_data();
+    void saveOverALongerFile();
     void openReadsOnlyTheStart();
     void openMissingCreatesNothing();
     void openShortFileFails_data();
     void openShortFileFails();
     void saveToUnwritablePlaceFails();
     void fullDiskLeavesTheOldFile();
+    void saveInAReadOnlyFolder_data();
+    void saveInAReadOnlyFolder();
 
 private:
     QTemporaryDir dir;
@@ -99,16 +108,48 @@ void TestBackupFile::roundTrip() {
     QVERIFY(*opened == saved);
 }
 
-void TestBackupFile::saveKeepsLongerTail() {
-    const QString path = dir.filePath(QStringLiteral("longer.cat"));
-    writeFile(path, QByteArray(10000, '\xEE'));
+void TestBackupFile::saveOverALongerFile_data() {
+    QTest::addColumn<int>("failFrom"); // the byte from which reads of the old file fail; -1 none
+    QTest::addColumn<ReadFault>("fault");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("readable") << -1 << ReadFault::Error << 0644 << true;
+    QTest::newRow("failing at the tail") << 8192 << ReadFault::Error << 0644 << false;
+    QTest::newRow("failing part-way") << 9000 << ReadFault::Error << 0644 << false;
+    QTest::newRow("ending early") << 9000 << ReadFault::EarlyEnd << 0644 << false;
+    QTest::newRow("not readable") << -1 << ReadFault::Error << 0200 << false;
+}
+
+// The image replaces the first 8192 bytes and the rest stays; when the rest cannot be read
+// whole, the old file stays exactly as it was and nothing is left beside it.
+void TestBackupFile::saveOverALongerFile() {
+    QFETCH(int, failFrom);
+    QFETCH(ReadFault, fault);
+    QFETCH(int, mode);
+    QFETCH(bool, saved);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("longer.cat"));
+    const QByteArray old = QByteArray(8192, '\x11') + QByteArray(100000, '\xEE');
+    writeFile(path, old);
+    QCOMPARE(::chmod(qPrintable(path), mode_t(mode)), 0);
     const HostMemory image = randomImage(7);
-    QVERIFY(saveBackup(path, image));
-    const QByteArray bytes = readFile(path);
-    QCOMPARE(bytes.size(), 10000);
-    for (int n = 0; n < 8192; ++n)
-        QCOMPARE(quint8(bytes[n]), quint8(image[n]));
-    QCOMPARE(bytes.mid(8192), QByteArray(1808, '\xEE'));
+    bool result = false;
+    {
+        const PermissionsEnforced enforced;
+        if (mode == 0200 && QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("file permissions cannot be enforced here");
+        std::optional<FailingReads> failing;
+        if (failFrom >= 0)
+            failing.emplace(path.toStdString(), failFrom, fault);
+        result = saveBackup(path, image);
+    }
+    QCOMPARE(result, saved);
+    ::chmod(qPrintable(path), 0644);
+    const QByteArray expected =
+        saved ? QByteArray(reinterpret_cast<const char*>(image.data()), 8192) + old.mid(8192) : old;
+    QCOMPARE(readFile(path), expected);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("longer.cat")});
 }
 
 void TestBackupFile::openReadsOnlyTheStart() {
@@ -169,6 +210,50 @@ void TestBackupFile::fullDiskLeavesTheOldFile() {
     QCOMPARE(readFile(path), old);
     QCOMPARE(QDir(full.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("shop.cat")});
+}
+
+void TestBackupFile::saveInAReadOnlyFolder_data() {
+    QTest::addColumn<int>("mode"); // the old file's; 0 for none
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("writable file") << 0644 << true;
+    QTest::newRow("read-only file") << 0444 << false;
+    QTest::newRow("no file") << 0 << false;
+}
+
+// A folder the user cannot write in, holding a file they can: the file is written in place,
+// its tail kept. Where no file can be written nothing changes. As root the test gives up the
+// capabilities that override permissions, and is skipped where it cannot.
+void TestBackupFile::saveInAReadOnlyFolder() {
+    QFETCH(int, mode);
+    QFETCH(bool, saved);
+    QTemporaryDir top;
+    const QString folder = top.filePath(QStringLiteral("shared"));
+    QVERIFY(QDir().mkdir(folder));
+    const QString path = folder + QStringLiteral("/shop.cat");
+    const QByteArray old = QByteArray(8192, '\x11') + QByteArray(300, '\x22');
+    if (mode != 0) {
+        writeFile(path, old);
+        QCOMPARE(::chmod(qPrintable(path), mode_t(mode)), 0);
+    }
+    QCOMPARE(::chmod(qPrintable(folder), 0555), 0);
+    const HostMemory image = randomImage(11);
+    bool result = false;
+    bool enforced = false;
+    {
+        const PermissionsEnforced permissions;
+        enforced = !QFile(folder + QStringLiteral("/new")).open(QIODevice::WriteOnly);
+        if (enforced)
+            result = saveBackup(path, image);
+    }
+    ::chmod(qPrintable(folder), 0755);
+    if (!enforced)
+        QSKIP("file permissions cannot be enforced here");
+    QCOMPARE(result, saved);
+    const QByteArray expected =
+        saved ? QByteArray(reinterpret_cast<const char*>(image.data()), 8192) + old.mid(8192) : old;
+    QCOMPARE(readFile(path), mode != 0 ? expected : QByteArray());
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+             mode != 0 ? QStringList{QStringLiteral("shop.cat")} : QStringList());
 }
 
 QTEST_APPLESS_MAIN(TestBackupFile)
