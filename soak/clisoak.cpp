@@ -141,22 +141,12 @@ private:
 
     QString file(const char* name) const { return files_.filePath(QLatin1String(name)); }
 
-    // Faults on 3 to 6 blocks of one phase (now and then none), mostly early ones, so that a
-    // run that fails ends soon: each run costs its 64 blocks at real timing when it does not.
+    // Faults on 3 to 6 blocks of one phase (now and then none): each run costs its 64 blocks
+    // at real timing when none ends it.
     void addFaults(std::uint8_t command, double waitSeconds, std::size_t wireSize) {
-        std::vector<Fault> faults;
-        std::vector<int> used;
-        for (int i = random_.bounded(40) == 0 ? 0 : random_.bounded(3, 7); i > 0; --i) {
-            const int block =
-                random_.bounded(10) == 0 ? random_.bounded(kBlocks) : random_.bounded(8);
-            if (std::find(used.begin(), used.end(), block) != used.end())
-                continue;
-            used.push_back(block);
-            faults.push_back(draw_.draw({command, block, wireSize, waitSeconds, false, false}));
-        }
-        for (const Fault& f : faults)
-            if (f.losesRequest())
-                std::erase_if(faults, [&](const Fault& g) { return g.block < f.block; });
+        const int count = random_.bounded(40) == 0 ? 0 : random_.bounded(3, 7);
+        const std::vector<Fault> faults = draw_.drawTransfer(
+            {command, 0, wireSize, waitSeconds, false, false}, kBlocks, count, 8);
         host_->withUnit([&](hostsim::HostUnit& unit) {
             for (const Fault& f : faults)
                 unit.addFault(f);

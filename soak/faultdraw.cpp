@@ -112,4 +112,42 @@ Fault FaultDraw::draw(const FaultTarget& t) {
     return t.block >= 0 ? f.onBlock(t.block) : f;
 }
 
+std::vector<Fault> FaultDraw::drawTransfer(FaultTarget target, int blocks, int count, int early) {
+    std::vector<int> used;
+    for (int i = 0; i < count; ++i) {
+        const int block = random_.bounded(8) == 0 ? random_.bounded(blocks)
+                                                  : random_.bounded(std::min(blocks, early));
+        if (std::find(used.begin(), used.end(), block) == used.end())
+            used.push_back(block);
+    }
+    std::sort(used.begin(), used.end());
+    target.block = 1; // any block may take any kind; the block is set below
+    std::vector<Fault> faults;
+    for (std::size_t i = 0; i < used.size(); ++i)
+        faults.push_back(draw(target));
+    const auto order = [](const Fault& f) {
+        switch (f.kind) {
+        case K::LoseMidRequest:
+        case K::GoneBeforeRequest:
+            return 0;
+        case K::Noise:
+        case K::NoiseAfter:
+        case K::Delay:
+        case K::Split:
+            return 1;
+        default:
+            return 2;
+        }
+    };
+    std::stable_sort(faults.begin(), faults.end(),
+                     [&](const Fault& a, const Fault& b) { return order(a) < order(b); });
+    for (std::size_t i = 0; i < faults.size(); ++i) {
+        faults[i].block = used[i];
+        // Gone before a transfer's first request would be gone before the program opens it.
+        if (faults[i].kind == K::GoneBeforeRequest && !target.lossAtOnce && used[i] == 0)
+            faults[i].block = 1;
+    }
+    return faults;
+}
+
 } // namespace soak

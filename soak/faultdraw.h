@@ -25,6 +25,10 @@ public:
     FaultDraw(QRandomGenerator& random, const Tally& tally) : random_(random), tally_(tally) {}
 
     hostsim::Fault draw(const FaultTarget& target);
+    // `count` faults on distinct blocks of a transfer of `blocks`, mostly the first `early`:
+    // a request loss first, then the kinds that mostly let the transfer go on, then the rest, so
+    // that several act before one ends it, and a transfer that fails ends soon.
+    std::vector<hostsim::Fault> drawTransfer(FaultTarget target, int blocks, int count, int early);
     // Whether the kind is the one applied least so far (of those that can act in this soak).
     bool lagging(hostsim::Fault::Kind kind, const std::vector<hostsim::Fault::Kind>& kinds) const;
 

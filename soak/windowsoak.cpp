@@ -149,8 +149,7 @@ void WindowSoak::countOutcome(const QString& final, const QString& success,
                                        : QStringLiteral("the unit's answer"));
 }
 
-// Faults on the requests of a transfer (none, or 1 to 3, mostly on early blocks so that an
-// operation that fails ends soon) or on a command's one request (blocks 0).
+// Faults on the requests of a transfer (none, or 1 to 4) or on a command's one request (blocks 0).
 void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSize,
                            double waitSeconds) {
     std::vector<Fault> faults;
@@ -160,19 +159,9 @@ void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSiz
             faults.push_back(
                 draw_.draw({command, -1, wireSize, waitSeconds, command == 0x03, true}));
     } else {
-        std::vector<int> used;
-        for (int i = random_.bounded(6) == 0 ? 0 : random_.bounded(1, 4); i > 0; --i) {
-            const int block = random_.bounded(4) == 0 ? random_.bounded(blocks)
-                                                      : random_.bounded(std::min(blocks, 8));
-            if (std::find(used.begin(), used.end(), block) != used.end())
-                continue;
-            used.push_back(block);
-            faults.push_back(draw_.draw({command, block, wireSize, waitSeconds, false, true}));
-        }
-        // A request loss needs its request to come: no fault before it.
-        for (const Fault& f : faults)
-            if (f.losesRequest())
-                std::erase_if(faults, [&](const Fault& g) { return g.block < f.block; });
+        const int count = random_.bounded(6) == 0 ? 0 : random_.bounded(1, 5);
+        faults =
+            draw_.drawTransfer({command, 0, wireSize, waitSeconds, false, true}, blocks, count, 8);
     }
     host_->withUnit([&](hostsim::HostUnit& unit) {
         for (const Fault& f : faults)
