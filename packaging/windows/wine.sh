@@ -4,7 +4,7 @@
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/callcfg-wine.XXXXXX)
 export WINEDEBUG=-all WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installers
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" # no Mono or Gecko installers, no Linux menu entries
 export PATH=/usr/lib/wine:$PATH
 
 wine_cleanup() {
