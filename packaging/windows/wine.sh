@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by test-port and smoke: a Wine of its own for one run (nothing left behind, nothing
 # taken from an earlier run), started headless, with Windows paths for Linux ones.
 
