@@ -67,12 +67,14 @@ int main(int argc, char** argv) {
     useLanguage(commandLineLanguage()); // the windows speak Chinese once they are made
     // Until the window shows, a usage error or an unwritable log is told as a subcommand's is.
     std::optional<ProgramOutput> output(std::in_place);
-    CommandLineEnvironment environment{output->out(), output->err(), makePlatformPort,
-                                       false,         1.0,           systemDeviceLister()};
     WindowOptions options;
-    if (const auto status = parseWindowOptions(QApplication::arguments(), options, environment,
-                                               kSimulatorAvailable))
-        return output->finish(*status);
+    {
+        CommandLineEnvironment environment{output->out(), output->err(), makePlatformPort,
+                                           false,         1.0,           systemDeviceLister()};
+        if (const auto status = parseWindowOptions(QApplication::arguments(), options, environment,
+                                                   kSimulatorAvailable))
+            return output->finish(*status);
+    }
     installFontSubstitutions();
     // The tool keeps nothing between runs: whatever Qt's own dialogs would remember (the
     // file dialog's last folder and history) goes to a folder removed at exit.
