@@ -60,8 +60,8 @@ public:
             return false;
         }
         if (!link_.open(device_, target.port ? target.name() : QString())) {
-            call_.tell(
-                Texts::tr("cannot open %1: %2").arg(device_, withPortRemedy(link_.portError())));
+            call_.tell(Texts::tr("cannot open %1: %2")
+                           .arg(device_, withPortRemedy(link_.portError(), link_.portFailure())));
             return false;
         }
         link_.discardInput();

@@ -48,6 +48,10 @@ QString Link::portError() const {
     return port_->errorText();
 }
 
+PortFailure Link::portFailure() const {
+    return port_->failure();
+}
+
 void Link::addObserver(LinkObserver* observer) {
     observers_.push_back(observer);
 }
@@ -68,8 +72,17 @@ void Link::sleepOnePeriod(double seconds) {
     }
 }
 
-std::optional<std::vector<std::uint8_t>> Link::read() {
+// A read of the port, with the line errors it noticed.
+std::optional<std::vector<std::uint8_t>> Link::readPort() {
     auto bytes = port_->readAll();
+    for (LineError error : port_->takeLineErrors())
+        for (LinkObserver* observer : observers_)
+            observer->lineError(error);
+    return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> Link::read() {
+    auto bytes = readPort();
     if (bytes && !bytes->empty())
         for (LinkObserver* observer : observers_)
             observer->received(*bytes);
@@ -93,7 +106,7 @@ void Link::lose(const QString& reason) {
 // carries no sequence numbers.
 void Link::dropLateBytes() {
     dropBeforeSending_ = false;
-    const auto bytes = port_->readAll();
+    const auto bytes = readPort();
     if (bytes && !bytes->empty())
         for (LinkObserver* observer : observers_)
             observer->dropped(*bytes);

@@ -35,8 +35,9 @@ public:
     // Closes the port if it is open; the RTS line stays as it is.
     void close();
     void setRts(bool on);
-    // The system's reason for the last port failure.
+    // The system's reason for the last port failure, and its kind.
     QString portError() const;
+    PortFailure portFailure() const;
 
     // Sends the request, runs `afterSending` (a wait box, say) and waits as `wait` says,
     // taking the reply to the request's command at the end of a period. Nothing but the
@@ -63,6 +64,7 @@ public:
 
 private:
     void sleepOnePeriod(double seconds);
+    std::optional<std::vector<std::uint8_t>> readPort();
     std::optional<std::vector<std::uint8_t>> read();
     void dropLateBytes();
     void lose(const QString& reason);

@@ -1,7 +1,9 @@
 #pragma once
-// What the link tells whoever watches it: the bytes it sent, read and dropped, replies that
-// failed their checksum, a port lost during an exchange, and the moments between short sleeps
-// of a wait.
+// What the link tells whoever watches it: the bytes it sent, read and dropped, the line errors
+// the port noticed, replies that failed their checksum, a port lost during an exchange, and the
+// moments between short sleeps of a wait.
+
+#include "link/serialport.h"
 
 #include <QString>
 
@@ -20,6 +22,8 @@ public:
     virtual void received(std::span<const std::uint8_t> /*bytes*/) {}
     // Bytes that came after an exchange gave up, dropped before the next request left.
     virtual void dropped(std::span<const std::uint8_t> /*bytes*/) {}
+    // The port noticed a fault of the line when it was read; one call per occurrence.
+    virtual void lineError(LineError /*error*/) {}
     // The port failed during an exchange (the adapter was pulled, say): "COM1 (/dev/ttyUSB0)
     // disconnected: <the system's reason>".
     virtual void portLost(const QString& /*message*/) {}

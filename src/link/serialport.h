@@ -2,6 +2,8 @@
 // The serial port as the link uses it: 9600 baud, no parity, 8 data bits, 1 stop bit, raw
 // bytes in and out, reception polled. One implementation per platform.
 
+#include "link/portfailure.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -9,6 +11,15 @@
 #include <vector>
 
 namespace callcfg {
+
+// A fault of the received signal that the port's UART or driver noticed.
+enum class LineError {
+    Overrun,              // the UART received a byte before the last one was taken: one is lost
+    ReceiveBufferOverrun, // the driver's input buffer was full: bytes are lost
+    Framing,              // a byte without its stop bit (a wrong speed, noise)
+    Parity,               // a wrong parity bit, where parity is checked
+    Break,                // the line was held at space longer than a byte
+};
 
 class SerialPort {
 public:
@@ -27,6 +38,11 @@ public:
     virtual std::optional<std::vector<std::uint8_t>> readAll() = 0;
     // The system's reason for the last failure of open, writeByte or readAll.
     virtual QString errorText() const = 0;
+    // The kind of that failure; by default told from the reason's words.
+    virtual PortFailure failure() const { return failureNamedIn(errorText()); }
+    // The line errors the port noticed since it was last asked, one per occurrence; none where
+    // the system does not report them.
+    virtual std::vector<LineError> takeLineErrors() { return {}; }
 };
 
 } // namespace callcfg

@@ -6,6 +6,26 @@
 
 namespace callcfg {
 
+namespace {
+
+const char* nameOf(LineError error) {
+    switch (error) {
+    case LineError::Overrun:
+        return "overrun";
+    case LineError::ReceiveBufferOverrun:
+        return "receive-buffer-overrun";
+    case LineError::Framing:
+        return "framing";
+    case LineError::Parity:
+        return "parity";
+    case LineError::Break:
+        return "break";
+    }
+    return "unknown";
+}
+
+} // namespace
+
 bool TrafficLog::open(const QString& path) {
     file_.setFileName(path);
     return file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
@@ -21,6 +41,10 @@ void TrafficLog::received(std::span<const std::uint8_t> bytes) {
 
 void TrafficLog::dropped(std::span<const std::uint8_t> bytes) {
     write("dropped", bytes);
+}
+
+void TrafficLog::lineError(LineError error) {
+    writeLine("line-error", nameOf(error));
 }
 
 void TrafficLog::portLost(const QString& message) {

@@ -1,9 +1,11 @@
 #pragma once
 // A traffic log for support: one line per request sent, per read that returned bytes, per
-// drop of late bytes and per port lost,
+// drop of late bytes, per line error and per port lost,
 //   <milliseconds on the monotonic clock> <sent|read|dropped> <device> <bytes in hex>
+//   <milliseconds on the monotonic clock> line-error <device> <the error>
 //   <milliseconds on the monotonic clock> lost <device> <what happened>
-// appended to a file that is opened once, at start.
+// (the error: overrun, receive-buffer-overrun, framing, parity or break), appended to a file
+// that is opened once, at start.
 
 #include "link/linkobserver.h"
 
@@ -25,6 +27,7 @@ public:
     void sent(std::span<const std::uint8_t> wire) override;
     void received(std::span<const std::uint8_t> bytes) override;
     void dropped(std::span<const std::uint8_t> bytes) override;
+    void lineError(LineError error) override;
     void portLost(const QString& message) override;
 
 private:

@@ -2,9 +2,11 @@
 
 #include "link/win32serialport.h"
 
-#include <algorithm>
+#include "link/win32transfer.h"
+
 #include <iterator>
 #include <string>
+#include <utility>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -17,6 +19,10 @@
 namespace callcfg {
 
 namespace {
+
+// A write the device has not taken after this long is cancelled; with the time the cancel
+// may take, the call ends within a second.
+constexpr DWORD kWritePatienceMs = 700;
 
 HANDLE toHandle(void* handle) {
     return static_cast<HANDLE>(handle);
@@ -31,23 +37,90 @@ QString systemMessage(DWORD code) {
     return message.isEmpty() ? QStringLiteral("system error %1").arg(code) : message;
 }
 
+bool hasDevicePrefix(const QString& name) {
+    const QString start = name.left(4).replace(u'/', u'\\');
+    return start == QLatin1String("\\\\.\\") || start == QLatin1String("\\\\?\\");
+}
+
+// True when the system knows no DOS device of that name (any more).
+bool dosNameUndefined(const QString& name) {
+    const std::wstring wide = name.toStdWString();
+    wchar_t target[1024];
+    return QueryDosDeviceW(wide.c_str(), target, DWORD(std::size(target))) == 0 &&
+           GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 } // namespace
+
+Win32SerialPort::Win32SerialPort() = default;
 
 Win32SerialPort::~Win32SerialPort() {
     close();
 }
 
 QString Win32SerialPort::systemName(const QString& device) {
-    const QString number = device.mid(3);
-    const bool comPort =
-        device.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive) && !number.isEmpty() &&
-        std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    return comPort ? QStringLiteral("\\\\.\\") + device : device;
+    if (device.isEmpty() || hasDevicePrefix(device))
+        return device;
+    return QStringLiteral("\\\\.\\") + device;
 }
 
 bool Win32SerialPort::fail(unsigned long code) {
+    errorCode_ = code;
     error_ = systemMessage(code);
     return false;
+}
+
+bool Win32SerialPort::failWithout(const QString& reason) {
+    errorCode_ = 0;
+    error_ = reason;
+    return false;
+}
+
+// The code, not the text, tells: the system's texts are in the system's language.
+PortFailure Win32SerialPort::failure() const {
+    switch (errorCode_) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return PortFailure::HeldElsewhere;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return PortFailure::NoSuchDevice;
+    default:
+        return PortFailure::Other;
+    }
+}
+
+std::vector<LineError> Win32SerialPort::takeLineErrors() {
+    return std::exchange(lineErrors_, {});
+}
+
+void Win32SerialPort::noteLineErrors(unsigned long errors) {
+    static constexpr std::pair<DWORD, LineError> kFlags[] = {
+        {CE_OVERRUN, LineError::Overrun}, {CE_RXOVER, LineError::ReceiveBufferOverrun},
+        {CE_FRAME, LineError::Framing},   {CE_RXPARITY, LineError::Parity},
+        {CE_BREAK, LineError::Break},
+    };
+    for (const auto& [flag, error] : kFlags)
+        if (errors & flag)
+            lineErrors_.push_back(error);
+}
+
+bool Win32SerialPort::nameIsGone() const {
+    return watchName_ && dosNameUndefined(dosName_);
+}
+
+bool Win32SerialPort::failTimedOut() {
+    return fail(nameIsGone() ? ERROR_DEVICE_REMOVED : ERROR_TIMEOUT);
+}
+
+// True when a transfer may start; otherwise false with the reason.
+bool Win32SerialPort::usable() {
+    if (!isOpen())
+        return failWithout(QStringLiteral("the port is not open"));
+    // A transfer that its driver never completed: the device is not working.
+    if (!transfer_->usable())
+        return fail(ERROR_GEN_FAILURE);
+    return true;
 }
 
 void Win32SerialPort::applyRts() {
@@ -57,14 +130,16 @@ void Win32SerialPort::applyRts() {
 }
 
 bool Win32SerialPort::open(const QString& device) {
-    if (isOpen()) {
-        error_ = QStringLiteral("the port is already open");
-        return false;
-    }
-    const std::wstring name = systemName(device).toStdWString();
+    if (isOpen())
+        return failWithout(QStringLiteral("the port is already open"));
+    auto transfer = std::make_unique<Win32Transfer>();
+    if (!transfer->usable())
+        return fail(GetLastError());
+    const QString name = systemName(device);
+    const std::wstring wide = name.toStdWString();
     // No sharing: a port another program holds is refused, as it is refused to the other.
-    const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
+    const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return fail(GetLastError());
 
@@ -87,6 +162,10 @@ bool Win32SerialPort::open(const QString& device) {
         dcb.fRtsControl = rts_ ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
         dcb.fOutX = FALSE;
         dcb.fInX = FALSE;
+        // Unused with fOutX and fInX off, yet a driver refuses equal characters (a driver that
+        // reports 0 and 0 makes SetCommState fail otherwise).
+        dcb.XonChar = 0x11;
+        dcb.XoffChar = 0x13;
         dcb.fErrorChar = FALSE;
         dcb.fNull = FALSE;
         // A line error must not stop all further reads and writes until it is cleared.
@@ -94,14 +173,14 @@ bool Win32SerialPort::open(const QString& device) {
         ok = SetCommState(handle, &dcb);
     }
     if (ok) {
-        // A read returns at once with whatever is waiting, nothing if nothing is. A write that
-        // the device has not taken within a second fails.
+        // A read returns at once with whatever is waiting, nothing if nothing is. A write has
+        // no time limit in the driver: the port cancels it after its own.
         COMMTIMEOUTS timeouts{};
         timeouts.ReadIntervalTimeout = MAXDWORD;
         timeouts.ReadTotalTimeoutMultiplier = 0;
         timeouts.ReadTotalTimeoutConstant = 0;
         timeouts.WriteTotalTimeoutMultiplier = 0;
-        timeouts.WriteTotalTimeoutConstant = 1000;
+        timeouts.WriteTotalTimeoutConstant = 0;
         ok = SetCommTimeouts(handle, &timeouts);
     }
     if (!ok) {
@@ -110,19 +189,27 @@ bool Win32SerialPort::open(const QString& device) {
         return fail(code);
     }
     handle_ = handle;
+    transfer_ = std::move(transfer);
+    dosName_ = name.mid(4);
+    watchName_ = !dosNameUndefined(dosName_);
     applyRts();
-    // Whatever the device held before this program opened it is no reply to this program.
+    // Whatever the device held before this program opened it is no reply to this program, and
+    // its line errors are none of this program's.
     PurgeComm(handle, PURGE_RXCLEAR | PURGE_RXABORT);
     DWORD errors = 0;
     ClearCommError(handle, &errors, nullptr);
+    lineErrors_.clear();
     return true;
 }
 
 void Win32SerialPort::close() {
     if (!isOpen())
         return;
+    // Closing the handle cancels what is still pending on it; a transfer its driver never
+    // completed keeps its memory (Win32Transfer).
     CloseHandle(toHandle(handle_));
     handle_ = nullptr;
+    transfer_.reset();
 }
 
 void Win32SerialPort::setRts(bool on) {
@@ -132,42 +219,53 @@ void Win32SerialPort::setRts(bool on) {
 }
 
 bool Win32SerialPort::writeByte(std::uint8_t byte) {
-    if (!isOpen()) {
-        error_ = QStringLiteral("the port is not open");
+    if (!usable())
         return false;
+    const Win32Transfer::Result result = transfer_->write(handle_, byte, kWritePatienceMs);
+    switch (result.end) {
+    case Win32Transfer::End::Done:
+    case Win32Transfer::End::Cancelled:
+        // The byte went, in time or just before the cancel; or the device did not take it.
+        return result.bytes == 1 || failTimedOut();
+    case Win32Transfer::End::Failed:
+        return fail(result.error);
+    case Win32Transfer::End::Stranded:
+        break;
     }
-    DWORD written = 0;
-    if (!WriteFile(toHandle(handle_), &byte, 1, &written, nullptr))
-        return fail(GetLastError());
-    // The write timed out: the device did not take the byte.
-    if (written != 1)
-        return fail(ERROR_TIMEOUT);
-    return true;
+    return fail(ERROR_GEN_FAILURE);
 }
 
 std::optional<std::vector<std::uint8_t>> Win32SerialPort::readAll() {
-    if (!isOpen()) {
-        error_ = QStringLiteral("the port is not open");
+    if (!usable())
         return std::nullopt;
-    }
     // A device that has gone (an adapter pulled out, the far end of a terminal closed) can
-    // still answer a read with nothing, as if the line were silent; its status tells.
+    // still answer a read with nothing, as if the line were silent; its status tells, and so
+    // does its name below.
     DWORD errors = 0;
     if (!ClearCommError(toHandle(handle_), &errors, nullptr)) {
         fail(GetLastError());
         return std::nullopt;
     }
+    noteLineErrors(errors);
     std::vector<std::uint8_t> data;
-    std::uint8_t buffer[4096];
     for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(toHandle(handle_), buffer, DWORD(sizeof buffer), &got, nullptr)) {
-            fail(GetLastError());
+        const Win32Transfer::Result result = transfer_->read(handle_);
+        if (result.end == Win32Transfer::End::Failed) {
+            fail(result.error);
             return std::nullopt;
         }
-        if (got == 0)
+        if (result.end == Win32Transfer::End::Stranded) {
+            fail(ERROR_GEN_FAILURE);
+            return std::nullopt;
+        }
+        data.insert(data.end(), transfer_->data(), transfer_->data() + result.bytes);
+        // A read that did not fill the buffer took everything that was waiting.
+        if (result.bytes < Win32Transfer::kCapacity)
             break;
-        data.insert(data.end(), buffer, buffer + got);
+    }
+    if (data.empty() && nameIsGone()) {
+        fail(ERROR_DEVICE_REMOVED);
+        return std::nullopt;
     }
     return data;
 }

@@ -54,7 +54,8 @@ bool PortRow::openChosenPort() {
             tell(target.absence);
         else
             tell(Texts::tr("cannot open %1 (%2): %3")
-                     .arg(listText, target.device, withPortRemedy(link_.portError())));
+                     .arg(listText, target.device,
+                          withPortRemedy(link_.portError(), link_.portFailure())));
         QWidget* parent = QApplication::activeWindow();
         showBox(parent ? parent : &form_,
                 {BoxKind::Error, QStringLiteral("没发现此端口或端口已被其它程序占用!"),

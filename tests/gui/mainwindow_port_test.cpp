@@ -3,6 +3,7 @@
 
 #include "mainwindow_fixture.h"
 
+#include "language/language.h"
 #include "link/portremedy.h"
 #include "link/qtserialport.h"
 #include "mainwindow/mainwindow.h"
@@ -116,13 +117,36 @@ private slots:
         click(form, "Command15");
         QCOMPARE(told.value(2), QString("“COMx”不是端口名：最后一个字符必须是 1 到 9"));
         QCOMPARE(describe(rig.boxes.take()), QStringList(2, kPortBox));
+    }
 
-        QCOMPARE(callcfg::withPortRemedy("Permission denied"),
-                 QString("Permission denied——请把用户加入 dialout 组（sudo usermod -aG dialout "
-                         "$USER）后重新登录"));
-        QCOMPARE(callcfg::withPortRemedy("Access is denied."),
-                 QString("Access is denied.——端口被其它程序占用，请先关闭该程序"));
-        QCOMPARE(callcfg::withPortRemedy("Input/output error"), QString("Input/output error"));
+    // The remedy follows the kind of failure: told from Linux's words, or given by the port
+    // (Windows classifies its error codes, whatever language its texts are in).
+    void remedyFollowsTheFailure_data() {
+        using callcfg::PortFailure;
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("failure"); // -1: told from the reason's words
+        QTest::addColumn<QString>("told");
+        QTest::newRow("no permission") << "Permission denied" << -1
+                                       << "Permission denied——请把用户加入 dialout 组（sudo "
+                                          "usermod -aG dialout $USER）后重新登录";
+        QTest::newRow("busy") << "Device or resource busy" << -1
+                              << "Device or resource busy——端口被其它程序占用，请先关闭该程序";
+        QTest::newRow("other") << "Input/output error" << -1 << "Input/output error";
+        QTest::newRow("held, Chinese Windows") << "拒绝访问。" << int(PortFailure::HeldElsewhere)
+                                               << "拒绝访问。——端口被其它程序占用，请先关闭该程序";
+        QTest::newRow("missing, Chinese Windows")
+            << "系统找不到指定的文件。" << int(PortFailure::NoSuchDevice)
+            << "系统找不到指定的文件。——请检查连线和串口适配器，或用 --port COMn=设备 "
+               "指定端口对应的设备";
+    }
+    void remedyFollowsTheFailure() {
+        QFETCH(QString, reason);
+        QFETCH(int, failure);
+        QFETCH(QString, told);
+        callcfg::useLanguage(callcfg::Language::Chinese); // as the windows speak
+        const auto kind = failure < 0 ? callcfg::failureNamedIn(reason)
+                                      : static_cast<callcfg::PortFailure>(failure);
+        QCOMPARE(callcfg::withPortRemedy(reason, kind), told);
     }
 
     void portRow() {

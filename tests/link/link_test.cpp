@@ -218,6 +218,35 @@ private slots:
         QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
     }
 
+    // The line errors a read noticed reach the observers one per occurrence, before the bytes
+    // of that read; the traffic log writes a line for each.
+    void lineErrorsAreLogged() {
+        Fixture f;
+        QTemporaryDir dir;
+        TrafficLog log(f.s.link);
+        QVERIFY(log.open(dir.filePath("traffic.log")));
+        f.s.link.addObserver(&log);
+        QVERIFY(f.open());
+        f.s.port.lineErrors = {LineError::Overrun, LineError::ReceiveBufferOverrun,
+                               LineError::Framing, LineError::Parity,
+                               LineError::Break,   LineError::Framing};
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"), 10ms);
+        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
+        f.s.link.removeObserver(&log);
+        QFile file(dir.filePath("traffic.log"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        for (QString& line : lines)
+            line.remove(QRegularExpression("^\\d+ "));
+        QCOMPARE(lines,
+                 (QStringList{"sent /dev/scripted 55 55 AA 01 08 00 F6",
+                              "line-error /dev/scripted overrun",
+                              "line-error /dev/scripted receive-buffer-overrun",
+                              "line-error /dev/scripted framing", "line-error /dev/scripted parity",
+                              "line-error /dev/scripted break", "line-error /dev/scripted framing",
+                              "read /dev/scripted 55 AA 02 08 00 F5"}));
+    }
+
     // A port that fails is its own outcome, whether it refused the request or failed during
     // the wait, and the observers hear of the loss in the installer's words: entry, device,
     // the reason.

@@ -29,6 +29,8 @@ public:
 
     bool refuseWrites = false;
     bool failReads = false;
+    // Handed to the link after its next read.
+    std::vector<callcfg::LineError> lineErrors;
 
     bool open(const QString& device) override;
     void close() override { open_ = false; }
@@ -37,6 +39,9 @@ public:
     bool writeByte(std::uint8_t byte) override;
     std::optional<Bytes> readAll() override;
     QString errorText() const override { return error_; }
+    std::vector<callcfg::LineError> takeLineErrors() override {
+        return std::exchange(lineErrors, {});
+    }
 
 private:
     struct Chunk {

@@ -9,6 +9,9 @@ standard input:
   new          a fresh pseudo-terminal behind the port   -> the port's name
   send HEX     the far end writes these bytes            -> ok
   take         what the program wrote since last time    -> HEX (empty if nothing)
+  stop         the terminal stops its output: writes stall -> ok
+  flowchars    the terminal's XON and XOFF characters    -> HEX (two bytes)
+  noflowchars  sets both to 0, as a driver may report them -> ok
   hangup       the far end closes: the device is gone     -> ok
 
 Every other line of the program's output is passed through. Exits with the program's status.
@@ -20,6 +23,7 @@ import os
 import select
 import subprocess
 import sys
+import termios
 import tty
 
 
@@ -69,6 +73,20 @@ class FarEnd:
             received += chunk
         return received.hex().upper()
 
+    def stop(self):
+        termios.tcflow(self.slave, termios.TCOOFF)
+        return "ok"
+
+    def flow_chars(self):
+        chars = termios.tcgetattr(self.slave)[6]
+        return bytes(ord(chars[i]) for i in (termios.VSTART, termios.VSTOP)).hex().upper()
+
+    def no_flow_chars(self):
+        attributes = termios.tcgetattr(self.slave)
+        attributes[6][termios.VSTART] = attributes[6][termios.VSTOP] = b"\0"
+        termios.tcsetattr(self.slave, termios.TCSANOW, attributes)
+        return "ok"
+
     def hangup(self):
         self.close()
         return "ok"
@@ -81,6 +99,12 @@ class FarEnd:
             return self.send(argument)
         if verb == "take":
             return self.take()
+        if verb == "stop":
+            return self.stop()
+        if verb == "flowchars":
+            return self.flow_chars()
+        if verb == "noflowchars":
+            return self.no_flow_chars()
         if verb == "hangup":
             return self.hangup()
         return "unknown request " + verb

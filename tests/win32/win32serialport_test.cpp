@@ -11,6 +11,19 @@
 #include <cstdio>
 #include <thread>
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <winternl.h>
+
+extern "C" {
+NTSTATUS NTAPI NtCreateSymbolicLinkObject(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*,
+                                          UNICODE_STRING*);
+NTSTATUS NTAPI NtOpenSymbolicLinkObject(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*);
+NTSTATUS NTAPI NtMakeTemporaryObject(HANDLE);
+}
+
 using namespace callcfg;
 using namespace std::chrono_literals;
 
@@ -51,6 +64,48 @@ QByteArray everyByteValue() {
     return bytes;
 }
 
+// The port's DOS name, \DosDevices\COMn, is a link in the system's object namespace that the
+// port's driver makes and removes with its device; QueryDosDeviceW reads it. Wine makes these
+// links only for the ports its mount manager finds at start, and reaches the terminal through
+// the prefix's dosdevices folder whatever they say: the test makes and removes the link itself.
+class DosName {
+public:
+    explicit DosName(const QString& name)
+        : name_(name.toStdWString()), path_(L"\\DosDevices\\" + name_) {
+        RtlInitUnicodeString(&ntPath_, path_.c_str());
+        InitializeObjectAttributes(&attributes_, &ntPath_, OBJ_CASE_INSENSITIVE | OBJ_PERMANENT,
+                                   nullptr, nullptr);
+    }
+    bool define() {
+        UNICODE_STRING target;
+        RtlInitUnicodeString(&target, L"\\Device\\Serial99");
+        HANDLE link = nullptr;
+        const NTSTATUS status =
+            NtCreateSymbolicLinkObject(&link, GENERIC_ALL, &attributes_, &target);
+        if (status == 0)
+            CloseHandle(link);
+        return status == 0 || status == NTSTATUS(0xC0000035); // defined already
+    }
+    bool remove() {
+        HANDLE link = nullptr;
+        if (NtOpenSymbolicLinkObject(&link, DELETE, &attributes_) != 0)
+            return false;
+        const bool removed = NtMakeTemporaryObject(link) == 0;
+        CloseHandle(link); // the last handle to a temporary link: it is gone
+        return removed;
+    }
+    bool defined() const {
+        wchar_t target[256];
+        return QueryDosDeviceW(name_.c_str(), target, 256) != 0;
+    }
+
+private:
+    std::wstring name_;
+    std::wstring path_;
+    UNICODE_STRING ntPath_;
+    OBJECT_ATTRIBUTES attributes_;
+};
+
 // What the far end wrote passes the terminal's buffers in a moment, not at once.
 void letTheLineSettle() {
     std::this_thread::sleep_for(100ms);
@@ -61,6 +116,29 @@ void letTheLineSettle() {
 class Win32SerialPortTest : public QObject {
     Q_OBJECT
 private slots:
+    // The port's name is defined, as on Windows; the port watches it.
+    void initTestCase() { QVERIFY(DosName(newDevice()).define()); }
+
+    void systemName_data() {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("name");
+        const auto row = [](const char* tag, const char* device, const char* name) {
+            QTest::newRow(tag) << QString(device) << QString(name);
+        };
+        row("COMn", "COM3", "\\\\.\\COM3");
+        row("COMnn", "com12", "\\\\.\\com12");
+        row("another driver's name", "CNCA0", "\\\\.\\CNCA0");
+        row("device path", "\\\\.\\COM3", "\\\\.\\COM3");
+        row("raw device path", "\\\\?\\COM3", "\\\\?\\COM3");
+        row("device path, slashes", "//./COM3", "//./COM3");
+        row("empty", "", "");
+    }
+    void systemName() {
+        QFETCH(QString, device);
+        QFETCH(QString, name);
+        QCOMPARE(Win32SerialPort::systemName(device), name);
+    }
+
     // The name forms a user may choose, with RTS switched before and after the open as the
     // link does; a pseudo-terminal has no RTS line, which is no failure.
     void opensByName_data() {
@@ -69,6 +147,7 @@ private slots:
         QTest::newRow("COMn") << QString() << false;
         QTest::newRow("lower case") << QString() << true;
         QTest::newRow("device path") << QStringLiteral("\\\\.\\") << false;
+        QTest::newRow("raw device path") << QStringLiteral("\\\\?\\") << false;
     }
     void opensByName() {
         QFETCH(QString, prefix);
@@ -115,18 +194,27 @@ private slots:
         QVERIFY(second->empty());
     }
 
-    // The link polls the port between waits: a poll of a silent line must not wait for bytes.
+    // The link polls the port between waits: a poll of a silent line must not wait for bytes,
+    // nor take the port for lost while its name stands. What a poll costs is told.
     void silentLineReadsNothingAtOnce() {
         Win32SerialPort port;
-        QVERIFY2(port.open(newDevice()), qPrintable(port.errorText()));
+        const QString com = newDevice();
+        QVERIFY2(port.open(com), qPrintable(port.errorText()));
+        constexpr int polls = 100;
         QElapsedTimer clock;
         clock.start();
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < polls; ++i) {
             const auto bytes = port.readAll();
             QVERIFY2(bytes, qPrintable(port.errorText()));
             QVERIFY(bytes->empty());
         }
-        QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+        const qint64 pollMicroseconds = clock.nsecsElapsed() / 1000 / polls;
+        clock.restart();
+        for (int i = 0; i < polls; ++i)
+            QVERIFY(DosName(com).defined());
+        qInfo("an empty poll takes %lld us, of which %lld us to look up the port's name",
+              pollMicroseconds, clock.nsecsElapsed() / 1000 / polls);
+        QVERIFY2(pollMicroseconds < 5000, qPrintable(QString::number(pollMicroseconds)));
     }
 
     void bytesHeldBeforeTheOpenAreDropped() {
@@ -172,7 +260,60 @@ private slots:
         QVERIFY(!port.open(device));
         QVERIFY(!port.isOpen());
         QVERIFY(!port.errorText().isEmpty());
+        QCOMPARE(port.failure(), PortFailure::NoSuchDevice);
         QVERIFY(!port.writeByte(0x55));
+        QCOMPARE(port.failure(), PortFailure::Other);
+    }
+
+    // Flow control is off, yet a driver refuses equal XON and XOFF characters: the port sets
+    // them whatever the device reported.
+    void flowControlCharactersAreSet() {
+        const QString com = newDevice();
+        QCOMPARE(farEnd(QStringLiteral("noflowchars")), QStringLiteral("ok"));
+        Win32SerialPort port;
+        QVERIFY2(port.open(com), qPrintable(port.errorText()));
+        QCOMPARE(farEnd(QStringLiteral("flowchars")), QStringLiteral("1113"));
+    }
+
+    // A write the device never takes (its output stopped, as a driver whose adapter was pulled
+    // may leave it) ends within a second, with a reason.
+    void stalledWriteEndsWithinASecond() {
+        Win32SerialPort port;
+        QVERIFY2(port.open(newDevice()), qPrintable(port.errorText()));
+        QCOMPARE(farEnd(QStringLiteral("stop")), QStringLiteral("ok"));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!port.writeByte(0x55));
+        const qint64 elapsed = clock.elapsed();
+        qInfo() << "reason:" << port.errorText() << "after" << elapsed << "ms";
+        QVERIFY(!port.errorText().isEmpty());
+        QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+    }
+
+    // A driver that goes on answering reads with nothing after its device went: the port's
+    // name is gone, and the port says so. A port whose name was not defined at the open (Wine's
+    // own dosdevices links) is not taken for lost.
+    void vanishedNameIsLost_data() {
+        QTest::addColumn<bool>("definedAtOpen");
+        QTest::newRow("defined at the open") << true;
+        QTest::newRow("never defined") << false;
+    }
+    void vanishedNameIsLost() {
+        QFETCH(bool, definedAtOpen);
+        const QString com = newDevice();
+        DosName name(com);
+        const auto defineAgain = qScopeGuard([&] { name.define(); });
+        if (!definedAtOpen)
+            QVERIFY(name.remove());
+        Win32SerialPort port;
+        QVERIFY2(port.open(com), qPrintable(port.errorText()));
+        QVERIFY2(port.readAll(), qPrintable(port.errorText()));
+        if (definedAtOpen)
+            QVERIFY(name.remove());
+        const auto bytes = port.readAll();
+        QCOMPARE(bool(bytes), !definedAtOpen);
+        if (definedAtOpen)
+            qInfo() << "reason:" << port.errorText();
     }
 
     // The far end closes: the device is gone for the program, and says why.

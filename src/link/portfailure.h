@@ -1,0 +1,18 @@
+#pragma once
+// What kind of failure a port's last one was, as far as its remedy goes.
+
+#include <QString>
+
+namespace callcfg {
+
+enum class PortFailure {
+    Other,
+    NoPermission,  // the user may not open the device
+    HeldElsewhere, // another program holds the port
+    NoSuchDevice,
+};
+
+// The kind a system's reason names, told from its words (Linux's texts, in English).
+PortFailure failureNamedIn(const QString& reason);
+
+} // namespace callcfg
