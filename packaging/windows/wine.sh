@@ -1,10 +1,11 @@
+# shellcheck shell=bash
 # Sourced by test-port and smoke: a Wine of its own for one run (nothing left behind, nothing
 # taken from an earlier run), started headless, with Windows paths for Linux ones.
 
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/callcfg-wine.XXXXXX)
 export WINEDEBUG=-all WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installers
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" # no Mono or Gecko installers, no Linux menu entries
 export PATH=/usr/lib/wine:$PATH
 
 wine_cleanup() {

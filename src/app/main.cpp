@@ -1,6 +1,7 @@
 // callcfg: the windows, or one subcommand without a display.
 
 #include "app/program.h"
+#include "app/programoutput.h"
 #include "app/termination.h"
 #include "cli/commandline.h"
 #include "language/language.h"
@@ -12,22 +13,17 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTextStream>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #ifdef CALLCFG_SIMULATOR
 #include "hostsim/ptyhost.h"
 #endif
 
 #ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-#define isatty _isatty
-#else
-#include <unistd.h>
+#include "app/windowsconsole.h"
 #endif
 
 using namespace callcfg;
@@ -48,21 +44,17 @@ QStringList rawArguments(int argc, char** argv) {
 }
 
 int runWithoutDisplay(int argc, char** argv) {
-#ifdef Q_OS_WIN
-    // The same bytes as elsewhere: line ends stay LF, as the listings print them.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
     QCoreApplication app(argc, argv);
     useLanguage(commandLineLanguage());
-    QTextStream out(stdout), err(stderr);
-    CommandLineEnvironment environment{
-        out, err, makePlatformPort, isatty(2) != 0, 1.0, systemDeviceLister()};
+    ProgramOutput output;
+    CommandLineEnvironment environment{output.out(),           output.err(), makePlatformPort,
+                                       output.errIsTerminal(), 1.0,          systemDeviceLister()};
     const QStringList arguments = QCoreApplication::arguments();
     if (!subcommandOf(arguments).isEmpty())
-        return runSubcommand(arguments, environment);
+        return output.finish(runSubcommand(arguments, environment));
     WindowOptions options;
-    return parseWindowOptions(arguments, options, environment, kSimulatorAvailable).value_or(0);
+    return output.finish(
+        parseWindowOptions(arguments, options, environment, kSimulatorAvailable).value_or(0));
 }
 
 } // namespace
@@ -71,22 +63,18 @@ int main(int argc, char** argv) {
     // Help, the version, the subcommands and usage errors need no display.
     if (!startsWindow(rawArguments(argc, argv)))
         return runWithoutDisplay(argc, argv);
-
-#ifdef Q_OS_WIN
-    // Started from Explorer, the program got a console of its own: the window needs none.
-    DWORD processes[2];
-    if (GetConsoleProcessList(processes, 2) == 1)
-        FreeConsole();
-#endif
     QApplication app(argc, argv);
     useLanguage(commandLineLanguage()); // the windows speak Chinese once they are made
-    QTextStream out(stdout), err(stderr);
-    CommandLineEnvironment environment{out,   err, makePlatformPort,
-                                       false, 1.0, systemDeviceLister()};
+    // Until the window shows, a usage error or an unwritable log is told as a subcommand's is.
+    std::optional<ProgramOutput> output(std::in_place);
     WindowOptions options;
-    if (const auto status = parseWindowOptions(QApplication::arguments(), options, environment,
-                                               kSimulatorAvailable))
-        return *status;
+    {
+        CommandLineEnvironment environment{output->out(), output->err(), makePlatformPort,
+                                           false,         1.0,           systemDeviceLister()};
+        if (const auto status = parseWindowOptions(QApplication::arguments(), options, environment,
+                                                   kSimulatorAvailable))
+            return output->finish(*status);
+    }
     installFontSubstitutions();
     // The tool keeps nothing between runs: whatever Qt's own dialogs would remember (the
     // file dialog's last folder and history) goes to a folder removed at exit.
@@ -108,12 +96,16 @@ int main(int argc, char** argv) {
     TrafficLog log(program.link);
     if (!options.logFile.isEmpty()) {
         if (!log.open(options.logFile)) {
-            err << "callcfg: cannot open the log " << options.logFile << ": " << log.error()
-                << Qt::endl;
-            return kUsageOrFileError;
+            output->err() << "callcfg: cannot open the log " << options.logFile << ": "
+                          << log.error() << Qt::endl;
+            return output->finish(kUsageOrFileError);
         }
         program.link.addObserver(&log);
     }
+    output.reset();
+#ifdef Q_OS_WIN
+    releaseOwnConsole();
+#endif
     program.mainWindow.show();
     quitOnTermination(&app);
     const int status = QApplication::exec();

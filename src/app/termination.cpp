@@ -10,6 +10,12 @@
 #include <unistd.h>
 #endif
 
+#ifdef Q_OS_WIN
+#include <QEvent>
+
+#include <windows.h>
+#endif
+
 namespace callcfg {
 
 #ifdef Q_OS_UNIX
@@ -40,6 +46,23 @@ void quitOnTermination(QObject* application) {
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+}
+#elif defined(Q_OS_WIN)
+namespace {
+
+// Runs on a thread of its own, from where posting an event is safe.
+BOOL WINAPI onConsoleControl(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+    return TRUE;
+}
+
+} // namespace
+
+void quitOnTermination(QObject*) {
+    SetConsoleCtrlHandler(nullptr, FALSE); // Ctrl+C, even if the parent had it ignored
+    SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
 #else
 void quitOnTermination(QObject*) {}

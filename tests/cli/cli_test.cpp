@@ -59,11 +59,12 @@ struct Run {
 };
 
 // No serial device is present unless `present` names some.
-Run run(const QStringList& arguments, const callcfg::DeviceLister& present = {}) {
+Run run(const QStringList& arguments, const callcfg::DeviceLister& present = {},
+        bool progress = false) {
     Run result;
     QTextStream out(&result.out), err(&result.err);
     callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1, present};
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, progress, 0.1, present};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
     err.flush();
@@ -129,10 +130,12 @@ private slots:
 
         host = std::make_unique<hostsim::PtyHost>();
         host->setPacing(false);
-        r = run({"restore", "--device", device(), file});
+        r = run({"restore", "--device", device(), file}, {}, true); // stderr on a terminal
         QCOMPARE(r.status, 0);
         QCOMPARE(memory(), original);
-        QVERIFY2(r.err.contains("holds"), qPrintable(r.err));
+        QVERIFY2(r.err.startsWith("\rwriting block 1/64\r"), qPrintable(r.err));
+        QVERIFY(r.err.contains("\rwriting block 64/64\n\rreading block 1/64\r"));
+        QVERIFY(r.err.contains("\rreading block 64/64\ncallcfg: the host unit holds"));
         r = run({"backup", "--port", "COM2=" + device(), "--device", "COM2", path("b.cat")});
         QCOMPARE(r.status, 0);
         QCOMPARE(readFile(path("b.cat")), bytesOf(original));
@@ -423,6 +426,19 @@ private slots:
         r = run({"diff", path("a.cat"), path("a.cat")});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QString());
+
+        // A second record of table 12: the later one is the table's.
+        const std::uint8_t table12Again[] = {0x0A, 0x1B, 0x2C, 0x00, 0x0C, 0x07, 0xFF, 0xFF};
+        b = a;
+        std::copy(std::begin(table12Again), std::end(table12Again), b.begin() + 1296);
+        b[8191] = 3;
+        writeFile(path("b.cat"), bytesOf(b));
+        r = run({"diff", path("a.cat"), path("b.cat")});
+        QCOMPARE(r.out.split('\n'),
+                 QStringList({"table count: A 2, B 3",
+                              "table 12: A \" 12       0A  1B  2C        5           无          "
+                              "无\", B \" 12       0A  1B  2C        7           无          无\"",
+                              "differing bytes (7): 0x0510-0x0515 0x1FFF", ""}));
     }
 
     void exportCsv() {
@@ -464,12 +480,12 @@ private slots:
         QCOMPARE(host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); }).size(),
                  std::size_t(0));
 
-        r = run({"ports", "--find", "--port", "COM2=" + dev, "--port", "COM5=" + dev});
+        r = run({"ports", "--find", "--port", "COM2=" + dev, "--port", "COM8=" + dev});
         QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split('\n');
         QCOMPARE(lines.value(1), "COM2  " + dev + "  (--port)  a host unit answered");
-        QCOMPARE(lines.value(4), "COM5  " + dev + "  (--port)  a host unit answered");
-        QCOMPARE(r.err, QString("callcfg: host unit found on COM2, COM5\n"));
+        QCOMPARE(lines.value(7), "COM8  " + dev + "  (--port)  a host unit answered");
+        QCOMPARE(r.err, QString("callcfg: host unit found on COM2, COM8\n"));
         const auto requests = host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
         QCOMPARE(requests.size(), std::size_t(1));
         QCOMPARE(requests[0].command, std::uint8_t(0x0D));

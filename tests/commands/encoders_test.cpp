@@ -296,6 +296,7 @@ void EncodersTest::transmitter_data() {
     QTest::newRow("100") << "100" << sent(set, "0F 42 40");
     QTest::newRow("500") << "500" << sent(set, "4C 4B 40");
     QTest::newRow("430.2") << "430.2" << sent(set, "41 A4 B0");
+    QTest::newRow("430.2125, an odd multiple of 12.5 kHz") << "430.2125" << sent(set, "41 A5 2D");
     QTest::newRow("430.201") << "430.201" << refused(notMultiple, "Text7");
     QTest::newRow("430.00125") << "430.00125" << refused(notMultiple, "Text7");
     QTest::newRow("99.9875") << "99.9875" << refused(outOfBand, "Text7");

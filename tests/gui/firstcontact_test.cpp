@@ -192,6 +192,16 @@ private slots:
         std::this_thread::sleep_for(std::chrono::milliseconds(150)); // no poll meanwhile
         link.exchange({0x09, {}}, {1, 1.0});
         QCOMPARE(form.testWindow->toPlainText(), QString("55 AA 2 8 0 F5 \n"));
+
+        // A lone late byte makes no line.
+        site.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(Fault::delay(0.15).onCommand(0x08));
+            unit.addFault(Fault::truncate(1).onCommand(0x08));
+        });
+        QVERIFY(std::holds_alternative<callcfg::NoReply>(link.exchange({0x08, {}}, {1, 1.0})));
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        link.exchange({0x09, {}}, {1, 1.0});
+        QCOMPARE(form.testWindow->toPlainText(), QString("55 AA 2 8 0 F5 \n"));
     }
 };
 

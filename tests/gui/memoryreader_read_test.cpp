@@ -122,7 +122,9 @@ void MemoryReaderReadTest::receiverRead() {
     other.fill(0xEE);
     run.setReceiver(external ? 1 : 0, image);
     run.setReceiver(external ? 0 : 1, other);
-    // The second block's reply comes in two parts.
+    // The receiver gathers its memory for 4 s (of its 9 s wait) before it answers the first
+    // block; the second block's reply comes in two parts.
+    run.fault(Fault::delay(4 * kTimeScale).onCommand(0x0E).onBlock(0));
     run.fault(Fault::split(40, 0.01).onCommand(0x0E).onBlock(1));
     QSignalSpy ran(external ? run.w().readExternalButton : run.w().readBuiltInButton,
                    &QPushButton::clicked);

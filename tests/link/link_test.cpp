@@ -6,6 +6,7 @@
 #include "scriptedport.h"
 #include "wire.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace callcfg;
@@ -149,6 +150,40 @@ private slots:
         f.recorder.events.clear();
         QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
         QVERIFY(!f.recorder.events.join(' ').contains("dropped"));
+    }
+
+    // The traffic log: a line per request sent, read that returned bytes, drop of late bytes
+    // and port lost, each with its moment in milliseconds and the device.
+    void trafficLog() {
+        Fixture f;
+        QTemporaryDir dir;
+        TrafficLog log(f.s.link);
+        QVERIFY(log.open(dir.filePath("traffic.log")));
+        f.s.link.addObserver(&log);
+        QVERIFY(f.open());
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"), 1500ms);
+        QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
+        f.s.clock.advance(1000ms);
+        f.s.port.arrive(hexBytes("55 AA 02 09 00 F4"), 10ms);
+        QVERIFY(std::holds_alternative<Replied>(f.exchange("09", "")));
+        f.s.port.failReads = true;
+        QVERIFY(std::holds_alternative<PortFault>(f.exchange("08", "")));
+
+        QFile file(dir.filePath("traffic.log"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList events;
+        for (const QString& line :
+             QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+            QVERIFY2(QRegularExpression("^\\d+ ").match(line).hasMatch(), qPrintable(line));
+            events << line.section(' ', 1);
+        }
+        QCOMPARE(events,
+                 QStringList({"sent /dev/scripted 55 55 AA 01 08 00 F6",
+                              "dropped /dev/scripted 55 AA 02 08 00 F5",
+                              "sent /dev/scripted 55 55 AA 01 09 00 F5",
+                              "read /dev/scripted 55 AA 02 09 00 F4",
+                              "sent /dev/scripted 55 55 AA 01 08 00 F6",
+                              "lost /dev/scripted /dev/scripted disconnected: device gone"}));
     }
 
     // The sender may put a wait box on screen between sending and waiting.
