@@ -9,6 +9,17 @@
 
 #include <cstdio>
 
+namespace {
+
+int usage() {
+    std::fputs("usage: callcfg_soak [EXCHANGES] [--seed N] [--cli | --all]\n"
+               "  EXCHANGES and N are whole numbers, EXCHANGES at least 1 (default 2000, seed 1)\n",
+               stderr);
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -17,14 +28,19 @@ int main(int argc, char** argv) {
     quint32 seed = 1;
     bool window = true, commandLine = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
+        bool number = true;
         if (arguments[i] == QLatin1String("--seed") && i + 1 < arguments.size())
-            seed = arguments[++i].toUInt();
+            seed = arguments[++i].toUInt(&number);
         else if (arguments[i] == QLatin1String("--cli"))
             window = !(commandLine = true);
         else if (arguments[i] == QLatin1String("--all"))
             window = commandLine = true;
-        else
-            exchanges = arguments[i].toInt();
+        else {
+            exchanges = arguments[i].toInt(&number);
+            number = number && exchanges > 0;
+        }
+        if (!number)
+            return usage();
     }
     soak::Tally windowTally, commandLineTally;
     if (window)

@@ -149,17 +149,18 @@ void WindowSoak::countOutcome(const QString& final, const QString& success,
                                        : QStringLiteral("the unit's answer"));
 }
 
-// Faults on the requests of a transfer (none, or 1 to 4) or on a command's one request (blocks 0).
+// Faults on the requests of a transfer (none, or 1 to 6) or on a command's one request (blocks 0).
 void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSize,
                            double waitSeconds) {
     std::vector<Fault> faults;
     if (blocks == 0) {
-        const int count = random_.bounded(20) == 0 ? 0 : random_.bounded(10) < 3 ? 2 : 1;
+        const int roll = random_.bounded(20);
+        const int count = roll == 0 ? 0 : roll < 12 ? 1 : 2;
         for (int i = 0; i < count; ++i)
             faults.push_back(
                 draw_.draw({command, -1, wireSize, waitSeconds, command == 0x03, true}));
     } else {
-        const int count = random_.bounded(6) == 0 ? 0 : random_.bounded(1, 5);
+        const int count = random_.bounded(6) == 0 ? 0 : random_.bounded(1, 7);
         faults =
             draw_.drawTransfer({command, 0, wireSize, waitSeconds, false, true}, blocks, count, 8);
     }
