@@ -2,8 +2,8 @@
 //
 // Checks: a text is numeric exactly when it has a value; a value is finite; the text is numeric
 // exactly when it has the form of a decimal number (blanks, sign, digits with an optional point,
-// exponent E/e/D/d) and its value does not overflow; rounding stays within a half of the value and
-// the field fits never overflow a conversion.
+// exponent E/e/D/d) and its value does not overflow; rounding stays within a half of the value, a
+// tie going to the even neighbour, and the field fits never overflow a conversion.
 
 #include "check.h"
 
@@ -46,6 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const double whole = callcfg::roundHalfEven(*value);
     FUZZ_CHECK(whole == std::floor(whole) && std::fabs(whole - *value) <= 0.5);
+    if (std::fabs(whole - *value) == 0.5) // a tie goes to the even neighbour
+        FUZZ_CHECK(std::fmod(whole, 2.0) == 0.0);
     FUZZ_CHECK(callcfg::truncateTowardZero(*value) == std::trunc(*value));
     if (const auto byte = callcfg::roundedByte(*value))
         FUZZ_CHECK(*byte == whole);

@@ -6,6 +6,11 @@
 // Several queued faults may apply to one request; they combine. Byte counts are counted over the
 // bytes on the wire, noise included. Example:
 //   unit.addFault(Fault::noReply().onCommand(0x0D).onBlock(40));
+//
+// The two request-loss faults (LoseMidRequest, GoneBeforeRequest) act before a request is
+// whole, so its command is not known yet: they take the next request the unit receives, or with
+// onBlock(k), k > 0, the one that follows the request for block k - 1 (of `command`, if set)
+// received after the fault was queued.
 
 #include <cstdint>
 #include <vector>
@@ -14,20 +19,23 @@ namespace hostsim {
 
 struct Fault {
     enum class Kind {
-        NoReply,      // the request is handled but not answered
-        BadChecksum,  // reply checksum off by one
-        Noise,        // `bytes` go on the wire in front of the reply
-        Split,        // first `value` wire bytes, a pause of `pause` seconds, then the rest
-        WrongCommand, // the reply echoes command code `value`
-        WrongLength,  // reply data length forced to `value`; data cut or padded with `filler`
-        ForceData,    // reply data replaced by `bytes` (status bytes)
-        Truncate,     // only the first `value` wire bytes are sent, the rest never
-        Delay,        // the reply leaves `pause` seconds later than it would
-        MemoryFull,   // 0x03 (table caller set, repeater write) answers "memory full" at once
-        GoAway,       // the device disappears after sending `value` wire bytes (PtyHost)
-        Trickle,      // the reply's bytes leave one by one, `pause` seconds apart (PtyHost)
-        NoiseAfter,   // `bytes` go on the wire right behind the reply
-        Corrupt,      // wire byte `value` (counted from the reply's 55) is XORed with 0x5A
+        NoReply,           // the request is handled but not answered
+        BadChecksum,       // reply checksum off by one
+        Noise,             // `bytes` go on the wire in front of the reply
+        Split,             // first `value` wire bytes, a pause of `pause` seconds, then the rest
+        WrongCommand,      // the reply echoes command code `value`
+        WrongLength,       // reply data length forced to `value`; data cut or padded with `filler`
+        ForceData,         // reply data replaced by `bytes` (status bytes)
+        Truncate,          // only the first `value` wire bytes are sent, the rest never
+        Delay,             // the reply leaves `pause` seconds later than it would
+        MemoryFull,        // 0x03 (table caller set, repeater write) answers "memory full" at once
+        GoAway,            // the device disappears after sending `value` wire bytes (PtyHost)
+        Trickle,           // the reply's bytes leave one by one, `pause` seconds apart (PtyHost)
+        NoiseAfter,        // `bytes` go on the wire right behind the reply
+        Corrupt,           // wire byte `value` (counted from the reply's 55) is XORed with 0x5A
+        LoseMidRequest,    // the device goes away after some, never all, of a request's bytes
+                           // came in: the tool's write of the rest fails (PtyHost)
+        GoneBeforeRequest, // the device is gone before a request's first byte (PtyHost)
     };
 
     Kind kind = Kind::NoReply;
@@ -98,6 +106,11 @@ struct Fault {
         Fault f = of(Kind::GoAway);
         f.value = bytesSentFirst;
         return f;
+    }
+    static Fault loseMidRequest() { return of(Kind::LoseMidRequest); }
+    static Fault goneBeforeRequest() { return of(Kind::GoneBeforeRequest); }
+    bool losesRequest() const {
+        return kind == Kind::LoseMidRequest || kind == Kind::GoneBeforeRequest;
     }
 
     Fault onCommand(std::uint8_t code) const {

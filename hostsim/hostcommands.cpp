@@ -16,19 +16,19 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-// Kind letter by machine type (数字标准, 数字新型, 中文字符, 英文) and rate (512, 1200, 2400).
-constexpr char kKindLetters[4][3] = {
-    {'M', 'U', 'I'}, {'B', 'Q', 'D'}, {'H', 'K', 'C'}, {'F', 'E', 'J'}};
-
 bool isPhrase(std::uint8_t v) {
     return v <= 15 || v == P::kNoPhrase;
 }
 
 } // namespace
 
+HostUnit::Answer HostUnit::refusal() {
+    return {{P::kRefused}, false, true};
+}
+
 std::optional<HostUnit::Answer> HostUnit::answer(const ReceivedRequest& r, bool memoryFull) {
     const Bytes& d = r.data;
-    const Answer refused{{P::kRefused}};
+    const Answer refused = refusal();
     switch (r.command) {
     case P::kSetPager:
         return setPager(d);
@@ -93,17 +93,17 @@ std::optional<HostUnit::Answer> HostUnit::answer(const ReceivedRequest& r, bool 
 
 HostUnit::Answer HostUnit::setPager(const Bytes& d) {
     if (d.size() != 13)
-        return {{P::kRefused}};
+        return refusal();
     const int pager = d[0] * 100 + d[1];
     const int mode = d[2] * 10 + d[3];
     const bool digitsOk = std::all_of(d.begin() + 5, d.begin() + 12, [](auto v) { return v <= 9; });
     if (d[0] > 2 || d[1] > 99 || pager < 1 || pager > M::kPagerSlots || d[2] > 1 || d[3] > 9 ||
         mode > 11 || d[4] > 1 || !digitsOk || d[12] > 3)
-        return {{P::kRefused}};
+        return refusal();
     const std::uint8_t code = P::kPagerModeCodes[mode];
-    const char letter = kKindLetters[code >> 4][code & 0x0F];
+    const char letter = L::kPagerKindLetters[code >> 4][code & 0x0F];
     std::uint8_t* rec = &memory_[M::pagerRecordOffset(pager)];
-    rec[0] = static_cast<std::uint8_t>(letter + (d[4] == 1 ? 32 : 0));
+    rec[0] = static_cast<std::uint8_t>(letter + (d[4] == 1 ? L::kLowerCase : 0));
     rec[1] = static_cast<std::uint8_t>(d[5] << 4 | d[6]);
     rec[2] = static_cast<std::uint8_t>(d[7] << 4 | d[8]);
     rec[3] = static_cast<std::uint8_t>(d[9] << 4 | d[10]);
@@ -113,7 +113,7 @@ HostUnit::Answer HostUnit::setPager(const Bytes& d) {
 
 HostUnit::Answer HostUnit::deletePager(const Bytes& d) {
     if (d.size() != 1)
-        return {{P::kRefused}};
+        return refusal();
     if (d[0] < 1)
         return {{P::kNoSuchPager}};
     std::uint8_t* rec = &memory_[M::pagerRecordOffset(d[0])];
@@ -158,11 +158,12 @@ void removePacked(Memory& m, std::size_t base, std::size_t size, int i, int n) {
 HostUnit::Answer HostUnit::setTableCaller(const Bytes& d, bool memoryFull) {
     const int table = d[1] << 8 | d[2];
     if (table == 0)
-        return {{P::kRefused}};
+        return refusal();
     const int count = tableCount();
     int index = findTable(memory_, count, table);
-    if (memoryFull || (index < 0 && count >= M::kMaxTables))
-        return {};
+    const bool full = index < 0 && count >= M::kMaxTables;
+    if (memoryFull || full)
+        return {{}, false, false, memoryFull && !full};
     if (index < 0) {
         index = count;
         setTableCount(count + 1);
@@ -204,8 +205,9 @@ int findRepeaterEntry(const Memory& m, int count, const CallerCode& code) {
 
 HostUnit::Answer HostUnit::writeRepeater(bool memoryFull) {
     const int count = repeaterCount();
-    if (memoryFull || count >= L::kMaxRepeaterEntries)
-        return {};
+    const bool full = count >= L::kMaxRepeaterEntries;
+    if (memoryFull || full)
+        return {{}, false, false, memoryFull && !full};
     const CallerCode code = learnCaller();
     if (findRepeaterEntry(memory_, count, code) < 0) {
         std::copy(code.begin(), code.end(), memory_.begin() + L::kRepeaterEntries + 3 * count);
@@ -229,14 +231,14 @@ HostUnit::Answer HostUnit::deleteRepeater() {
 
 HostUnit::Answer HostUnit::setReceiverFrequency(const Bytes& d) {
     if (d.empty() || d.size() > 2 || d[0] > 7)
-        return {{P::kRefused}};
+        return refusal();
     if (d.size() == 1) {
         memory_[L::kBuiltInFrequency] = d[0];
         receivers_[BuiltInReceiver][1] = d[0];
         return {};
     }
     if (d[1] < 1 || d[1] > L::kMaxReceiverNumber)
-        return {{P::kRefused}};
+        return refusal();
     memory_[L::kExternalFrequencies + d[1]] = d[0];
     if (receivers_[ExternalReceiver][0] == d[1])
         receivers_[ExternalReceiver][1] = d[0];
@@ -252,14 +254,14 @@ HostUnit::Answer HostUnit::setTransmitterFrequency(const Bytes& d) {
     // 100 to 500 MHz in 100 Hz steps, a whole multiple of 12.5 kHz.
     const long n = d.size() == 3 ? (d[0] << 16 | d[1] << 8 | d[2]) : -1;
     if (n < 1000000 || n > 5000000 || n % 125 != 0)
-        return {{P::kRefused}};
+        return refusal();
     std::copy(d.begin(), d.end(), stored);
     return {};
 }
 
 HostUnit::Answer HostUnit::readHostBlock(const Bytes& d) const {
     if (d.size() != 1 || d[0] >= P::kHostBlockCount)
-        return {{P::kRefused}};
+        return refusal();
     auto first = memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * P::kBlockSize);
     return {{first, first + P::kBlockSize}};
 }
@@ -268,7 +270,7 @@ HostUnit::Answer HostUnit::readReceiverBlock(const Bytes& d) const {
     const bool builtIn = d.size() == 1;
     const bool external = d.size() == 2 && d[1] == P::kExternalReceiver;
     if ((!builtIn && !external) || d[0] >= P::kReceiverBlockCount)
-        return {{P::kRefused}};
+        return refusal();
     const ReceiverImage& image = receivers_[external ? ExternalReceiver : BuiltInReceiver];
     auto first = image.begin() + d[0] * P::kBlockSize;
     return {{first, first + P::kBlockSize}};
@@ -276,7 +278,7 @@ HostUnit::Answer HostUnit::readReceiverBlock(const Bytes& d) const {
 
 HostUnit::Answer HostUnit::setUrgeUnit(const Bytes& d) {
     if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxUrgeUnit)
-        return {{P::kRefused}};
+        return refusal();
     const CallerCode code = learnCaller();
     std::uint8_t* rec = &memory_[L::kUrgeUnits + (d[0] - 1) * L::kUrgeRecordSize];
     rec[0] = 0x01;
@@ -287,7 +289,7 @@ HostUnit::Answer HostUnit::setUrgeUnit(const Bytes& d) {
 
 HostUnit::Answer HostUnit::deleteUrgeUnit(const Bytes& d) {
     if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxUrgeUnit)
-        return {{P::kRefused}};
+        return refusal();
     std::uint8_t* rec = &memory_[L::kUrgeUnits + (d[0] - 1) * L::kUrgeRecordSize];
     std::fill(rec, rec + L::kUrgeRecordSize, L::kUnset);
     return {};
@@ -299,19 +301,19 @@ HostUnit::Answer HostUnit::setVoiceOnly(std::uint8_t command, const Bytes& d) {
     if (command == P::kSetVoicePrompts) {
         if (d.size() != L::kVoiceSettingsSize || d[0] > 1 || (d[1] > 8 && d[1] != P::kNoPhrase) ||
             !std::all_of(d.begin() + 2, d.end(), isPhrase))
-            return {{P::kRefused}};
+            return refusal();
         std::copy(d.begin(), d.end(), memory_.begin() + L::kVoiceSettings);
         return {};
     }
     if (d.size() != 1 || d[0] > 2)
-        return {{P::kRefused}};
+        return refusal();
     memory_[command == P::kHandheldModeByTable ? L::kHandheldByTable : L::kHandheldByPager] = d[0];
     return {};
 }
 
 HostUnit::Answer HostUnit::writeHostBlock(const Bytes& d) {
     if (d.size() != 1 + P::kBlockSize || d[0] >= P::kHostBlockCount)
-        return {};
+        return {{}, false, true};
     std::copy(d.begin() + 1, d.end(),
               memory_.begin() + static_cast<std::ptrdiff_t>(d[0] * P::kBlockSize));
     return {{P::kBlockWritten}};

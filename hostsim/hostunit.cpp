@@ -1,5 +1,7 @@
 #include "hostsim/hostunit.h"
 
+#include "hostsim/replyshape.h"
+
 #include "protocol/commands.h"
 #include "protocol/memoryblocks.h"
 #include "protocol/memorymap.h"
@@ -42,6 +44,7 @@ std::vector<Reply> HostUnit::feed(const std::uint8_t* bytes, std::size_t count) 
     std::vector<Reply> replies;
     for (ReceivedRequest& request : parser_.feed(bytes, count)) {
         requests_.push_back(request);
+        lastRequest_ = request;
         Reply reply = makeReply(request);
         if (!reply.bytes.empty() || reply.goAway)
             replies.push_back(std::move(reply));
@@ -64,7 +67,7 @@ std::vector<Applied> HostUnit::takeApplied() {
 std::vector<Fault> HostUnit::takeMatchingFaults(const ReceivedRequest& request) {
     std::vector<Fault> taken;
     for (auto it = faults_.begin(); it != faults_.end();) {
-        if (!matches(*it, request)) {
+        if (it->losesRequest() || !matches(*it, request)) {
             ++it;
             continue;
         }
@@ -77,106 +80,91 @@ std::vector<Fault> HostUnit::takeMatchingFaults(const ReceivedRequest& request) 
     return taken;
 }
 
+std::optional<std::size_t> HostUnit::dueRequestLoss() const {
+    for (std::size_t i = 0; i < faults_.size(); ++i) {
+        const Fault& f = faults_[i];
+        if (!f.losesRequest())
+            continue;
+        if (f.block <= 0)
+            return i;
+        const ReceivedRequest* last = lastRequest_ ? &*lastRequest_ : nullptr;
+        if (last && isBlockCommand(last->command) && !last->data.empty() &&
+            last->data[0] == f.block - 1 && (f.command < 0 || f.command == last->command))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<Fault> HostUnit::requestLossDue() const {
+    const auto due = dueRequestLoss();
+    return due ? std::optional(faults_[*due]) : std::nullopt;
+}
+
+void HostUnit::recordRequestLoss(std::size_t bytesReceived) {
+    const auto due = dueRequestLoss();
+    if (!due)
+        return;
+    const auto it = faults_.begin() + static_cast<std::ptrdiff_t>(*due);
+    Applied& applied = applied_.emplace_back();
+    applied.sequence = nextSequence_++;
+    applied.lostAfter = bytesReceived;
+    applied.faults = {it->kind};
+    applied.goAway = true;
+    if (it->times > 0 && --it->times == 0)
+        faults_.erase(it);
+    parser_.dropPartialFrame();
+}
+
+// The faults that made the reply what it is: each is dropped in turn when the line carries the
+// same without it, so that of several faults that agree (two that cut the reply at once, noise
+// that a dropped reply never sends) only those that changed something count.
 Reply HostUnit::makeReply(const ReceivedRequest& request) {
-    Reply reply;
     if (std::find(P::kCommandCodes.begin(), P::kCommandCodes.end(), request.command) ==
         P::kCommandCodes.end())
-        return reply;
+        return {};
 
     const std::vector<Fault> faults = takeMatchingFaults(request);
-    auto has = [&](Fault::Kind kind) {
-        return std::any_of(faults.begin(), faults.end(),
-                           [kind](const Fault& f) { return f.kind == kind; });
-    };
+    const bool memoryFull = std::any_of(faults.begin(), faults.end(), [](const Fault& f) {
+        return f.kind == Fault::Kind::MemoryFull;
+    });
     Applied& applied = applied_.emplace_back();
+    applied.sequence = nextSequence_++;
     applied.request = request;
+    Answer a = answer(request, memoryFull).value_or(Answer{});
+    applied.refused = a.refused;
+    const double delay = a.learns ? learnDelay_ : 0.0;
+
+    std::vector<const Fault*> kept;
     for (const Fault& f : faults)
-        applied.faults.push_back(f.kind);
-    std::optional<Answer> answered = answer(request, has(Fault::Kind::MemoryFull));
-    if (!answered)
-        return reply;
-    Answer a = std::move(*answered);
-    const std::vector<std::uint8_t> right = P::replyWire(request.command, a.data);
-
-    std::uint8_t echoed = request.command;
-    bool badChecksum = false;
-    std::vector<std::uint8_t> noise, noiseAfter;
-    std::optional<std::size_t> corrupt;
-    std::size_t keep = SIZE_MAX;
-    reply.delay = a.learns ? learnDelay_ : 0.0;
-    for (const Fault& f : faults) {
-        switch (f.kind) {
-        case Fault::Kind::ForceData:
-            a.data = f.bytes;
-            break;
-        case Fault::Kind::WrongLength:
-            a.data.resize(static_cast<std::uint8_t>(f.value), f.filler);
-            break;
-        case Fault::Kind::WrongCommand:
-            echoed = static_cast<std::uint8_t>(f.value);
-            break;
-        case Fault::Kind::BadChecksum:
-            badChecksum = true;
-            break;
-        case Fault::Kind::Noise:
-            noise.insert(noise.end(), f.bytes.begin(), f.bytes.end());
-            break;
-        case Fault::Kind::Split:
-            reply.splitAt = static_cast<std::size_t>(f.value);
-            reply.splitPause = f.pause;
-            break;
-        case Fault::Kind::Truncate:
-            keep = std::min(keep, static_cast<std::size_t>(f.value));
-            break;
-        case Fault::Kind::Delay:
-            reply.delay += f.pause;
-            break;
-        case Fault::Kind::NoReply:
-            keep = 0;
-            break;
-        case Fault::Kind::GoAway:
-            reply.goAway = true;
-            keep = std::min(keep, static_cast<std::size_t>(f.value));
-            break;
-        case Fault::Kind::Trickle:
-            reply.tricklePause = f.pause;
-            break;
-        case Fault::Kind::NoiseAfter:
-            noiseAfter.insert(noiseAfter.end(), f.bytes.begin(), f.bytes.end());
-            break;
-        case Fault::Kind::Corrupt:
-            corrupt = static_cast<std::size_t>(f.value);
-            break;
-        case Fault::Kind::MemoryFull:
-            break;
-        }
+        if (f.kind != Fault::Kind::MemoryFull)
+            kept.push_back(&f);
+    Reply reply = shapeReply(request.command, a.data, delay, kept);
+    for (std::size_t i = 0; i < kept.size();) {
+        std::vector<const Fault*> without = kept;
+        without.erase(without.begin() + static_cast<std::ptrdiff_t>(i));
+        if (sameOnTheLine(shapeReply(request.command, a.data, delay, without), reply))
+            kept = std::move(without);
+        else
+            ++i;
     }
-    if (a.data.size() > P::kMaxDataLength)
-        a.data.resize(P::kMaxDataLength);
+    bool memoryFullCounted = false; // several MemoryFull faults on one request count once
+    for (const Fault& f : faults) {
+        if (f.kind == Fault::Kind::MemoryFull
+                ? a.memoryFullActed && !std::exchange(memoryFullCounted, true)
+                : std::find(kept.begin(), kept.end(), &f) != kept.end())
+            applied.faults.push_back(f.kind);
+    }
 
-    std::vector<std::uint8_t> wire = P::replyWire(echoed, a.data);
-    if (badChecksum)
-        ++wire.back();
-    if (corrupt && *corrupt < wire.size())
-        wire[*corrupt] ^= 0x5A;
-    reply.bytes = std::move(noise);
-    reply.bytes.insert(reply.bytes.end(), wire.begin(), wire.end());
-    reply.bytes.insert(reply.bytes.end(), noiseAfter.begin(), noiseAfter.end());
-    if (keep < reply.bytes.size())
-        reply.bytes.resize(keep);
-    // The right reply went out when it stands whole among the bytes sent.
+    applied.right = P::replyWire(request.command, a.data);
+    applied.wire = reply.bytes;
+    applied.goAway = reply.goAway;
     const auto whole = [&reply](const std::vector<std::uint8_t>& wanted) {
         return std::search(reply.bytes.begin(), reply.bytes.end(), wanted.begin(), wanted.end()) !=
                reply.bytes.end();
     };
-    if (whole(right))
+    if (whole(applied.right))
         applied.answer = reply.goAway ? Applied::Answer::Uncertain : Applied::Answer::Correct;
-    if (whole(P::replyWire(request.command, a.data)))
-        applied.delivered = a.data;
-    if (reply.splitAt >= reply.bytes.size()) {
-        reply.splitAt = 0;
-        reply.splitPause = 0;
-    }
+    reply.sequence = applied.sequence;
     return reply;
 }
 

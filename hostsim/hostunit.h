@@ -62,22 +62,31 @@ struct Reply {
     double splitPause = 0;           // seconds
     double tricklePause = 0;         // > 0: every byte on its own, this many seconds apart
     bool goAway = false;             // the device disappears after these bytes
+    std::uint64_t sequence = 0;      // the Applied record of the request it answers
 };
 
-// What the unit did with one request: the faults it applied, and whether the reply it sent
-// is the correct, whole reply to that request (noise around it, a delay or a split aside).
+// What the unit did with one request: the faults that changed what went on the line, the bytes
+// it sent, and whether they hold the correct, whole reply (noise around it, a delay or a split
+// aside).
 struct Applied {
     enum class Answer {
         Correct,   // the right reply went out whole
         Incorrect, // no reply, a cut, corrupted or wrong one
         Uncertain, // the right reply went out, but the device went away right behind it
     };
+    std::uint64_t sequence = 0; // counts the unit's records from 0
     ReceivedRequest request;
+    // Set when the device went away while the request came in, after this many of its bytes;
+    // `request` is then empty.
+    std::optional<std::size_t> lostAfter;
+    // Each fault without which the line would have carried something else (of several that
+    // agree, the last), and MemoryFull when it kept the unit from storing.
     std::vector<Fault::Kind> faults;
     Answer answer = Answer::Incorrect;
-    // The data of a well-formed reply to the request that went out whole (the right one, or
-    // one with other data or another length); nothing when no such reply went out.
-    std::optional<std::vector<std::uint8_t>> delivered;
+    bool refused = false;            // an operand out of range or a wrong length: nothing changed
+    std::vector<std::uint8_t> right; // the reply the unit would have sent without faults
+    std::vector<std::uint8_t> wire;  // what it sent, noise included
+    bool goAway = false;             // the device went away after `wire`
 };
 
 class HostUnit {
@@ -90,6 +99,7 @@ public:
         return feed(bytes.data(), bytes.size());
     }
     bool hasPartialFrame() const { return parser_.hasPartialFrame(); }
+    std::size_t partialFrameSize() const { return parser_.partialFrameSize(); }
     void dropPartialFrame() { parser_.dropPartialFrame(); }
 
     // What the unit received: every good request frame and every raw byte.
@@ -99,6 +109,13 @@ public:
     std::vector<std::uint8_t> takeRawReceived();
     // What the unit did with each request since the last call.
     std::vector<Applied> takeApplied();
+
+    // The request-loss fault (LoseMidRequest or GoneBeforeRequest) that takes the next request,
+    // if one is queued; see fault.h.
+    std::optional<Fault> requestLossDue() const;
+    // The device went away under that fault after `bytesReceived` bytes of the request: the
+    // fault is taken and recorded, the unfinished frame forgotten.
+    void recordRequestLoss(std::size_t bytesReceived);
 
     // State, for tests and for loading an image.
     const Memory& memory() const { return memory_; }
@@ -124,19 +141,56 @@ public:
     // Receiver image as a receiver leaves the factory or after 0x08.
     static ReceiverImage factoryReceiverImage(int receiver);
 
-    void addFault(const Fault& fault) { faults_.push_back(fault); }
+    // What the unit holds, as its commands store it (hoststate.cpp).
+    struct PagerEntry {
+        std::array<std::uint8_t, 7> address{}; // digits
+        int machineType = 0;                   // 数字标准, 数字新型, 中文字符, 英文
+        int rate = 0;                          // 512, 1200, 2400
+        int polarity = 0;                      // 正, 负
+        int tone = 0;
+        bool operator==(const PagerEntry&) const = default;
+    };
+    struct TableEntry {
+        CallerCode code{};
+        std::array<std::uint8_t, 3> pagers{}; // FF: none
+        bool operator==(const TableEntry&) const = default;
+    };
+    std::optional<PagerEntry> pager(int number) const;
+    std::optional<TableEntry> tableCaller(int table) const;
+    int workMode() const;
+    std::optional<std::array<std::uint8_t, 2>> urgeUnit(int number) const; // learned code
+    std::vector<CallerCode> repeaterEntries() const;
+    std::uint8_t receiverNumber() const;
+    // The frequency position set for the built-in receiver (receiver 0) or receiver 1 to 80.
+    std::uint8_t receiverFrequency(int receiver) const;
+    std::array<std::uint8_t, 3> transmitterFrequency() const; // FF FF FF: cleared
+    std::array<std::uint8_t, 5> voiceSettings() const;
+    std::uint8_t handheldMode(bool byTable) const;
+    // The caller a repeater delete presses.
+    CallerCode callerToDelete() const { return lastCallerCode_.value_or(nextCallerCode_); }
+
+    // A request-loss fault counts only requests received after it: the unit forgets the last.
+    void addFault(const Fault& fault) {
+        if (fault.losesRequest())
+            lastRequest_.reset();
+        faults_.push_back(fault);
+    }
     void clearFaults() { faults_.clear(); }
     std::size_t pendingFaults() const { return faults_.size(); }
 
 private:
     struct Answer {
         std::vector<std::uint8_t> data;
-        bool learns = false; // answered after learnDelay
+        bool learns = false;          // answered after learnDelay
+        bool refused = false;         // the request is out of range: nothing changed
+        bool memoryFullActed = false; // a MemoryFull fault kept the unit from storing
     };
 
     std::optional<Answer> answer(const ReceivedRequest& request, bool memoryFull);
+    static Answer refusal();
     Reply makeReply(const ReceivedRequest& request);
     std::vector<Fault> takeMatchingFaults(const ReceivedRequest& request);
+    std::optional<std::size_t> dueRequestLoss() const;
 
     // Command handlers (hostcommands.cpp).
     Answer setPager(const std::vector<std::uint8_t>& d);
@@ -165,6 +219,8 @@ private:
     std::deque<Fault> faults_;
     std::vector<ReceivedRequest> requests_;
     std::vector<Applied> applied_;
+    std::uint64_t nextSequence_ = 0;
+    std::optional<ReceivedRequest> lastRequest_;
     std::vector<std::uint8_t> raw_;
 };
 

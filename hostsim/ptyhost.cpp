@@ -1,27 +1,24 @@
 #include "hostsim/ptyhost.h"
 
 #include <cerrno>
-#include <deque>
-#include <optional>
+#include <iterator>
 #include <system_error>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace hostsim {
 
-namespace {
-
 using Clock = std::chrono::steady_clock;
-constexpr double kBytesPerSecond = 960.0; // 9600 baud, 10 bit times per byte
-constexpr auto kFrameGap = std::chrono::milliseconds(150);
+using namespace std::chrono_literals;
 
 // One part of a reply waiting to be written.
-struct Segment {
+struct PtyHost::Segment {
     std::vector<std::uint8_t> bytes;
     std::size_t sent = 0;
     Clock::time_point earliest; // first part: not before this
@@ -29,7 +26,19 @@ struct Segment {
     bool continuation = false;
     bool goAway = false;
     std::optional<Clock::time_point> start;
+    std::uint64_t sequence = 0; // the record of the request it answers
+    std::size_t offset = 0;     // where its bytes start in the reply
 };
+
+namespace {
+
+constexpr double kBytesPerSecond = 960.0; // 9600 baud, 10 bit times per byte
+constexpr auto kFrameGap = 150ms;
+// How long the tool's output is let through at a time while a request is to be cut: from a
+// moment too short for a byte to ones that let a few through.
+constexpr std::chrono::microseconds kBursts[] = {2us, 5us, 10us, 20us, 40us, 80us, 160us};
+// A device gone before a request waits until the tool has read what came before it, or this.
+constexpr auto kGoneAtLatest = 1500ms;
 
 Clock::duration seconds(double s) {
     return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(s));
@@ -41,7 +50,15 @@ Clock::duration seconds(double s) {
 
 } // namespace
 
+std::optional<Clock::time_point> LineRecord::writtenAt(std::size_t index) const {
+    for (const auto& [count, at] : written)
+        if (count > index)
+            return at;
+    return std::nullopt;
+}
+
 PtyHost::PtyHost(HostUnit unit) : unit_(std::move(unit)) {
+    unit_.takeApplied(); // what the unit did before it was plugged in is no record of this line
     if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0)
         fail("openpty");
     char name[256];
@@ -93,34 +110,206 @@ void PtyHost::goAway() {
     goneChanged_.wait(lock, [this] { return closed_; });
 }
 
+std::vector<LineRecord> PtyHost::takeRecords() {
+    std::lock_guard lock(mutex_);
+    auto end = records_.begin();
+    while (end != records_.end() && (gone_ || end->bytesWritten() == end->applied.wire.size()))
+        ++end;
+    std::vector<LineRecord> done(std::make_move_iterator(records_.begin()),
+                                 std::make_move_iterator(end));
+    records_.erase(records_.begin(), end);
+    return done;
+}
+
+bool PtyHost::quiet() const {
+    return gone_ || pending_ == 0;
+}
+
+bool PtyHost::waitForQuiet(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [this] { return quiet(); });
+}
+
 void PtyHost::wake() {
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t n = write(wakeFd_, &one, sizeof one);
 }
 
 void PtyHost::closeDevice() {
-    gone_ = true; // before the tool's side can see the hang-up
-    close(master_);
-    close(slave_);
-    master_ = slave_ = -1;
+    {
+        std::lock_guard lock(mutex_);
+        gone_ = true; // before the tool's side can see the hang-up
+        close(master_);
+        close(slave_);
+        master_ = slave_ = -1;
+        pending_ = 0;
+        held_ = false;
+    }
     {
         std::lock_guard lock(goneMutex_);
         closed_ = true;
     }
     goneChanged_.notify_all();
+    changed_.notify_all();
+}
+
+void PtyHost::holdIfDue() {
+    if (!gone_ && !held_ && unit_.requestLossDue()) {
+        tcflow(slave_, TCOOFF);
+        held_ = true;
+        heldSince_ = Clock::now();
+    }
+}
+
+void PtyHost::release() {
+    if (held_ && !gone_)
+        tcflow(slave_, TCOON);
+    held_ = false;
+}
+
+// GoneBeforeRequest: the device goes at once, or, when the request follows one of a transfer,
+// once the tool has read what came before it (its output is held meanwhile, so the request
+// cannot leave). LoseMidRequest: the tool's output is
+// let through for a moment at a time; once part of a request came, the device goes.
+bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
+    std::optional<Fault> due;
+    Clock::time_point heldSince;
+    {
+        std::lock_guard lock(mutex_);
+        due = unit_.requestLossDue();
+        if (!due)
+            release();
+        holdIfDue();
+        heldSince = heldSince_;
+    }
+    if (!due) {
+        readSince_.reset();
+        return false;
+    }
+    const Clock::time_point now = Clock::now();
+    if (due->kind == Fault::Kind::GoneBeforeRequest) {
+        receive(out); // a request that came whole before the output was held is answered
+        if (!out.empty())
+            return false;
+        // The tool has read everything for a while: it is past its read and at the request.
+        int unread = 0;
+        ioctl(slave_, FIONREAD, &unread);
+        if (unread > 0 || now - lastWrite_ < 3ms)
+            readSince_.reset();
+        else if (!readSince_)
+            readSince_ = now;
+        if (due->block > 0 && !(readSince_ && now - *readSince_ >= 5ms) &&
+            now - heldSince < kGoneAtLatest)
+            return false;
+        {
+            std::lock_guard lock(mutex_);
+            unit_.recordRequestLoss(unit_.partialFrameSize());
+            collectRecords(now);
+        }
+        closeDevice();
+        return true;
+    }
+    tcflow(slave_, TCOON);
+    const auto burst = kBursts[burst_++ % std::size(kBursts)];
+    for (const auto from = Clock::now(); Clock::now() - from < burst;) {
+    }
+    tcflow(slave_, TCOOFF);
+    std::this_thread::sleep_for(1ms); // whatever left the tool meanwhile arrives
+    receive(out);
+    {
+        std::lock_guard lock(mutex_);
+        if (!unit_.hasPartialFrame())
+            return false;
+        unit_.recordRequestLoss(unit_.partialFrameSize());
+        collectRecords(lastReceived_);
+    }
+    closeDevice();
+    return true;
+}
+
+void PtyHost::collectRecords(Clock::time_point received) {
+    for (Applied& applied : unit_.takeApplied())
+        records_.push_back({std::move(applied), received, {}});
+}
+
+void PtyHost::noteWritten(std::uint64_t sequence, std::size_t upTo) {
+    for (auto it = records_.rbegin(); it != records_.rend(); ++it) {
+        if (it->applied.sequence == sequence) {
+            it->written.emplace_back(upTo, Clock::now());
+            return;
+        }
+    }
+}
+
+void PtyHost::queue(const Reply& r, Clock::time_point received, std::deque<Segment>& out) {
+    const std::size_t before = out.size();
+    if (r.tricklePause > 0 && !r.bytes.empty()) {
+        // One segment a byte, each the pause after the one before.
+        for (std::size_t i = 0; i < r.bytes.size(); ++i) {
+            Segment byte;
+            byte.bytes = {r.bytes[i]};
+            byte.earliest = received + seconds(r.delay);
+            byte.pause = seconds(r.tricklePause);
+            byte.continuation = i > 0;
+            byte.goAway = r.goAway && i + 1 == r.bytes.size();
+            byte.sequence = r.sequence;
+            byte.offset = i;
+            out.push_back(std::move(byte));
+        }
+    } else {
+        const std::size_t first = r.splitAt > 0 ? r.splitAt : r.bytes.size();
+        Segment head;
+        head.bytes.assign(r.bytes.begin(), r.bytes.begin() + static_cast<std::ptrdiff_t>(first));
+        head.earliest = received + seconds(r.delay);
+        head.goAway = r.goAway && first == r.bytes.size();
+        head.sequence = r.sequence;
+        out.push_back(std::move(head));
+        if (first < r.bytes.size()) {
+            Segment tail;
+            tail.bytes.assign(r.bytes.begin() + static_cast<std::ptrdiff_t>(first), r.bytes.end());
+            tail.pause = seconds(r.splitPause);
+            tail.continuation = true;
+            tail.goAway = r.goAway;
+            tail.sequence = r.sequence;
+            tail.offset = first;
+            out.push_back(std::move(tail));
+        }
+    }
+    pending_ += out.size() - before;
+}
+
+std::size_t PtyHost::receive(std::deque<Segment>& out) {
+    std::size_t total = 0;
+    std::uint8_t buffer[4096];
+    ssize_t n;
+    while ((n = read(master_, buffer, sizeof buffer)) > 0) {
+        total += static_cast<std::size_t>(n);
+        const Clock::time_point received = Clock::now();
+        {
+            std::lock_guard lock(mutex_);
+            const std::vector<Reply> replies = unit_.feed(buffer, static_cast<std::size_t>(n));
+            collectRecords(received);
+            for (const Reply& r : replies)
+                queue(r, received, out);
+            partial_ = unit_.hasPartialFrame();
+        }
+        changed_.notify_all();
+        lastReceived_ = received;
+    }
+    return total;
 }
 
 void PtyHost::serve() {
     std::deque<Segment> out;
     Clock::time_point previousEnd{};
-    Clock::time_point lastReceived{};
-    bool partial = false;
 
     while (!stop_) {
         if (goAwayRequested_ && !gone_)
             closeDevice();
         if (gone_)
             out.clear();
+        else if (holdOrLoseRequest(out))
+            continue;
 
         Clock::time_point now = Clock::now();
         std::optional<Clock::time_point> wakeAt;
@@ -141,17 +330,26 @@ void PtyHost::serve() {
             }
             if (due > s.sent) {
                 const ssize_t n = write(master_, s.bytes.data() + s.sent, due - s.sent);
-                if (n > 0)
+                if (n > 0) {
                     s.sent += static_cast<std::size_t>(n);
-                else if (errno == EAGAIN || errno == EINTR)
+                    lastWrite_ = Clock::now();
+                    std::lock_guard lock(mutex_);
+                    noteWritten(s.sequence, s.offset + s.sent);
+                } else if (errno == EAGAIN || errno == EINTR) {
                     wantWrite = true;
-                else
+                } else {
                     s.sent = s.bytes.size(); // nobody to write to: the reply is lost
+                }
             }
             if (s.sent == s.bytes.size()) {
                 previousEnd = now;
                 const bool away = s.goAway;
                 out.pop_front();
+                {
+                    std::lock_guard lock(mutex_);
+                    --pending_;
+                }
+                changed_.notify_all();
                 if (away) {
                     closeDevice();
                     out.clear();
@@ -165,15 +363,17 @@ void PtyHost::serve() {
             break;
         }
 
-        if (partial && !gone_) {
-            if (now - lastReceived >= kFrameGap) {
+        if (partial_ && !gone_) {
+            if (now - lastReceived_ >= kFrameGap) {
                 std::lock_guard lock(mutex_);
                 unit_.dropPartialFrame();
-                partial = false;
-            } else if (!wakeAt || lastReceived + kFrameGap < *wakeAt) {
-                wakeAt = lastReceived + kFrameGap;
+                partial_ = false;
+            } else if (!wakeAt || lastReceived_ + kFrameGap < *wakeAt) {
+                wakeAt = lastReceived_ + kFrameGap;
             }
         }
+        if (held_ && (!wakeAt || now + 500us < *wakeAt))
+            wakeAt = now + 500us;
 
         pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {master_, POLLIN, 0}};
         if (wantWrite)
@@ -192,53 +392,8 @@ void PtyHost::serve() {
             std::uint64_t value;
             [[maybe_unused]] const ssize_t n = read(wakeFd_, &value, sizeof value);
         }
-        if (count < 2 || !(fds[1].revents & POLLIN))
-            continue;
-
-        std::uint8_t buffer[4096];
-        ssize_t n;
-        while ((n = read(master_, buffer, sizeof buffer)) > 0) {
-            const Clock::time_point received = Clock::now();
-            std::vector<Reply> replies;
-            {
-                std::lock_guard lock(mutex_);
-                replies = unit_.feed(buffer, static_cast<std::size_t>(n));
-                partial = unit_.hasPartialFrame();
-            }
-            changed_.notify_all();
-            lastReceived = received;
-            for (Reply& r : replies) {
-                if (r.tricklePause > 0 && !r.bytes.empty()) {
-                    // One segment a byte, each the pause after the one before.
-                    for (std::size_t i = 0; i < r.bytes.size(); ++i) {
-                        Segment byte;
-                        byte.bytes = {r.bytes[i]};
-                        byte.earliest = received + seconds(r.delay);
-                        byte.pause = seconds(r.tricklePause);
-                        byte.continuation = i > 0;
-                        byte.goAway = r.goAway && i + 1 == r.bytes.size();
-                        out.push_back(std::move(byte));
-                    }
-                    continue;
-                }
-                const std::size_t first = r.splitAt > 0 ? r.splitAt : r.bytes.size();
-                Segment head;
-                head.bytes.assign(r.bytes.begin(),
-                                  r.bytes.begin() + static_cast<std::ptrdiff_t>(first));
-                head.earliest = received + seconds(r.delay);
-                head.goAway = r.goAway && first == r.bytes.size();
-                out.push_back(std::move(head));
-                if (first < r.bytes.size()) {
-                    Segment tail;
-                    tail.bytes.assign(r.bytes.begin() + static_cast<std::ptrdiff_t>(first),
-                                      r.bytes.end());
-                    tail.pause = seconds(r.splitPause);
-                    tail.continuation = true;
-                    tail.goAway = r.goAway;
-                    out.push_back(std::move(tail));
-                }
-            }
-        }
+        if (count == 2 && (fds[1].revents & POLLIN))
+            receive(out);
     }
 }
 

@@ -11,18 +11,41 @@
 // received byte to the HostUnit and writes the replies, each after its delay, at the 9600 8N1 line
 // rate unless pacing is off. A request left unfinished for 150 ms is dropped, as the unit forgets a
 // frame after a pause on the line. The destructor stops the thread and closes the pty.
+//
+// It keeps a record of the line: each request the unit took in (or lost), when, and when each
+// byte of its answer went out (takeRecords()). The request-loss faults act here: once one is
+// due, the tool's output is held (TCOOFF on the slave, as flow control holds a sender). For
+// LoseMidRequest it is let through a few microseconds at a time until part of the request came,
+// then the device goes away; for GoneBeforeRequest the device goes away once the tool has read
+// the replies before the request (at once when the fault takes the next request).
 
 #include "hostsim/hostunit.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 
 namespace hostsim {
+
+// One request as the line carried it: the unit's record, when the request came in and when
+// the bytes of the answer went out.
+struct LineRecord {
+    using Clock = std::chrono::steady_clock;
+    Applied applied;
+    Clock::time_point received;
+    // After each write: how many bytes of applied.wire had gone out, and when.
+    std::vector<std::pair<std::size_t, Clock::time_point>> written;
+
+    std::size_t bytesWritten() const { return written.empty() ? 0 : written.back().first; }
+    // When wire byte `index` had gone out; nothing when it never did.
+    std::optional<Clock::time_point> writtenAt(std::size_t index) const;
+};
 
 class PtyHost {
 public:
@@ -40,10 +63,20 @@ public:
     bool pacing() const { return pacing_; }
 
     // Runs f(HostUnit&) under the lock that the serving thread takes; returns what f returns.
+    // The serving thread looks at the unit again afterwards (a request-loss fault may be due).
+    // The unit's own takeApplied() finds nothing here: its records go to takeRecords().
     template <class F> auto withUnit(F f) {
+        const Waker waker{*this};
         std::lock_guard lock(mutex_);
+        const Holder holder{*this};
         return f(unit_);
     }
+
+    // The records of the requests whose answers are out (or the device gone), in order.
+    std::vector<LineRecord> takeRecords();
+    // Waits until the answers to every request received so far have gone out whole (or the
+    // device is gone); false when the time is up first.
+    bool waitForQuiet(std::chrono::milliseconds timeout);
 
     // Waits until pred(const HostUnit&) holds (checked after every received chunk) or the time
     // is up; returns whether it holds.
@@ -59,9 +92,32 @@ public:
     bool isGone() const { return gone_; }
 
 private:
+    struct Waker {
+        PtyHost& host;
+        ~Waker() { host.wake(); }
+    };
+    struct Holder {
+        PtyHost& host;
+        ~Holder() { host.holdIfDue(); }
+    };
+    struct Segment;
     void serve();
     void wake();
     void closeDevice();
+    // Reads what the tool sent, feeds it to the unit and queues the answers; the number of
+    // bytes read.
+    std::size_t receive(std::deque<Segment>& out);
+    void queue(const Reply& reply, LineRecord::Clock::time_point received,
+               std::deque<Segment>& out);
+    void collectRecords(LineRecord::Clock::time_point received); // under mutex_
+    void noteWritten(std::uint64_t sequence, std::size_t upTo);  // under mutex_
+    bool quiet() const;                                          // under mutex_
+    // The request-loss faults; true when the device went away.
+    bool holdOrLoseRequest(std::deque<Segment>& out);
+    // Holds the tool's output once a request-loss fault is due, at once, so that no byte of
+    // the request it is for leaves before the fault acts; under mutex_.
+    void holdIfDue();
+    void release(); // under mutex_
 
     std::string devicePath_;
     int master_ = -1;
@@ -72,9 +128,20 @@ private:
     std::atomic<bool> goAwayRequested_{false};
     std::atomic<bool> gone_{false};
 
-    std::mutex mutex_; // guards unit_
+    std::mutex mutex_; // guards unit_, records_, pending_ and the hold
     std::condition_variable changed_;
     HostUnit unit_;
+    std::vector<LineRecord> records_;
+    std::size_t pending_ = 0;       // segments not written yet
+    std::atomic<bool> held_{false}; // the tool's output is held for a request-loss fault
+    LineRecord::Clock::time_point heldSince_{};
+
+    // Serving thread only.
+    LineRecord::Clock::time_point lastWrite_{};
+    LineRecord::Clock::time_point lastReceived_{};
+    std::optional<LineRecord::Clock::time_point> readSince_; // the tool has read all since
+    bool partial_ = false;
+    std::size_t burst_ = 0;
 
     std::mutex goneMutex_; // guards closed_
     std::condition_variable goneChanged_;

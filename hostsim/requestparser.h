@@ -22,6 +22,8 @@ public:
 
     // True while the bytes kept so far start a frame that is not complete yet.
     bool hasPartialFrame() const;
+    // The bytes of that frame received so far.
+    std::size_t partialFrameSize() const { return pending_.size(); }
     // Forgets a started frame, as the unit does after a pause on the line.
     void dropPartialFrame() { pending_.clear(); }
 

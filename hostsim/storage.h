@@ -27,4 +27,10 @@ inline constexpr int kMaxRepeaterEntries = 64;
 
 inline constexpr unsigned char kUnset = 0xFF;
 
+// A pager record's kind letter by machine type (数字标准, 数字新型, 中文字符, 英文) and rate
+// (512, 1200, 2400); lower case for negative polarity.
+inline constexpr char kPagerKindLetters[4][3] = {
+    {'M', 'U', 'I'}, {'B', 'Q', 'D'}, {'H', 'K', 'C'}, {'F', 'E', 'J'}};
+inline constexpr int kLowerCase = 32;
+
 } // namespace hostsim::storage

@@ -8,6 +8,18 @@ using hostsim::Fault;
 using hostsim::HostUnit;
 
 Q_DECLARE_METATYPE(hostsim::Fault)
+using Faults = std::vector<hostsim::Fault>;
+using Kinds = QList<int>; // Fault::Kind
+Q_DECLARE_METATYPE(Faults)
+
+namespace {
+Kinds kindsOf(const hostsim::Applied& applied) {
+    Kinds kinds;
+    for (Fault::Kind k : applied.faults)
+        kinds << int(k);
+    return kinds;
+}
+} // namespace
 
 namespace {
 
@@ -34,6 +46,9 @@ private slots:
     void unansweredRequestsLeaveFaultsAlone();
     void appliedRecordsTheAnswer_data();
     void appliedRecordsTheAnswer();
+    void appliedCountsWhatChangedTheLine_data();
+    void appliedCountsWhatChangedTheLine();
+    void requestLossWaitsForItsRequest();
 };
 
 void TestHostFaults::kinds_data() {
@@ -213,6 +228,79 @@ void TestHostFaults::appliedRecordsTheAnswer() {
     QCOMPARE(applied[0].request.command, std::uint8_t(0x08));
     QCOMPARE(int(applied[0].answer), answer);
     QVERIFY(unit.takeApplied().empty());
+}
+
+// A fault counts when the line carried something else because of it: one that changes
+// nothing, or that another makes moot, is taken but not counted.
+void TestHostFaults::appliedCountsWhatChangedTheLine_data() {
+    QTest::addColumn<Faults>("faults");
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<Kinds>("counted");
+    using K = Fault::Kind;
+    const QString init = "55 55 AA 01 08 00 F6"; // answered 55 AA 02 08 00 F5
+    const QString table = "55 55 AA 01 03 06 00 00 0C 05 FF FF E6";
+    auto row = [](const char* name, Faults faults, const QString& request, Kinds counted) {
+        QTest::newRow(name) << faults << request << counted;
+    };
+    row("corrupted past the end", {Fault::corrupt(6)}, init, {});
+    row("corrupted", {Fault::corrupt(5)}, init, {int(K::Corrupt)});
+    row("the right length", {Fault::wrongLength(0)}, init, {});
+    row("the right command", {Fault::wrongCommand(0x08)}, init, {});
+    row("the right data", {Fault::forceData({})}, init, {});
+    row("split past the end", {Fault::split(6, 0.1)}, init, {});
+    row("split without a pause", {Fault::split(2, 0)}, init, {});
+    row("no delay", {Fault::delay(0)}, init, {});
+    row("no noise", {Fault::noise({})}, init, {});
+    row("cut past the end", {Fault::truncate(6)}, init, {});
+    row("one byte trickled", {Fault::truncate(1), Fault::trickle(0.01)}, init, {int(K::Truncate)});
+    row("dropped twice", {Fault::noReply(), Fault::noReply()}, init, {int(K::NoReply)});
+    row("noise never sent", {Fault::noise({0x13}), Fault::noReply()}, init, {int(K::NoReply)});
+    row("gone after the whole reply", {Fault::goAway(6)}, init, {int(K::GoAway)});
+    row("memory full", {Fault::memoryFull(), Fault::memoryFull()}, table, {int(K::MemoryFull)});
+    row("memory full on a refused table", {Fault::memoryFull()},
+        hexText(requestFrame(0x03, {0, 0, 0, 1, 2, 3})), {});
+    row("checksum and noise", {Fault::badChecksum(), Fault::noiseAfter({0xAA})}, init,
+        {int(K::BadChecksum), int(K::NoiseAfter)});
+}
+
+void TestHostFaults::appliedCountsWhatChangedTheLine() {
+    QFETCH(Faults, faults);
+    QFETCH(QString, request);
+    QFETCH(Kinds, counted);
+    HostUnit unit;
+    for (const Fault& f : faults)
+        unit.addFault(f);
+    unit.feed(hexBytes(request));
+    const auto applied = unit.takeApplied();
+    QCOMPARE(applied.size(), std::size_t{1});
+    QCOMPARE(kindsOf(applied[0]), counted);
+    QCOMPARE(unit.pendingFaults(), std::size_t{0});
+}
+
+// A request-loss fault waits for its request (the one after block k - 1 of its command), takes
+// no complete request, and is recorded once the device went away under it.
+void TestHostFaults::requestLossWaitsForItsRequest() {
+    HostUnit unit;
+    readBlock(unit, 1); // before the fault: not the request it follows
+    unit.addFault(Fault::loseMidRequest().onCommand(0x0D).onBlock(2));
+    QVERIFY(!unit.requestLossDue());
+    QCOMPARE(readBlock(unit, 0).size(), std::size_t{134});
+    QCOMPARE(unit.feed(requestFrame(0x18, Bytes(129, 1))).size(), std::size_t{1});
+    QVERIFY(!unit.requestLossDue());
+    QCOMPARE(readBlock(unit, 1).size(), std::size_t{134});
+    QCOMPARE(unit.requestLossDue()->kind, Fault::Kind::LoseMidRequest);
+    unit.takeApplied();
+    unit.feed(hexBytes("55 55 AA 01 0D"));
+    unit.recordRequestLoss(unit.partialFrameSize());
+    QVERIFY(!unit.requestLossDue());
+    QVERIFY(!unit.hasPartialFrame());
+    const auto applied = unit.takeApplied();
+    QCOMPARE(applied.size(), std::size_t{1});
+    QCOMPARE(applied[0].lostAfter, std::optional<std::size_t>(5));
+    QCOMPARE(kindsOf(applied[0]), Kinds{int(Fault::Kind::LoseMidRequest)});
+
+    unit.addFault(Fault::goneBeforeRequest());
+    QCOMPARE(unit.requestLossDue()->kind, Fault::Kind::GoneBeforeRequest);
 }
 
 QTEST_APPLESS_MAIN(TestHostFaults)

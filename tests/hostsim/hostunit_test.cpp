@@ -194,6 +194,10 @@ void TestHostUnit::pagerRecord() {
     QCOMPARE(answerTo(unit, 0x01, data), hexBytes("55 AA 02 01 00 FC"));
     const std::size_t offset = (pager - 1) * 5;
     QCOMPARE(memoryRange(unit, offset, 5), hexBytes(record));
+    // Read back as it was set: the mode index names machine type x 16 + rate.
+    const int code = callcfg::protocol::kPagerModeCodes[modeIndex];
+    const HostUnit::PagerEntry entry{{1, 2, 3, 4, 5, 6, 7}, code >> 4, code & 0x0F, polarity, 2};
+    QVERIFY(unit.pager(pager) == entry);
     // Neighbouring slots stay empty.
     if (pager > 1)
         QCOMPARE(unit.memoryAt(offset - 5), std::uint8_t{0xFF});
@@ -207,6 +211,7 @@ void TestHostUnit::deletePager() {
     QCOMPARE(memoryRange(unit, 55, 5), hexBytes("6B 00 00 01 23"));
     QCOMPARE(answerTo(unit, 0x04, {12}), hexBytes("55 AA 02 04 00 F9"));
     QCOMPARE(memoryRange(unit, 55, 5), hexBytes("FF*5"));
+    QVERIFY(!unit.pager(12));
     QCOMPARE(answerTo(unit, 0x04, {12}), hexBytes("55 AA 02 04 01 01 F7"));
     unit.setMemoryAt(60, 0x00); // kind byte 0 is an empty slot too
     QCOMPARE(answerTo(unit, 0x04, {13}), hexBytes("55 AA 02 04 01 01 F7"));
@@ -226,12 +231,14 @@ void TestHostUnit::tableRecords() {
     QCOMPARE(answerTo(unit, 0x03, {0, 0, 12, 7, 8, 0xFF}), hexBytes("55 AA 02 03 03 3C 5A 03 5E"));
     QCOMPARE(memoryRange(unit, 1280, 8), hexBytes("3C 5A 03 00 0C 07 08 FF"));
     QCOMPARE(memoryRange(unit, 8190, 2), hexBytes("00 02"));
+    QVERIFY(unit.tableCaller(12) == (HostUnit::TableEntry{{0x3C, 0x5A, 0x03}, {7, 8, 0xFF}}));
 
     // Deleting the first record moves the second down.
     QCOMPARE(answerTo(unit, 0x07, {0, 12}), hexBytes("55 AA 02 07 00 F6"));
     QCOMPARE(memoryRange(unit, 1280, 16), hexBytes("3C 5A 02 FF FF 01 02 03 FF*8"));
     QCOMPARE(memoryRange(unit, 8190, 2), hexBytes("00 01"));
     QCOMPARE(answerTo(unit, 0x07, {0, 12}), hexBytes("55 AA 02 07 01 02 F3"));
+    QVERIFY(!unit.tableCaller(12));
 
     // Table number 0 is refused and stores nothing.
     QCOMPARE(answerTo(unit, 0x03, {0, 0, 0, 1, 2, 3}), hexBytes("55 AA 02 03 01 FF FA"));
@@ -271,8 +278,11 @@ void TestHostUnit::repeaterEntries() {
     QCOMPARE(answerTo(unit, 0x03, {}), hexBytes("55 AA 02 03 03 3C 5A 01 60"));
     QCOMPARE(answerTo(unit, 0x03, {}), hexBytes("55 AA 02 03 03 3C 5A 02 5F"));
     QCOMPARE(memoryRange(unit, 5504, 7), hexBytes("02 3C 5A 01 3C 5A 02"));
+    QCOMPARE(unit.repeaterEntries().size(), std::size_t{2});
+    QVERIFY(unit.repeaterEntries()[1] == (hostsim::CallerCode{0x3C, 0x5A, 0x02}));
 
     // The caller learned last is the one pressed for a delete.
+    QVERIFY(unit.callerToDelete() == (hostsim::CallerCode{0x3C, 0x5A, 0x02}));
     QCOMPARE(answerTo(unit, 0x07, {}), hexBytes("55 AA 02 07 00 F6"));
     QCOMPARE(memoryRange(unit, 5504, 7), hexBytes("01 3C 5A 01 FF FF FF"));
     QCOMPARE(answerTo(unit, 0x07, {}), hexBytes("55 AA 02 07 01 01 F4"));
@@ -303,9 +313,20 @@ void TestHostUnit::settingsOffsets() {
     QCOMPARE(unit.memoryAt(5471), std::uint8_t{5});
     QCOMPARE(memoryRange(unit, 5496, 3), hexBytes("01 12 34"));
     QCOMPARE(unit.memoryAt(8166), std::uint8_t{0});
+    // The same, read back as the commands stored it.
+    QCOMPARE(unit.receiverNumber(), std::uint8_t{12});
+    QCOMPARE(unit.transmitterFrequency(), (std::array<std::uint8_t, 3>{0x41, 0xA5, 0xAA}));
+    QCOMPARE(unit.receiverFrequency(0), std::uint8_t{3});
+    QCOMPARE(unit.receiverFrequency(80), std::uint8_t{5});
+    QCOMPARE(unit.voiceSettings(), (std::array<std::uint8_t, 5>{1, 8, 15, 0, 0xFF}));
+    QCOMPARE(unit.handheldMode(true), std::uint8_t{2});
+    QCOMPARE(unit.handheldMode(false), std::uint8_t{1});
+    QCOMPARE(unit.urgeUnit(9), (std::optional(std::array<std::uint8_t, 2>{0x12, 0x34})));
+    QCOMPARE(unit.workMode(), 0);
 
     answerTo(unit, 0x12, {9});
     QCOMPARE(memoryRange(unit, 5496, 3), hexBytes("FF FF FF"));
+    QVERIFY(!unit.urgeUnit(9));
     answerTo(unit, 0x0B, {});
     QCOMPARE(memoryRange(unit, 5378, 3), hexBytes("FF FF FF"));
 }

@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
 
@@ -64,6 +65,22 @@ public:
         }
         return got;
     }
+    // Writes the bytes one at a time as the tool does, waiting up to a second for a device that
+    // holds them; the number that went out before a write failed.
+    std::size_t sendByteByByte(const Bytes& bytes) {
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            for (;;) {
+                if (::write(fd_, &bytes[i], 1) == 1)
+                    break;
+                if (errno != EAGAIN)
+                    return i;
+                pollfd p{fd_, POLLOUT, 0};
+                if (::poll(&p, 1, 1000) == 0)
+                    return i;
+            }
+        }
+        return bytes.size();
+    }
     short events(std::chrono::milliseconds timeout) {
         pollfd p{fd_, POLLIN, 0};
         ::poll(&p, 1, static_cast<int>(timeout.count()));
@@ -91,6 +108,9 @@ private slots:
     void goneWhenBlockRequested();
     void unfinishedFrameForgotten();
     void stopsWithReplyPending();
+    void requestLoss_data();
+    void requestLoss();
+    void recordsTimeTheLine();
 };
 
 void TestPtyHost::exchange() {
@@ -211,6 +231,74 @@ void TestPtyHost::stopsWithReplyPending() {
         QVERIFY(host.waitFor([](const hostsim::HostUnit& u) { return !u.requests().empty(); }, 1s));
     }
     QVERIFY(secondsSince(start) < 1.0);
+}
+
+Q_DECLARE_METATYPE(hostsim::Fault)
+
+// The tool's write of a request fails: part-way, or at its first byte. The unit records the
+// loss with the bytes it took in; a request that got through whole before is answered.
+void TestPtyHost::requestLoss_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<Bytes>("request");
+    QTest::newRow("mid-request, a block write")
+        << Fault::loseMidRequest() << requestFrame(0x18, Bytes(129, 7));
+    QTest::newRow("mid-request, a pager")
+        << Fault::loseMidRequest()
+        << requestFrame(0x01, Bytes{0, 12, 0, 0, 1, 1, 2, 3, 4, 5, 6, 7, 2});
+    QTest::newRow("gone before the request") << Fault::goneBeforeRequest() << kInitReceiver;
+}
+
+void TestPtyHost::requestLoss() {
+    QFETCH(Fault, fault);
+    QFETCH(Bytes, request);
+    PtyHost host;
+    host.setPacing(false);
+    Port port(host.devicePath());
+    host.withUnit([&](hostsim::HostUnit& u) { u.addFault(fault); });
+    std::size_t sent = request.size();
+    // A request let through whole before the device went is answered; the fault waits for the
+    // next one.
+    for (int tries = 0; tries < 200 && sent == request.size(); ++tries) {
+        sent = port.sendByteByByte(request);
+        if (sent == request.size()) {
+            QVERIFY(!port.receive(6, 1000ms).empty()); // a whole request is answered
+            std::this_thread::sleep_for(20ms); // the unit is back at its line, as between commands
+        }
+    }
+    QVERIFY(sent < request.size());
+    QVERIFY(fault.kind == Fault::Kind::GoneBeforeRequest ? sent == 0 : sent > 0);
+    QVERIFY(host.isGone());
+    const auto records = host.takeRecords();
+    QVERIFY(!records.empty());
+    for (std::size_t i = 0; i + 1 < records.size(); ++i)
+        QCOMPARE(records[i].applied.answer, hostsim::Applied::Answer::Correct);
+    const hostsim::Applied& lost = records.back().applied;
+    QCOMPARE(lost.lostAfter, std::optional(sent));
+    QVERIFY(lost.faults == std::vector{fault.kind});
+}
+
+// Each request's record says when it came and when its answer's bytes went out.
+void TestPtyHost::recordsTimeTheLine() {
+    PtyHost host;
+    host.setPacing(false);
+    host.withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::split(2, 0.2)); });
+    Port port(host.devicePath());
+    QVERIFY(port.send(kInitReceiver));
+    QVERIFY(host.waitFor([](const hostsim::HostUnit& u) { return !u.requests().empty(); }, 1s));
+    QVERIFY(!host.waitForQuiet(100ms));
+    QVERIFY(host.takeRecords().empty()); // its answer is not out yet
+    QVERIFY(host.waitForQuiet(2000ms));
+    const auto records = host.takeRecords();
+    QCOMPARE(records.size(), std::size_t{1});
+    const hostsim::LineRecord& r = records[0];
+    QCOMPARE(r.applied.wire, kInitReceiverReply);
+    QCOMPARE(r.bytesWritten(), std::size_t{6});
+    const auto seconds = [&](std::size_t byte) {
+        return std::chrono::duration<double>(*r.writtenAt(byte) - r.received).count();
+    };
+    QVERIFY2(seconds(1) < 0.1, qPrintable(QString::number(seconds(1))));
+    QVERIFY2(seconds(2) >= 0.2, qPrintable(QString::number(seconds(2))));
+    QVERIFY(!r.writtenAt(6));
 }
 
 QTEST_APPLESS_MAIN(TestPtyHost)

@@ -1,0 +1,207 @@
+#include "windowcommands.h"
+
+#include "callers/handheldcallerwindow.h"
+#include "callers/voicepromptwindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace soak {
+
+namespace {
+
+using Unit = hostsim::HostUnit;
+
+QString differs(const char* what) {
+    return QStringLiteral("the unit's %1 is not what was asked").arg(QLatin1String(what));
+}
+
+// Chooses a random entry; its position is what the host unit is told.
+int choose(QComboBox* list, QRandomGenerator& random) {
+    const int position = random.bounded(list->count());
+    list->setCurrentIndex(position);
+    return position;
+}
+
+// Table numbers mostly from a few, so that deletes find tables; now and then any.
+int tableNumber(QRandomGenerator& random) {
+    return random.bounded(3) ? random.bounded(1, 9) : random.bounded(1, 65536);
+}
+
+} // namespace
+
+ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRandomGenerator& random,
+                            const Unit& unit) {
+    const CommandSpec& spec = commandSpecs().at(index);
+    callcfg::MainWindow& f = program.mainWindow;
+    const QString name = QLatin1String(spec.name);
+    ReadyCommand ready{&spec, nullptr, {}};
+    auto& check = ready.check;
+    if (name == "set pager") {
+        const int pager = random.bounded(1, 255);
+        const QString address =
+            QString::number(random.bounded(10000000)).rightJustified(random.bounded(1, 8), '0');
+        Unit::PagerEntry entry;
+        for (qsizetype i = 0; i < address.size(); ++i)
+            entry.address[std::size_t(7 - address.size() + i)] =
+                static_cast<std::uint8_t>(address[i].digitValue());
+        f.pagerNumberEdit->setText(QString::number(pager));
+        f.addressCodeEdit->setText(address);
+        entry.machineType = choose(f.machineTypeList, random);
+        entry.polarity = choose(f.polarityList, random);
+        entry.rate = choose(f.rateList, random);
+        entry.tone = choose(f.toneList, random);
+        ready.button = f.setPagerButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.pager(pager) == entry ? QString() : differs("pager");
+        };
+    } else if (name == "delete pager") {
+        const int pager = random.bounded(1, 255);
+        f.deletePagerEdit->setText(QString::number(pager));
+        ready.button = f.deletePagerButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.pager(pager) ? differs("deleted pager") : QString();
+        };
+    } else if (name == "set table caller") {
+        const int table = tableNumber(random);
+        f.tableNumberEdit->setText(QString::number(table));
+        std::array<std::uint8_t, 3> pagers{};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const int pager = random.bounded(3) ? random.bounded(1, 256) : 0;
+            pagers[i] = pager ? std::uint8_t(pager) : 0xFF;
+            f.tablePagerEdits[i]->setText(pager ? QString::number(pager) : QString());
+        }
+        ready.button = f.setTableButton;
+        check = [=](const Unit& u, const Bytes& answer) {
+            const auto entry = u.tableCaller(table);
+            const bool same =
+                entry && entry->pagers == pagers &&
+                std::equal(answer.begin(), answer.end(), entry->code.begin(), entry->code.end());
+            return same ? QString() : differs("table caller");
+        };
+    } else if (name == "delete table caller") {
+        const int table = tableNumber(random);
+        f.deleteTableEdit->setText(QString::number(table));
+        ready.button = f.deleteTableButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.tableCaller(table) ? differs("deleted table caller") : QString();
+        };
+    } else if (name == "set receiver number") {
+        const int number = random.bounded(1, 81);
+        f.receiverNumberEdit->setText(QString::number(number));
+        ready.button = f.setReceiverNumberButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.receiverNumber() == number ? QString() : differs("receiver number");
+        };
+    } else if (name == "initialise receiver") {
+        ready.button = f.initialiseReceiverButton;
+        check = [](const Unit& u, const Bytes&) {
+            return u.receiverImage(hostsim::BuiltInReceiver) ==
+                           Unit::factoryReceiverImage(hostsim::BuiltInReceiver)
+                       ? QString()
+                       : differs("built-in receiver");
+        };
+    } else if (name == "initialise host unit") {
+        ready.button = f.initialiseHostButton;
+        check = [](const Unit& u, const Bytes&) {
+            return u.memory() == Unit().memory() ? QString() : differs("memory");
+        };
+    } else if (name == "receiver frequency") {
+        const int receiver = random.bounded(2) ? random.bounded(1, 81) : 0;
+        f.frequencyReceiverEdit->setText(receiver ? QString::number(receiver) : QString());
+        const int position = choose(f.receiverFrequencyList, random);
+        ready.button = f.writeReceiverFrequencyButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.receiverFrequency(receiver) == position ? QString()
+                                                             : differs("receiver frequency");
+        };
+    } else if (name == "transmitter frequency" || name == "clear transmitter") {
+        // 100 to 500 MHz in steps of 12.5 kHz; the unit keeps it in units of 100 Hz.
+        const int steps = name == "clear transmitter" ? 0 : random.bounded(8000, 40001);
+        f.transmitterFrequencyEdit->setText(steps ? QString::number(steps * 0.0125, 'f', 4)
+                                                  : QString());
+        const unsigned units = unsigned(steps) * 125;
+        const std::array<std::uint8_t, 3> stored =
+            steps ? std::array<std::uint8_t, 3>{std::uint8_t(units >> 16), std::uint8_t(units >> 8),
+                                                std::uint8_t(units)}
+                  : std::array<std::uint8_t, 3>{0xFF, 0xFF, 0xFF};
+        ready.button = f.writeTransmitterButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.transmitterFrequency() == stored ? QString()
+                                                      : differs("transmitter frequency");
+        };
+    } else if (name == "set urge unit" || name == "delete urge unit") {
+        const int number = random.bounded(1, 10);
+        const bool set = name == "set urge unit";
+        (set ? f.setUrgeEdit : f.deleteUrgeEdit)->setText(QString::number(number));
+        ready.button = set ? f.setUrgeButton : f.deleteUrgeButton;
+        check = [=](const Unit& u, const Bytes& answer) {
+            const auto code = u.urgeUnit(number);
+            const bool same = set ? code && Bytes(code->begin(), code->end()) == answer : !code;
+            return same ? QString() : differs("urge unit");
+        };
+    } else if (name == "write repeater") {
+        ready.button = f.writeRepeaterButton;
+        check = [](const Unit& u, const Bytes& answer) {
+            const auto entries = u.repeaterEntries();
+            const bool stored = std::any_of(entries.begin(), entries.end(), [&](const auto& c) {
+                return Bytes(c.begin(), c.end()) == answer;
+            });
+            return stored ? QString() : differs("repeater");
+        };
+    } else if (name == "delete repeater") {
+        const hostsim::CallerCode pressed = unit.callerToDelete();
+        ready.button = f.deleteRepeaterButton;
+        check = [=](const Unit& u, const Bytes&) {
+            const auto entries = u.repeaterEntries();
+            return std::find(entries.begin(), entries.end(), pressed) == entries.end()
+                       ? QString()
+                       : differs("repeater");
+        };
+    } else if (name == "work mode") {
+        const int mode = choose(f.workModeList, random);
+        ready.button = f.writeWorkModeButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.workMode() == mode ? QString() : differs("work mode");
+        };
+    } else if (name == "digital display" || name == "voice display") {
+        const bool voice = name == "voice display";
+        f.displayTypeList->setCurrentIndex(voice ? 1 : 0);
+        ready.button = f.writeDisplayTypeButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return (u.displayType() == hostsim::DisplayType::Voice) == voice
+                       ? QString()
+                       : differs("display type");
+        };
+    } else if (name == "voice prompts") {
+        callcfg::VoicePromptWindow& w = *program.callerWindows->voiceWindow();
+        std::array<std::uint8_t, 5> settings{};
+        settings[0] = std::uint8_t(choose(w.pronunciationList, random));
+        settings[1] = std::uint8_t(choose(w.initiatorList, random));
+        settings[2] = std::uint8_t(choose(w.key1List, random));
+        for (auto [list, enabled, at] :
+             {std::tuple{w.key2List, w.key2Enabled, 3}, std::tuple{w.key3List, w.key3Enabled, 4}}) {
+            const auto position = std::uint8_t(choose(list, random));
+            enabled->setChecked(random.bounded(2));
+            settings[std::size_t(at)] = enabled->isChecked() ? position : 0xFF;
+        }
+        ready.button = w.writeButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.voiceSettings() == settings ? QString() : differs("voice settings");
+        };
+    } else {
+        callcfg::HandheldCallerWindow& w = *program.callerWindows->handheldWindow();
+        const bool byTable = name == "handheld by table";
+        const int place = choose(byTable ? w.byTablePlaceList : w.byPagerPlaceList, random);
+        ready.button = byTable ? w.writeByTableButton : w.writeByPagerButton;
+        check = [=](const Unit& u, const Bytes&) {
+            return u.handheldMode(byTable) == place ? QString() : differs("handheld mode");
+        };
+    }
+    return ready;
+}
+
+} // namespace soak

@@ -1,0 +1,29 @@
+#pragma once
+// The soak's commands in the windows: random inputs that pass the tool's checks, the button
+// that sends them, and the check that the unit holds what was asked once it carried it out.
+
+#include "commandtable.h"
+
+#include "app/program.h"
+#include "hostsim/hostunit.h"
+
+#include <QPushButton>
+#include <QRandomGenerator>
+
+#include <functional>
+
+namespace soak {
+
+struct ReadyCommand {
+    const CommandSpec* spec = nullptr;
+    QPushButton* button = nullptr;
+    // What the unit holds that differs from what was asked, after it carried the request out
+    // (`answer`: the data of its own reply); empty when it holds what was asked.
+    std::function<QString(const hostsim::HostUnit& unit, const Bytes& answer)> check;
+};
+
+// Fills the inputs of command `index` of commandSpecs(); `unit` is the unit before it.
+ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRandomGenerator& random,
+                            const hostsim::HostUnit& unit);
+
+} // namespace soak
