@@ -4,6 +4,7 @@
 
 #include "cli/commandline.h"
 #include "hostsim/ptyhost.h"
+#include "language/language.h"
 #include "link/qtserialport.h"
 #include "protocol/protocol.h"
 
@@ -127,6 +128,13 @@ private slots:
                         "row 4: table 14: 设置餐桌号成功！\n");
         QVERIFY(r.err.startsWith("Press the service key of the caller of table 12\n"));
         QVERIFY(r.err.contains("Press the service key of the caller of table 14\n"));
+
+        callcfg::useLanguage(callcfg::Language::Chinese);
+        const Run chinese = run({"program", "--device", device(), plan, "--from", "4"});
+        callcfg::useLanguage(callcfg::Language::English);
+        QCOMPARE(chinese.status, 0);
+        QCOMPARE(chinese.out, "第 4 行：餐桌号 14：设置餐桌号成功！\n");
+        QVERIFY(chinese.err.startsWith("请按餐桌号 14 的呼叫器的服务键\n"));
     }
 
     // A file that is no plan is refused, naming line and column, before any frame leaves.
