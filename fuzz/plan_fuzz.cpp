@@ -23,7 +23,8 @@ void checkFrame(PlanKind kind, const Prepared& frame) {
         const int number = d[0] * 100 + d[1];
         FUZZ_CHECK(number >= 1 && number <= 254 && d[1] < 100);
         FUZZ_CHECK(d[2] * 10 + d[3] < 12 && d[4] <= 1 && d[12] <= 3);
-        FUZZ_CHECK(std::all_of(d.begin() + 5, d.begin() + 12, [](int digit) { return digit <= 9; }));
+        FUZZ_CHECK(
+            std::all_of(d.begin() + 5, d.begin() + 12, [](int digit) { return digit <= 9; }));
     } else {
         FUZZ_CHECK(frame.command == &setTableCallerCommand() && d.size() == 6);
         FUZZ_CHECK(d[0] == 0 && d[1] * 256 + d[2] >= 1);
@@ -46,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const PlanRow& row : plan.rows) {
         FUZZ_CHECK(row.row > previous && row.line >= row.row);
         previous = row.row;
-        FUZZ_CHECK(std::holds_alternative<PagerInput>(row.input) == (plan.kind == PlanKind::Pagers));
+        FUZZ_CHECK(std::holds_alternative<PagerInput>(row.input) ==
+                   (plan.kind == PlanKind::Pagers));
         const Encoded encoded = encodePlanRow(row);
         if (const auto* frame = std::get_if<Prepared>(&encoded))
             checkFrame(plan.kind, *frame);
