@@ -23,11 +23,20 @@ struct Run {
 };
 
 // In this process, waits at a tenth, no terminal.
-Run run(const QStringList& arguments) {
+// `answers` stand for an installer at a terminal, one answer a question.
+Run run(const QStringList& arguments, QStringList answers = {}) {
     Run result;
     QTextStream out(&result.out), err(&result.err);
+    std::function<std::optional<QString>(const QString&)> ask;
+    if (!answers.isEmpty())
+        ask = [&](const QString& question) -> std::optional<QString> {
+            err << question << '\n';
+            if (answers.isEmpty())
+                return std::nullopt;
+            return answers.takeFirst();
+        };
     callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1, {}, {}};
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1, {}, ask};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
     err.flush();
@@ -135,6 +144,22 @@ private slots:
         QCOMPARE(chinese.status, 0);
         QCOMPARE(chinese.out, "第 4 行：餐桌号 14：设置餐桌号成功！\n");
         QVERIFY(chinese.err.startsWith("请按餐桌号 14 的呼叫器的服务键\n"));
+    }
+
+    // At a terminal the installer decides on a caller not pressed: a wrong key asks again, r
+    // repeats the row, q stops with the row to go on from.
+    void notPressedAsksAtATerminal() {
+        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
+        const QString plan = file("tables.csv", kTableHeader + "12,,1,,\r\n13,,2,,\r\n");
+        Run r = run({"program", "--device", device(), plan}, {"x", "r"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, "row 2: table 12: 超时没有返回数据!!\nrow 2: table 12: 设置餐桌号成功！\n"
+                        "row 3: table 13: 设置餐桌号成功！\n");
+        QCOMPARE(r.err.count("r retry / s skip / q quit"), 2);
+        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
+        r = run({"program", "--device", device(), plan}, {"q"});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("--from 2 " + plan), qPrintable(r.err));
     }
 
     // A file that is no plan is refused, naming line and column, before any frame leaves.
