@@ -2,6 +2,7 @@
 
 #include "app/program.h"
 #include "app/programoutput.h"
+#include "app/terminalquestions.h"
 #include "app/termination.h"
 #include "cli/commandline.h"
 #include "language/language.h"
@@ -47,8 +48,9 @@ int runWithoutDisplay(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     useLanguage(commandLineLanguage());
     ProgramOutput output;
-    CommandLineEnvironment environment{output.out(),           output.err(), makePlatformPort,
-                                       output.errIsTerminal(), 1.0,          systemDeviceLister()};
+    CommandLineEnvironment environment{
+        output.out(), output.err(),         makePlatformPort,         output.errIsTerminal(),
+        1.0,          systemDeviceLister(), terminalQuestions(output)};
     const QStringList arguments = QCoreApplication::arguments();
     if (!subcommandOf(arguments).isEmpty())
         return output.finish(runSubcommand(arguments, environment));
@@ -69,8 +71,8 @@ int main(int argc, char** argv) {
     std::optional<ProgramOutput> output(std::in_place);
     WindowOptions options;
     {
-        CommandLineEnvironment environment{output->out(), output->err(), makePlatformPort,
-                                           false,         1.0,           systemDeviceLister()};
+        CommandLineEnvironment environment{
+            output->out(), output->err(), makePlatformPort, false, 1.0, systemDeviceLister(), {}};
         if (const auto status = parseWindowOptions(QApplication::arguments(), options, environment,
                                                    kSimulatorAvailable))
             return output->finish(*status);

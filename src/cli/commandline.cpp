@@ -118,6 +118,27 @@ const std::vector<Subcommand>& subcommands() {
                                                            "say which answered as a host unit.")));
          },
          runPorts},
+        {"program", "--device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]",
+         QT_TRANSLATE_NOOP("callcfg",
+                           "Set the pagers or table callers of PLAN.csv (a CSV file as export "
+                           "writes it) row by row, each through the window's set pager or set "
+                           "table caller command. For a table caller, press its service key "
+                           "when asked. Exit status 0 every row done, 1 some rows refused, "
+                           "declined or not pressed (or, with --verify, not in the unit), 2 "
+                           "usage or file error, 3 communication failure."),
+         [](QCommandLineParser& p) {
+             p.addOption(deviceOption());
+             p.addOption(
+                 flag("verify", QT_TRANSLATE_NOOP("callcfg", "Afterwards read the host unit back "
+                                                             "and compare every row with it.")));
+             p.addOption(
+                 flag("dry-run", QT_TRANSLATE_NOOP("callcfg", "Check every row and print the frame "
+                                                              "it would send; no device needed.")));
+             p.addOption({QStringLiteral("from"),
+                          Texts::tr("Start at row ROW of the file (the header is row 1)."),
+                          QStringLiteral("ROW")});
+         },
+         runProgram},
     };
     return all;
 }
@@ -192,7 +213,7 @@ bool isQtFlag(const QString& argument) {
 // The options whose value is the next argument: ours and Qt's.
 bool takesValue(const QString& argument) {
     static const QStringList ours{QStringLiteral("--port"), QStringLiteral("--log"),
-                                  QStringLiteral("--device")};
+                                  QStringLiteral("--device"), QStringLiteral("--from")};
     return ours.contains(argument) || isQtOptionWithValue(argument);
 }
 

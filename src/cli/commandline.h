@@ -10,6 +10,8 @@
 //   callcfg diff    A B
 //   callcfg export  FILE --pagers|--tables
 //   callcfg ports   [--find]                     what each port list entry opens; which answer
+//   callcfg program --device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]
+//                                                set pagers or table callers row by row
 //
 // Exit status: 0 done (identical, for verify and diff; a host unit found, for ports --find);
 // 1 the images differ (none found); 2 usage or file error; 3 communication failure.
@@ -43,6 +45,9 @@ struct CommandLineEnvironment {
     double timeScale = 1.0;
     // The serial devices present; none when empty. The system's in the product.
     DeviceLister listDevices;
+    // Asks a question on the terminal and returns the answer line (nothing at the end of input);
+    // empty when stdin or stderr is not a terminal.
+    std::function<std::optional<QString>(const QString& question)> ask{};
 };
 
 // The subcommands' names.

@@ -44,5 +44,6 @@ int runShow(const Invocation& call);    // filecommands.cpp
 int runDiff(const Invocation& call);    // filecommands.cpp
 int runExport(const Invocation& call);  // filecommands.cpp
 int runPorts(const Invocation& call);   // portcommands.cpp
+int runProgram(const Invocation& call); // programcommand.cpp
 
 } // namespace callcfg

@@ -4,6 +4,15 @@
 
 namespace callcfg {
 
+Verdict verdictOn(const Command& command, const Outcome& outcome) {
+    if (const auto* lost = std::get_if<PortFault>(&outcome); lost && lost->whileSending)
+        return command.failure;
+    std::optional<std::span<const std::uint8_t>> reply;
+    if (const auto* replied = std::get_if<Replied>(&outcome))
+        reply.emplace(replied->data);
+    return judge(command, reply);
+}
+
 void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode) {
     if (!screen.ensurePortOpen())
         return;
@@ -31,17 +40,7 @@ void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()
     });
     if (waitBox != WaitBoxKind::None)
         screen.hideWaitBox(waitBox);
-
-    // A port that refused the request fails the command; one that failed during the wait
-    // ended it without a reply.
-    if (const auto* lost = std::get_if<PortFault>(&outcome); lost && lost->whileSending) {
-        screen.show(command.failure);
-        return;
-    }
-    std::optional<std::span<const std::uint8_t>> reply;
-    if (const auto* replied = std::get_if<Replied>(&outcome))
-        reply.emplace(replied->data);
-    screen.show(judge(command, reply));
+    screen.show(verdictOn(command, outcome));
 }
 
 } // namespace callcfg

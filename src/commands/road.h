@@ -26,6 +26,10 @@ public:
     virtual void show(const Verdict& verdict) = 0;
 };
 
+// The verdict on an exchange's outcome: a port that refused the request fails the command, one
+// that failed during the wait ended it without a reply.
+Verdict verdictOn(const Command& command, const Outcome& outcome);
+
 // `encode` reads the window's controls; it runs only once the port is open.
 void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode);
 

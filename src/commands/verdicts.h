@@ -18,6 +18,12 @@ inline Verdict success(const QString& text, Focus focus = Focus::Unchanged) {
     return notice(text, QStringLiteral("OK"), focus);
 }
 
+// A command's success is the one notice titled OK.
+inline bool isSuccess(const Verdict& verdict) {
+    return verdict.box && verdict.box->kind == BoxKind::Notice &&
+           verdict.box->title == QLatin1String("OK");
+}
+
 // The length error most commands show, as a notice.
 inline Verdict lengthError(Focus focus = Focus::Unchanged) {
     return notice(QStringLiteral("返回数据长度错误"), QStringLiteral("错误"), focus);

@@ -301,5 +301,117 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <source>cannot open %1 (%2): %3</source>
         <translation>无法打开 %1（%2）：%3</translation>
     </message>
+    <message>
+        <source>Set the pagers or table callers of PLAN.csv (a CSV file as export writes it) row by row, each through the window&apos;s set pager or set table caller command. For a table caller, press its service key when asked. Exit status 0 every row done, 1 some rows refused, declined or not pressed (or, with --verify, not in the unit), 2 usage or file error, 3 communication failure.</source>
+        <translation>按 PLAN.csv（export 写出的 CSV 文件）逐行设置传呼机或餐桌呼叫器，每行都通过窗口的设置传呼机或设置餐桌呼叫器命令。设置餐桌呼叫器时，请在提示时按该呼叫器的服务键。退出状态：0 每行都已完成，1 有行被拒绝、被主机拒收或未按键（或用 --verify 时不在主机中），2 用法或文件错误，3 通讯失败。</translation>
+    </message>
+    <message>
+        <source>Afterwards read the host unit back and compare every row with it.</source>
+        <translation>完成后读回主机，并与每一行比较。</translation>
+    </message>
+    <message>
+        <source>Check every row and print the frame it would send; no device needed.</source>
+        <translation>检查每一行并打印将要发送的帧；不需要设备。</translation>
+    </message>
+    <message>
+        <source>Start at row ROW of the file (the header is row 1).</source>
+        <translation>从文件的第 ROW 行开始（标题为第 1 行）。</translation>
+    </message>
+    <message>
+        <source>%1: line %2, column %3: %4</source>
+        <translation>%1：第 %2 行第 %3 列：%4</translation>
+    </message>
+    <message>
+        <source>the host unit holds every row of %1</source>
+        <translation>主机含有 %1 的每一行</translation>
+    </message>
+    <message>
+        <source>%1 row(s) of %2 are not in the host unit as planned</source>
+        <translation>%2 中有 %1 行不在主机中或与计划不同</translation>
+    </message>
+    <message>
+        <source>--from expects a row number of 2 or more, got: %1</source>
+        <translation>--from 需要 2 或更大的行号，得到：%1</translation>
+    </message>
+    <message>
+        <source>stopped at row %1; to go on from there: callcfg program --device %2 --from %1 %3</source>
+        <translation>在第 %1 行停止；从该行继续：callcfg program --device %2 --from %1 %3</translation>
+    </message>
+    <message>
+        <source>%1 row(s) done, %2 refused, declined or not answered</source>
+        <translation>%1 行已完成，%2 行被拒绝、被主机拒收或没有应答</translation>
+    </message>
+    <message>
+        <source>Press the service key of the caller of table %1</source>
+        <translation>请按餐桌号 %1 的呼叫器的服务键</translation>
+    </message>
+    <message>
+        <source>r retry / s skip / q quit</source>
+        <translation>r 重试 / s 跳过 / q 退出</translation>
+    </message>
+    <message>
+        <source>row %1: pager %2: %3</source>
+        <translation>第 %1 行：传呼号 %2：%3</translation>
+    </message>
+    <message>
+        <source>row %1: table %2: %3</source>
+        <translation>第 %1 行：餐桌号 %2：%3</translation>
+    </message>
+    <message>
+        <source>row %1 of %2, %3 s</source>
+        <translation>第 %1 行，共 %2 行，已用 %3 秒</translation>
+    </message>
+    <message>
+        <source>a quote inside a field that does not start with a quote</source>
+        <translation>不以引号开头的字段中有引号</translation>
+    </message>
+    <message>
+        <source>a quoted field that is never closed</source>
+        <translation>带引号的字段没有结束引号</translation>
+    </message>
+    <message>
+        <source>text after a closing quote</source>
+        <translation>结束引号后还有文字</translation>
+    </message>
+    <message>
+        <source>a byte that is not UTF-8 (0x%1)</source>
+        <translation>不是 UTF-8 的字节（0x%1）</translation>
+    </message>
+    <message>
+        <source>the header is neither %1 nor %2</source>
+        <translation>标题行既不是 %1 也不是 %2</translation>
+    </message>
+    <message>
+        <source>%1 must be one of %2, not &quot;%3&quot;</source>
+        <translation>%1 必须是 %2 之一，而不是“%3”</translation>
+    </message>
+    <message>
+        <source>the file is empty; a plan starts with a header row</source>
+        <translation>文件为空；计划以标题行开始</translation>
+    </message>
+    <message>
+        <source>%1 fields where the header has %2</source>
+        <translation>有 %1 个字段，标题行有 %2 个</translation>
+    </message>
+    <message>
+        <source>row %1: pager %2 is not in the unit</source>
+        <translation>第 %1 行：传呼号 %2 不在主机中</translation>
+    </message>
+    <message>
+        <source>row %1: pager %2: the unit holds %3, the plan %4</source>
+        <translation>第 %1 行：传呼号 %2：主机中为 %3，计划为 %4</translation>
+    </message>
+    <message>
+        <source>row %1: table %2 is not in the unit</source>
+        <translation>第 %1 行：餐桌号 %2 不在主机中</translation>
+    </message>
+    <message>
+        <source>row %1: table %2: the unit binds %3, the plan %4</source>
+        <translation>第 %1 行：餐桌号 %2：主机中对应 %3，计划为 %4</translation>
+    </message>
+    <message>
+        <source>row %1: refused by its check, not in the unit</source>
+        <translation>第 %1 行：未通过检查，不在主机中</translation>
+    </message>
 </context>
 </TS>

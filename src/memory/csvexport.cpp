@@ -44,10 +44,8 @@ QString pagersCsv(const HostMemory& memory) {
         const auto kind = pagerKind(pager->letter);
         appendRow(csv,
                   {QString::number(number), hexDigits(pager->address),
-                   pager->positive ? QStringLiteral("正") : QStringLiteral("反"),
-                   kind ? kind->machineType.toString() : QString(),
-                   kind ? kind->rate.toString() : QString(),
-                   pager->tone <= 3 ? QStringLiteral("音调%1").arg(pager->tone + 1) : QString()});
+                   polarityWord(pager->positive), kind ? kind->machineType.toString() : QString(),
+                   kind ? kind->rate.toString() : QString(), toneWord(pager->tone)});
     }
     return csv;
 }
@@ -68,7 +66,7 @@ QString tablesCsv(const HostMemory& memory) {
             code += QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
         row << code;
         for (int pager : table.boundPagers)
-            row << (pager == memorymap::kNoPager ? QStringLiteral("无") : QString::number(pager));
+            row << (pager == memorymap::kNoPager ? noPagerWord() : QString::number(pager));
         appendRow(csv, row);
     }
     return csv;

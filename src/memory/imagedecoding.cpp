@@ -4,26 +4,38 @@ namespace callcfg {
 
 namespace {
 
-struct KindEntry {
-    char letter;
-    PagerKind kind;
-};
+constexpr char kLetters[] = "KQUHBMEFCDIJ";
 
-constexpr KindEntry kKinds[] = {
-    {'K', {u"中文字符", u"1200"}}, {'Q', {u"数字新型", u"1200"}}, {'U', {u"数字标准", u"1200"}},
-    {'H', {u"中文字符", u"512"}},  {'B', {u"数字新型", u"512"}},  {'M', {u"数字标准", u"512"}},
-    {'E', {u"英文", u"1200"}},     {'F', {u"英文", u"512"}},      {'C', {u"中文字符", u"2400"}},
-    {'D', {u"数字新型", u"2400"}}, {'I', {u"数字标准", u"2400"}}, {'J', {u"英文", u"2400"}},
+constexpr PagerKind kKinds[12] = {
+    {u"中文字符", u"1200"}, {u"数字新型", u"1200"}, {u"数字标准", u"1200"}, {u"中文字符", u"512"},
+    {u"数字新型", u"512"},  {u"数字标准", u"512"},  {u"英文", u"1200"},     {u"英文", u"512"},
+    {u"中文字符", u"2400"}, {u"数字新型", u"2400"}, {u"数字标准", u"2400"}, {u"英文", u"2400"},
 };
 
 } // namespace
 
 std::optional<PagerKind> pagerKind(int letter) {
-    for (const KindEntry& entry : kKinds) {
-        if (entry.letter == letter)
-            return entry.kind;
+    for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+        if (kLetters[i] == letter)
+            return kKinds[i];
     }
     return std::nullopt;
+}
+
+std::span<const PagerKind, 12> pagerKindsByMode() {
+    return kKinds;
+}
+
+QString polarityWord(bool positive) {
+    return positive ? QStringLiteral("正") : QStringLiteral("反");
+}
+
+QString toneWord(int tone) {
+    return tone >= 0 && tone <= 3 ? QStringLiteral("音调%1").arg(tone + 1) : QString();
+}
+
+QString noPagerWord() {
+    return QStringLiteral("无");
 }
 
 using namespace memorymap;

@@ -5,10 +5,12 @@
 #include "memory/memoryimage.h"
 #include "protocol/memorymap.h"
 
+#include <QString>
 #include <QStringView>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 namespace callcfg {
 
@@ -20,6 +22,16 @@ struct PagerKind {
 
 // The twelve known kind letters; any other letter has neither type nor rate.
 std::optional<PagerKind> pagerKind(int letter);
+
+// The twelve kinds in the order of their letters K, Q, U, H, B, M, E, F, C, D, I, J, which is
+// the order of the pager mode index (protocol::kPagerModeCodes).
+std::span<const PagerKind, 12> pagerKindsByMode();
+
+// The listing's words for polarity (正 or 反), tone code 0 to 3 (音调1 to 音调4; empty for any
+// other code) and a table caller's empty pager binding (无).
+QString polarityWord(bool positive);
+QString toneWord(int tone);
+QString noPagerWord();
 
 struct PagerRecord {
     int number = 0;

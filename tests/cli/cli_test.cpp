@@ -64,7 +64,8 @@ Run run(const QStringList& arguments, const callcfg::DeviceLister& present = {},
     Run result;
     QTextStream out(&result.out), err(&result.err);
     callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, progress, 0.1, present};
+        out,     err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, progress, 0.1,
+        present, {}};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
     err.flush();

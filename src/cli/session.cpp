@@ -1,0 +1,106 @@
+#include "cli/session.h"
+
+#include "link/portremedy.h"
+#include "link/serialport.h"
+#include "link/texts.h"
+
+#include <QRegularExpression>
+#include <QTextStream>
+
+namespace callcfg {
+
+namespace {
+
+// What DEV names: a port name COMn is mapped as the port list maps it; anything else is the
+// device itself.
+PortTarget targetOf(const Invocation& call) {
+    const QString dev = call.parser.value(QStringLiteral("device"));
+    static const QRegularExpression portName(QStringLiteral("^COM([1-9])$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const auto match = portName.match(dev);
+    if (match.hasMatch())
+        return call.portMap.target(match.captured(1).toInt());
+    PortTarget target;
+    target.device = dev;
+    return target;
+}
+
+} // namespace
+
+Session::Session(const Invocation& call)
+    : call_(call), link_(call.environment.makePort()), log_(link_) {
+    link_.setTimeScale(call.environment.timeScale);
+}
+
+Session::~Session() {
+    link_.removeObserver(&log_);
+    link_.close();
+}
+
+std::optional<int> Session::prepare(int files) {
+    if (!call_.parser.isSet(QStringLiteral("device")))
+        return call_.usageError(Texts::tr("--device DEV is required"));
+    if (!call_.expectFiles(files))
+        return kUsageOrFileError;
+    return call_.attachLog(link_, log_);
+}
+
+bool Session::open() {
+    const PortTarget target = targetOf(call_);
+    device_ = target.device;
+    if (device_.isEmpty()) {
+        call_.tell(target.absence);
+        return false;
+    }
+    if (!link_.open(device_, target.port ? target.name() : QString())) {
+        call_.tell(Texts::tr("cannot open %1: %2")
+                       .arg(device_, withPortRemedy(link_.portError(), link_.portFailure())));
+        return false;
+    }
+    link_.discardInput();
+    return true;
+}
+
+bool Session::read(HostMemory& memory) {
+    return completed(readHostMemory(link_, memory, progress(Texts::tr("reading block %1/%2"))));
+}
+
+bool Session::write(const HostMemory& memory) {
+    return completed(writeHostMemory(link_, memory, progress(Texts::tr("writing block %1/%2"))));
+}
+
+std::function<void(int)> Session::progress(const QString& what) {
+    if (!call_.environment.progress)
+        return {};
+    return [this, what](int k) {
+        call_.environment.err << '\r' << what.arg(k + 1).arg(protocol::kHostBlockCount)
+                              << Qt::flush;
+    };
+}
+
+bool Session::completed(const TransferResult& result) {
+    if (call_.environment.progress)
+        call_.environment.err << Qt::endl;
+    const QString block =
+        Texts::tr("block %1 of %2").arg(result.block).arg(protocol::kHostBlockCount);
+    switch (result.stop) {
+    case TransferStop::Done:
+        return true;
+    case TransferStop::NoReply:
+        call_.tell(Texts::tr("no reply from %1 to %2").arg(device_, block));
+        break;
+    case TransferStop::WrongLength:
+        call_.tell(
+            Texts::tr("the reply from %1 to %2 has a wrong data length").arg(device_, block));
+        break;
+    case TransferStop::PortFault: {
+        const QString lost = link_.lostMessage(result.portFault.reason);
+        call_.tell(result.portFault.whileSending ? Texts::tr("%1 (sending %2)").arg(lost, block)
+                                                 : Texts::tr("%1 (at %2)").arg(lost, block));
+        break;
+    }
+    }
+    return false;
+}
+
+} // namespace callcfg

@@ -1,0 +1,216 @@
+// The program subcommand against the simulated host unit over a real pseudo-terminal: a pager
+// plan programmed and verified, a table plan with one caller not pressed, a malformed file, a
+// resumed run, the dry run's frames, and an export that programmes an empty unit alike.
+
+#include "cli/commandline.h"
+#include "hostsim/ptyhost.h"
+#include "language/language.h"
+#include "link/qtserialport.h"
+#include "protocol/protocol.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+
+using hostsim::Fault;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out, err;
+};
+
+// In this process, waits at a tenth, no terminal.
+// `answers` stand for an installer at a terminal, one answer a question.
+Run run(const QStringList& arguments, QStringList answers = {}) {
+    Run result;
+    QTextStream out(&result.out), err(&result.err);
+    std::function<std::optional<QString>(const QString&)> ask;
+    if (!answers.isEmpty())
+        ask = [&](const QString& question) -> std::optional<QString> {
+            err << question << '\n';
+            if (answers.isEmpty())
+                return std::nullopt;
+            return answers.takeFirst();
+        };
+    callcfg::CommandLineEnvironment environment{
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1, {}, ask};
+    result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
+    out.flush();
+    err.flush();
+    return result;
+}
+
+const QString kPagerHeader = "传呼号,地址码,极性,机型,速率,音调\r\n";
+const QString kTableHeader = "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3\r\n";
+
+// Twenty pagers in the export's own form and order, every kind, polarity and tone among them.
+QString twentyPagers() {
+    const QStringList types{"数字标准", "数字新型", "中文字符", "英文"};
+    const QStringList rates{"512", "1200", "2400"};
+    QString plan = kPagerHeader;
+    for (int i = 0; i < 20; ++i)
+        plan += QStringLiteral("%1,%2,%3,%4,%5,音调%6\r\n")
+                    .arg(i * 12 + 3)
+                    .arg(1000003 * (i + 1) % 10000000, 7, 10, QLatin1Char('0'))
+                    .arg(i % 2 ? "正" : "反", types[i % 4], rates[i % 3])
+                    .arg(i % 4 + 1);
+    return plan;
+}
+
+QString wireHex(std::uint8_t command, const QByteArray& dataHex) {
+    const QByteArray data = QByteArray::fromHex(dataHex);
+    const auto wire = callcfg::protocol::requestWire(
+        command,
+        {reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size())});
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(wire.data()), qsizetype(wire.size()))
+            .toHex(' ')
+            .toUpper());
+}
+
+} // namespace
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<hostsim::PtyHost> host;
+
+    QString device() const { return QString::fromStdString(host->devicePath()); }
+    QString file(const QString& name, const QString& text) {
+        const QString path = dir->filePath(name);
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(text.toUtf8());
+        return path;
+    }
+    void freshUnit() {
+        host = std::make_unique<hostsim::PtyHost>();
+        host->setPacing(false);
+        host->withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(0); });
+    }
+    std::size_t requestsSent() {
+        return host->withUnit([](hostsim::HostUnit& u) { return u.requests().size(); });
+    }
+    QString exported(const char* what) {
+        const QString backup = dir->filePath("unit.cat");
+        if (run({"backup", "--device", device(), backup}).status != 0)
+            return "(no backup)";
+        return run({"export", backup, what}).out;
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        freshUnit();
+    }
+
+    // Twenty rows, one line each, read back and found; the unit's export is the plan itself,
+    // and that export programmes an empty unit to the same listing.
+    void pagerPlanProgrammedAndVerified() {
+        const QString plan = file("pagers.csv", "\xEF\xBB\xBF" + twentyPagers());
+        const Run r = run({"program", "--device", device(), plan, "--verify"});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 20);
+        QCOMPARE(lines[0], "row 2: pager 3: 设置传呼号成功！");
+        QVERIFY2(r.err.contains("the host unit holds every row"), qPrintable(r.err));
+        const QString listing = exported("--pagers");
+        QCOMPARE(listing, twentyPagers());
+
+        freshUnit();
+        QCOMPARE(run({"program", "--device", device(), file("export.csv", listing)}).status, 0);
+        QCOMPARE(exported("--pagers"), listing);
+    }
+
+    // The caller of table 12 is not pressed: that row fails, the others are done; status 1.
+    void tablePlanWithOneCallerNotPressed() {
+        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
+        const QString plan = file("tables.csv", kTableHeader + "12,,1,2,无\r\n13,,3,,\r\n"
+                                                               "14,0A1B2C,无,无,无\r\n");
+        const Run r = run({"program", "--device", device(), plan});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, "row 2: table 12: 超时没有返回数据!!\nrow 3: table 13: 设置餐桌号成功！\n"
+                        "row 4: table 14: 设置餐桌号成功！\n");
+        QVERIFY(r.err.startsWith("Press the service key of the caller of table 12\n"));
+        QVERIFY(r.err.contains("Press the service key of the caller of table 14\n"));
+
+        callcfg::useLanguage(callcfg::Language::Chinese);
+        const Run chinese = run({"program", "--device", device(), plan, "--from", "4"});
+        callcfg::useLanguage(callcfg::Language::English);
+        QCOMPARE(chinese.status, 0);
+        QCOMPARE(chinese.out, "第 4 行：餐桌号 14：设置餐桌号成功！\n");
+        QVERIFY(chinese.err.startsWith("请按餐桌号 14 的呼叫器的服务键\n"));
+    }
+
+    // At a terminal the installer decides on a caller not pressed: a wrong key asks again, r
+    // repeats the row, q stops with the row to go on from.
+    void notPressedAsksAtATerminal() {
+        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
+        const QString plan = file("tables.csv", kTableHeader + "12,,1,,\r\n13,,2,,\r\n");
+        Run r = run({"program", "--device", device(), plan}, {"x", "r"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, "row 2: table 12: 超时没有返回数据!!\nrow 2: table 12: 设置餐桌号成功！\n"
+                        "row 3: table 13: 设置餐桌号成功！\n");
+        QCOMPARE(r.err.count("r retry / s skip / q quit"), 2);
+        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
+        r = run({"program", "--device", device(), plan}, {"q"});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("--from 2 " + plan), qPrintable(r.err));
+    }
+
+    // A file that is no plan is refused, naming line and column, before any frame leaves.
+    void malformedFileRefusedBeforeSending() {
+        const QString plan = file("bad.csv", kPagerHeader + "1,1234567,正,数字标准,1200,音调1\r\n"
+                                                            "2,1234567,正,数字,1200,音调1\r\n");
+        const Run r = run({"program", "--device", device(), plan});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains("bad.csv: line 3, column 13: "), qPrintable(r.err));
+        QCOMPARE(requestsSent(), std::size_t(0));
+    }
+
+    // A unit that stops answering ends the run with status 3 and the row to go on from;
+    // --from sends that row and the rest only.
+    void communicationFailureThenResume() {
+        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x01)); });
+        const QString plan = file("p.csv", kPagerHeader + "1,1,正,英文,512,音调1\r\n"
+                                                          "2,2,正,英文,512,音调1\r\n");
+        Run r = run({"program", "--device", device(), plan});
+        QCOMPARE(r.status, 3);
+        QCOMPARE(r.out, "row 2: pager 1: 超时没有返回数据!!\n");
+        QVERIFY2(r.err.contains("--from 2 " + plan), qPrintable(r.err));
+        r = run({"program", "--device", device(), plan, "--from", "3"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, "row 3: pager 2: 设置传呼号成功！\n");
+        QCOMPARE(requestsSent(), std::size_t(2));
+        QCOMPARE(run({"program", "--device", device(), plan, "--from", "1"}).status, 2);
+    }
+
+    // Without a device: the frames the window sends for the same inputs, or the refusal.
+    void dryRunFrames() {
+        const QString pagers = file("p.csv", kPagerHeader + "254,1234,反,数字标准,1200,音调1\r\n"
+                                                            "105,0,正,数字新型,512,音调4\r\n"
+                                                            "255,1,反,英文,512,音调1\r\n");
+        Run r = run({"program", pagers, "--dry-run"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(
+            r.out,
+            "row 2: pager 254: " + wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00") +
+                "\nrow 3: pager 105: " + wireHex(0x01, "01 05 00 04 01 00 00 00 00 00 00 00 03") +
+                "\nrow 4: pager 255: 传呼号必须为1-254的数字！\n");
+        QCOMPARE(wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00"),
+                 "55 55 AA 01 01 0D 02 36 00 02 00 00 00 00 01 02 03 04 00 AC");
+        const QString tables =
+            file("t.csv", "table,feature,pager1,pager2,pager3\n7,,1,255,2.5\n8,,1,300,\n");
+        r = run({"program", "--dry-run", tables});
+        QCOMPARE(r.out, "row 2: table 7: " + wireHex(0x03, "00 00 07 01 FF 02") +
+                            "\nrow 3: table 8: 传呼号必须为1-255的数字！\n");
+        QCOMPARE(requestsSent(), std::size_t(0));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramTest)
+#include "program_test.moc"
