@@ -151,7 +151,8 @@ private slots:
     void restoreWithoutVerifySendsOnlyTheDownload() {
         const QString file = path("r.cat");
         writeFile(file, bytesOf(patterned(9)));
-        QCOMPARE(run({"restore", "--no-verify", "--device", device(), file}).status, 0);
+        const auto r = run({"restore", "--no-verify", "--device", device(), file});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
         const auto requests = host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
         QCOMPARE(requests.size(), std::size_t(64));
         QVERIFY(std::all_of(requests.begin(), requests.end(),
