@@ -25,9 +25,10 @@ namespace readertest {
 using Memory = std::array<std::uint8_t, 8192>;
 using Receiver = std::array<std::uint8_t, 256>;
 
-// Every wait at a tenth of its length: a host read takes about 1.3 s. Periods of 10 ms (0.05)
-// were missed now and then on a loaded two-core machine; 20 ms were not.
-inline constexpr double kTimeScale = 0.1;
+// Every wait at a fifth of its length: a host read takes about 2.6 s. Periods of 10 ms (0.05)
+// were missed now and then on a loaded two-core machine, and a download's 30 ms (0.1) once
+// under the sanitizers.
+inline constexpr double kTimeScale = 0.2;
 
 struct ReaderRun : testsupport::EndToEnd {
     ReaderRun() : EndToEnd(kTimeScale) {
