@@ -2,7 +2,7 @@
 
 namespace soak {
 
-QString CommandSpec::boxFor(const Bytes& reply) const {
+QString CommandEntry::boxFor(const Bytes& reply) const {
     for (const ReplyRow& row : replies)
         if ((row.length < 0 || std::size_t(row.length) == reply.size()) &&
             (row.firstByte < 0 || (!reply.empty() && reply[0] == row.firstByte)))
@@ -19,16 +19,16 @@ const QString kLengthFull = QStringLiteral("返回数据长度错误！");
 const QString kDigital = QStringLiteral("当前信息机类型为数字机，设置失败！");
 
 // A command that answers success with `length` data bytes and a length error otherwise.
-CommandSpec plain(const char* name, std::uint8_t code, double wait, const QString& success,
-                  const QString& failure, int length = 0) {
+CommandEntry plain(const char* name, std::uint8_t code, double wait, const QString& success,
+                   const QString& failure, int length = 0) {
     return {name, code, wait, {}, {{length, -1, success}, {-1, -1, kLength}}, kTimeout, failure};
 }
 
 } // namespace
 
-const std::vector<CommandSpec>& commandSpecs() {
-    static const std::vector<CommandSpec> specs = [] {
-        std::vector<CommandSpec> s;
+const std::vector<CommandEntry>& commandTable() {
+    static const std::vector<CommandEntry> entries = [] {
+        std::vector<CommandEntry> s;
         s.push_back(plain("set pager", 0x01, 3, QStringLiteral("设置传呼号成功！"),
                           QStringLiteral("设置传呼号失败!")));
         s.push_back({"delete pager",
@@ -78,7 +78,7 @@ const std::vector<CommandSpec>& commandSpecs() {
                           QStringLiteral("接收器频率写入失败!")));
         s.push_back(plain("transmitter frequency", 0x0B, 2, QStringLiteral("发射机频率写入成功！"),
                           QStringLiteral("发射机频率写入失败!")));
-        CommandSpec clear =
+        CommandEntry clear =
             plain("clear transmitter", 0x0B, 4.5, QStringLiteral("发射机设置清除成功！"),
                   QStringLiteral("发射机频率写入失败!"));
         clear.confirmation = QStringLiteral("不输入发射机频率值，将清除系统中对发射机的设置！\r\n"
@@ -129,7 +129,7 @@ const std::vector<CommandSpec>& commandSpecs() {
                          QString::fromUtf8(failure)});
         return s;
     }();
-    return specs;
+    return entries;
 }
 
 QString checkBoxes(const QStringList& boxes, const QString& question, int minChecksum,

@@ -18,7 +18,7 @@ struct ReplyRow {
     QString box;
 };
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name = "";
     std::uint8_t code = 0;
     double waitSeconds = 1;        // the whole wait, at real timing
@@ -32,7 +32,7 @@ struct CommandSpec {
 };
 
 // Every command the soak sends from the windows, in the order of windowcommands.cpp.
-const std::vector<CommandSpec>& commandSpecs();
+const std::vector<CommandEntry>& commandTable();
 
 inline const QString kChecksumBox = QStringLiteral("CRC校验错误");
 

@@ -35,10 +35,10 @@ int tableNumber(QRandomGenerator& random) {
 
 ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRandomGenerator& random,
                             const Unit& unit) {
-    const CommandSpec& spec = commandSpecs().at(index);
+    const CommandEntry& entry = commandTable().at(index);
     callcfg::MainWindow& f = program.mainWindow;
-    const QString name = QLatin1String(spec.name);
-    ReadyCommand ready{&spec, nullptr, {}};
+    const QString name = QLatin1String(entry.name);
+    ReadyCommand ready{&entry, nullptr, {}};
     auto& check = ready.check;
     if (name == "set pager") {
         const int pager = random.bounded(1, 255);

@@ -15,14 +15,14 @@
 namespace soak {
 
 struct ReadyCommand {
-    const CommandSpec* spec = nullptr;
+    const CommandEntry* entry = nullptr;
     QPushButton* button = nullptr;
     // What the unit holds that differs from what was asked, after it carried the request out
     // (`answer`: the data of its own reply); empty when it holds what was asked.
     std::function<QString(const hostsim::HostUnit& unit, const Bytes& answer)> check;
 };
 
-// Fills the inputs of command `index` of commandSpecs(); `unit` is the unit before it.
+// Fills the inputs of command `index` of commandTable(); `unit` is the unit before it.
 ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRandomGenerator& random,
                             const hostsim::HostUnit& unit);
 

@@ -171,30 +171,30 @@ void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSiz
 }
 
 void WindowSoak::runCommand() {
-    const auto& specs = commandSpecs();
-    std::size_t index = std::size_t(random_.bounded(int(specs.size())));
+    const auto& entries = commandTable();
+    std::size_t index = std::size_t(random_.bounded(int(entries.size())));
     // The learn commands, on which memory full acts, come more often while it lags behind.
     if (draw_.lagging(Fault::Kind::MemoryFull, allFaultKinds()) && random_.bounded(4)) {
         const char* learn = random_.bounded(2) ? "set table caller" : "write repeater";
         index = std::size_t(
-            std::find_if(specs.begin(), specs.end(),
-                         [&](const CommandSpec& s) { return QLatin1String(s.name) == learn; }) -
-            specs.begin());
+            std::find_if(entries.begin(), entries.end(),
+                         [&](const CommandEntry& s) { return QLatin1String(s.name) == learn; }) -
+            entries.begin());
     }
-    const CommandSpec& spec = specs[index];
-    if (spec.code >= 0x14 && spec.code <= 0x16)
+    const CommandEntry& entry = entries[index];
+    if (entry.code >= 0x14 && entry.code <= 0x16)
         host_->withUnit([&](hostsim::HostUnit& u) {
             u.setDisplayType(random_.bounded(2) ? hostsim::DisplayType::Voice
                                                 : hostsim::DisplayType::Digital);
         });
     const hostsim::HostUnit before = unitNow();
     const ReadyCommand ready = prepareCommand(index, *program_, random_, before);
-    addFaults(spec.code, 0, 6 + std::size_t(std::max(0, spec.success().length)),
-              spec.waitSeconds * kTimeScale);
-    click(ready.button, spec.name);
+    addFaults(entry.code, 0, 6 + std::size_t(std::max(0, entry.success().length)),
+              entry.waitSeconds * kTimeScale);
+    click(ready.button, entry.name);
     const Finished done = finish();
     const auto violation = [&](const QString& what) {
-        tally_.violation(QLatin1String(spec.name) + QStringLiteral(": ") + what +
+        tally_.violation(QLatin1String(entry.name) + QStringLiteral(": ") + what +
                          QStringLiteral(" (") + faultsOf(done.records) + QLatin1Char(')'));
     };
 
@@ -203,17 +203,17 @@ void WindowSoak::runCommand() {
     if (done.records.size() > 1)
         violation(QStringLiteral("%1 requests for one command").arg(done.records.size()));
     if (done.records.empty() && host_->isGone())
-        finals << spec.failure;
+        finals << entry.failure;
     if (done.records.size() == 1) {
         const LineRecord& r = done.records[0];
         const Allowed a = allowedOutcomes(
-            {&r, sendTimes(done.records, done.sent)[0], spec.waitSeconds * kTimeScale, {}});
+            {&r, sendTimes(done.records, done.sent)[0], entry.waitSeconds * kTimeScale, {}});
         if (a.reply)
-            finals << spec.boxFor(*a.reply);
+            finals << entry.boxFor(*a.reply);
         if (a.noReply)
-            finals << spec.timeout;
+            finals << entry.timeout;
         if (a.sendFailure)
-            finals << spec.failure;
+            finals << entry.failure;
         minChecksum = a.minChecksumErrors;
         maxChecksum = a.maxChecksumErrors;
         if (r.applied.refused)
@@ -221,7 +221,7 @@ void WindowSoak::runCommand() {
         if (!r.applied.lostAfter && !r.applied.refused) {
             const Bytes answer(r.applied.right.begin() + 5, r.applied.right.end() - 1);
             const hostsim::HostUnit after = unitNow();
-            if (int(answer.size()) == spec.success().length) {
+            if (int(answer.size()) == entry.success().length) {
                 if (const QString problem = ready.check(after, answer); !problem.isEmpty())
                     violation(problem);
             } else if (after.memory() != before.memory()) {
@@ -230,15 +230,15 @@ void WindowSoak::runCommand() {
         }
     }
     if (const QString problem =
-            checkBoxes(done.boxes, spec.confirmation, minChecksum, maxChecksum, finals);
+            checkBoxes(done.boxes, entry.confirmation, minChecksum, maxChecksum, finals);
         !problem.isEmpty())
         violation(problem);
     tally_.outcome(QStringLiteral("checksum box"), int(done.boxes.count(kChecksumBox)));
-    countOutcome(done.boxes.isEmpty() || done.boxes.last() == spec.confirmation ||
+    countOutcome(done.boxes.isEmpty() || done.boxes.last() == entry.confirmation ||
                          done.boxes.last() == kChecksumBox
                      ? QString()
                      : done.boxes.last(),
-                 spec.success().box, spec.timeout);
+                 entry.success().box, entry.timeout);
 }
 
 void WindowSoak::runTransfer(Transfer transfer) {
