@@ -5,6 +5,7 @@
 #include "cli/session.h"
 #include "cli/subcommands.h"
 #include "link/texts.h"
+#include "link/trafficlog.h"
 #include "plan/planverify.h"
 #include "protocol/protocol.h"
 
@@ -41,21 +42,12 @@ int dryRun(const Invocation& call, const Plan& plan, int from) {
         if (row.row < from)
             continue;
         const Encoded encoded = encodePlanRow(row);
-        QString outcome;
-        if (const auto* prepared = std::get_if<Prepared>(&encoded)) {
-            const auto wire = protocol::requestWire(prepared->command->code, prepared->data);
+        std::optional<QString> outcome = refusalOf(encoded);
+        refused = refused || outcome;
+        if (const auto* prepared = std::get_if<Prepared>(&encoded))
             outcome = QString::fromLatin1(
-                QByteArray(reinterpret_cast<const char*>(wire.data()), qsizetype(wire.size()))
-                    .toHex(' ')
-                    .toUpper());
-        } else if (const auto* refusal = std::get_if<Refusal>(&encoded)) {
-            outcome = refusal->box.text;
-            refused = true;
-        } else {
-            outcome = std::get<Unsendable>(encoded).command->failure.box->text;
-            refused = true;
-        }
-        call.environment.out << rowLine(row, outcome) << '\n';
+                spacedHex(protocol::requestWire(prepared->command->code, prepared->data)));
+        call.environment.out << rowLine(row, *outcome) << '\n';
     }
     call.environment.out.flush();
     return refused ? kDiffer : kDone;

@@ -19,10 +19,8 @@ public:
 
     RowEnd send(const PlanRow& row) {
         const Encoded encoded = encodePlanRow(row);
-        if (const auto* refusal = std::get_if<Refusal>(&encoded))
-            return report(row, refusal->box.text, RowEnd::Failed);
-        if (const auto* unsendable = std::get_if<Unsendable>(&encoded))
-            return report(row, unsendable->command->failure.box->text, RowEnd::Failed);
+        if (const std::optional<QString> refusal = refusalOf(encoded))
+            return report(row, *refusal, RowEnd::Failed);
         const Prepared& prepared = std::get<Prepared>(encoded);
         const Command& command = *prepared.command;
 
@@ -83,6 +81,14 @@ private:
 };
 
 } // namespace
+
+std::optional<QString> refusalOf(const Encoded& encoded) {
+    if (const auto* refusal = std::get_if<Refusal>(&encoded))
+        return refusal->box.text;
+    if (const auto* unsendable = std::get_if<Unsendable>(&encoded))
+        return unsendable->command->failure.box->text;
+    return std::nullopt;
+}
 
 QString rowLine(const PlanRow& row, const QString& outcome) {
     return std::holds_alternative<PagerInput>(row.input)

@@ -18,6 +18,10 @@ struct ProgramTally {
 // Sends the plan's rows from row `from` on.
 ProgramTally programRows(const Invocation& call, Session& session, const Plan& plan, int from);
 
+// The box text of a row its check refuses or that cannot be put into a request; none for a
+// request ready to send.
+std::optional<QString> refusalOf(const Encoded& encoded);
+
 // The row's line: "row 3: pager 12: <outcome>".
 QString rowLine(const PlanRow& row, const QString& outcome);
 

@@ -51,11 +51,14 @@ void TrafficLog::portLost(const QString& message) {
     writeLine("lost", message.toUtf8());
 }
 
+QByteArray spacedHex(std::span<const std::uint8_t> bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()))
+        .toHex(' ')
+        .toUpper();
+}
+
 void TrafficLog::write(const char* direction, std::span<const std::uint8_t> bytes) {
-    writeLine(direction,
-              QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()))
-                  .toHex(' ')
-                  .toUpper());
+    writeLine(direction, spacedHex(bytes));
 }
 
 void TrafficLog::writeLine(const char* what, const QByteArray& text) {

@@ -14,6 +14,9 @@
 
 namespace callcfg {
 
+// Bytes as the log writes them: upper-case hex, a space between bytes ("55 AA 02").
+QByteArray spacedHex(std::span<const std::uint8_t> bytes);
+
 class Link;
 
 class TrafficLog final : public LinkObserver {
