@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
             return output->finish(kUsageOrFileError);
         }
         program.link.addObserver(&log);
+        program.portRow->setSearchLog(log.file());
     }
     output.reset();
 #ifdef Q_OS_WIN

@@ -305,13 +305,19 @@ bool Invocation::expectFiles(int count) const {
     return false;
 }
 
+std::optional<int> Invocation::openLog(TrafficLogFile& file) const {
+    if (!logFile.isEmpty() && !file.open(logFile)) {
+        tell(Texts::tr("cannot open the log %1: %2").arg(logFile, file.error()));
+        return kUsageOrFileError;
+    }
+    return std::nullopt;
+}
+
 std::optional<int> Invocation::attachLog(Link& link, TrafficLog& log) const {
     if (logFile.isEmpty())
         return std::nullopt;
-    if (!log.open(logFile)) {
-        tell(Texts::tr("cannot open the log %1: %2").arg(logFile, log.error()));
-        return kUsageOrFileError;
-    }
+    if (const auto status = openLog(*log.file()))
+        return status;
     link.addObserver(&log);
     return std::nullopt;
 }

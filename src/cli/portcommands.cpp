@@ -1,9 +1,7 @@
-// The ports subcommand: what each port list entry opens, and with --find which of them lead
-// to a host unit.
+// The ports subcommand: what each port opens (COM1 to COM8, then every higher port present or
+// mapped), and with --find which of them lead to a host unit.
 
 #include "cli/subcommands.h"
-#include "link/link.h"
-#include "link/serialport.h"
 #include "link/texts.h"
 #include "link/trafficlog.h"
 #include "memory/hostsearch.h"
@@ -13,8 +11,6 @@
 namespace callcfg {
 
 namespace {
-
-constexpr int kEntries = 8;
 
 // "COM1  /dev/ttyUSB0  FT232R USB UART, FTDI", "COM3  not present".
 QString entryLine(const PortTarget& target) {
@@ -33,7 +29,14 @@ QString entryLine(const PortTarget& target) {
 QString answerText(const Probe& probe) {
     switch (probe.answer) {
     case ProbeAnswer::NotPresent:
+    case ProbeAnswer::NotAsked:
         return {};
+    case ProbeAnswer::Skipped:
+        return Texts::tr("not asked: a Bluetooth serial port, whose open may wait many seconds "
+                         "(map it with --port COMn=DEVICE to ask it)");
+    case ProbeAnswer::Stalled:
+        return Texts::tr("no answer within %1 s: its driver did not return; left alone")
+            .arg(HostSearch::kBound.count() / 1000);
     case ProbeAnswer::NotOpened:
         return Texts::tr("cannot open: %1").arg(probe.reason);
     case ProbeAnswer::NoAnswer:
@@ -52,21 +55,21 @@ int runPorts(const Invocation& call) {
         return kUsageOrFileError;
     QTextStream& out = call.environment.out;
     if (!call.parser.isSet(QStringLiteral("find"))) {
-        for (int port = 1; port <= kEntries; ++port)
+        for (int port : call.portMap.ports())
             out << entryLine(call.portMap.target(port)) << '\n';
         out.flush();
         return kDone;
     }
 
-    Link link(call.environment.makePort());
-    link.setTimeScale(call.environment.timeScale);
-    TrafficLog log(link);
-    if (const auto status = call.attachLog(link, log))
+    // The questions log through links of their own, into the --log file.
+    auto log = std::make_shared<TrafficLogFile>();
+    if (const auto status = call.openLog(*log))
         return *status;
-    const std::vector<Probe> probes = searchHostUnits(link, call.portMap);
-    link.removeObserver(&log);
+    HostSearch search(call.portMap, {call.environment.makePort, call.environment.timeScale,
+                                     log->isOpen() ? log : nullptr});
+    search.run();
     QStringList found;
-    for (const Probe& probe : probes) {
+    for (const Probe& probe : search.probes()) {
         QString line = entryLine(probe.target);
         if (const QString answer = answerText(probe); !answer.isEmpty())
             line += QStringLiteral("  ") + answer;

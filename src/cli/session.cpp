@@ -11,17 +11,20 @@ namespace callcfg {
 
 namespace {
 
-// What DEV names: a port name COMn is mapped as the port list maps it; anything else is the
-// device itself.
+// What DEV names: a port name COMn (1 to 255) is mapped as the port list maps it; COM with
+// another number names no port; anything else is the device itself.
 PortTarget targetOf(const Invocation& call) {
     const QString dev = call.parser.value(QStringLiteral("device"));
-    static const QRegularExpression portName(QStringLiteral("^COM([1-9])$"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    const auto match = portName.match(dev);
-    if (match.hasMatch())
-        return call.portMap.target(match.captured(1).toInt());
+    if (const auto port = portNamed(dev))
+        return call.portMap.target(*port);
+    static const QRegularExpression outOfRange(QStringLiteral("^COM[0-9]+$"),
+                                               QRegularExpression::CaseInsensitiveOption);
     PortTarget target;
-    target.device = dev;
+    if (outOfRange.match(dev).hasMatch())
+        target.absence =
+            Texts::tr("%1 names no port: a port number is 1 to %2").arg(dev).arg(kHighestPort);
+    else
+        target.device = dev;
     return target;
 }
 

@@ -13,6 +13,7 @@ namespace callcfg {
 
 class Link;
 class TrafficLog;
+class TrafficLogFile;
 
 // One subcommand's parsed command line.
 struct Invocation {
@@ -29,6 +30,9 @@ struct Invocation {
     int usageError(const QString& message) const;
     // True when there are `count` file arguments; false after a usage error.
     bool expectFiles(int count) const;
+    // Opens the --log file as `file`, if one was asked for; status 2 after a message when it
+    // cannot.
+    std::optional<int> openLog(TrafficLogFile& file) const;
     // Opens the --log file, if one was asked for, and has `log` record `link`'s traffic;
     // status 2 after a message when it cannot.
     std::optional<int> attachLog(Link& link, TrafficLog& log) const;

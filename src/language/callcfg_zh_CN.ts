@@ -294,8 +294,20 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>串口</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; names no port: its last character must be 1 to 9</source>
-        <translation>“%1”不是端口名：最后一个字符必须是 1 到 9</translation>
+        <source>&quot;%1&quot; names no port: it must end in a port number from 1 to %2</source>
+        <translation>“%1”不是端口名：结尾必须是 1 到 %2 的端口号</translation>
+    </message>
+    <message>
+        <source>%1 names no port: a port number is 1 to %2</source>
+        <translation>%1 不是端口名：端口号为 1 到 %2</translation>
+    </message>
+    <message>
+        <source>not asked: a Bluetooth serial port, whose open may wait many seconds (map it with --port COMn=DEVICE to ask it)</source>
+        <translation>未询问：蓝牙串口打开时可能要等待很多秒（用 --port COMn=设备 指定后才会询问）</translation>
+    </message>
+    <message>
+        <source>no answer within %1 s: its driver did not return; left alone</source>
+        <translation>%1 秒内没有结果：驱动程序没有返回，已放弃此端口</translation>
     </message>
     <message>
         <source>cannot open %1 (%2): %3</source>

@@ -60,10 +60,11 @@ void Link::removeObserver(LinkObserver* observer) {
     std::erase(observers_, observer);
 }
 
-void Link::sleepOnePeriod(double seconds) {
-    using Duration = WaitClock::TimePoint::duration;
-    const auto length = std::chrono::duration<double>(seconds * timeScale_);
-    const auto deadline = clock_->now() + std::chrono::duration_cast<Duration>(length);
+// Sleeps until the read of the period ending at `end` is due: at that end, less the time the
+// port's read may take, so that a slow read does not lengthen the wait.
+void Link::sleepUntilRead(WaitClock::TimePoint end) {
+    const auto deadline =
+        end - std::chrono::duration_cast<WaitClock::TimePoint::duration>(port_->readPatience());
     for (auto now = clock_->now(); now < deadline; now = clock_->now()) {
         clock_->sleepUntil(std::min(deadline, now + kIdleSlice));
         if (clock_->now() < deadline)
@@ -131,8 +132,12 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
         afterSending();
 
     ReplyScanner scanner(request.command);
+    using Duration = WaitClock::TimePoint::duration;
+    const auto length = std::chrono::duration_cast<Duration>(
+        std::chrono::duration<double>(wait.seconds * timeScale_));
+    const WaitClock::TimePoint start = clock_->now();
     for (int period = 0; period < std::max(1, wait.periods); ++period) {
-        sleepOnePeriod(wait.seconds);
+        sleepUntilRead(start + length * (period + 1));
         const auto bytes = read();
         if (!bytes) {
             const QString reason = port_->errorText();

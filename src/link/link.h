@@ -63,7 +63,7 @@ public:
     double timeScale() const { return timeScale_; }
 
 private:
-    void sleepOnePeriod(double seconds);
+    void sleepUntilRead(WaitClock::TimePoint end);
     std::optional<std::vector<std::uint8_t>> readPort();
     std::optional<std::vector<std::uint8_t>> read();
     void dropLateBytes();

@@ -3,18 +3,31 @@
 #include "link/texts.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace callcfg {
 
 std::optional<int> portNumberOf(const QString& portListText) {
-    if (portListText.isEmpty())
+    qsizetype start = portListText.size();
+    while (start > 0 && portListText[start - 1] >= QLatin1Char('0') &&
+           portListText[start - 1] <= QLatin1Char('9'))
+        --start;
+    const QStringView digits = QStringView(portListText).mid(start);
+    bool ok = false; // no digits, or too many to be a number: no port
+    const qulonglong number = digits.size() <= 18 ? digits.toULongLong(&ok) : 0;
+    if (!ok || number < 1 || number > kHighestPort)
         return std::nullopt;
-    const QChar last = portListText.back();
-    if (last < QLatin1Char('1') || last > QLatin1Char('9'))
+    return int(number);
+}
+
+std::optional<int> portNamed(const QString& name) {
+    if (!name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) || name.size() == 3 ||
+        !std::all_of(name.begin() + 3, name.end(),
+                     [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
         return std::nullopt;
-    return last.unicode() - '0';
+    return portNumberOf(name);
 }
 
 QString PortTarget::summary() const {
@@ -29,12 +42,11 @@ QString PortTarget::summary() const {
 }
 
 bool PortMap::addMapping(const QString& argument) {
-    static const QRegularExpression form(QStringLiteral("^COM([1-9])=(.+)$"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const auto match = form.match(argument);
-    if (!match.hasMatch())
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    const auto port = portNamed(argument.left(equals));
+    if (equals < 0 || !port || equals + 1 == argument.size())
         return false;
-    map(match.captured(1).toInt(), match.captured(2));
+    map(*port, argument.mid(equals + 1));
     return true;
 }
 
@@ -108,6 +120,26 @@ PortTarget PortMap::target(int port) const {
     }
 #endif
     return target;
+}
+
+std::vector<int> PortMap::ports() const {
+    std::vector<int> ports;
+    for (int port = 1; port <= kListedPorts; ++port)
+        ports.push_back(port);
+#ifdef Q_OS_WIN
+    for (const SerialDevice& device : present())
+        if (const auto port = portNamed(device.path))
+            ports.push_back(*port);
+#else
+    const int count = int(inPortOrder(present()).size());
+    for (int port = kListedPorts + 1; port <= std::min(count, kHighestPort); ++port)
+        ports.push_back(port);
+#endif
+    for (auto it = overrides_.keyBegin(); it != overrides_.keyEnd(); ++it)
+        ports.push_back(*it);
+    std::sort(ports.begin(), ports.end());
+    ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
+    return ports;
 }
 
 } // namespace callcfg

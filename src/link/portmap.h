@@ -1,10 +1,10 @@
 #pragma once
 // Port list entries and the devices they name.
 //
-// The port list holds "COM1" to "COM8"; the port number is the last character of the entry's
-// text. On Windows port n is COMn. Elsewhere port n is the n-th serial device present at the
-// moment it is opened, in port-list order (serialdevices.h), unless the command line maps it to
-// a device with --port COMn=DEVICE.
+// The port list holds "COM1" to "COM8"; a text names port n, 1 to 255, by the whole number it
+// ends with ("COM12" is port 12). On Windows port n is COMn. Elsewhere port n is the n-th serial
+// device present at the moment it is opened, in port-list order (serialdevices.h), unless the
+// command line maps it to a device with --port COMn=DEVICE.
 
 #include "link/serialdevices.h"
 
@@ -15,8 +15,15 @@
 
 namespace callcfg {
 
-// Port number named by the port list's text: its last character, 1 to 9; nullopt otherwise.
+inline constexpr int kListedPorts = 8;   // the port list's items, COM1 to COM8
+inline constexpr int kHighestPort = 255; // the highest port a text can name
+
+// The port the port list's text names: the whole number it ends with, 1 to 255; nullopt when
+// it ends in no such number ("COM", "COM0", "COM256", "COM1 ").
 std::optional<int> portNumberOf(const QString& portListText);
+
+// The port a port name names: "COMn" (any case) for n from 1 to 255; nullopt for anything else.
+std::optional<int> portNamed(const QString& name);
 
 // What a port list entry leads to at this moment.
 struct PortTarget {
@@ -43,6 +50,8 @@ public:
     bool addMapping(const QString& argument);
 
     PortTarget target(int port) const;
+    // The ports worth listing: COM1 to COM8, then every higher port present or mapped.
+    std::vector<int> ports() const;
     // The device port n opens now; empty when there is none.
     QString deviceFor(int port) const { return target(port).device; }
 

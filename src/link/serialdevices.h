@@ -15,6 +15,9 @@ struct SerialDevice {
     QString path;     // "/dev/ttyUSB0"; "COM3" on Windows
     QString byIdName; // its name under /dev/serial/by-id, empty when it has none
     bool usb = false; // behind a USB adapter
+    // A Bluetooth serial port (rfcomm, or Windows' "Standard Serial over Bluetooth link"): its
+    // open may wait many seconds for a far device.
+    bool bluetooth = false;
     QString description;
     QString manufacturer;
     QString serialNumber;

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -43,6 +44,9 @@ public:
     // The line errors the port noticed since it was last asked, one per occurrence; none where
     // the system does not report them.
     virtual std::vector<LineError> takeLineErrors() { return {}; }
+    // How long a read may take: none where reads return at once; a driver that leaves reads
+    // pending gets some patience. The link starts its reads that long before a period ends.
+    virtual std::chrono::milliseconds readPatience() const { return {}; }
 };
 
 } // namespace callcfg

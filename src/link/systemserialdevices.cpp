@@ -45,6 +45,7 @@ DeviceLister systemDeviceLister() {
             device.path = info.systemLocation();
             device.byIdName = names.value(QFileInfo(device.path).canonicalFilePath());
             device.usb = info.hasVendorIdentifier() || !device.byIdName.isEmpty();
+            device.bluetooth = info.portName().startsWith(QLatin1String("rfcomm"));
             device.description = info.description();
             device.manufacturer = info.manufacturer();
             device.serialNumber = info.serialNumber();

@@ -2,7 +2,10 @@
 
 #include "link/link.h"
 
+#include <QFile>
+
 #include <chrono>
+#include <mutex>
 
 namespace callcfg {
 
@@ -26,9 +29,37 @@ const char* nameOf(LineError error) {
 
 } // namespace
 
-bool TrafficLog::open(const QString& path) {
-    file_.setFileName(path);
-    return file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+struct TrafficLogFile::Guarded {
+    mutable std::mutex lines;
+    QFile file;
+};
+
+TrafficLogFile::TrafficLogFile() : guarded_(std::make_unique<Guarded>()) {}
+
+TrafficLogFile::~TrafficLogFile() = default;
+
+bool TrafficLogFile::open(const QString& path) {
+    const std::lock_guard lock(guarded_->lines);
+    guarded_->file.setFileName(path);
+    return guarded_->file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+}
+
+bool TrafficLogFile::isOpen() const {
+    const std::lock_guard lock(guarded_->lines);
+    return guarded_->file.isOpen();
+}
+
+QString TrafficLogFile::error() const {
+    const std::lock_guard lock(guarded_->lines);
+    return guarded_->file.errorString();
+}
+
+void TrafficLogFile::writeLine(const QByteArray& line) {
+    const std::lock_guard lock(guarded_->lines);
+    if (guarded_->file.isOpen()) {
+        guarded_->file.write(line);
+        guarded_->file.flush();
+    }
 }
 
 void TrafficLog::sent(std::span<const std::uint8_t> wire) {
@@ -64,9 +95,8 @@ void TrafficLog::write(const char* direction, std::span<const std::uint8_t> byte
 void TrafficLog::writeLine(const char* what, const QByteArray& text) {
     const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch());
-    file_.write(QByteArray::number(qint64(now.count())) + ' ' + what + ' ' +
-                link_.device().toUtf8() + ' ' + text + '\n');
-    file_.flush();
+    file_->writeLine(QByteArray::number(qint64(now.count())) + ' ' + what + ' ' +
+                     link_.device().toUtf8() + ' ' + text + '\n');
 }
 
 } // namespace callcfg

@@ -5,12 +5,14 @@
 //   <milliseconds on the monotonic clock> line-error <device> <the error>
 //   <milliseconds on the monotonic clock> lost <device> <what happened>
 // (the error: overrun, receive-buffer-overrun, framing, parity or break), appended to a file
-// that is opened once, at start.
+// that is opened once, at start. Logs of several links may share the file, from any thread: each
+// line is written whole.
 
 #include "link/linkobserver.h"
 
-#include <QFile>
 #include <QString>
+
+#include <memory>
 
 namespace callcfg {
 
@@ -19,13 +21,34 @@ QByteArray spacedHex(std::span<const std::uint8_t> bytes);
 
 class Link;
 
-class TrafficLog final : public LinkObserver {
+// The log's file, which the logs of several links may share.
+class TrafficLogFile {
 public:
-    explicit TrafficLog(const Link& link) : link_(link) {}
-
+    TrafficLogFile();
+    ~TrafficLogFile();
     // Opens `path` for appending; false with error() when it cannot.
     bool open(const QString& path);
-    QString error() const { return file_.errorString(); }
+    bool isOpen() const;
+    QString error() const;
+    // Appends one whole line; nothing while the file is not open.
+    void writeLine(const QByteArray& line);
+
+private:
+    struct Guarded; // the file and the lock of its lines
+    std::unique_ptr<Guarded> guarded_;
+};
+
+class TrafficLog final : public LinkObserver {
+public:
+    // Writes `link`'s lines into `file`, a file of its own by default.
+    explicit TrafficLog(const Link& link,
+                        std::shared_ptr<TrafficLogFile> file = std::make_shared<TrafficLogFile>())
+        : link_(link), file_(std::move(file)) {}
+
+    // The file this log writes to.
+    const std::shared_ptr<TrafficLogFile>& file() const { return file_; }
+    bool open(const QString& path) { return file_->open(path); }
+    QString error() const { return file_->error(); }
 
     void sent(std::span<const std::uint8_t> wire) override;
     void received(std::span<const std::uint8_t> bytes) override;
@@ -38,7 +61,7 @@ private:
     void writeLine(const char* what, const QByteArray& text);
 
     const Link& link_;
-    QFile file_;
+    std::shared_ptr<TrafficLogFile> file_;
 };
 
 } // namespace callcfg

@@ -102,6 +102,7 @@ QHash<QString, SerialDevice> described() {
             const QString id = QString::fromWCharArray(instance);
             d.usb = id.startsWith(QLatin1String("USB\\"), Qt::CaseInsensitive) ||
                     id.startsWith(QLatin1String("FTDIBUS\\"), Qt::CaseInsensitive);
+            d.bluetooth = id.startsWith(QLatin1String("BTHENUM\\"), Qt::CaseInsensitive);
             const QString last = id.section(QLatin1Char('\\'), -1);
             if (id.startsWith(QLatin1String("USB\\"), Qt::CaseInsensitive) &&
                 !last.contains(QLatin1Char('&')))

@@ -4,8 +4,11 @@
 
 #include "link/win32transfer.h"
 
+#include <future>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 
 #ifndef NOMINMAX
@@ -24,6 +27,15 @@ namespace {
 // may take, the call ends within a second.
 constexpr DWORD kWritePatienceMs = 700;
 
+// A read that the driver leaves pending, although the port's time-outs ask it to return at
+// once (a serial-over-network redirector, a slow USB driver), is given this long before it is
+// cancelled: cancelling at once would make some such drivers fail the read.
+constexpr DWORD kReadPatienceMs = 40;
+
+// How long the caller waits for the system to close a handle; a driver that holds the close
+// longer holds only the thread that closes it.
+constexpr auto kClosePatience = std::chrono::seconds(1);
+
 HANDLE toHandle(void* handle) {
     return static_cast<HANDLE>(handle);
 }
@@ -35,6 +47,17 @@ QString systemMessage(DWORD code) {
                                         nullptr, code, 0, text, DWORD(std::size(text)), nullptr);
     const QString message = QString::fromWCharArray(text, int(length)).trimmed();
     return message.isEmpty() ? QStringLiteral("system error %1").arg(code) : message;
+}
+
+// Closes the handle on a thread of its own, waiting for that a second at most.
+void closeOffThread(HANDLE handle) {
+    auto closed = std::make_shared<std::promise<void>>();
+    std::future<void> done = closed->get_future();
+    std::thread([handle, closed] {
+        CloseHandle(handle);
+        closed->set_value();
+    }).detach();
+    done.wait_for(kClosePatience);
 }
 
 bool hasDevicePrefix(const QString& name) {
@@ -88,6 +111,10 @@ PortFailure Win32SerialPort::failure() const {
     default:
         return PortFailure::Other;
     }
+}
+
+std::chrono::milliseconds Win32SerialPort::readPatience() const {
+    return std::chrono::milliseconds(slowReads_ ? kReadPatienceMs : 0);
 }
 
 std::vector<LineError> Win32SerialPort::takeLineErrors() {
@@ -190,6 +217,7 @@ bool Win32SerialPort::open(const QString& device) {
     }
     handle_ = handle;
     transfer_ = std::move(transfer);
+    slowReads_ = false;
     dosName_ = name.mid(4);
     watchName_ = !dosNameUndefined(dosName_);
     applyRts();
@@ -207,7 +235,7 @@ void Win32SerialPort::close() {
         return;
     // Closing the handle cancels what is still pending on it; a transfer its driver never
     // completed keeps its memory (Win32Transfer).
-    CloseHandle(toHandle(handle_));
+    closeOffThread(toHandle(handle_));
     handle_ = nullptr;
     transfer_.reset();
 }
@@ -249,7 +277,8 @@ std::optional<std::vector<std::uint8_t>> Win32SerialPort::readAll() {
     noteLineErrors(errors);
     std::vector<std::uint8_t> data;
     for (;;) {
-        const Win32Transfer::Result result = transfer_->read(handle_);
+        const Win32Transfer::Result result = transfer_->read(handle_, kReadPatienceMs);
+        slowReads_ = slowReads_ || result.leftPending;
         if (result.end == Win32Transfer::End::Failed) {
             fail(result.error);
             return std::nullopt;

@@ -29,6 +29,8 @@ public:
     QString errorText() const override { return error_; }
     PortFailure failure() const override;
     std::vector<LineError> takeLineErrors() override;
+    // Some tens of milliseconds once the driver has left a read pending, none before.
+    std::chrono::milliseconds readPatience() const override;
 
     // The name handed to CreateFile: the device namespace's \\.\ before the name ("COM12",
     // "CNCA0"), unless it has that or \\?\ already.
@@ -50,6 +52,7 @@ private:
     QString dosName_;
     bool watchName_ = false;
     bool rts_ = false;
+    bool slowReads_ = false;      // the driver has left a read pending since the open
     unsigned long errorCode_ = 0; // the system's code for error_, 0 for the port's own reasons
     QString error_;
     std::vector<LineError> lineErrors_;

@@ -54,10 +54,10 @@ Win32Transfer::Result Win32Transfer::write(void* handle, std::uint8_t byte,
     return finish(handle, started, patienceMs);
 }
 
-Win32Transfer::Result Win32Transfer::read(void* handle) {
+Win32Transfer::Result Win32Transfer::read(void* handle, unsigned long patienceMs) {
     const bool started = ReadFile(static_cast<HANDLE>(handle), block_->buffer, kCapacity, nullptr,
                                   &block_->overlapped);
-    return finish(handle, started, 0);
+    return finish(handle, started, patienceMs);
 }
 
 Win32Transfer::Result Win32Transfer::finish(void* handle, bool started, unsigned long patienceMs) {
@@ -67,19 +67,21 @@ Win32Transfer::Result Win32Transfer::finish(void* handle, bool started, unsigned
             return {End::Failed, code, 0}; // nothing was queued
     }
     OVERLAPPED& overlapped = block_->overlapped;
-    if (WaitForSingleObject(overlapped.hEvent, patienceMs) != WAIT_OBJECT_0) {
+    const bool leftPending = WaitForSingleObject(overlapped.hEvent, 0) != WAIT_OBJECT_0;
+    if (leftPending && WaitForSingleObject(overlapped.hEvent, patienceMs) != WAIT_OBJECT_0) {
         // Cancelled, it completes (or has completed meanwhile, with its bytes).
         CancelIoEx(static_cast<HANDLE>(handle), &overlapped);
         if (WaitForSingleObject(overlapped.hEvent, kCancelPatienceMs) != WAIT_OBJECT_0) {
             stranded_ = true;
-            return {End::Stranded, 0, 0};
+            return {End::Stranded, 0, 0, true};
         }
     }
     DWORD bytes = 0;
     if (GetOverlappedResult(static_cast<HANDLE>(handle), &overlapped, &bytes, FALSE))
-        return {End::Done, 0, bytes};
+        return {End::Done, 0, bytes, leftPending};
     const DWORD code = GetLastError();
-    return {code == ERROR_OPERATION_ABORTED ? End::Cancelled : End::Failed, code, bytes};
+    return {code == ERROR_OPERATION_ABORTED ? End::Cancelled : End::Failed, code, bytes,
+            leftPending};
 }
 
 } // namespace callcfg

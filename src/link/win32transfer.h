@@ -22,6 +22,7 @@ public:
         End end;
         unsigned long error;
         unsigned long bytes;
+        bool leftPending = false; // the driver did not complete it at once
     };
     static constexpr unsigned long kCapacity = 4096;
 
@@ -34,9 +35,9 @@ public:
     bool usable() const;
     // Writes `byte`; a write not completed after `patienceMs` is cancelled.
     Result write(void* handle, std::uint8_t byte, unsigned long patienceMs);
-    // Reads what is waiting into data(), up to kCapacity bytes. A read that would wait for
-    // bytes is cancelled at once.
-    Result read(void* handle);
+    // Reads what is waiting into data(), up to kCapacity bytes. A read that the driver leaves
+    // pending is cancelled after `patienceMs`.
+    Result read(void* handle, unsigned long patienceMs);
     const std::uint8_t* data() const;
 
 private:

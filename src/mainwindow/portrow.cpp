@@ -1,8 +1,10 @@
 #include "mainwindow/portrow.h"
 
 #include "link/link.h"
+#include "link/platformport.h"
 #include "link/portremedy.h"
 #include "link/texts.h"
+#include "mainwindow/hostsearchdialog.h"
 #include "mainwindow/mainwindow.h"
 #include "memory/hostsearch.h"
 #include "ui/messagebox.h"
@@ -18,9 +20,19 @@
 
 namespace callcfg {
 
+namespace {
+
+QString namesNoPort(const QString& listText) {
+    return Texts::tr("\"%1\" names no port: it must end in a port number from 1 to %2")
+        .arg(listText)
+        .arg(kHighestPort);
+}
+
+} // namespace
+
 PortRow::PortRow(MainWindow& form, Link& link, PortMap portMap)
     : QObject(&form), form_(form), link_(link), portMap_(std::move(portMap)),
-      report_([](const QString& problem) {
+      makeSearchPort_(makePlatformPort), report_([](const QString& problem) {
           std::fprintf(stderr, "callcfg: %s\n", qPrintable(problem));
           std::fflush(stderr);
       }) {
@@ -48,8 +60,7 @@ bool PortRow::openChosenPort() {
     const PortTarget target = number ? portMap_.target(*number) : PortTarget{};
     if (!number || target.device.isEmpty() || !link_.open(target.device, listText)) {
         if (!number)
-            tell(
-                Texts::tr("\"%1\" names no port: its last character must be 1 to 9").arg(listText));
+            tell(namesNoPort(listText));
         else if (target.device.isEmpty())
             tell(target.absence);
         else
@@ -99,10 +110,8 @@ void PortRow::showToolTip() {
         return;
     }
     const auto number = portNumberOf(form_.portList->currentText());
-    form_.portList->setToolTip(
-        number ? portMap_.target(*number).summary()
-               : Texts::tr("\"%1\" names no port: its last character must be 1 to 9")
-                     .arg(form_.portList->currentText()));
+    form_.portList->setToolTip(number ? portMap_.target(*number).summary()
+                                      : namesNoPort(form_.portList->currentText()));
 }
 
 bool PortRow::eventFilter(QObject* watched, QEvent* event) {
@@ -128,20 +137,28 @@ void PortRow::findHost() {
     const bool wasOpen = link_.isOpen();
     const QString device = link_.device();
     const QString entry = form_.portList->currentText();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The search asks every port on port objects of its own; the window's port is closed
+    // meanwhile, so that the device behind it can be asked too.
     link_.close();
-    const int found = firstHostUnit(searchHostUnits(link_, portMap_));
-    QApplication::restoreOverrideCursor();
+    HostSearch search(portMap_, {makeSearchPort_, link_.timeScale(), searchLog_});
+    search.stopAtFirst();
+    HostSearchDialog dialog(form_, search);
+    const bool ended = dialog.runSearch();
+    const int found = search.found();
     if (found == 0) {
         if (wasOpen)
             link_.open(device, entry); // as it was before the search
         showState();
-        showBox(&form_, {BoxKind::Error, QStringLiteral("没有找到主机，请检查连线和电源！"),
-                         QStringLiteral("错误")});
+        if (ended)
+            showBox(&form_, {BoxKind::Error, QStringLiteral("没有找到主机，请检查连线和电源！"),
+                             QStringLiteral("错误")});
         return;
     }
+    // A port the list does not hold is written into the list's text, for the next command.
     const QString name = QStringLiteral("COM%1").arg(found);
-    form_.portList->setCurrentIndex(form_.portList->findText(name));
+    const int item = form_.portList->findText(name);
+    if (item >= 0)
+        form_.portList->setCurrentIndex(item);
     form_.portList->setEditText(name);
     listChosen();
     showBox(&form_,

@@ -1,21 +1,24 @@
 #pragma once
-// The port row of the main window: the port list whose last character names the port, the
-// open/close button and its twin (a double-click on 通讯端口), and the status label. It opens
-// the chosen port for every window's commands, tells in the list's tooltip what the entry in
-// view leads to, and finds the host unit (查找主机).
+// The port row of the main window: the port list, whose text names the port by the number it
+// ends with, the open/close button and its twin (a double-click on 通讯端口), and the status
+// label. It opens the chosen port for every window's commands, tells in the list's tooltip what
+// the entry in view leads to, and finds the host unit (查找主机).
 
 #include "link/linkobserver.h"
 #include "link/portmap.h"
+#include "link/serialport.h"
 #include "ui/portgate.h"
 
 #include <QObject>
 
 #include <functional>
+#include <memory>
 
 namespace callcfg {
 
 class MainWindow;
 class Link;
+class TrafficLogFile;
 
 class PortRow final : public QObject, public PortGate, private LinkObserver {
     Q_OBJECT
@@ -33,9 +36,16 @@ public:
         report_ = std::move(report);
     }
 
-    // 查找主机: asks every entry's device for the host unit, chooses the first entry that
-    // answered and says so; says that none did otherwise, leaving the port as it was.
+    // 查找主机: asks the devices of every port for the host unit in a dialog that can stop it,
+    // chooses the first port that answered (writing its name into the list when the list does
+    // not hold it) and says so; says that none did otherwise, leaving the port as it was.
     void findHost();
+
+    // The search's port objects (the platform's) and the traffic log its questions write to.
+    void setSearchPorts(std::function<std::unique_ptr<SerialPort>()> makePort) {
+        makeSearchPort_ = std::move(makePort);
+    }
+    void setSearchLog(std::shared_ptr<TrafficLogFile> log) { searchLog_ = std::move(log); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +63,8 @@ private:
     QObject* portList_ = nullptr; // Combo5, whose tooltip events are watched
     Link& link_;
     PortMap portMap_;
+    std::function<std::unique_ptr<SerialPort>()> makeSearchPort_;
+    std::shared_ptr<TrafficLogFile> searchLog_;
     std::function<void(const QString&)> report_;
     QString problem_; // the last port problem, until the port opens or another entry is chosen
 };

@@ -1,64 +1,87 @@
 #include "memory/hostsearch.h"
 
-#include "link/link.h"
-#include "memory/blocktransfer.h"
+#include <QSet>
 
-#include <QHash>
+#include <algorithm>
 
 namespace callcfg {
 
 namespace {
 
-constexpr int kEntries = 8;
-
-Probe ask(Link& link, const PortTarget& target) {
-    Probe probe{target, ProbeAnswer::NoAnswer, {}};
-    if (!link.open(target.device, target.name())) {
-        probe.answer = ProbeAnswer::NotOpened;
-        probe.reason = link.portError();
-        link.close();
-        link.setRts(false);
-        return probe;
-    }
-    const BlockPlan plan = hostReadPlan();
-    const Outcome outcome = link.exchange(plan.request(0), plan.wait(0));
-    if (const auto* replied = std::get_if<Replied>(&outcome)) {
-        if (static_cast<int>(replied->data.size()) == plan.replyLength)
-            probe.answer = ProbeAnswer::HostUnit;
-    } else if (const auto* lost = std::get_if<PortFault>(&outcome)) {
-        probe.reason = lost->reason;
-    }
-    link.close();
-    link.setRts(false);
-    return probe;
+bool behindUsb(const PortTarget& target) {
+    return target.found && target.found->usb;
 }
 
 } // namespace
 
-std::vector<Probe> searchHostUnits(Link& link, const PortMap& portMap) {
-    std::vector<Probe> probes;
-    QHash<QString, Probe> asked; // device -> its probe
-    for (int port = 1; port <= kEntries; ++port) {
+HostSearch::HostSearch(const PortMap& portMap, QuestionSettings settings)
+    : settings_(std::move(settings)) {
+    QSet<QString> devices;
+    for (int port : portMap.ports()) {
         const PortTarget target = portMap.target(port);
-        if (!target.present) {
-            probes.push_back({target, ProbeAnswer::NotPresent, {}});
-        } else if (asked.contains(target.device)) {
-            Probe shared = asked.value(target.device);
-            shared.target = target;
-            probes.push_back(shared);
-        } else {
-            probes.push_back(ask(link, target));
-            asked.insert(target.device, probes.back());
+        ProbeAnswer answer = ProbeAnswer::NotAsked;
+        if (!target.present)
+            answer = ProbeAnswer::NotPresent;
+        else if (target.found && target.found->bluetooth && !target.mapped)
+            answer = ProbeAnswer::Skipped;
+        probes_.push_back({target, answer, {}});
+        if (answer == ProbeAnswer::NotAsked && !devices.contains(target.device)) {
+            devices.insert(target.device);
+            order_.push_back(probes_.size() - 1);
         }
     }
-    return probes;
+    std::stable_partition(order_.begin(), order_.end(),
+                          [this](std::size_t i) { return behindUsb(probes_[i].target); });
 }
 
-int firstHostUnit(const std::vector<Probe>& probes) {
-    for (const Probe& probe : probes)
-        if (probe.answer == ProbeAnswer::HostUnit)
-            return probe.target.port;
-    return 0;
+HostSearch::~HostSearch() = default;
+
+const PortTarget* HostSearch::asking() const {
+    return question_ ? &probes_[order_[next_]].target : nullptr;
+}
+
+// The answer of a device is the answer of every port that leads to it.
+void HostSearch::take(std::size_t index, const Probe& probe) {
+    const QString device = probes_[index].target.device;
+    for (Probe& p : probes_) {
+        if (p.answer == ProbeAnswer::NotAsked && p.target.device == device) {
+            p.answer = probe.answer;
+            p.reason = probe.reason;
+        }
+    }
+    if (probe.answer == ProbeAnswer::HostUnit && found_ == 0)
+        found_ = probes_[index].target.port;
+}
+
+bool HostSearch::advance(Clock::time_point until) {
+    while (next_ < order_.size()) {
+        if (stopAtFirst_ && found_ != 0) {
+            stop();
+            break;
+        }
+        const std::size_t index = order_[next_];
+        if (!question_) {
+            question_ = std::make_unique<PortQuestion>(probes_[index].target, settings_);
+            deadline_ = Clock::now() + bound_;
+        }
+        const auto progress = question_->waitUntil(std::min(until, deadline_));
+        if (!progress.closed && Clock::now() < deadline_)
+            return false;
+        // Past its bound, an answer the unit gave counts though the port is still closing.
+        take(index, progress.answer.value_or(Probe{{}, ProbeAnswer::Stalled, {}}));
+        question_.reset();
+        ++next_;
+    }
+    return true;
+}
+
+void HostSearch::stop() {
+    // A question that runs as it should ends within its request's wait: given that long, it
+    // has closed its port, and the port can be opened again at once.
+    if (question_)
+        question_->waitUntil(Clock::now() + kStopGrace);
+    question_.reset();
+    next_ = order_.size();
 }
 
 } // namespace callcfg

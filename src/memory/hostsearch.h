@@ -1,36 +1,62 @@
 #pragma once
-// Finding the host unit: every port list entry that leads to a device present is opened in
-// turn and asked for the host memory's block 0, with that request's own wait of 0.2 s. A
-// device that another program holds cannot be opened and is left alone.
+// Finding the host unit: every port present or mapped (COM1 to COM8 and every higher one) is
+// asked for the host memory's block 0, each device once, USB serial adapters first, then the
+// rest. A Bluetooth serial port is not asked unless --port maps it: its open may wait many
+// seconds for a far device. Each question runs on a port object and a thread of its own
+// (portquestion.h) and is left behind when it takes longer than its bound, so that no driver
+// holds the search. A device that another program holds cannot be opened and is left alone.
 
-#include "link/portmap.h"
+#include "memory/portquestion.h"
 
-#include <QString>
-
+#include <chrono>
+#include <memory>
 #include <vector>
 
 namespace callcfg {
 
-class Link;
+class HostSearch {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kBound{2000};    // a port's open and question
+    static constexpr std::chrono::milliseconds kStopGrace{300}; // for the question in flight
 
-enum class ProbeAnswer {
-    NotPresent, // nothing to open
-    NotOpened,  // the device could not be opened (another program holds it, say)
-    NoAnswer,   // nothing answered as a host unit does
-    HostUnit,   // a host unit answered with block 0
+    HostSearch(const PortMap& portMap, QuestionSettings settings);
+    ~HostSearch();
+    HostSearch(const HostSearch&) = delete;
+    HostSearch& operator=(const HostSearch&) = delete;
+
+    // Ends the search at the first port where a host unit answers.
+    void stopAtFirst() { stopAtFirst_ = true; }
+
+    // Goes on asking until every port to ask has its answer (true) or `until` has come
+    // (false): starts the questions in turn, takes their answers, leaves behind one past its
+    // bound.
+    bool advance(Clock::time_point until);
+    // Runs the search to its end.
+    void run() { advance(Clock::time_point::max()); }
+    // Ends the search: the question in flight is given kStopGrace to end and then left behind;
+    // its port and every port not asked yet answer NotAsked.
+    void stop();
+
+    // Every port of the list with its answer so far (NotAsked for those still to ask), by port.
+    const std::vector<Probe>& probes() const { return probes_; }
+    // The port being asked now, if any.
+    const PortTarget* asking() const;
+    // The first port, in the search's order, where a host unit answered; 0 when none did.
+    int found() const { return found_; }
+
+private:
+    void take(std::size_t index, const Probe& probe);
+
+    std::vector<Probe> probes_;
+    std::vector<std::size_t> order_; // the probes to ask, in turn; each device once
+    std::size_t next_ = 0;           // in order_
+    QuestionSettings settings_;
+    std::unique_ptr<PortQuestion> question_; // the question in flight, for order_[next_]
+    Clock::time_point deadline_;             // its bound
+    std::chrono::milliseconds bound_ = kBound;
+    bool stopAtFirst_ = false;
+    int found_ = 0;
 };
-
-struct Probe {
-    PortTarget target;
-    ProbeAnswer answer = ProbeAnswer::NotPresent;
-    QString reason; // the system's reason when the device could not be opened or was lost
-};
-
-// Entries COM1 to COM8 in order, each device asked once (an entry that leads to a device asked
-// before shares its answer). Uses `link`, which must be closed; it is closed again, RTS off.
-std::vector<Probe> searchHostUnits(Link& link, const PortMap& portMap);
-
-// The first entry where a host unit answered, or 0.
-int firstHostUnit(const std::vector<Probe>& probes);
 
 } // namespace callcfg

@@ -195,6 +195,14 @@ private slots:
         QTest::newRow("bad port mapping")
             << QStringList{"verify", "--port", "COM1", "--device", "COM1", "FILE"} << "" << 2
             << "--port expects COMn=DEVICE";
+        QTest::newRow("port number past 255")
+            << QStringList{"verify", "--port", "COM256=DEV", "--device", "COM1", "FILE"} << "" << 2
+            << "--port expects COMn=DEVICE";
+        QTest::newRow("port 0") << QStringList{"backup", "--device", "COM0", "FILE"} << "" << 3
+                                << "COM0 names no port: a port number is 1 to 255";
+        QTest::newRow("a port past COM9")
+            << QStringList{"verify", "--port", "COM12=DEV", "--device", "COM12", "GOOD"} << "" << 1
+            << "the host unit differs from";
     }
 
     void failures() {
@@ -209,6 +217,8 @@ private slots:
         for (QString& argument : arguments) {
             if (argument == "DEV")
                 argument = device();
+            else if (argument.endsWith("=DEV"))
+                argument = argument.chopped(3) + device();
             else if (argument == "FILE")
                 argument = file;
             else if (argument == "NODIR")
@@ -482,12 +492,12 @@ private slots:
         QCOMPARE(host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); }).size(),
                  std::size_t(0));
 
-        r = run({"ports", "--find", "--port", "COM2=" + dev, "--port", "COM8=" + dev});
+        r = run({"ports", "--find", "--port", "COM2=" + dev, "--port", "COM12=" + dev});
         QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split('\n');
         QCOMPARE(lines.value(1), "COM2  " + dev + "  (--port)  a host unit answered");
-        QCOMPARE(lines.value(7), "COM8  " + dev + "  (--port)  a host unit answered");
-        QCOMPARE(r.err, QString("callcfg: host unit found on COM2, COM8\n"));
+        QCOMPARE(lines.value(8), "COM12  " + dev + "  (--port)  a host unit answered");
+        QCOMPARE(r.err, QString("callcfg: host unit found on COM2, COM12\n"));
         const auto requests = host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
         QCOMPARE(requests.size(), std::size_t(1));
         QCOMPARE(requests[0].command, std::uint8_t(0x0D));

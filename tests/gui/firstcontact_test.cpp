@@ -1,7 +1,7 @@
-// The installer's first minutes on site: 查找主机 finds the entry that leads to the host unit
+// The installer's first minutes on site: 查找主机 finds the port that leads to the host unit
 // (through --port or through the devices present) and leaves the window as it was when none
-// answers; a command right after a time-out leaves at once and takes its own reply, not the
-// late one; the test window shows late bytes the link drops.
+// answers or the search is stopped; a command right after a time-out leaves at once and takes its
+// own reply, not the late one; the test window shows late bytes the link drops.
 
 #include "app/program.h"
 #include "endtoend.h"
@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <chrono>
@@ -57,14 +58,27 @@ struct Site {
     }
 };
 
-// Notes whether the wait cursor is up whenever a request leaves.
-struct CursorWatch : callcfg::LinkObserver {
-    QList<bool> waitCursor;
-    void sent(std::span<const std::uint8_t>) override {
-        const QCursor* cursor = QApplication::overrideCursor();
-        waitCursor << (cursor && cursor->shape() == Qt::WaitCursor);
-    }
+// Counts the requests that leave through a link.
+struct SentCount : callcfg::LinkObserver {
+    int requests = 0;
+    void sent(std::span<const std::uint8_t>) override { ++requests; }
 };
+
+// Once the search's dialog runs: what it shows, and then `act` on it.
+std::shared_ptr<QStringList> watchSearchDialog(const std::function<void(QWidget&)>& act = {}) {
+    auto seen = std::make_shared<QStringList>();
+    QTimer::singleShot(0, [seen, act] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        const auto* stop = dialog->findChild<QPushButton*>();
+        *seen << dialog->objectName() << dialog->windowTitle()
+              << QString::number(dialog->windowModality()) << (stop ? stop->text() : "");
+        if (act)
+            act(*dialog);
+    });
+    return seen;
+}
 
 } // namespace
 
@@ -72,25 +86,35 @@ class FirstContactTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The entry that answered is chosen, the port closed as choosing does, and a notice says
-    // where; the unit got one read of block 0 under a wait cursor.
-    void findHostChoosesTheEntryThatAnswered() {
-        Site site([](callcfg::PortMap& map, const QString& device) { map.map(3, device); });
-        CursorWatch cursor;
-        site.program->link.addObserver(&cursor);
+    // The port that answered is chosen (written into the list when the list does not hold it),
+    // the port closed as choosing does, and a notice says where. The unit got one read of block
+    // 0, not through the window's port, while a window-modal dialog with 停止 was up.
+    void findHostChoosesThePortThatAnswered_data() {
+        QTest::addColumn<int>("port");
+        QTest::newRow("an item of the list") << 3;
+        QTest::newRow("a port the list does not hold") << 11;
+    }
+    void findHostChoosesThePortThatAnswered() {
+        QFETCH(int, port);
+        const QString name = QString("COM%1").arg(port);
+        Site site([port](callcfg::PortMap& map, const QString& device) { map.map(port, device); });
+        SentCount windowPort;
+        site.program->link.addObserver(&windowPort);
+        const auto dialog = watchSearchDialog();
         site.form().findHostAction->trigger();
-        site.program->link.removeObserver(&cursor);
-        QCOMPARE(describe(site.boxes.take()), QStringList{"notice OK: 在COM3找到主机"});
-        QCOMPARE(cursor.waitCursor, QList<bool>{true});
-        QVERIFY(!QApplication::overrideCursor());
+        site.program->link.removeObserver(&windowPort);
+        QCOMPARE(*dialog, (QStringList{"HostSearchDialog", "查找主机",
+                                       QString::number(Qt::WindowModal), "停止"}));
+        QCOMPARE(describe(site.boxes.take()), QStringList{"notice OK: 在" + name + "找到主机"});
+        QCOMPARE(windowPort.requests, 0);
         const auto requests = site.requests();
         QCOMPARE(requests.size(), std::size_t(1));
         QCOMPARE(requests[0].command, std::uint8_t(0x0D));
         QCOMPARE(requests[0].data, std::vector<std::uint8_t>{0x00});
-        QCOMPARE(site.form().portList->currentText(), QString("COM3"));
+        QCOMPARE(site.form().portList->currentText(), name);
         QCOMPARE(site.form().portStatusLabel->text(), QString("串口已关闭"));
         site.form().openPortButton->click();
-        QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM3"));
+        QCOMPARE(site.form().portStatusLabel->text(), "已打开" + name);
     }
 
     // Without --port the adapter present is COM1: found, described and opened.
@@ -140,6 +164,15 @@ private slots:
         QCOMPARE(site.form().openPortButton->text(), QString("关闭"));
         QVERIFY(site.program->link.isOpen());
         QCOMPARE(site.program->link.device(), site.device());
+
+        // 停止 ends the search at once, here while the unit is asked (0.2 s at real timing): no
+        // box, the port open again.
+        site.program->link.setTimeScale(1.0);
+        watchSearchDialog([](QWidget& dialog) { dialog.findChild<QPushButton*>()->click(); });
+        site.form().findHostAction->trigger();
+        QCOMPARE(describe(site.boxes.take()), QStringList{});
+        QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
+        QVERIFY(site.program->link.isOpen());
     }
 
     // At real timing: the delete times out (2 x 1.0 s), its reply ("no such pager") comes

@@ -23,7 +23,8 @@ using testsupport::EndToEnd;
 
 namespace {
 
-// The program with COM1 naming a device that does not exist and COM2 the simulated host unit.
+// The program with COM1 naming a device that does not exist, COM2 and COM12 the simulated host
+// unit.
 struct MissingCom1 {
     hostsim::PtyHost host;
     std::unique_ptr<callcfg::Program> program;
@@ -35,6 +36,7 @@ struct MissingCom1 {
         callcfg::PortMap map;
         map.map(1, "/dev/callcfg-no-such-port");
         map.map(2, QString::fromStdString(host.devicePath()));
+        map.map(12, QString::fromStdString(host.devicePath()));
         program = std::make_unique<callcfg::Program>(map);
         program->exitProgram = [] {};
         program->link.setTimeScale(0.05);
@@ -115,7 +117,7 @@ private slots:
                  qPrintable(told.value(1)));
         form.portList->setEditText("COMx");
         click(form, "Command15");
-        QCOMPARE(told.value(2), QString("“COMx”不是端口名：最后一个字符必须是 1 到 9"));
+        QCOMPARE(told.value(2), QString("“COMx”不是端口名：结尾必须是 1 到 255 的端口号"));
         QCOMPARE(describe(rig.boxes.take()), QStringList(2, kPortBox));
     }
 
@@ -184,7 +186,7 @@ private slots:
         QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
         QCOMPARE(form.openPortButton->text(), QString("打开"));
 
-        // Only the last character of the list's text names the port.
+        // The whole number the list's text ends with names the port.
         form.portList->setEditText("COM12");
         click(form, "Command15");
         QCOMPARE(form.portStatusLabel->text(), QString("已打开COM12"));
@@ -214,13 +216,15 @@ private slots:
         QCOMPARE(form.portStatusLabel->text(), QString("已打开COM12"));
         QCOMPARE(rig.program->link.device(), QString::fromStdString(rig.host.devicePath()));
 
-        // A list text that does not end in a digit names no port.
+        // A list text that does not end in a port number from 1 to 255 names no port.
         click(form, "Command15");
-        form.portList->setEditText("COMx");
-        click(form, "Command15");
-        QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
-        QVERIFY(!rig.program->link.isOpen());
-        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
+        for (const char* text : {"COMx", "COM0", "COM256", "COM1 "}) {
+            form.portList->setEditText(text);
+            click(form, "Command15");
+            QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
+            QVERIFY(!rig.program->link.isOpen());
+            QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
+        }
     }
 
     // Command8 is hidden; a click on it (it stays enabled) opens the port, makes the window

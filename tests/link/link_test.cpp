@@ -53,9 +53,19 @@ class LinkTest : public QObject {
     Q_OBJECT
 private slots:
     // The reply that came 10 ms into the wait is taken at the end of the period; the wait
-    // sleeps in slices of 40 ms and tells the observers between them.
+    // sleeps in slices of 40 ms and tells the observers between them. A port whose reads take
+    // time has them start that much earlier: the wait keeps its length.
+    void exchange_data() {
+        QTest::addColumn<int>("readTakes");
+        QTest::addColumn<int>("waits");
+        QTest::newRow("reads at once") << 0 << 24; // at 40, 80, ... 960 ms
+        QTest::newRow("reads that take 40 ms") << 40 << 23;
+    }
     void exchange() {
+        QFETCH(int, readTakes);
+        QFETCH(int, waits);
         Fixture f;
+        f.s.port.readTakes = std::chrono::milliseconds(readTakes);
         QVERIFY(f.open());
         QVERIFY(f.s.link.isOpen());
         QCOMPARE(f.s.link.device(), QStringLiteral("/dev/scripted"));
@@ -67,7 +77,7 @@ private slots:
         QCOMPARE(f.recorder.events,
                  (QStringList{"sent 55 55 AA 01 08 00 F6", "received 55 AA 02 08 00 F5"}));
         QCOMPARE(f.s.clock.elapsed(), 1000ms);
-        QCOMPARE(f.recorder.waits, 24); // at 40, 80, ... 960 ms
+        QCOMPARE(f.recorder.waits, waits);
     }
 
     // Each request is sent whole and alone: nothing of an earlier, longer one follows it.

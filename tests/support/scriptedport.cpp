@@ -41,6 +41,7 @@ std::optional<ScriptedPort::Bytes> ScriptedPort::readAll() {
         error_ = QStringLiteral("device gone");
         return std::nullopt;
     }
+    clock_.advance(readTakes);
     return takeArrived();
 }
 

@@ -20,7 +20,7 @@ class ScriptedPort : public callcfg::SerialPort {
 public:
     using Bytes = std::vector<std::uint8_t>;
 
-    explicit ScriptedPort(const VirtualClock& clock) : clock_(clock) {}
+    explicit ScriptedPort(VirtualClock& clock) : clock_(clock) {}
 
     // `bytes` arrive `after` the clock's present moment.
     void arrive(Bytes bytes, std::chrono::milliseconds after = {});
@@ -29,6 +29,8 @@ public:
 
     bool refuseWrites = false;
     bool failReads = false;
+    // A read takes this long, as on a driver that leaves reads pending; the port says so.
+    std::chrono::milliseconds readTakes{};
     // Handed to the link after its next read.
     std::vector<callcfg::LineError> lineErrors;
 
@@ -42,6 +44,7 @@ public:
     std::vector<callcfg::LineError> takeLineErrors() override {
         return std::exchange(lineErrors, {});
     }
+    std::chrono::milliseconds readPatience() const override { return readTakes; }
 
 private:
     struct Chunk {
@@ -50,7 +53,7 @@ private:
     };
     Bytes takeArrived();
 
-    const VirtualClock& clock_;
+    VirtualClock& clock_;
     std::vector<Chunk> chunks_; // in the order of their moments
     Bytes written_;
     bool open_ = false;

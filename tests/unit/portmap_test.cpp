@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <numeric>
+
 using namespace callcfg;
 
 namespace {
@@ -41,23 +43,65 @@ Q_DECLARE_METATYPE(Devices)
 class PortMapTest : public QObject {
     Q_OBJECT
 private slots:
-    void portNumber_data() {
+    // A text names port n by the whole number it ends with, 1 to 255; --port and --device take
+    // "COMn" only. Port n opens COMn on Windows, the n-th device present elsewhere.
+    void portText_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("port"); // 0: no port
-        QTest::newRow("COM1") << "COM1" << 1;
-        QTest::newRow("COM8") << "COM8" << 8;
-        QTest::newRow("only the last character counts") << "COM12" << 2;
-        QTest::newRow("COM9") << "COM9" << 9;
-        QTest::newRow("COM0 names no port") << "COM0" << 0;
-        QTest::newRow("letter last") << "COMx" << 0;
-        QTest::newRow("empty") << "" << 0;
+        QTest::addColumn<int>("port");   // 0: no port
+        QTest::addColumn<bool>("named"); // also a port name for --port and --device
+        QTest::newRow("COM1") << "COM1" << 1 << true;
+        QTest::newRow("COM8") << "COM8" << 8 << true;
+        QTest::newRow("COM9") << "COM9" << 9 << true;
+        QTest::newRow("the whole number counts") << "COM12" << 12 << true;
+        QTest::newRow("COM255") << "COM255" << 255 << true;
+        QTest::newRow("lower case") << "com3" << 3 << true;
+        QTest::newRow("leading zero") << "COM012" << 12 << true;
+        QTest::newRow("any text before the number") << "USB12" << 12 << false;
+        QTest::newRow("COM0 names no port") << "COM0" << 0 << false;
+        QTest::newRow("COM256 names no port") << "COM256" << 0 << false;
+        QTest::newRow("a huge number") << "COM99999999999999999999" << 0 << false;
+        QTest::newRow("no number") << "COM" << 0 << false;
+        QTest::newRow("a blank after it") << "COM1 " << 0 << false;
+        QTest::newRow("letter last") << "COMx" << 0 << false;
+        QTest::newRow("empty") << "" << 0 << false;
     }
-    void portNumber() {
+    void portText() {
         QFETCH(QString, text);
         QFETCH(int, port);
+        QFETCH(bool, named);
         QCOMPARE(portNumberOf(text).value_or(0), port);
+        QCOMPARE(portNamed(text).value_or(0), named ? port : 0);
+        if (port == 0)
+            return;
+        // Twenty adapters present, in port order on either system.
+        Devices present;
+        for (int n = 1; n <= 20; ++n)
+#ifdef Q_OS_WIN
+            present.push_back(usb(qPrintable(QString("COM%1").arg(n)), ""));
+#else
+            present.push_back(usb(qPrintable(QString("/dev/ttyUSB%1").arg(n - 1)),
+                                  qPrintable(QString("usb-adapter-%1").arg(n))));
+#endif
+        const PortMap map([present] { return present; });
+#ifdef Q_OS_WIN
+        QCOMPARE(map.deviceFor(port), QString("COM%1").arg(port));
+#else
+        QCOMPARE(map.deviceFor(port), port <= 20 ? QString("/dev/ttyUSB%1").arg(port - 1) : "");
+#endif
+        QCOMPARE(map.target(port).present, port <= 20);
+        PortMap mapped([present] { return present; });
+        QCOMPARE(mapped.addMapping(text + "=/dev/null"), named);
+        if (named)
+            QCOMPARE(mapped.deviceFor(port), QString("/dev/null"));
+        // Listed: COM1 to COM8, every higher port present, and the mapped one.
+        std::vector<int> listed(20);
+        std::iota(listed.begin(), listed.end(), 1);
+        if (named && port > 20)
+            listed.push_back(port);
+        QCOMPARE(mapped.ports(), listed);
     }
 
+#ifndef Q_OS_WIN
     void deviceOrder_data() {
         QTest::addColumn<Devices>("present");
         QTest::addColumn<QStringList>("order");
@@ -131,7 +175,8 @@ private slots:
         QVERIFY(map.addMapping("com1=/dev/callcfg-no-such-device"));
         QVERIFY(!map.addMapping("COM3"));
         QVERIFY(!map.addMapping("LPT1=/dev/lp0"));
-        QVERIFY(!map.addMapping("COM10=/dev/x"));
+        QVERIFY(!map.addMapping("COM256=/dev/x"));
+        QVERIFY(!map.addMapping("COM3="));
         QCOMPARE(map.deviceFor(2), QString("/dev/ttyUSB0"));
         QCOMPARE(map.target(3).summary(),
                  QString("COM3 → /dev/ttyUSB0: FT232R USB UART, FTDI, serial number A1B2C3"));
@@ -142,6 +187,7 @@ private slots:
         QCOMPARE(missing.summary(), QString("COM1 → /dev/callcfg-no-such-device: not present"));
         QVERIFY(map.target(4).absence.startsWith("COM4: only 2 serial devices present"));
     }
+#endif
 };
 
 QTEST_APPLESS_MAIN(PortMapTest)

@@ -4,6 +4,7 @@
 // each with one line on standard input. Everything else on standard output is the test log.
 
 #include "link/win32serialport.h"
+#include "link/win32transfer.h"
 
 #include <QtTest>
 
@@ -215,6 +216,46 @@ private slots:
         qInfo("an empty poll takes %lld us, of which %lld us to look up the port's name",
               pollMicroseconds, clock.nsecsElapsed() / 1000 / polls);
         QVERIFY2(pollMicroseconds < 5000, qPrintable(QString::number(pollMicroseconds)));
+        QCOMPARE(port.readPatience(), 0ms); // its reads complete at once
+    }
+
+    // A driver that leaves a read pending (a pipe does, as a serial-over-network redirector
+    // may) gets the read's patience: bytes that come within it are taken, and a read that gets
+    // none is cancelled after it, neither failed nor stranded.
+    void pendingReadsGetPatience() {
+        const wchar_t* name = L"\\\\.\\pipe\\callcfg-slow-driver";
+        const HANDLE server = CreateNamedPipeW(name, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                               PIPE_TYPE_BYTE, 1, 4096, 4096, 0, nullptr);
+        const HANDLE client = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+        QVERIFY(server != INVALID_HANDLE_VALUE && client != INVALID_HANDLE_VALUE);
+        Win32Transfer transfer;
+        QElapsedTimer clock;
+        clock.start();
+        auto result = transfer.read(client, 40);
+        const qint64 waited = clock.elapsed();
+        QCOMPARE(int(result.end), int(Win32Transfer::End::Cancelled));
+        QVERIFY(result.leftPending);
+        QCOMPARE(result.bytes, 0ul);
+        QVERIFY2(waited >= 35 && waited < 300, qPrintable(QString::number(waited)));
+
+        std::thread late([server] {
+            std::this_thread::sleep_for(10ms);
+            OVERLAPPED overlapped{};
+            overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+            DWORD written = 0;
+            WriteFile(server, "abc", 3, nullptr, &overlapped);
+            GetOverlappedResult(server, &overlapped, &written, TRUE);
+            CloseHandle(overlapped.hEvent);
+        });
+        result = transfer.read(client, 200);
+        late.join();
+        QCOMPARE(int(result.end), int(Win32Transfer::End::Done));
+        QVERIFY(result.leftPending);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(transfer.data()), int(result.bytes)),
+                 QByteArray("abc"));
+        CloseHandle(client);
+        CloseHandle(server);
     }
 
     void bytesHeldBeforeTheOpenAreDropped() {
