@@ -1,13 +1,15 @@
 // Saving a backup over an old file: none, one shorter or longer than the image, one whose
 // reads fail part-way (EIO, or an early end as of a share that went away, injected into
 // read(2)), one that may not be read, a folder in its place; in a folder that may or may not
-// be written in (then an existing file is written in place).
+// be written in (then an existing file is written in place); on a disk that fills up.
 //
 // Input: a flags byte, two bytes placing the read fault in the old file, the image's seed,
 // then the old file's bytes.
 // Checks: the save either leaves the image followed by the old file's bytes beyond 8192 and
-// returns true, or leaves the old file untouched and returns false; it fails exactly when the
-// old tail cannot be read whole or no file can be written; no other file is ever left.
+// succeeds, or fails leaving the old bytes (untouched, or put back in place; damaged, and said
+// so, only where they pass the limit); it fails exactly when the old tail (in place: the old
+// file) cannot be read whole, no file can be written or the new one passes the limit; no other
+// file is ever left.
 
 #include "check.h"
 #include "failingreads.h"
@@ -21,7 +23,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <csignal>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -31,6 +36,7 @@ enum Flags : std::uint8_t {
     kReadOnlyFolder = 0x04,
     kEarlyEnd = 0x08,
     kUnreadable = 0x10,
+    kSizeLimit = 0x20,
 };
 
 const QString& workFolder() {
@@ -76,7 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & kReadOnlyFolder)
         ::chmod(folderName.constData(), 0555);
 
-    bool saved = false, readOnly = false, unreadable = false;
+    std::optional<callcfg::WriteFailure> failure;
+    bool readOnly = false, unreadable = false;
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const bool limited = flags & kSizeLimit; // no file grows beyond failFrom * 3 bytes
+    const rlimit limit{limited ? rlim_t(failFrom * 3) : before.rlim_cur, before.rlim_max};
     {
         const PermissionsEnforced enforced;
         readOnly = !QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
@@ -85,15 +96,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (kind == 2)
             failing.emplace(path.toStdString(), failFrom,
                             flags & kEarlyEnd ? ReadFault::EarlyEnd : ReadFault::Error);
-        saved = callcfg::saveBackup(path, image);
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        failure = callcfg::saveBackup(path, image);
+        setrlimit(RLIMIT_FSIZE, &before);
     }
     ::chmod(folderName.constData(), 0755);
+    const bool saved = !failure;
+    const bool full = limited && failFrom * 3 < std::max<qint64>(8192, kind == 0 ? 0 : old.size());
+    FUZZ_CHECK(saved || !failure->reason.isEmpty());
     QFile::remove(folder + QStringLiteral("/probe"));
 
     const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                                     QDir::NoDotAndDotDot);
     if (kind == 0) {
-        FUZZ_CHECK(saved == !readOnly);
+        FUZZ_CHECK(saved == (!readOnly && !full));
         FUZZ_CHECK(left == (saved ? QStringList{QStringLiteral("shop.cat")} : QStringList()));
         FUZZ_CHECK(!saved || contents(path) == imageBytes);
         return 0;
@@ -104,8 +121,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const bool hasTail = old.size() > 8192;
-    const bool tailUnreadable = hasTail && (unreadable || (kind == 2 && failFrom < old.size()));
-    FUZZ_CHECK(saved == !tailUnreadable);
-    FUZZ_CHECK(contents(path) == (saved ? imageBytes + old.mid(8192) : old));
+    const bool oldUnreadable = unreadable || (kind == 2 && failFrom < old.size());
+    FUZZ_CHECK(saved == (!(hasTail && oldUnreadable) && !(readOnly && oldUnreadable) && !full));
+    if (!saved && failure->oldFileDamaged)
+        FUZZ_CHECK(readOnly && limited && failFrom * 3 < old.size());
+    else
+        FUZZ_CHECK(contents(path) == (saved ? imageBytes + old.mid(8192) : old));
     return 0;
 }

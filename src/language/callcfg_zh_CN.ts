@@ -190,6 +190,14 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>无法写入 %1：%2</translation>
     </message>
     <message>
+        <source>%1; the old file is damaged</source>
+        <translation>%1；原文件已损坏</translation>
+    </message>
+    <message>
+        <source>the file ended at byte %1 of its %2</source>
+        <translation>文件读到第 %1 个字节就结束了，它应有 %2 个字节</translation>
+    </message>
+    <message>
         <source>%1 bytes from %2 written to %3</source>
         <translation>已把 %2 的 %1 个字节写入 %3</translation>
     </message>

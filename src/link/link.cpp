@@ -96,6 +96,11 @@ QString Link::lostMessage(const QString& reason) const {
     return Texts::tr("%1 disconnected: %2").arg(port, reason);
 }
 
+void Link::note(const QString& text) {
+    for (LinkObserver* observer : observers_)
+        observer->note(text);
+}
+
 void Link::lose(const QString& reason) {
     const QString message = lostMessage(reason);
     for (LinkObserver* observer : observers_)

@@ -54,6 +54,8 @@ public:
 
     // "COM1 (/dev/ttyUSB0) disconnected: <reason>" for the port opened last.
     QString lostMessage(const QString& reason) const;
+    // Passes `text` to the observers' note().
+    void note(const QString& text);
 
     void addObserver(LinkObserver* observer);
     void removeObserver(LinkObserver* observer);

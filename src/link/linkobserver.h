@@ -1,7 +1,7 @@
 #pragma once
 // What the link tells whoever watches it: the bytes it sent, read and dropped, the line errors
-// the port noticed, replies that failed their checksum, a port lost during an exchange, and the
-// moments between short sleeps of a wait.
+// the port noticed, replies that failed their checksum, a port lost during an exchange, the
+// moments between short sleeps of a wait, and notes the windows leave for the traffic log.
 
 #include "link/serialport.h"
 
@@ -31,6 +31,9 @@ public:
     virtual void checksumFailed() {}
     // The wait is between two short sleeps; only painting may happen here.
     virtual void waiting() {}
+    // Something that went wrong beside the line (a backup file that could not be saved), for
+    // whoever records the session.
+    virtual void note(const QString& /*text*/) {}
 };
 
 } // namespace callcfg

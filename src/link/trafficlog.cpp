@@ -82,6 +82,10 @@ void TrafficLog::portLost(const QString& message) {
     writeLine("lost", message.toUtf8());
 }
 
+void TrafficLog::note(const QString& text) {
+    writeStamped(QByteArray("note ") + text.toUtf8());
+}
+
 QByteArray spacedHex(std::span<const std::uint8_t> bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()))
         .toHex(' ')
@@ -93,10 +97,13 @@ void TrafficLog::write(const char* direction, std::span<const std::uint8_t> byte
 }
 
 void TrafficLog::writeLine(const char* what, const QByteArray& text) {
+    writeStamped(what + (' ' + link_.device().toUtf8()) + ' ' + text);
+}
+
+void TrafficLog::writeStamped(const QByteArray& line) {
     const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch());
-    file_->writeLine(QByteArray::number(qint64(now.count())) + ' ' + what + ' ' +
-                     link_.device().toUtf8() + ' ' + text + '\n');
+    file_->writeLine(QByteArray::number(qint64(now.count())) + ' ' + line + '\n');
 }
 
 } // namespace callcfg

@@ -1,9 +1,10 @@
 #pragma once
 // A traffic log for support: one line per request sent, per read that returned bytes, per
-// drop of late bytes, per line error and per port lost,
+// drop of late bytes, per line error, per port lost and per note,
 //   <milliseconds on the monotonic clock> <sent|read|dropped> <device> <bytes in hex>
 //   <milliseconds on the monotonic clock> line-error <device> <the error>
 //   <milliseconds on the monotonic clock> lost <device> <what happened>
+//   <milliseconds on the monotonic clock> note <what happened>
 // (the error: overrun, receive-buffer-overrun, framing, parity or break), appended to a file
 // that is opened once, at start. Logs of several links may share the file, from any thread: each
 // line is written whole.
@@ -55,10 +56,12 @@ public:
     void dropped(std::span<const std::uint8_t> bytes) override;
     void lineError(LineError error) override;
     void portLost(const QString& message) override;
+    void note(const QString& text) override;
 
 private:
     void write(const char* direction, std::span<const std::uint8_t> bytes);
     void writeLine(const char* what, const QByteArray& text);
+    void writeStamped(const QByteArray& line);
 
     const Link& link_;
     std::shared_ptr<TrafficLogFile> file_;

@@ -1,6 +1,7 @@
 // The backup file of form3: save the host image (保存文件) and open one into it (打开文件).
 
 #include "commands/box.h"
+#include "link/texts.h"
 #include "memory/backupfile.h"
 #include "memory/images.h"
 #include "memoryreader/memoryreaderwindow.h"
@@ -35,8 +36,10 @@ void saveBackupFile(const MemoryReaderContext& c) {
         c.box(error(QStringLiteral("保存文件的扩展名必须为.cat！")));
         return;
     }
-    if (!saveBackup(*path, c.images.hostImage)) {
-        c.box(error(QStringLiteral("文件") + *path + QStringLiteral("保存失败！")));
+    if (const auto failure = saveBackup(*path, c.images.hostImage)) {
+        c.tell(Texts::tr("cannot write %1: %2").arg(*path, failure->text()));
+        c.box(error(QStringLiteral("文件") + *path + QStringLiteral("保存失败！\n") +
+                    failure->text()));
         return;
     }
     c.box(notice(QStringLiteral("记录已保存到") + *path));

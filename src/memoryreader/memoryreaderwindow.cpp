@@ -1,5 +1,6 @@
 #include "memoryreader/memoryreaderwindow.h"
 
+#include "memory/backupfile.h"
 #include "memory/images.h"
 #include "memoryreader/wrapbutton.h"
 #include "ui/controls.h"
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace callcfg {
 namespace {
@@ -99,11 +101,16 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
     pagerHeader->hide();
     tableHeader->hide();
 
-    // Starts in the current directory, not where an earlier run's dialogs were left; what the
-    // dialog remembers stays out of the user's settings (it reads them while it is built).
+    // Starts in the current directory when the user may create a file there, otherwise in
+    // their documents (the Start menu starts the tool in its installation folder), never where
+    // an earlier run's dialogs were left; what the dialog remembers stays out of the user's
+    // settings (it reads them while it is built).
     {
         const SettingsShield shield;
-        fileDialog = new QFileDialog(this, QString(), QDir::currentPath());
+        fileDialog = new QFileDialog(
+            this, QString(),
+            backupStartFolder(QDir::currentPath(),
+                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
         fileDialog->setOption(QFileDialog::DontUseNativeDialog);
     }
     fileDialog->setObjectName(QStringLiteral("CommonDialog1"));

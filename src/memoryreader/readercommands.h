@@ -22,6 +22,8 @@ struct MemoryReaderContext {
 
     // A message box on form3.
     void box(const Box& box) const;
+    // A problem told on stderr ("callcfg: <problem>") and, when one is open, in the traffic log.
+    void tell(const QString& problem) const;
     // The start of a read or a download once the port is open: the port's waiting input
     // dropped, the compact size, the progress bar from 0 to `progressMaximum` and the status
     // on screen.

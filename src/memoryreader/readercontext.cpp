@@ -7,10 +7,18 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include <cstdio>
+
 namespace callcfg {
 
 void MemoryReaderContext::box(const Box& box) const {
     showBox(&window, box);
+}
+
+void MemoryReaderContext::tell(const QString& problem) const {
+    std::fprintf(stderr, "callcfg: %s\n", qPrintable(problem));
+    std::fflush(stderr);
+    link.note(problem);
 }
 
 bool MemoryReaderContext::transferCompleted(const TransferResult& result,

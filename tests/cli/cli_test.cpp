@@ -260,7 +260,7 @@ private slots:
         const Run r = run({"backup", "--device", device(), file});
         setrlimit(RLIMIT_FSIZE, &before);
         QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.contains("cannot write"), qPrintable(r.err));
+        QVERIFY2(r.err.contains("cannot write " + file + ": File too large"), qPrintable(r.err));
         QCOMPARE(readFile(file), QByteArray("an older backup"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"full.cat"});
@@ -284,7 +284,7 @@ private slots:
         QVERIFY(QDir().mkdir(folder));
         const QString file = folder + "/shop.cat";
         if (present)
-            writeFile(file, "an older backup");
+            writeFile(file, QByteArray(9000, 'x')); // longer: made exactly the image
         QCOMPARE(::chmod(qPrintable(folder), 0555), 0);
         Run r;
         bool enforced = false;

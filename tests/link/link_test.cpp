@@ -178,6 +178,7 @@ private slots:
         QVERIFY(std::holds_alternative<Replied>(f.exchange("09", "")));
         f.s.port.failReads = true;
         QVERIFY(std::holds_alternative<PortFault>(f.exchange("08", "")));
+        f.s.link.note("cannot write b.cat: Permission denied"); // a line of its own
 
         QFile file(dir.filePath("traffic.log"));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -187,6 +188,7 @@ private slots:
             QVERIFY2(QRegularExpression("^\\d+ ").match(line).hasMatch(), qPrintable(line));
             events << line.section(' ', 1);
         }
+        QCOMPARE(events.takeLast(), "note cannot write b.cat: Permission denied");
         QCOMPARE(events,
                  QStringList({"sent /dev/scripted 55 55 AA 01 08 00 F6",
                               "dropped /dev/scripted 55 AA 02 08 00 F5",

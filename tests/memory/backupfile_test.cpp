@@ -98,7 +98,8 @@ void TestBackupFile::roundTrip() {
     QFETCH(quint32, seed);
     const HostMemory saved = randomImage(seed);
     const QString path = dir.filePath(QStringLiteral("round%1.cat").arg(seed));
-    QVERIFY(saveBackup(path, saved));
+    QVERIFY(!saveBackup(path, saved));
+    QCOMPARE(backupStartFolder(dir.path(), "/documents"), dir.path()); // a file may be made
     const QByteArray bytes = readFile(path);
     QCOMPARE(bytes.size(), 8192);
     QCOMPARE(quint8(bytes[8191]), quint8(saved[8191]));
@@ -141,7 +142,7 @@ void TestBackupFile::saveOverALongerFile() {
         std::optional<FailingReads> failing;
         if (failFrom >= 0)
             failing.emplace(path.toStdString(), failFrom, fault);
-        result = saveBackup(path, image);
+        result = !saveBackup(path, image);
     }
     QCOMPARE(result, saved);
     ::chmod(qPrintable(path), 0644);
@@ -184,11 +185,11 @@ void TestBackupFile::openShortFileFails() {
 void TestBackupFile::saveToUnwritablePlaceFails() {
     const HostMemory image{};
     const QString inMissingDir = dir.filePath(QStringLiteral("nowhere/backup.cat"));
-    QVERIFY(!saveBackup(inMissingDir, image));
+    QCOMPARE(saveBackup(inMissingDir, image)->reason, "No such file or directory");
     QVERIFY(!QFile::exists(inMissingDir));
     const QString directory = dir.filePath(QStringLiteral("folder.cat"));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.cat")));
-    QVERIFY(!saveBackup(directory, image));
+    QVERIFY(saveBackup(directory, image));
     QVERIFY(!readBackup(directory).has_value());
 }
 
@@ -204,51 +205,71 @@ void TestBackupFile::fullDiskLeavesTheOldFile() {
     getrlimit(RLIMIT_FSIZE, &before);
     const rlimit small{4096, before.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = saveBackup(path, randomImage(3));
+    const auto failure = saveBackup(path, randomImage(3));
     setrlimit(RLIMIT_FSIZE, &before);
-    QVERIFY(!saved);
+    QCOMPARE(failure->text(), "File too large"); // the system's reason
     QCOMPARE(readFile(path), old);
     QCOMPARE(QDir(full.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("shop.cat")});
 }
 
 void TestBackupFile::saveInAReadOnlyFolder_data() {
-    QTest::addColumn<int>("mode"); // the old file's; 0 for none
-    QTest::addColumn<bool>("saved");
-    QTest::newRow("writable file") << 0644 << true;
-    QTest::newRow("read-only file") << 0444 << false;
-    QTest::newRow("no file") << 0 << false;
+    QTest::addColumn<int>("mode");        // the old file's; 0 for none
+    QTest::addColumn<int>("size");        // the old file's
+    QTest::addColumn<int>("limit");       // no file may grow beyond it (a full disk); 0 for none
+    QTest::addColumn<QString>("failure"); // what the failure's text holds; "-" when saved
+    QTest::newRow("writable file") << 0644 << 8492 << 0 << "-";
+    QTest::newRow("read-only file") << 0444 << 8492 << 0 << "";
+    QTest::newRow("no file") << 0 << 0 << 0 << "Permission denied";
+    QTest::newRow("full part-way: old bytes back") << 0644 << 300 << 4096 << "File too large";
+    QTest::newRow("full part-way: damaged") << 0644 << 8492 << 4096 << "; the old file is damaged";
 }
 
 // A folder the user cannot write in, holding a file they can: the file is written in place,
-// its tail kept. Where no file can be written nothing changes. As root the test gives up the
-// capabilities that override permissions, and is skipped where it cannot.
+// its tail kept; a write failing part-way puts the old bytes back or says it could not. Where
+// no file can be written nothing changes. The backup dialog starts in the documents. As root
+// the test gives up the capabilities that override permissions, skipped where it cannot.
 void TestBackupFile::saveInAReadOnlyFolder() {
     QFETCH(int, mode);
-    QFETCH(bool, saved);
+    QFETCH(int, size);
+    QFETCH(int, limit);
+    QFETCH(QString, failure);
     QTemporaryDir top;
     const QString folder = top.filePath(QStringLiteral("shared"));
     QVERIFY(QDir().mkdir(folder));
     const QString path = folder + QStringLiteral("/shop.cat");
-    const QByteArray old = QByteArray(8192, '\x11') + QByteArray(300, '\x22');
+    const QByteArray old = (QByteArray(8192, '\x11') + QByteArray(300, '\x22')).right(size);
     if (mode != 0) {
         writeFile(path, old);
         QCOMPARE(::chmod(qPrintable(path), mode_t(mode)), 0);
     }
     QCOMPARE(::chmod(qPrintable(folder), 0555), 0);
     const HostMemory image = randomImage(11);
-    bool result = false;
+    std::optional<WriteFailure> result;
+    QString startFolder;
     bool enforced = false;
     {
         const PermissionsEnforced permissions;
         enforced = !QFile(folder + QStringLiteral("/new")).open(QIODevice::WriteOnly);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit small{limit > 0 ? rlim_t(limit) : before.rlim_cur, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
         if (enforced)
             result = saveBackup(path, image);
+        setrlimit(RLIMIT_FSIZE, &before);
+        startFolder = backupStartFolder(folder, "/documents");
     }
     ::chmod(qPrintable(folder), 0755);
     if (!enforced)
         QSKIP("file permissions cannot be enforced here");
-    QCOMPARE(result, saved);
+    QCOMPARE(startFolder, "/documents");
+    const bool saved = failure == "-";
+    const QString text = result ? result->text() : "-";
+    QVERIFY2(text.contains(failure) && text != "" && !result == saved, qPrintable(text));
+    if (result && result->oldFileDamaged)
+        return;
     const QByteArray expected =
         saved ? QByteArray(reinterpret_cast<const char*>(image.data()), 8192) + old.mid(8192) : old;
     QCOMPARE(readFile(path), mode != 0 ? expected : QByteArray());
