@@ -19,8 +19,8 @@ const QString kProgram = QStringLiteral("callcfg");
 
 QCommandLineOption portOption() {
     return {QStringLiteral("port"),
-            Texts::tr("Port list entry COMn opens DEVICE (repeatable); by default COMn is the "
-                      "n-th serial device present (on-board ports first, then USB adapters "
+            Texts::tr("Port COMn (n from 1 to 255) opens DEVICE (repeatable); by default COMn is "
+                      "the n-th serial device present (on-board ports first, then USB adapters "
                       "by their /dev/serial/by-id name), or COMn on Windows."),
             QStringLiteral("COMn=DEVICE")};
 }
@@ -105,17 +105,19 @@ const std::vector<Subcommand>& subcommands() {
          },
          runExport},
         {"ports", "[--find]",
-         QT_TRANSLATE_NOOP("callcfg", "Print what each port list entry COM1 to COM8 opens and "
-                                      "what is there. With --find, open each device present "
-                                      "(never one that another program holds) and ask it for "
-                                      "the host memory's block 0, to tell which entries lead "
-                                      "to a host unit; exit status 0 when one answered, 1 "
-                                      "when none did."),
+         QT_TRANSLATE_NOOP("callcfg", "Print what COM1 to COM8, and every higher port present "
+                                      "or mapped, open and what is there. With --find, ask each "
+                                      "device present or mapped (USB adapters first; never one "
+                                      "that another program holds; a Bluetooth port only when "
+                                      "--port maps it; 2 s at most each) for the host memory's "
+                                      "block 0, to tell which ports lead to a host unit; exit "
+                                      "status 0 when one answered, 1 when none did."),
          [](QCommandLineParser& p) {
              p.addOption(
                  flag("find", QT_TRANSLATE_NOOP("callcfg", "Write one read request (host memory "
-                                                           "block 0) to every device present and "
-                                                           "say which answered as a host unit.")));
+                                                           "block 0) to every device present or "
+                                                           "mapped and say which answered as a "
+                                                           "host unit.")));
          },
          runPorts},
         {"program", "--device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]",

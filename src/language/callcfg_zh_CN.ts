@@ -4,8 +4,8 @@
 <context>
     <name>callcfg</name>
     <message>
-        <source>Port list entry COMn opens DEVICE (repeatable); by default COMn is the n-th serial device present (on-board ports first, then USB adapters by their /dev/serial/by-id name), or COMn on Windows.</source>
-        <translation>端口列表的 COMn 打开 DEVICE（可重复）；默认 COMn 是现有的第 n 个串口设备（先板载串口，再按 /dev/serial/by-id 名称排列的 USB 适配器），Windows 上是 COMn。</translation>
+        <source>Port COMn (n from 1 to 255) opens DEVICE (repeatable); by default COMn is the n-th serial device present (on-board ports first, then USB adapters by their /dev/serial/by-id name), or COMn on Windows.</source>
+        <translation>端口 COMn（n 为 1 到 255）打开 DEVICE（可重复）；默认 COMn 是现有的第 n 个串口设备（先板载串口，再按 /dev/serial/by-id 名称排列的 USB 适配器），Windows 上是 COMn。</translation>
     </message>
     <message>
         <source>Append a line for every request sent and every read that returned bytes to FILE.</source>
@@ -76,12 +76,12 @@
         <translation>餐桌呼叫器条目。</translation>
     </message>
     <message>
-        <source>Print what each port list entry COM1 to COM8 opens and what is there. With --find, open each device present (never one that another program holds) and ask it for the host memory&apos;s block 0, to tell which entries lead to a host unit; exit status 0 when one answered, 1 when none did.</source>
-        <translation>打印端口列表 COM1 到 COM8 各打开哪个设备、设备是什么。加 --find 时依次打开每个现有设备（不碰被其它程序占用的设备），向它请求主机内存第 0 块，看哪些端口连着主机；有主机应答时退出状态为 0，没有时为 1。</translation>
+        <source>Print what COM1 to COM8, and every higher port present or mapped, open and what is there. With --find, ask each device present or mapped (USB adapters first; never one that another program holds; a Bluetooth port only when --port maps it; 2 s at most each) for the host memory&apos;s block 0, to tell which ports lead to a host unit; exit status 0 when one answered, 1 when none did.</source>
+        <translation>打印 COM1 到 COM8 以及每个更高的现有或已指定端口各打开哪个设备、设备是什么。加 --find 时向每个现有或已指定的设备请求主机内存第 0 块（先问 USB 适配器；不碰被其它程序占用的设备；蓝牙串口只在 --port 指定时才问；每个最多 2 秒），看哪些端口连着主机；有主机应答时退出状态为 0，没有时为 1。</translation>
     </message>
     <message>
-        <source>Write one read request (host memory block 0) to every device present and say which answered as a host unit.</source>
-        <translation>向每个现有设备写一个读取请求（主机内存第 0 块），并说明哪个以主机身份应答。</translation>
+        <source>Write one read request (host memory block 0) to every device present or mapped and say which answered as a host unit.</source>
+        <translation>向每个现有或已指定的设备写一个读取请求（主机内存第 0 块），并说明哪个以主机身份应答。</translation>
     </message>
     <message>
         <source>Usage: %1

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 #include <cstdio>
@@ -142,8 +143,20 @@ void PortRow::findHost() {
     link_.close();
     HostSearch search(portMap_, {makeSearchPort_, link_.timeScale(), searchLog_});
     search.stopAtFirst();
+    // The dialog is modal to this window; the other windows, whose commands use the port too,
+    // take no input meanwhile either.
+    QList<QPointer<QWidget>> paused;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != &form_ && window->isVisible() && window->isEnabled()) {
+            window->setEnabled(false);
+            paused << window;
+        }
+    }
     HostSearchDialog dialog(form_, search);
     const bool ended = dialog.runSearch();
+    for (const QPointer<QWidget>& window : paused)
+        if (window)
+            window->setEnabled(true);
     const int found = search.found();
     if (found == 0) {
         if (wasOpen)
