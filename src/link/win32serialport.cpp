@@ -4,6 +4,7 @@
 
 #include "link/win32transfer.h"
 
+#include <chrono>
 #include <future>
 #include <iterator>
 #include <memory>
@@ -276,8 +277,16 @@ std::optional<std::vector<std::uint8_t>> Win32SerialPort::readAll() {
     }
     noteLineErrors(errors);
     std::vector<std::uint8_t> data;
+    // A driver that leaves reads pending is read until its patience is over, so that what
+    // comes meanwhile, up to the end of the link's period, is taken too.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point patienceEnds =
+        Clock::now() + std::chrono::milliseconds(kReadPatienceMs);
     for (;;) {
-        const Win32Transfer::Result result = transfer_->read(handle_, kReadPatienceMs);
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(patienceEnds - Clock::now()).count();
+        const DWORD patience = left > 0 ? DWORD(left) : 0;
+        const Win32Transfer::Result result = transfer_->read(handle_, patience);
         slowReads_ = slowReads_ || result.leftPending;
         if (result.end == Win32Transfer::End::Failed) {
             fail(result.error);
@@ -288,8 +297,11 @@ std::optional<std::vector<std::uint8_t>> Win32SerialPort::readAll() {
             return std::nullopt;
         }
         data.insert(data.end(), transfer_->data(), transfer_->data() + result.bytes);
-        // A read that did not fill the buffer took everything that was waiting.
-        if (result.bytes < Win32Transfer::kCapacity)
+        // A read that did not fill the buffer took everything that was waiting, unless the
+        // driver completed it as bytes came while there is patience left.
+        const bool full = result.bytes == Win32Transfer::kCapacity;
+        if (!full && (!result.leftPending || result.end == Win32Transfer::End::Cancelled ||
+                      Clock::now() >= patienceEnds))
             break;
     }
     if (data.empty() && nameIsGone()) {

@@ -215,8 +215,10 @@ private slots:
             QVERIFY(DosName(com).defined());
         qInfo("an empty poll takes %lld us, of which %lld us to look up the port's name",
               pollMicroseconds, clock.nsecsElapsed() / 1000 / polls);
-        QVERIFY2(pollMicroseconds < 5000, qPrintable(QString::number(pollMicroseconds)));
-        QCOMPARE(port.readPatience(), 0ms); // its reads complete at once
+        // A driver that leaves reads pending (Wine's does) is given its patience, no more.
+        const qint64 patience = std::chrono::microseconds(port.readPatience()).count();
+        qInfo("the driver's reads get %lld us of patience", patience);
+        QVERIFY2(pollMicroseconds < 5000 + patience, qPrintable(QString::number(pollMicroseconds)));
     }
 
     // A driver that leaves a read pending (a pipe does, as a serial-over-network redirector
