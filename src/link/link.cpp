@@ -73,17 +73,18 @@ void Link::sleepUntilRead(WaitClock::TimePoint end) {
     }
 }
 
-// A read of the port, with the line errors it noticed.
-std::optional<std::vector<std::uint8_t>> Link::readPort() {
-    auto bytes = port_->readAll();
+// A read of the port, with the line errors it noticed; in a wait, the read of a period, which
+// takes what comes until the period's end.
+std::optional<std::vector<std::uint8_t>> Link::readPort(bool toPeriodEnd) {
+    auto bytes = toPeriodEnd ? port_->readAllFor(port_->readPatience()) : port_->readAll();
     for (LineError error : port_->takeLineErrors())
         for (LinkObserver* observer : observers_)
             observer->lineError(error);
     return bytes;
 }
 
-std::optional<std::vector<std::uint8_t>> Link::read() {
-    auto bytes = readPort();
+std::optional<std::vector<std::uint8_t>> Link::read(bool toPeriodEnd) {
+    auto bytes = readPort(toPeriodEnd);
     if (bytes && !bytes->empty())
         for (LinkObserver* observer : observers_)
             observer->received(*bytes);
@@ -143,7 +144,7 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
     const WaitClock::TimePoint start = clock_->now();
     for (int period = 0; period < std::max(1, wait.periods); ++period) {
         sleepUntilRead(start + length * (period + 1));
-        const auto bytes = read();
+        const auto bytes = read(true);
         if (!bytes) {
             const QString reason = port_->errorText();
             lose(reason);

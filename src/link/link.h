@@ -66,8 +66,8 @@ public:
 
 private:
     void sleepUntilRead(WaitClock::TimePoint end);
-    std::optional<std::vector<std::uint8_t>> readPort();
-    std::optional<std::vector<std::uint8_t>> read();
+    std::optional<std::vector<std::uint8_t>> readPort(bool toPeriodEnd = false);
+    std::optional<std::vector<std::uint8_t>> read(bool toPeriodEnd = false);
     void dropLateBytes();
     void lose(const QString& reason);
 

@@ -45,8 +45,15 @@ public:
     // the system does not report them.
     virtual std::vector<LineError> takeLineErrors() { return {}; }
     // How long a read may take: none where reads return at once; a driver that leaves reads
-    // pending gets some patience. The link starts its reads that long before a period ends.
+    // pending gets some patience. The link starts the read of a wait's period that long before
+    // the period ends, with readAllFor(readPatience()).
     virtual std::chrono::milliseconds readPatience() const { return {}; }
+    // Everything that arrives within `span` from now; nullopt on a port fault. By default what
+    // is waiting now.
+    virtual std::optional<std::vector<std::uint8_t>>
+    readAllFor(std::chrono::milliseconds /*span*/) {
+        return readAll();
+    }
 };
 
 } // namespace callcfg

@@ -4,6 +4,7 @@
 
 #include "link/win32transfer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <iterator>
@@ -265,6 +266,16 @@ bool Win32SerialPort::writeByte(std::uint8_t byte) {
 }
 
 std::optional<std::vector<std::uint8_t>> Win32SerialPort::readAll() {
+    return readWithin(std::chrono::milliseconds(0));
+}
+
+std::optional<std::vector<std::uint8_t>>
+Win32SerialPort::readAllFor(std::chrono::milliseconds span) {
+    return readWithin(span);
+}
+
+std::optional<std::vector<std::uint8_t>>
+Win32SerialPort::readWithin(std::chrono::milliseconds span) {
     if (!usable())
         return std::nullopt;
     // A device that has gone (an adapter pulled out, the far end of a terminal closed) can
@@ -276,17 +287,19 @@ std::optional<std::vector<std::uint8_t>> Win32SerialPort::readAll() {
         return std::nullopt;
     }
     noteLineErrors(errors);
-    std::vector<std::uint8_t> data;
-    // A driver that leaves reads pending is read until its patience is over, so that what
-    // comes meanwhile, up to the end of the link's period, is taken too.
+    // Bytes that come until `takeUntil` are taken; a read left pending is cancelled at
+    // `giveUpAt`, no sooner than the driver's patience allows.
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point patienceEnds =
-        Clock::now() + std::chrono::milliseconds(kReadPatienceMs);
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point takeUntil = start + span;
+    const Clock::time_point giveUpAt =
+        start + std::max(span, std::chrono::milliseconds(kReadPatienceMs));
+    std::vector<std::uint8_t> data;
     for (;;) {
         const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(patienceEnds - Clock::now()).count();
-        const DWORD patience = left > 0 ? DWORD(left) : 0;
-        const Win32Transfer::Result result = transfer_->read(handle_, patience);
+            std::chrono::ceil<std::chrono::milliseconds>(giveUpAt - Clock::now()).count();
+        const Win32Transfer::Result result =
+            transfer_->read(handle_, DWORD(std::max<long long>(left, 0)));
         slowReads_ = slowReads_ || result.leftPending;
         if (result.end == Win32Transfer::End::Failed) {
             fail(result.error);
@@ -297,11 +310,12 @@ std::optional<std::vector<std::uint8_t>> Win32SerialPort::readAll() {
             return std::nullopt;
         }
         data.insert(data.end(), transfer_->data(), transfer_->data() + result.bytes);
-        // A read that did not fill the buffer took everything that was waiting, unless the
-        // driver completed it as bytes came while there is patience left.
-        const bool full = result.bytes == Win32Transfer::kCapacity;
-        if (!full && (!result.leftPending || result.end == Win32Transfer::End::Cancelled ||
-                      Clock::now() >= patienceEnds))
+        // A read that did not fill the buffer took everything that was waiting; what comes
+        // until `takeUntil` is read on, from a driver that waits for bytes.
+        const bool waitsForBytes = result.leftPending || result.bytes > 0;
+        if (result.bytes < Win32Transfer::kCapacity &&
+            (result.end == Win32Transfer::End::Cancelled || !waitsForBytes ||
+             Clock::now() >= takeUntil))
             break;
     }
     if (data.empty() && nameIsGone()) {

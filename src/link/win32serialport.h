@@ -26,6 +26,7 @@ public:
     void setRts(bool on) override;
     bool writeByte(std::uint8_t byte) override;
     std::optional<std::vector<std::uint8_t>> readAll() override;
+    std::optional<std::vector<std::uint8_t>> readAllFor(std::chrono::milliseconds span) override;
     QString errorText() const override { return error_; }
     PortFailure failure() const override;
     std::vector<LineError> takeLineErrors() override;
@@ -37,6 +38,7 @@ public:
     static QString systemName(const QString& device);
 
 private:
+    std::optional<std::vector<std::uint8_t>> readWithin(std::chrono::milliseconds span);
     bool fail(unsigned long code);
     bool failWithout(const QString& reason);
     bool usable();

@@ -112,6 +112,7 @@ private slots:
         clock.start();
         search.run();
         const qint64 ms = clock.elapsed();
+        qInfo("the search took %lld ms", ms);
         {
             const std::lock_guard lock(devices->mutex);
             devices->ended = true;
