@@ -570,8 +570,8 @@ private slots:
         QVERIFY(process.waitForFinished(10000));
         QVERIFY(process.readAllStandardError().startsWith("callcfg: 未知选项“bogus”。\n"));
         for (const auto& [messages, usage, options] :
-             {std::tuple{"", "用法：callcfg show", "选项：\n  --port <COMn=DEVICE>  端口列表的"},
-              {"C", "Usage: callcfg show", "Options:\n  --port <COMn=DEVICE>  Port list"}}) {
+             {std::tuple{"", "用法：callcfg show", "选项：\n  --port <COMn=DEVICE>  端口 COMn"},
+              {"C", "Usage: callcfg show", "Options:\n  --port <COMn=DEVICE>  Port COMn"}}) {
             chinese.insert("LC_MESSAGES", messages);
             process.setProcessEnvironment(chinese);
             process.start(CALLCFG_BINARY, {"show", "--help"});
