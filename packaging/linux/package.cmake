@@ -44,7 +44,8 @@ simulated host unit on a pseudo-terminal.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The platform plugins are loaded, not linked: the window needs xcb on a desktop.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The platform plugins are loaded, not linked: the window needs xcb on a desktop. Qt's own
+# Chinese texts (the boxes' buttons, the dialogs) come from Debian's translations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-ukai, fonts-arphic-uming")
 include(CPack)

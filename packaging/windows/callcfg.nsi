@@ -3,7 +3,8 @@
 ;            -DICON=callcfg.ico -DLISTS=folder -DOUTFILE=callcfg-4.0-setup.exe callcfg.nsi
 ; LISTS holds install.nsh and uninstall.nsh, the build's lists of the files. It installs into
 ; Program Files, adds the Start-menu entry and the entry in the list of installed programs;
-; /S installs silently, and the uninstaller takes /S as well.
+; /S installs silently, and the uninstaller takes /S as well. It refuses a Windows older than
+; 10 version 1809.
 
 Unicode true
 Target amd64-unicode
@@ -32,6 +33,7 @@ VIAddVersionKey /LANG=2052 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "LegalCopyright" "© ${PUBLISHER}"
 
 !include "MUI2.nsh"
+!include "WinVer.nsh"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
@@ -42,8 +44,17 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "© ${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-; For every user: the Start menu's common folder, the machine's list of installed programs.
+; Qt 6.4 runs on 64-bit Windows 10 from version 1809 (build 17763) on; the setup program is a
+; 64-bit program and starts on no 32-bit Windows. An older Windows is refused before anything
+; is written, with a box, or under /S without one, with exit status 1.
 Function .onInit
+    ${IfNot} ${AtLeastWin10}
+    ${OrIfNot} ${AtLeastBuild} 17763
+        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT}需要 Windows 10（1809 版）或更新的 64 位 Windows。" /SD IDOK
+        SetErrorLevel 1
+        Quit
+    ${EndIf}
+    ; For every user: the Start menu's common folder, the machine's list of installed programs.
     SetShellVarContext all
 FunctionEnd
 

@@ -5,6 +5,7 @@
 #include "app/terminalquestions.h"
 #include "app/termination.h"
 #include "cli/commandline.h"
+#include "cli/heldinterrupts.h"
 #include "language/language.h"
 #include "link/platformport.h"
 #include "link/serialdevices.h"
@@ -52,8 +53,10 @@ int runWithoutDisplay(int argc, char** argv) {
         output.out(), output.err(),         makePlatformPort,         output.errIsTerminal(),
         1.0,          systemDeviceLister(), terminalQuestions(output)};
     const QStringList arguments = QCoreApplication::arguments();
-    if (!subcommandOf(arguments).isEmpty())
+    if (!subcommandOf(arguments).isEmpty()) {
+        endOnConsoleInterrupts();
         return output.finish(runSubcommand(arguments, environment));
+    }
     WindowOptions options;
     return output.finish(
         parseWindowOptions(arguments, options, environment, kSimulatorAvailable).value_or(0));
@@ -66,8 +69,9 @@ int main(int argc, char** argv) {
     if (!startsWindow(rawArguments(argc, argv)))
         return runWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
-    useLanguage(commandLineLanguage()); // the windows speak Chinese once they are made
-    // Until the window shows, a usage error or an unwritable log is told as a subcommand's is.
+    // Until the window shows, a usage error or an unwritable log is told as a subcommand's is,
+    // in the command line's language.
+    useLanguage(commandLineLanguage());
     std::optional<ProgramOutput> output(std::in_place);
     WindowOptions options;
     {
@@ -77,6 +81,8 @@ int main(int argc, char** argv) {
                                                    kSimulatorAvailable))
             return output->finish(*status);
     }
+    // The windows speak Chinese whatever the locale, and so do Qt's boxes and dialogs.
+    useLanguage(Language::Chinese);
     installFontSubstitutions();
     // The tool keeps nothing between runs: whatever Qt's own dialogs would remember (the
     // file dialog's last folder and history) goes to a folder removed at exit.

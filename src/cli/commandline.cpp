@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "cli/helptext.h"
 #include "cli/subcommands.h"
 #include "link/link.h"
 #include "link/texts.h"
@@ -8,8 +9,6 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QTextStream>
-
-#include <functional>
 
 namespace callcfg {
 
@@ -54,9 +53,9 @@ QCommandLineOption flag(const char* name, const char* description) {
 
 struct Subcommand {
     const char* name;
-    const char* arguments;   // after the options, in the usage line
-    const char* description; // marked with QT_TRANSLATE_NOOP
-    std::function<void(QCommandLineParser&)> addOptions;
+    const char* arguments;                  // after the options, in the usage line
+    const char* description;                // marked with QT_TRANSLATE_NOOP
+    QList<QCommandLineOption> (*options)(); // besides --port, --log and --help
     int (*run)(const Invocation&);
 };
 
@@ -66,42 +65,43 @@ const std::vector<Subcommand>& subcommands() {
          QT_TRANSLATE_NOOP("callcfg", "Read the host unit's memory and write it to FILE (8192 "
                                       "bytes). FILE is written only when the whole read "
                                       "succeeded."),
-         [](QCommandLineParser& p) { p.addOption(deviceOption()); }, runBackup},
+         [] { return QList{deviceOption()}; }, runBackup},
         {"restore", "--device DEV FILE",
          QT_TRANSLATE_NOOP("callcfg", "Download FILE into the host unit, then read the host "
                                       "unit back and compare."),
-         [](QCommandLineParser& p) {
-             p.addOption(deviceOption());
-             p.addOption(flag("no-verify",
-                              QT_TRANSLATE_NOOP("callcfg", "Do not read the host unit back.")));
+         [] {
+             return QList{deviceOption(),
+                          flag("no-verify",
+                               QT_TRANSLATE_NOOP("callcfg", "Do not read the host unit back."))};
          },
          runRestore},
         {"verify", "--device DEV FILE",
          QT_TRANSLATE_NOOP("callcfg",
                            "Read the host unit and compare it with FILE; nothing is changed."),
-         [](QCommandLineParser& p) { p.addOption(deviceOption()); }, runVerify},
+         [] { return QList{deviceOption()}; }, runVerify},
         {"show", "FILE [--pagers|--tables|--mode|--hex]",
          QT_TRANSLATE_NOOP("callcfg",
                            "Print what the memory reader window shows for the image in FILE."),
-         [](QCommandLineParser& p) {
-             p.addOption(
-                 flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager listing (the default).")));
-             p.addOption(flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller listing.")));
-             p.addOption(flag("mode", QT_TRANSLATE_NOOP("callcfg", "The work mode.")));
-             p.addOption(flag("hex", QT_TRANSLATE_NOOP("callcfg", "The hex view.")));
+         [] {
+             return QList{
+                 flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager listing (the default).")),
+                 flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller listing.")),
+                 flag("mode", QT_TRANSLATE_NOOP("callcfg", "The work mode.")),
+                 flag("hex", QT_TRANSLATE_NOOP("callcfg", "The hex view."))};
          },
          runShow},
         {"diff", "A B",
          QT_TRANSLATE_NOOP("callcfg", "Print the differences between two backup files: pagers, "
                                       "table callers and settings, then the differing byte "
                                       "addresses."),
-         [](QCommandLineParser&) {}, runDiff},
+         [] { return QList<QCommandLineOption>{}; }, runDiff},
         {"export", "FILE --pagers|--tables",
          QT_TRANSLATE_NOOP("callcfg", "Print the pager or table caller entries as CSV (RFC "
                                       "4180, UTF-8, a header row)."),
-         [](QCommandLineParser& p) {
-             p.addOption(flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager entries.")));
-             p.addOption(flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller entries.")));
+         [] {
+             return QList{
+                 flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager entries.")),
+                 flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller entries."))};
          },
          runExport},
         {"ports", "[--find]",
@@ -112,12 +112,12 @@ const std::vector<Subcommand>& subcommands() {
                                       "--port maps it; 2 s at most each) for the host memory's "
                                       "block 0, to tell which ports lead to a host unit; exit "
                                       "status 0 when one answered, 1 when none did."),
-         [](QCommandLineParser& p) {
-             p.addOption(
+         [] {
+             return QList{
                  flag("find", QT_TRANSLATE_NOOP("callcfg", "Write one read request (host memory "
                                                            "block 0) to every device present or "
                                                            "mapped and say which answered as a "
-                                                           "host unit.")));
+                                                           "host unit."))};
          },
          runPorts},
         {"program", "--device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]",
@@ -128,17 +128,17 @@ const std::vector<Subcommand>& subcommands() {
                            "when asked. Exit status 0 every row done, 1 some rows refused, "
                            "declined or not pressed (or, with --verify, not in the unit), 2 "
                            "usage or file error, 3 communication failure."),
-         [](QCommandLineParser& p) {
-             p.addOption(deviceOption());
-             p.addOption(
+         [] {
+             return QList{
+                 deviceOption(),
                  flag("verify", QT_TRANSLATE_NOOP("callcfg", "Afterwards read the host unit back "
-                                                             "and compare every row with it.")));
-             p.addOption(
+                                                             "and compare every row with it.")),
                  flag("dry-run", QT_TRANSLATE_NOOP("callcfg", "Check every row and print the frame "
-                                                              "it would send; no device needed.")));
-             p.addOption({QStringLiteral("from"),
-                          Texts::tr("Start at row ROW of the file (the header is row 1)."),
-                          QStringLiteral("ROW")});
+                                                              "it would send; no device needed.")),
+                 QCommandLineOption{
+                     QStringLiteral("from"),
+                     Texts::tr("Start at row ROW of the file (the header is row 1)."),
+                     QStringLiteral("ROW")}};
          },
          runProgram},
     };
@@ -152,16 +152,15 @@ const Subcommand* find(const QString& name) {
     return nullptr;
 }
 
-// The parser's help with our own usage line in front.
-QString helpText(const QCommandLineParser& parser, const QString& usage,
+// The help: the usage line, the description and the options, in the tool's language.
+QString helpText(const QList<QCommandLineOption>& options, const QString& usage,
                  const QString& description) {
-    QString options = parser.helpText();
-    options = options.mid(options.indexOf(QStringLiteral("\nOptions:")) + 1);
-    return Texts::tr("Usage: %1\n%2\n\n%3").arg(usage, description, options);
+    return Texts::tr("Usage: %1\n%2\n\n%3")
+        .arg(usage, description, Texts::tr("Options:") + QLatin1Char('\n') + optionLines(options));
 }
 
-QString mainHelp(const QCommandLineParser& parser) {
-    QString text = helpText(parser, kProgram + QStringLiteral(" [options] [SUBCOMMAND ...]"),
+QString mainHelp(const QList<QCommandLineOption>& options) {
+    QString text = helpText(options, kProgram + QStringLiteral(" [options] [SUBCOMMAND ...]"),
                             Texts::tr("Programmes the host unit of a restaurant wireless "
                                       "calling system. Without a subcommand it opens the "
                                       "window."));
@@ -329,10 +328,8 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
     // The program's own options, then the subcommand and everything after it.
     QCommandLineParser global;
     global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    global.addOption(portOption());
-    global.addOption(logOption());
-    global.addOption(helpOption());
-    global.addOption(versionOption());
+    const QList globalOptions{portOption(), logOption(), helpOption(), versionOption()};
+    global.addOptions(globalOptions);
     if (!global.parse(arguments)) {
         err << kProgram << ": " << global.errorText() << Qt::endl;
         return kUsageOrFileError;
@@ -342,7 +339,7 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
         return kDone;
     }
     if (global.isSet(QStringLiteral("help"))) {
-        environment.out << mainHelp(global);
+        environment.out << mainHelp(globalOptions);
         environment.out.flush();
         return kDone;
     }
@@ -356,17 +353,15 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
     const QString name = QString::fromLatin1(subcommand->name);
 
     QCommandLineParser parser;
-    parser.addOption(portOption());
-    parser.addOption(logOption());
-    parser.addOption(helpOption());
-    subcommand->addOptions(parser);
+    const QList options = QList{portOption(), logOption(), helpOption()} + subcommand->options();
+    parser.addOptions(options);
     Invocation call{name, parser, PortMap(environment.listDevices),
                     global.value(QStringLiteral("log")), environment};
     if (!parser.parse(QStringList{kProgram + QLatin1Char(' ') + name} + rest.mid(1)))
         return call.usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
         environment.out << helpText(
-            parser,
+            options,
             QStringLiteral("%1 %2 [options] %3")
                 .arg(kProgram, name, QString::fromLatin1(subcommand->arguments)),
             Texts::tr(subcommand->description));
@@ -384,15 +379,12 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
 std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOptions& options,
                                       CommandLineEnvironment& environment,
                                       bool simulatorAvailable) {
-    QCommandLineParser parser;
-    parser.addOption(portOption());
-    parser.addOption(logOption());
-    parser.addOption(helpOption());
-    parser.addOption(versionOption());
+    QList known{portOption(), logOption(), helpOption(), versionOption()};
     if (simulatorAvailable)
-        parser.addOption(flag(
-            "simulate", QT_TRANSLATE_NOOP("callcfg", "Serve a simulated host unit in-process on "
-                                                     "COM1.")));
+        known << flag("simulate", QT_TRANSLATE_NOOP("callcfg", "Serve a simulated host unit "
+                                                               "in-process on COM1."));
+    QCommandLineParser parser;
+    parser.addOptions(known);
     QTextStream& err = environment.err;
     if (!parser.parse(withoutQtOptions(arguments))) {
         err << kProgram << ": " << parser.errorText() << Qt::endl
@@ -400,7 +392,7 @@ std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOption
         return kUsageOrFileError;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        environment.out << mainHelp(parser);
+        environment.out << mainHelp(known);
         environment.out.flush();
         return kDone;
     }

@@ -1,13 +1,22 @@
 #pragma once
-// Ctrl+C (SIGINT) and SIGTERM held off while the backup subcommand has a file open next to the
-// backup, so that an interruption never leaves a temporary file behind. A signal that arrives
-// meanwhile ends the process by that signal (the shell's status 130 for Ctrl+C, 143 for
-// SIGTERM) once the file is in its place or gone; an ignored one stays ignored. Outside these
-// moments nothing is open and the signals end the process at once.
+// Interrupts while a subcommand runs end the process as they end any command: Ctrl+C with the
+// shell's status 130, SIGTERM with 143. They are held off while the backup subcommand has a file
+// open next to the backup, so that an interruption never leaves a temporary file behind: one
+// that arrives meanwhile, or several, end the process once the file is in its place or gone; an
+// ignored one stays ignored. Outside these moments nothing is open and they end it at once.
+//
+// On Linux these are the signals SIGINT, SIGTERM and SIGHUP (the terminal closed). On Windows
+// they are the console's events: Ctrl+C and Ctrl+Break, and closing the console, logging off
+// or shutting down, for which the system waits a few seconds before it ends the process
+// itself; each ends the process with status 130.
 
 #include <csignal>
 
 namespace callcfg {
+
+// Makes the console's events end the process as above, for the rest of the run. Nothing on
+// Linux, where the signals' own default does it.
+void endOnConsoleInterrupts();
 
 class HeldInterrupts {
 public:
@@ -16,9 +25,11 @@ public:
     HeldInterrupts(const HeldInterrupts&) = delete;
     HeldInterrupts& operator=(const HeldInterrupts&) = delete;
 
+#ifndef _WIN32
 private:
     using Handler = void (*)(int);
-    Handler previous_[2];
+    Handler previous_[3];
+#endif
 };
 
 } // namespace callcfg

@@ -94,6 +94,10 @@
 %3</translation>
     </message>
     <message>
+        <source>Options:</source>
+        <translation>选项：</translation>
+    </message>
+    <message>
         <source>Programmes the host unit of a restaurant wireless calling system. Without a subcommand it opens the window.</source>
         <translation>为餐厅无线呼叫系统的主机编程。不带子命令时打开窗口。</translation>
     </message>

@@ -16,7 +16,7 @@ Language languageOfLocale(const QString& lcAll, const QString& lcMessages, const
 // language when none is set.
 Language commandLineLanguage();
 
-// Makes the program's translated texts speak `language` from now on.
+// Makes the program's translated texts speak `language` from now on: the tool's own and Qt's.
 void useLanguage(Language language);
 
 } // namespace callcfg

@@ -12,7 +12,8 @@ enum class PortFailure {
     NoSuchDevice,
 };
 
-// The kind a system's reason names, told from its words (Linux's texts, in English).
+// The kind a system's reason names, told from its words (Linux's and Qt's texts, in English or
+// in the language the program speaks).
 PortFailure failureNamedIn(const QString& reason);
 
 } // namespace callcfg

@@ -353,6 +353,7 @@ private slots:
         QTest::addColumn<bool>("ignored");
         QTest::newRow("Ctrl+C") << SIGINT << false;
         QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("the terminal closed") << SIGHUP << false;
         QTest::newRow("ignored Ctrl+C") << SIGINT << true;
     }
     void interruptsWaitWhileHeld() {
@@ -550,7 +551,8 @@ private slots:
                  chinese);
     }
 
-    // The command line speaks the locale's language; the system's own texts stay as they are.
+    // The command line speaks the locale's language, Qt's parser included, and so do the help's
+    // headings; the system's own texts stay as they are.
     void messagesFollowTheLocale() {
         QProcessEnvironment chinese = QProcessEnvironment::systemEnvironment();
         chinese.remove("LC_ALL");
@@ -564,12 +566,21 @@ private slots:
         QVERIFY2(QString::fromUtf8(process.readAllStandardError())
                      .startsWith("callcfg: 无法打开 " + path("x.cat") + "："),
                  "");
-        chinese.insert("LC_MESSAGES", "C");
-        process.setProcessEnvironment(chinese);
-        process.start(CALLCFG_BINARY, {"show", "--help"});
+        process.start(CALLCFG_BINARY, {"show", "--bogus"});
         QVERIFY(process.waitForFinished(10000));
-        QVERIFY(
-            QString::fromUtf8(process.readAllStandardOutput()).startsWith("Usage: callcfg show"));
+        QVERIFY(process.readAllStandardError().startsWith("callcfg: 未知选项“bogus”。\n"));
+        for (const auto& [messages, usage, options] :
+             {std::tuple{"", "用法：callcfg show", "选项：\n  --port <COMn=DEVICE>  端口 COMn"},
+              {"C", "Usage: callcfg show", "Options:\n  --port <COMn=DEVICE>  Port COMn"}}) {
+            chinese.insert("LC_MESSAGES", messages);
+            process.setProcessEnvironment(chinese);
+            process.start(CALLCFG_BINARY, {"show", "--help"});
+            QVERIFY(process.waitForFinished(10000));
+            const QString help = QString::fromUtf8(process.readAllStandardOutput());
+            // The usage line, the description, a blank line, then the options.
+            QVERIFY2(help.startsWith(usage) && help.section('\n', 3).startsWith(options),
+                     qPrintable(help));
+        }
     }
 
     // The built program: no display needed for the version, a listing or a usage error, and

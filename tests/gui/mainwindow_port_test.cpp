@@ -93,8 +93,8 @@ private slots:
         QCOMPARE(form.testButton->text(), QString("测试(&t)"));
     }
 
-    // The box stays as it is; the system's reason, with the usual remedy in Chinese, goes to
-    // stderr and into the port list's tooltip.
+    // The box stays as it is; the system's reason, in Qt's Chinese as the windows speak it,
+    // with the usual remedy, goes to stderr and into the port list's tooltip.
     void portProblemsExplainThemselves() {
         MissingCom1 rig;
         callcfg::MainWindow& form = rig.mainWindow();
@@ -103,8 +103,8 @@ private slots:
         click(form, "Command15");
         QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
         QCOMPARE(told.size(), 1);
-        QVERIFY2(told[0].startsWith("无法打开 COM1（/dev/callcfg-no-such-port）：No such file "
-                                    "or directory——请检查连线和串口适配器"),
+        QVERIFY2(told[0].startsWith("无法打开 COM1（/dev/callcfg-no-such-port）：此文件或目录不存在"
+                                    "——请检查连线和串口适配器"),
                  qPrintable(told[0]));
         QCOMPARE(form.portList->toolTip(), told[0]);
 
@@ -121,8 +121,9 @@ private slots:
         QCOMPARE(describe(rig.boxes.take()), QStringList(2, kPortBox));
     }
 
-    // The remedy follows the kind of failure: told from Linux's words, or given by the port
-    // (Windows classifies its error codes, whatever language its texts are in).
+    // The remedy follows the kind of failure: told from Linux's and Qt's words, in English or
+    // Chinese, or given by the port (Windows classifies its error codes, whatever language its
+    // texts are in).
     void remedyFollowsTheFailure_data() {
         using callcfg::PortFailure;
         QTest::addColumn<QString>("reason");
@@ -134,6 +135,12 @@ private slots:
         QTest::newRow("busy") << "Device or resource busy" << -1
                               << "Device or resource busy——端口被其它程序占用，请先关闭该程序";
         QTest::newRow("other") << "Input/output error" << -1 << "Input/output error";
+        QTest::newRow("no permission, Qt's Chinese")
+            << "权限被拒绝" << -1
+            << "权限被拒绝——请把用户加入 dialout 组（sudo usermod -aG dialout $USER）后重新登录";
+        QTest::newRow("locked, Qt's Chinese")
+            << "锁定设备时出现权限错误" << -1
+            << "锁定设备时出现权限错误——端口被其它程序占用，请先关闭该程序";
         QTest::newRow("held, Chinese Windows") << "拒绝访问。" << int(PortFailure::HeldElsewhere)
                                                << "拒绝访问。——端口被其它程序占用，请先关闭该程序";
         QTest::newRow("missing, Chinese Windows")
