@@ -124,7 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
 
     const Bytes wire = callcfg::protocol::requestWire(request.command, request.data);
-    const nanoseconds wholeWait = period * plan.periods;
     const auto now = [&] { return nanoseconds(scripted.clock.now().time_since_epoch()); };
     // A wait's end lies within a microsecond a period of its exact moment.
     const auto near = [&](nanoseconds a, nanoseconds b) { return abs(a - b) <= microseconds(4); };

@@ -17,7 +17,7 @@
 
 namespace callcfg {
 
-struct TrafficLogFile;
+class TrafficLogFile;
 
 enum class ProbeAnswer {
     NotPresent, // nothing to open

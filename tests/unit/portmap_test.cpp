@@ -11,13 +11,6 @@ using namespace callcfg;
 
 namespace {
 
-SerialDevice onBoard(const char* path, int uartType = 4) {
-    SerialDevice d;
-    d.path = path;
-    d.uartType = uartType;
-    return d;
-}
-
 SerialDevice usb(const char* path, const char* byId, const char* description = "") {
     SerialDevice d;
     d.path = path;
@@ -27,12 +20,22 @@ SerialDevice usb(const char* path, const char* byId, const char* description = "
     return d;
 }
 
+// The order of devices on board and behind USB, which Windows does not use.
+#ifndef Q_OS_WIN
+SerialDevice onBoard(const char* path, int uartType = 4) {
+    SerialDevice d;
+    d.path = path;
+    d.uartType = uartType;
+    return d;
+}
+
 QStringList pathsOf(const std::vector<SerialDevice>& devices) {
     QStringList paths;
     for (const SerialDevice& d : devices)
         paths << d.path;
     return paths;
 }
+#endif
 
 using Devices = std::vector<SerialDevice>;
 
