@@ -23,16 +23,20 @@ std::variant<Plan, int> loadPlan(const Invocation& call, const QString& path) {
         call.tell(Texts::tr("cannot open %1: %2").arg(path, file.errorString()));
         return kUsageOrFileError;
     }
-    auto plan = readPlan(file.readAll());
-    if (const auto* error = std::get_if<PlanError>(&plan)) {
-        call.tell(Texts::tr("%1: line %2, column %3: %4")
-                      .arg(path)
-                      .arg(error->line)
-                      .arg(error->column)
-                      .arg(error->message));
+    auto read = readPlan(file.readAll());
+    if (const auto* error = std::get_if<PlanError>(&read)) {
+        call.tell(Texts::tr("%1: %2").arg(path, planErrorText(*error)));
         return kUsageOrFileError;
     }
-    return std::get<Plan>(std::move(plan));
+    Plan plan = std::get<Plan>(std::move(read));
+    // Every refusal at once, so that one edit of the sheet mends them all; nothing is sent.
+    for (const PlanError& refusal : plan.refusals)
+        call.tell(Texts::tr("%1: %2").arg(path, planErrorText(refusal)));
+    if (!plan.refusals.empty())
+        return kUsageOrFileError;
+    if (const QStringList ignored = ignoredColumns(plan); !ignored.isEmpty())
+        call.tell(Texts::tr("%1: not read: %2").arg(path, ignored.join(QStringLiteral(", "))));
+    return plan;
 }
 
 // Every row's check and frame, nothing sent.

@@ -342,8 +342,12 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>从文件的第 ROW 行开始（标题为第 1 行）。</translation>
     </message>
     <message>
-        <source>%1: line %2, column %3: %4</source>
-        <translation>%1：第 %2 行第 %3 列：%4</translation>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1: not read: %2</source>
+        <translation>%1：未读取：%2</translation>
     </message>
     <message>
         <source>the host unit holds every row of %1</source>
@@ -398,24 +402,60 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>结束引号后还有文字</translation>
     </message>
     <message>
-        <source>a byte that is not UTF-8 (0x%1)</source>
-        <translation>不是 UTF-8 的字节（0x%1）</translation>
-    </message>
-    <message>
         <source>the header is neither %1 nor %2</source>
         <translation>标题行既不是 %1 也不是 %2</translation>
     </message>
     <message>
-        <source>%1 must be one of %2, not &quot;%3&quot;</source>
-        <translation>%1 必须是 %2 之一，而不是“%3”</translation>
+        <source>must be one of %1, not &quot;%2&quot;</source>
+        <translation>必须是 %1 之一，而不是“%2”</translation>
+    </message>
+    <message>
+        <source>save it in Excel as &quot;CSV UTF-8 (Comma delimited)&quot;</source>
+        <translation>请在 Excel 中另存为“CSV UTF-8（逗号分隔）”</translation>
+    </message>
+    <message>
+        <source>this is an Excel workbook; save it as CSV</source>
+        <translation>这是 Excel 工作簿，请另存为 CSV</translation>
+    </message>
+    <message>
+        <source>the header has no column %1</source>
+        <translation>标题行没有 %1 列</translation>
+    </message>
+    <message>
+        <source>the same header as column %1</source>
+        <translation>与 %1 列的标题相同</translation>
+    </message>
+    <message>
+        <source>the same pager number as row %1</source>
+        <translation>与第 %1 行的传呼号相同</translation>
+    </message>
+    <message>
+        <source>the same table number as row %1</source>
+        <translation>与第 %1 行的餐桌号相同</translation>
+    </message>
+    <message>
+        <source>row %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3</source>
+        <translation>第 %1 行 %2 列：%3</translation>
+    </message>
+    <message>
+        <source>row %1, column %2 (%3): %4</source>
+        <translation>第 %1 行 %2 列（%3）：%4</translation>
+    </message>
+    <message>
+        <source>column %1</source>
+        <translation>%1 列</translation>
+    </message>
+    <message>
+        <source>column %1 (%2)</source>
+        <translation>%1 列（%2）</translation>
     </message>
     <message>
         <source>the file is empty; a plan starts with a header row</source>
         <translation>文件为空；计划以标题行开始</translation>
-    </message>
-    <message>
-        <source>%1 fields where the header has %2</source>
-        <translation>有 %1 个字段，标题行有 %2 个</translation>
     </message>
     <message>
         <source>row %1: pager %2 is not in the unit</source>

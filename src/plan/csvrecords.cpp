@@ -1,6 +1,9 @@
 #include "plan/csvrecords.h"
 
 #include "link/texts.h"
+#include "plan/gb18030.h"
+
+#include <QStringDecoder>
 
 namespace callcfg {
 
@@ -8,7 +11,7 @@ namespace {
 
 // The length of the UTF-8 sequence at `i`, or 0 when it is not a well-formed one (overlong
 // forms, surrogates and values above U+10FFFF included).
-int sequenceLength(const QByteArray& bytes, qsizetype i) {
+int sequenceLength(QByteArrayView bytes, qsizetype i) {
     const auto byte = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = byte(i);
     if (lead < 0x80)
@@ -38,26 +41,27 @@ int sequenceLength(const QByteArray& bytes, qsizetype i) {
 
 class Splitter {
 public:
-    explicit Splitter(const QString& text) : text_(text) {}
+    Splitter(const QString& text, QChar separator) : text_(text), separator_(separator) {}
 
-    std::variant<std::vector<CsvRecord>, CsvProblem> run() {
+    CsvSplit run() {
         while (at_ < text_.size()) {
             CsvRecord record{{}, line_};
             for (;;) {
-                CsvField field{{}, line_, column()};
+                QString field;
                 if (at_ < text_.size() && peek() == u'"') {
-                    if (auto problem = quoted(field.text))
-                        return *problem;
+                    if (auto problem = quoted(field, record))
+                        return {records_, problem};
                 } else {
                     while (at_ < text_.size() && !isEnd(peek())) {
                         if (peek() == u'"')
-                            return problem(Texts::tr("a quote inside a field that does not "
-                                                     "start with a quote"));
-                        field.text += text_[at_++];
+                            return {records_, problem(record, Texts::tr("a quote inside a field "
+                                                                        "that does not start "
+                                                                        "with a quote"))};
+                        field += text_[at_++];
                     }
                 }
-                record.fields.push_back(field);
-                if (at_ < text_.size() && peek() == u',') {
+                record.fields << field;
+                if (at_ < text_.size() && peek() == separator_) {
                     ++at_;
                     continue;
                 }
@@ -66,15 +70,16 @@ public:
             lineEnd();
             records_.push_back(record);
         }
-        return records_;
+        return {records_, std::nullopt};
     }
 
 private:
     QChar peek() const { return text_[at_]; }
-    static bool isEnd(QChar c) { return c == u',' || c == u'\r' || c == u'\n'; }
-    int column() const { return int(at_ - lineStart_) + 1; }
+    bool isEnd(QChar c) const { return c == separator_ || c == u'\r' || c == u'\n'; }
 
-    CsvProblem problem(const QString& message) const { return {line_, column(), message}; }
+    CsvProblem problem(const CsvRecord& record, const QString& message) const {
+        return {int(records_.size()), int(record.fields.size()), message};
+    }
 
     // Passes a line end (CR LF, LF or CR) if there is one.
     void lineEnd() {
@@ -84,15 +89,13 @@ private:
             ++at_;
         ++at_;
         ++line_;
-        lineStart_ = at_;
     }
 
-    std::optional<CsvProblem> quoted(QString& value) {
-        const CsvProblem opening = problem(Texts::tr("a quoted field that is never closed"));
+    std::optional<CsvProblem> quoted(QString& value, const CsvRecord& record) {
         ++at_;
         for (;;) {
             if (at_ >= text_.size())
-                return opening;
+                return problem(record, Texts::tr("a quoted field that is never closed"));
             const QChar c = peek();
             if (c == u'"') {
                 ++at_;
@@ -102,7 +105,7 @@ private:
                     continue;
                 }
                 if (at_ < text_.size() && !isEnd(peek()))
-                    return problem(Texts::tr("text after a closing quote"));
+                    return problem(record, Texts::tr("text after a closing quote"));
                 return std::nullopt;
             }
             if (c == u'\r' || c == u'\n') {
@@ -117,39 +120,78 @@ private:
     }
 
     const QString& text_;
+    const QChar separator_;
     qsizetype at_ = 0;
-    qsizetype lineStart_ = 0;
     int line_ = 1;
     std::vector<CsvRecord> records_;
 };
 
-} // namespace
-
-std::variant<std::vector<CsvRecord>, CsvProblem> splitCsv(const QString& text) {
-    return Splitter(text).run();
+// Text from UTF-16 code units after a byte-order mark; nothing for an odd length or a
+// surrogate out of its pair.
+std::optional<QString> decodeUtf16(const QByteArray& bytes, bool littleEndian) {
+    if (bytes.size() % 2)
+        return std::nullopt;
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto low = static_cast<unsigned char>(bytes[2 * i + (littleEndian ? 0 : 1)]);
+        const auto high = static_cast<unsigned char>(bytes[2 * i + (littleEndian ? 1 : 0)]);
+        text[i] = QChar(char16_t(high << 8 | low));
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return std::nullopt;
+    }
+    return text;
 }
 
-std::variant<QString, CsvProblem> decodeUtf8(const QByteArray& bytes) {
-    const qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    int line = 1;
-    qsizetype lineStart = start;
-    for (qsizetype i = start; i < bytes.size();) {
+// The text of UTF-8 bytes, a byte-order mark among them kept; nothing when they are not UTF-8.
+std::optional<QString> decodeUtf8(QByteArrayView bytes) {
+    for (qsizetype i = 0; i < bytes.size();) {
         const int length = sequenceLength(bytes, i);
-        if (length == 0) {
-            const QString before = QString::fromUtf8(bytes.constData() + lineStart, i - lineStart);
-            return CsvProblem{
-                line, int(before.size()) + 1,
-                Texts::tr("a byte that is not UTF-8 (0x%1)")
-                    .arg(static_cast<unsigned char>(bytes[i]), 2, 16, QLatin1Char('0'))};
-        }
-        if (bytes[i] == '\n' ||
-            (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) {
-            ++line;
-            lineStart = i + 1;
-        }
+        if (length == 0)
+            return std::nullopt;
         i += length;
     }
-    return QString::fromUtf8(bytes.constData() + start, bytes.size() - start);
+    return QString(
+        QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(bytes));
+}
+
+} // namespace
+
+std::variant<FileText, NotText> decodeFileText(const QByteArray& bytes) {
+    if (bytes.startsWith("PK\x03\x04") || bytes.startsWith("\xD0\xCF\x11\xE0"))
+        return NotText::Workbook;
+    std::optional<QString> text;
+    bool gb18030 = false;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        text = decodeUtf8(bytes.sliced(3));
+    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        text = decodeUtf16(bytes.sliced(2), bytes.startsWith("\xFF\xFE"));
+    } else if (bytes.startsWith("\x84\x31\x95\x33")) { // GB18030's own byte-order mark
+        text = decodeGb18030(bytes.sliced(4));
+    } else if (!(text = decodeUtf8(bytes))) {
+        text = decodeGb18030(bytes);
+        gb18030 = true;
+    }
+    // A NUL is in no spreadsheet's text: UTF-16 without its mark, or no text at all.
+    if (!text || text->contains(QChar(u'\0')))
+        return NotText::Unreadable;
+    return FileText{*text, gb18030};
+}
+
+QChar separatorOf(const QString& text) {
+    qsizetype tabs = 0, commas = 0;
+    for (qsizetype i = 0; i < text.size() && text[i] != u'\r' && text[i] != u'\n'; ++i) {
+        tabs += text[i] == u'\t';
+        commas += text[i] == u',';
+    }
+    return tabs > commas ? QChar(u'\t') : QChar(u',');
+}
+
+CsvSplit splitCsv(const QString& text, QChar separator) {
+    return Splitter(text, separator).run();
 }
 
 } // namespace callcfg

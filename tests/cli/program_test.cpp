@@ -162,14 +162,31 @@ private slots:
         QVERIFY2(r.err.contains("--from 2 " + plan), qPrintable(r.err));
     }
 
-    // A file that is no plan is refused, naming line and column, before any frame leaves.
+    // A file that is no plan is refused before any frame leaves, each refusal naming row,
+    // column and header; a column not known is said once.
     void malformedFileRefusedBeforeSending() {
         const QString plan = file("bad.csv", kPagerHeader + "1,1234567,正,数字标准,1200,音调1\r\n"
-                                                            "2,1234567,正,数字,1200,音调1\r\n");
+                                                            "2,1234567,正,数字,1200,音调1\r\n"
+                                                            "1.0,1234567,正,英文,512,音调1\r\n");
         const Run r = run({"program", "--device", device(), plan});
         QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.contains("bad.csv: line 3, column 13: "), qPrintable(r.err));
+        QVERIFY2(r.err.contains("bad.csv: row 3, column D (机型): ") &&
+                     r.err.contains("bad.csv: row 4, column A (传呼号): the same pager number as "
+                                    "row 2\n"),
+                 qPrintable(r.err));
         QCOMPARE(requestsSent(), std::size_t(0));
+        callcfg::useLanguage(callcfg::Language::Chinese);
+        const Run chinese = run({"program", "--dry-run", plan});
+        callcfg::useLanguage(callcfg::Language::English);
+        QVERIFY2(chinese.err.contains("第 4 行 A 列（传呼号）：与第 2 行的传呼号相同"),
+                 qPrintable(chinese.err));
+
+        const Run noted = run({"program", "--dry-run",
+                               file("noted.csv", "备注,餐桌号,对应传呼号1,"
+                                                 "对应传呼号2,对应传呼号3\n"
+                                                 "x,1,2,,\ny,2,3,,\n")});
+        QCOMPARE(noted.status, 0);
+        QCOMPARE(noted.err.count("noted.csv: not read: column A (备注)\n"), 1);
     }
 
     // A unit that stops answering ends the run with status 3 and the row to go on from;

@@ -1,22 +1,28 @@
-// The plan reader: the file's format (BOM, quotes, line ends, headers), the listing's words
-// turned into the window's choices, refusals with their line and column; and the comparison of
-// a plan with a host image.
+// The plan reader: the file's encodings, separators, quotes, line ends and headers, the
+// listing's words turned into the window's choices, refusals with their row and column, rows
+// naming the same pager or table; and the comparison of a plan with a host image.
 
 #include "memory/imagedecoding.h"
 #include "plan/plan.h"
 #include "plan/planverify.h"
 
+#include <QStringEncoder>
 #include <QtTest>
 
 using namespace callcfg;
 
 namespace {
 
-// The rows as "row@line:number/address/type/polarity/rate/tone" or "row@line:table/p1/p2/p3", or
-// the refusal as "line:column".
+// The rows as "row@line:number/address/type/polarity/rate/tone" or "row@line:table/p1/p2/p3",
+// then each refusal as "!row column(header)"; or the message of a file that is no plan.
 QString summary(const std::variant<Plan, PlanError>& read) {
+    const auto where = [](const PlanError& e) {
+        return QStringLiteral("!%1%2%3").arg(e.row).arg(
+            e.column < 0 ? QString() : columnLetters(e.column),
+            e.header.isEmpty() ? QString() : "(" + e.header + ")");
+    };
     if (const auto* error = std::get_if<PlanError>(&read))
-        return QStringLiteral("%1:%2").arg(error->line).arg(error->column);
+        return error->row ? where(*error) : error->message;
     QStringList rows;
     for (const PlanRow& row : std::get<Plan>(read).rows) {
         QStringList fields;
@@ -30,11 +36,20 @@ QString summary(const std::variant<Plan, PlanError>& read) {
         }
         rows << QStringLiteral("%1@%2:%3").arg(row.row).arg(row.line).arg(fields.join(u'/'));
     }
+    for (const PlanError& refusal : std::get<Plan>(read).refusals)
+        rows << where(refusal);
     return rows.join(u' ');
+}
+
+QByteArray utf16(const QString& text, QStringEncoder::Encoding encoding) {
+    const bool littleEndian = encoding == QStringEncoder::Utf16LE;
+    return QByteArray(littleEndian ? "\xFF\xFE" : "\xFE\xFF") + QStringEncoder(encoding)(text);
 }
 
 const QByteArray kPagers = "传呼号,地址码,极性,机型,速率,音调\r\n";
 const QByteArray kTables = "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3\r\n";
+const QString kRemedy = "save it in Excel as \"CSV UTF-8 (Comma delimited)\"";
+const QString kWorkbook = "this is an Excel workbook; save it as CSV";
 
 } // namespace
 
@@ -67,35 +82,77 @@ private slots:
             << "2@2:1/// 3@4:2/1//";
         QTest::newRow("header only") << kPagers << "";
 
-        QTest::newRow("not UTF-8") << kPagers + "1,12\xFF,正,数字标准,1200,音调1\r\n"
-                                   << "2:5";
-        QTest::newRow("overlong UTF-8") << kPagers + "\xC0\xAF"
-                                        << "2:1";
-        QTest::newRow("quote never closed") << kTables + "1,\"abc,,,\r\n"
-                                            << "2:3";
+        QTest::newRow("not UTF-8 nor GB18030") << kPagers + "1,12\xFF,正,数字标准,1200,音调1\r\n"
+                                               << kRemedy;
+        QTest::newRow("GB18030 without a plan's header") << kPagers + "\xC0\xAF" << kRemedy;
+        QTest::newRow("GB18030 with its mark")
+            << QByteArray("\x84\x31\x95\x33table,pager1,pager2,pager3\n7,1,,\n") << "2@2:7/1//";
+        QTest::newRow("UTF-16 without its mark") << QByteArray("p\0a\0", 4) << kRemedy;
+        QTest::newRow("xlsx") << QByteArray("PK\x03\x04\x14\0") << kWorkbook;
+        QTest::newRow("xls") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1") << kWorkbook;
+        QTest::newRow("quote never closed") << kTables + "1,,,,\r\n1,\"abc,,,\r\n"
+                                            << "2@2:1/// !3B(叮当鸟特征码)";
         QTest::newRow("quote inside a field") << kTables + "1,a\"b,,,\r\n"
-                                              << "2:4";
+                                              << "!2B(叮当鸟特征码)";
         QTest::newRow("text after closing quote") << kTables + "1,\"a\"b,,,\r\n"
-                                                  << "2:6";
-        QTest::newRow("unknown header") << QByteArray("传呼号,地址\r\n1,2\r\n") << "1:1";
-        QTest::newRow("too few fields") << kTables + "1,,2\r\n"
-                                        << "2:4";
-        QTest::newRow("too many fields") << kTables + "1,,2,3,4,5\r\n"
-                                         << "2:10";
+                                                  << "!2B(叮当鸟特征码)";
+        QTest::newRow("quote in the header") << QByteArray("\"餐桌号") << "!1A";
+        QTest::newRow("neither header") << QByteArray("序号,姓名\r\n1,2\r\n") << "!1";
+        QTest::newRow("column missing") << QByteArray("传呼号,地址\r\n1,2\r\n") << "!1";
+        QTest::newRow("column twice")
+            << QByteArray("table,pager1,pager2,pager3,PAGER1\r\n") << "!1E(PAGER1)";
+        QTest::newRow("fewer fields: empty") << kTables + "1,,2\r\n"
+                                             << "2@2:1/2//";
+        QTest::newRow("more fields: ignored") << kTables + "1,,2,3,4,5\r\n"
+                                              << "2@2:1/2/3/4";
         QTest::newRow("bad polarity") << kPagers + "1,1,+,数字标准,1200,音调1\r\n"
-                                      << "2:5";
-        QTest::newRow("bad type") << kPagers + "1,1,正,数字,1200,音调1\r\n"
-                                  << "2:7";
-        QTest::newRow("bad rate") << kPagers + "1,1,正,英文,9600,音调1\r\n"
-                                  << "2:10";
-        QTest::newRow("bad tone") << kPagers + "1,1,正,英文,512,音调5\r\n"
-                                  << "2:14";
-        QTest::newRow("empty file") << QByteArray() << "1:1";
+                                      << "2@2:1/1/0/0/1/0 !2C(极性)";
+        QTest::newRow("bad type, rate and tone") << kPagers + "1,1,正,数字,9600,音调5\r\n"
+                                                 << "2@2:1/1/0/1/1/0 !2D(机型) !2E(速率) !2F(音调)";
+        QTest::newRow("column AA") << QByteArray(26, ',') + "极性,pager,address,type,rate,tone\n" +
+                                          QByteArray(26, ',') + "+,1,1,英文,512,音调1\n"
+                                   << "2@2:1/1/3/0/0/0 !2AA(极性)";
+        QTest::newRow("same pager after rounding")
+            << kPagers + "12,1,正,英文,512,音调1\r\n 12.0 ,2,正,英文,512,音调1\r\n"
+                         "12,x,正,英文,512,音调1\r\n11.5,3,正,英文,512,音调1\r\n"
+            << "2@2:12/1/3/1/0/0 3@3:12.0/2/3/1/0/0 4@4:12/x/3/1/0/0 5@5:11.5/3/3/1/0/0 "
+               "!3A(传呼号) !5A(传呼号)";
+        QTest::newRow("same table") << QByteArray("pager3,pager1,table,pager2\n,1,7,\n,2,7.0,\n")
+                                    << "2@2:7/1// 3@3:7.0/2// !3C(table)";
+        QTest::newRow("empty file")
+            << QByteArray() << "the file is empty; a plan starts with a header row";
     }
     void read() {
         QFETCH(QByteArray, file);
         QFETCH(QString, expected);
         QCOMPARE(summary(readPlan(file)), expected);
+    }
+
+    // One sheet, its columns reordered, a note and a blank column among them, as each encoding
+    // and separator a spreadsheet saves: all read alike.
+    void encodings_data() {
+        QTest::addColumn<QByteArray>("file");
+        const QString sheet = "备注,音调,传呼号,极性,,机型,速率,地址码\r\n"
+                              "前台,音调3, 12 , 正 ,,数字标准,1200,0012345\r\n"
+                              ",音调1,13.0,反,,英文,512,7\r\n";
+        QTest::newRow("UTF-8") << sheet.toUtf8();
+        QTest::newRow("UTF-8 with BOM, LF") << "\xEF\xBB\xBF" + sheet.toUtf8().replace('\r', "");
+        // The sheet as iconv -t GB18030 writes it, with CR line ends.
+        QTest::newRow("GB18030, CR") << QByteArray::fromHex(
+            "b1b8d7a22cd2f4b5f72cb4abbaf4bac52cbcabd0d42c2cbbfad0cd2ccbd9c2ca2cb5d8d6b7c2eb0dc7b0"
+            "cca82cd2f4b5f7332c203132202c20d5fd202c2ccafdd7d6b1ead7bc2c313230302c303031323334350d"
+            "2cd2f4b5f7312c31332e302cb7b42c2cd3a2cec42c3531322c370d");
+        QTest::newRow("UTF-16 LE") << utf16(sheet, QStringEncoder::Utf16LE);
+        QTest::newRow("UTF-16 BE") << utf16(sheet, QStringEncoder::Utf16BE);
+        QTest::newRow("UTF-16 LE, tabs")
+            << utf16(QString(sheet).replace(',', '\t'), QStringEncoder::Utf16LE);
+        QTest::newRow("UTF-8, tabs") << QString(sheet).replace(',', '\t').toUtf8();
+    }
+    void encodings() {
+        QFETCH(QByteArray, file);
+        const auto read = readPlan(file);
+        QCOMPARE(summary(read), "2@2:12/0012345/0/1/1/2 3@3:13.0/7/3/0/0/0");
+        QCOMPARE(ignoredColumns(std::get<Plan>(read)), QStringList{"column A (备注)"});
     }
 
     // Every kind the listing names is sent as the mode index the listing decodes it from.
