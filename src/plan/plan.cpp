@@ -49,6 +49,10 @@ QString exportHeader(PlanKind kind) {
     return names.join(QLatin1Char(','));
 }
 
+PlanError headerError(const QString& message) {
+    return {1, -1, {}, message};
+}
+
 QString remedy() {
     return Texts::tr("save it in Excel as \"CSV UTF-8 (Comma delimited)\"");
 }
@@ -109,10 +113,10 @@ public:
             const auto [first, added] = firstRow.try_emplace(number, row.row);
             if (added)
                 continue;
-            row_ = row.row;
-            refuse(0, plan_.kind == PlanKind::Pagers
-                          ? Texts::tr("the same pager number as row %1").arg(first->second)
-                          : Texts::tr("the same table number as row %1").arg(first->second));
+            refuse(row.row, 0,
+                   plan_.kind == PlanKind::Pagers
+                       ? Texts::tr("the same pager number as row %1").arg(first->second)
+                       : Texts::tr("the same table number as row %1").arg(first->second));
         }
         std::stable_sort(plan_.refusals.begin(), plan_.refusals.end(),
                          [](const PlanError& a, const PlanError& b) { return a.row < b.row; });
@@ -128,17 +132,18 @@ private:
         return cells.value(columnOf_[field]);
     }
 
-    void refuse(int field, const QString& message) {
+    void refuse(int row, int field, const QString& message) {
         const int column = columnOf_[field];
-        plan_.refusals.push_back({row_, column, plan_.columns[column].header, message});
+        plan_.refusals.push_back({row, column, plan_.columns[column].header, message});
     }
 
     // The position of the field's value among `words`; a refusal naming the words allowed.
     int positionOf(const QStringList& cells, int field, const QStringList& words) {
         const qsizetype position = words.indexOf(cell(cells, field));
         if (position < 0)
-            refuse(field, Texts::tr("must be one of %1, not \"%2\"")
-                              .arg(words.join(QStringLiteral(", ")), cell(cells, field)));
+            refuse(row_, field,
+                   Texts::tr("must be one of %1, not \"%2\"")
+                       .arg(words.join(QStringLiteral(", ")), cell(cells, field)));
         return int(position);
     }
 
@@ -178,7 +183,7 @@ private:
 
     Plan& plan_;
     const std::vector<int> columnOf_; // each field's column
-    int row_ = 0;
+    int row_ = 0;                     // the row being read
 };
 
 // The kind the header's leftmost pager or table number column names, and the column of each of
@@ -188,15 +193,13 @@ std::variant<std::vector<int>, PlanError> layoutOf(Plan& plan, const FileText& f
         return names(fieldsOf(PlanKind::Pagers)[0], c.header) ||
                names(fieldsOf(PlanKind::Tables)[0], c.header);
     });
-    if (key == plan.columns.end())
-        // Bytes neither UTF-8 nor a GB18030 plan: most likely neither was meant.
-        return file.gb18030 ? PlanError{0, -1, {}, remedy()}
-                            : PlanError{1,
-                                        -1,
-                                        {},
-                                        Texts::tr("the header is neither %1 nor %2")
-                                            .arg(exportHeader(PlanKind::Pagers),
-                                                 exportHeader(PlanKind::Tables))};
+    if (key == plan.columns.end()) {
+        if (file.gb18030) // bytes neither UTF-8 nor a GB18030 plan: most likely neither was meant
+            return PlanError{0, -1, {}, remedy()};
+        return headerError(
+            Texts::tr("the header is neither %1 nor %2")
+                .arg(exportHeader(PlanKind::Pagers), exportHeader(PlanKind::Tables)));
+    }
     plan.kind =
         names(fieldsOf(PlanKind::Pagers)[0], key->header) ? PlanKind::Pagers : PlanKind::Tables;
     const std::vector<Field>& fields = fieldsOf(plan.kind);
@@ -219,11 +222,8 @@ std::variant<std::vector<int>, PlanError> layoutOf(Plan& plan, const FileText& f
         if (columnOf[field] < 0 && fields[field].read)
             missing << fields[field].chinese + QLatin1Char('/') + fields[field].english;
     if (!missing.isEmpty())
-        return PlanError{
-            1,
-            -1,
-            {},
-            Texts::tr("the header has no column %1").arg(missing.join(QStringLiteral(", ")))};
+        return headerError(
+            Texts::tr("the header has no column %1").arg(missing.join(QStringLiteral(", "))));
     return columnOf;
 }
 
