@@ -95,13 +95,18 @@ const std::vector<Subcommand>& subcommands() {
                                       "table callers and settings, then the differing byte "
                                       "addresses."),
          [] { return QList<QCommandLineOption>{}; }, runDiff},
-        {"export", "FILE --pagers|--tables",
+        {"export", "FILE --pagers|--tables [--output CSV]",
          QT_TRANSLATE_NOOP("callcfg", "Print the pager or table caller entries as CSV (RFC "
                                       "4180, UTF-8, a header row)."),
          [] {
              return QList{
                  flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager entries.")),
-                 flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller entries."))};
+                 flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller entries.")),
+                 QCommandLineOption{QStringLiteral("output"),
+                                    Texts::tr("Write the CSV to the file CSV instead, for Excel "
+                                              "and WPS to open with a double-click (UTF-8 with "
+                                              "a byte-order mark)."),
+                                    QStringLiteral("CSV")}};
          },
          runExport},
         {"ports", "[--find]",
@@ -133,8 +138,10 @@ const std::vector<Subcommand>& subcommands() {
                  deviceOption(),
                  flag("verify", QT_TRANSLATE_NOOP("callcfg", "Afterwards read the host unit back "
                                                              "and compare every row with it.")),
-                 flag("dry-run", QT_TRANSLATE_NOOP("callcfg", "Check every row and print the frame "
-                                                              "it would send; no device needed.")),
+                 flag("dry-run",
+                      QT_TRANSLATE_NOOP("callcfg", "Check every row and print it in words beside "
+                                                   "the frame it would send, then a count; no "
+                                                   "device needed.")),
                  QCommandLineOption{
                      QStringLiteral("from"),
                      Texts::tr("Start at row ROW of the file (the header is row 1)."),
@@ -214,7 +221,8 @@ bool isQtFlag(const QString& argument) {
 // The options whose value is the next argument: ours and Qt's.
 bool takesValue(const QString& argument) {
     static const QStringList ours{QStringLiteral("--port"), QStringLiteral("--log"),
-                                  QStringLiteral("--device"), QStringLiteral("--from")};
+                                  QStringLiteral("--device"), QStringLiteral("--from"),
+                                  QStringLiteral("--output")};
     return ours.contains(argument) || isQtOptionWithValue(argument);
 }
 
@@ -371,6 +379,8 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
     if (!addMappings(global.values(QStringLiteral("port")), call.portMap, err) ||
         !addMappings(parser.values(QStringLiteral("port")), call.portMap, err))
         return kUsageOrFileError;
+    call.portMappings =
+        global.values(QStringLiteral("port")) + parser.values(QStringLiteral("port"));
     if (parser.isSet(QStringLiteral("log")))
         call.logFile = parser.value(QStringLiteral("log"));
     return subcommand->run(call);

@@ -8,7 +8,7 @@
 //   callcfg verify  --device DEV FILE            compare the host unit with a backup
 //   callcfg show    FILE [--pagers|--tables|--mode|--hex]
 //   callcfg diff    A B
-//   callcfg export  FILE --pagers|--tables
+//   callcfg export  FILE --pagers|--tables [--output CSV]  (CSV: UTF-8 with a BOM, CR LF)
 //   callcfg ports   [--find]                     what each port list entry opens; which answer
 //   callcfg program --device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]
 //                                                set pagers or table callers row by row

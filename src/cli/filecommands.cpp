@@ -8,6 +8,7 @@
 #include "memory/listing.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace callcfg {
@@ -130,9 +131,25 @@ int runExport(const Invocation& call) {
     if (!chosen)
         return kUsageOrFileError;
     const auto& [image, what] = *chosen;
-    QTextStream& out = call.environment.out;
-    out << (what == QLatin1String("tables") ? tablesCsv(image) : pagersCsv(image));
-    out.flush();
+    const QString csv = what == QLatin1String("tables") ? tablesCsv(image) : pagersCsv(image);
+    if (!call.parser.isSet(QStringLiteral("output"))) {
+        call.environment.out << csv;
+        call.environment.out.flush();
+        return kDone;
+    }
+    // For a spreadsheet's double-click: a byte-order mark tells Excel and WPS the file is UTF-8,
+    // which they would otherwise read as the system's code page (GBK). The file is replaced only
+    // once it is complete.
+    const QString path = call.parser.value(QStringLiteral("output"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write("\xEF\xBB\xBF" + csv.toUtf8()) < 0 ||
+        !file.commit()) {
+        call.tell(Texts::tr("cannot write %1: %2").arg(path, file.errorString()));
+        return kUsageOrFileError;
+    }
+    call.tell(Texts::tr("%1 row(s) and the header written to %2")
+                  .arg(csv.count(QStringLiteral("\r\n")) - 1)
+                  .arg(path));
     return kDone;
 }
 

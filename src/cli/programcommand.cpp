@@ -39,22 +39,50 @@ std::variant<Plan, int> loadPlan(const Invocation& call, const QString& path) {
     return plan;
 }
 
-// Every row's check and frame, nothing sent.
+// Every row in words beside its frame or refusal, nothing sent; then how many rows would set
+// what, and how many are refused.
 int dryRun(const Invocation& call, const Plan& plan, int from) {
-    bool refused = false;
+    int rows = 0, refused = 0;
     for (const PlanRow& row : plan.rows) {
         if (row.row < from)
             continue;
+        ++rows;
         const Encoded encoded = encodePlanRow(row);
         std::optional<QString> outcome = refusalOf(encoded);
-        refused = refused || outcome;
+        refused += outcome ? 1 : 0;
         if (const auto* prepared = std::get_if<Prepared>(&encoded))
             outcome = QString::fromLatin1(
                 spacedHex(protocol::requestWire(prepared->command->code, prepared->data)));
-        call.environment.out << rowLine(row, *outcome) << '\n';
+        call.environment.out
+            << Texts::tr("row %1: %2: %3").arg(row.row).arg(rowWords(row, encoded), *outcome)
+            << '\n';
     }
     call.environment.out.flush();
+    const bool pagers = plan.kind == PlanKind::Pagers;
+    call.tell(Texts::tr("%1 row(s): %2 pager(s) and %3 table(s) to set, %4 refused")
+                  .arg(rows)
+                  .arg(pagers ? rows - refused : 0)
+                  .arg(pagers ? 0 : rows - refused)
+                  .arg(refused));
     return refused ? kDiffer : kDone;
+}
+
+// Status 2 after a message when no row is left to run: a plan without rows, or --from past
+// its last row.
+std::optional<int> nothingToRun(const Invocation& call, const Plan& plan, int from,
+                                const QString& path) {
+    if (plan.rows.empty()) {
+        call.tell(Texts::tr("%1 has no rows below its header").arg(path));
+        return kUsageOrFileError;
+    }
+    if (plan.rows.back().row < from) {
+        call.tell(Texts::tr("--from %1 is past the last row of %2 (row %3)")
+                      .arg(from)
+                      .arg(path)
+                      .arg(plan.rows.back().row));
+        return kUsageOrFileError;
+    }
+    return std::nullopt;
 }
 
 // Reads the unit back and compares it with every row of the plan.
@@ -100,25 +128,29 @@ int runProgram(const Invocation& call) {
     if (const int* status = std::get_if<int>(&loaded))
         return *status;
     const Plan& plan = std::get<Plan>(loaded);
+    if (const auto status = nothingToRun(call, plan, from, path))
+        return *status;
     if (dry)
         return dryRun(call, plan, from);
 
     if (!session.open())
         return kCommunicationFailure;
-    const ProgramTally tally = programRows(call, session, plan, from);
+    PlanRunner runner(session.link(), terminalRowHooks(call));
+    const PlanTally tally = runner.run(plan, from);
     if (tally.stoppedAt) {
-        call.tell(Texts::tr("stopped at row %1; to go on from there: callcfg program --device %2 "
-                            "--from %1 %3")
+        call.tell(Texts::tr("stopped at row %1; to go on from there: %2")
                       .arg(*tally.stoppedAt)
-                      .arg(call.parser.value(QStringLiteral("device")), path));
+                      .arg(resumeCommand(call, *tally.stoppedAt, path)));
         return tally.communicationFailure ? kCommunicationFailure : kDiffer;
     }
     call.tell(Texts::tr("%1 row(s) done, %2 refused, declined or not answered")
                   .arg(tally.done)
                   .arg(tally.failed));
-    if (call.parser.isSet(QStringLiteral("verify")))
+    if (call.parser.isSet(QStringLiteral("verify"))) {
+        runner.settle(); // a caller pressed late is learned before the read
         if (const auto status = verified(call, session, plan, path))
             return *status;
+    }
     return tally.failed ? kDiffer : kDone;
 }
 

@@ -1,93 +1,85 @@
 #include "cli/programrun.h"
 
-#include "commands/road.h"
-#include "commands/verdicts.h"
 #include "link/texts.h"
+#include "memory/imagedecoding.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTextStream>
+
+#include <memory>
 
 namespace callcfg {
 
 namespace {
 
-enum class RowEnd { Done, Failed, Retry, Stop, CommunicationFailure };
+// Clears the progress line before a line on stderr or stdout.
+void clearProgress(const Invocation& call) {
+    if (call.environment.progress)
+        call.environment.err << "\r\x1b[K" << Qt::flush;
+}
 
-class RowSender {
-public:
-    RowSender(const Invocation& call, Session& session) : call_(call), session_(session) {}
-
-    RowEnd send(const PlanRow& row) {
-        const Encoded encoded = encodePlanRow(row);
-        if (const std::optional<QString> refusal = refusalOf(encoded))
-            return report(row, *refusal, RowEnd::Failed);
-        const Prepared& prepared = std::get<Prepared>(encoded);
-        const Command& command = *prepared.command;
-
-        // The caller's wait box as a line: the unit learns the caller whose key is pressed now.
-        const Outcome outcome = session_.link().exchange(prepared.request(), command.wait, [&] {
-            if (command.waitBox != WaitBoxKind::Caller)
-                return;
-            if (call_.environment.progress)
-                call_.environment.err << "\r\x1b[K";
-            call_.environment.err << Texts::tr("Press the service key of the caller of "
-                                               "table %1")
-                                         .arg(planRowNumber(row))
-                                  << Qt::endl;
-        });
-        const Verdict verdict = verdictOn(command, outcome);
-        const QString text = verdict.box ? verdict.box->text : QString();
-        if (const auto* lost = std::get_if<PortFault>(&outcome)) {
-            call_.tell(session_.link().lostMessage(lost->reason));
-            return report(row, text, RowEnd::CommunicationFailure);
-        }
-        if (std::holds_alternative<NoReply>(outcome)) {
-            // A table caller's request goes unanswered while no caller's key is pressed; any
-            // other request unanswered means the unit does not hear.
-            if (command.waitBox != WaitBoxKind::Caller)
-                return report(row, text, RowEnd::CommunicationFailure);
-            report(row, text, RowEnd::Failed);
-            return notPressed();
-        }
-        return report(row, text, verdicts::isSuccess(verdict) ? RowEnd::Done : RowEnd::Failed);
+// On a terminal the installer decides; otherwise (no one to ask) the row is skipped.
+NotPressedChoice askNotPressed(const Invocation& call) {
+    for (;;) {
+        const auto answer = call.environment.ask(Texts::tr("r retry / s skip / q quit"));
+        const QString choice = answer ? answer->trimmed().toLower() : QStringLiteral("q");
+        if (choice == QLatin1String("r"))
+            return NotPressedChoice::Retry;
+        if (choice == QLatin1String("s"))
+            return NotPressedChoice::Skip;
+        if (choice == QLatin1String("q"))
+            return NotPressedChoice::Stop;
     }
+}
 
-private:
-    RowEnd report(const PlanRow& row, const QString& outcome, RowEnd end) {
-        if (call_.environment.progress)
-            call_.environment.err << "\r\x1b[K" << Qt::flush;
-        call_.environment.out << rowLine(row, outcome) << Qt::endl;
-        return end;
-    }
+QString pagerWords(const QString& number, const QString& address, bool positive,
+                   std::optional<std::uint8_t> modeIndex, int tone) {
+    const auto kind =
+        modeIndex && *modeIndex < 12 ? std::optional(pagerKindsByMode()[*modeIndex]) : std::nullopt;
+    return Texts::tr("pager %1, address code %2, %3, %4, %5, %6")
+        .arg(number, address, positive ? Texts::tr("positive") : Texts::tr("negative"),
+             kind ? kind->machineType.toString() : QStringLiteral("?"),
+             kind ? kind->rate.toString() : QStringLiteral("?"), toneWord(tone));
+}
 
-    // On a terminal the installer decides; otherwise the row counts as failed.
-    RowEnd notPressed() {
-        if (!call_.environment.ask)
-            return RowEnd::Failed;
-        for (;;) {
-            const auto answer = call_.environment.ask(Texts::tr("r retry / s skip / q quit"));
-            const QString choice = answer ? answer->trimmed().toLower() : QStringLiteral("q");
-            if (choice == QLatin1String("r"))
-                return RowEnd::Retry;
-            if (choice == QLatin1String("s"))
-                return RowEnd::Failed;
-            if (choice == QLatin1String("q"))
-                return RowEnd::Stop;
-        }
-    }
-
-    const Invocation& call_;
-    Session& session_;
-};
+QString tableWords(const QString& table, const std::array<QString, 3>& pagers) {
+    QStringList bound;
+    for (const QString& pager : pagers)
+        bound << (pager.isEmpty() ? noPagerWord() : pager);
+    return Texts::tr("table %1, pagers %2, %3, %4").arg(table, bound[0], bound[1], bound[2]);
+}
 
 } // namespace
 
-std::optional<QString> refusalOf(const Encoded& encoded) {
-    if (const auto* refusal = std::get_if<Refusal>(&encoded))
-        return refusal->box.text;
-    if (const auto* unsendable = std::get_if<Unsendable>(&encoded))
-        return unsendable->command->failure.box->text;
-    return std::nullopt;
+RowHooks terminalRowHooks(const Invocation& call) {
+    RowHooks hooks;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    if (call.environment.progress)
+        hooks.starting = [&call, clock](int position, int total) {
+            call.environment.err << '\r'
+                                 << Texts::tr("row %1 of %2, %3 s")
+                                        .arg(position)
+                                        .arg(total)
+                                        .arg(clock->elapsed() / 1000)
+                                 << Qt::flush;
+        };
+    // The caller's wait box as a line: the unit learns the caller whose key is pressed now.
+    hooks.callerWait = [&call](const PlanRow& row) {
+        clearProgress(call);
+        call.environment.err
+            << Texts::tr("Press the service key of the caller of table %1").arg(planRowNumber(row))
+            << Qt::endl;
+    };
+    hooks.reported = [&call](const PlanRow& row, const QString& text) {
+        clearProgress(call);
+        call.environment.out << rowLine(row, text) << Qt::endl;
+    };
+    hooks.lost = [&call](const QString& message) { call.tell(message); };
+    if (call.environment.ask)
+        hooks.notPressed = [&call](const PlanRow&) { return askNotPressed(call); };
+    return hooks;
 }
 
 QString rowLine(const PlanRow& row, const QString& outcome) {
@@ -96,43 +88,60 @@ QString rowLine(const PlanRow& row, const QString& outcome) {
                : Texts::tr("row %1: table %2: %3").arg(row.row).arg(planRowNumber(row), outcome);
 }
 
-ProgramTally programRows(const Invocation& call, Session& session, const Plan& plan, int from) {
-    ProgramTally tally;
-    RowSender sender(call, session);
-    QElapsedTimer clock;
-    clock.start();
-    int total = 0;
-    for (const PlanRow& row : plan.rows)
-        total += row.row >= from ? 1 : 0;
-    int position = 0;
-    for (const PlanRow& row : plan.rows) {
-        if (row.row < from)
-            continue;
-        ++position;
-        for (;;) {
-            if (call.environment.progress)
-                call.environment.err << '\r'
-                                     << Texts::tr("row %1 of %2, %3 s")
-                                            .arg(position)
-                                            .arg(total)
-                                            .arg(clock.elapsed() / 1000)
-                                     << Qt::flush;
-            const RowEnd end = sender.send(row);
-            if (end == RowEnd::Retry)
-                continue;
-            if (end == RowEnd::Done)
-                ++tally.done;
-            if (end == RowEnd::Failed)
-                ++tally.failed;
-            if (end == RowEnd::Stop || end == RowEnd::CommunicationFailure) {
-                tally.stoppedAt = row.row;
-                tally.communicationFailure = end == RowEnd::CommunicationFailure;
-                return tally;
-            }
-            break;
-        }
+QString rowWords(const PlanRow& row, const Encoded& encoded) {
+    const auto* prepared = std::get_if<Prepared>(&encoded);
+    if (const auto* pager = std::get_if<PagerInput>(&row.input)) {
+        if (!prepared)
+            return pagerWords(pager->number, pager->address, pager->polarity == 1,
+                              pagerModeIndex(pager->machineType, pager->rate), pager->tone);
+        // The set pager request's data: number in two base-100 digits, mode index in two
+        // decimal digits, polarity, seven address digits, tone.
+        const std::vector<std::uint8_t>& d = prepared->data;
+        QString address;
+        for (int i = 5; i < 12; ++i)
+            address += QString::number(d[i]);
+        return pagerWords(QString::number(d[0] * 100 + d[1]), address, d[4] == 1,
+                          std::uint8_t(d[2] * 10 + d[3]), d[12]);
     }
-    return tally;
+    if (!prepared) {
+        const auto& table = std::get<TableCallerInput>(row.input);
+        return tableWords(table.table, table.pagers);
+    }
+    // The set table caller request's data: receiver, table number high and low, three pagers.
+    const std::vector<std::uint8_t>& d = prepared->data;
+    std::array<QString, 3> pagers;
+    for (std::size_t i = 0; i < pagers.size(); ++i)
+        pagers[i] = d[3 + i] == memorymap::kNoPager ? QString() : QString::number(d[3 + i]);
+    return tableWords(QString::number(d[1] * 256 + d[2]), pagers);
+}
+
+QString shellQuoted(const QString& word, Shell shell) {
+    if (shell == Shell::Cmd) {
+        static const QRegularExpression special(QStringLiteral("[\\s&|<>^()]"));
+        return word.isEmpty() || word.contains(special) ? QLatin1Char('"') + word + QLatin1Char('"')
+                                                        : word;
+    }
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+    if (plain.match(word).hasMatch())
+        return word;
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+QString resumeCommand(const Invocation& call, int row, const QString& path, Shell shell) {
+    QStringList words{QStringLiteral("callcfg"), QStringLiteral("program")};
+    for (const QString& mapping : call.portMappings)
+        words << QStringLiteral("--port") << shellQuoted(mapping, shell);
+    if (!call.logFile.isEmpty())
+        words << QStringLiteral("--log") << shellQuoted(call.logFile, shell);
+    words << QStringLiteral("--device")
+          << shellQuoted(call.parser.value(QStringLiteral("device")), shell)
+          << QStringLiteral("--from") << QString::number(row);
+    if (call.parser.isSet(QStringLiteral("verify")))
+        words << QStringLiteral("--verify");
+    words << shellQuoted(path, shell);
+    return words.join(QLatin1Char(' '));
 }
 
 } // namespace callcfg

@@ -1,28 +1,38 @@
 #pragma once
-// The rows of a plan sent to the host unit one after another, each through the window's
-// command: its check, its frame, its wait (the table caller's wait with the request to press
-// the caller's service key) and its outcome table. One line per row on stdout.
+// The program subcommand's side of the plan runner (plan/planrunner.h): one line per row on
+// stdout, the request to press a caller's service key, the progress line and the questions on
+// stderr; a row in words for the dry run; and the command line that resumes a stopped run.
 
-#include "cli/session.h"
-#include "plan/plan.h"
+#include "cli/subcommands.h"
+#include "plan/planrunner.h"
 
 namespace callcfg {
 
-struct ProgramTally {
-    int done = 0;
-    int failed = 0;               // refused by a check, declined by the unit, not pressed
-    std::optional<int> stoppedAt; // the row a communication failure or a quit stopped at
-    bool communicationFailure = false;
-};
-
-// Sends the plan's rows from row `from` on.
-ProgramTally programRows(const Invocation& call, Session& session, const Plan& plan, int from);
-
-// The box text of a row its check refuses or that cannot be put into a request; none for a
-// request ready to send.
-std::optional<QString> refusalOf(const Encoded& encoded);
+// The runner's hooks on the command line.
+RowHooks terminalRowHooks(const Invocation& call);
 
 // The row's line: "row 3: pager 12: <outcome>".
 QString rowLine(const PlanRow& row, const QString& outcome);
+
+// The row in words as its request carries it (as written when its check refuses it):
+// "pager 12, address code 0012345, positive, 数字标准, 1200, 音调3" or
+// "table 12, pagers 1, 2, 无".
+QString rowWords(const PlanRow& row, const Encoded& encoded);
+
+enum class Shell { Posix, Cmd };
+#ifdef _WIN32
+inline constexpr Shell kPlatformShell = Shell::Cmd;
+#else
+inline constexpr Shell kPlatformShell = Shell::Posix;
+#endif
+
+// `word` as one argument on `shell`'s command line: as it is when nothing in it is special to
+// that shell, otherwise in single quotes (POSIX sh) or double quotes (cmd).
+QString shellQuoted(const QString& word, Shell shell = kPlatformShell);
+
+// The command line that goes on from row `row` of `path`: the --port mappings, --log,
+// --device and --verify given, each quoted as `shell` needs.
+QString resumeCommand(const Invocation& call, int row, const QString& path,
+                      Shell shell = kPlatformShell);
 
 } // namespace callcfg

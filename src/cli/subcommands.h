@@ -22,6 +22,7 @@ struct Invocation {
     PortMap portMap;            // --port mappings
     QString logFile;            // --log, empty without it
     CommandLineEnvironment& environment;
+    QStringList portMappings{}; // the --port values as given, the program's before the command's
 
     QStringList files() const { return parser.positionalArguments(); }
     // "callcfg: <message>" on stderr.

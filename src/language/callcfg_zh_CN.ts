@@ -334,8 +334,8 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>完成后读回主机，并与每一行比较。</translation>
     </message>
     <message>
-        <source>Check every row and print the frame it would send; no device needed.</source>
-        <translation>检查每一行并打印将要发送的帧；不需要设备。</translation>
+        <source>Check every row and print it in words beside the frame it would send, then a count; no device needed.</source>
+        <translation>检查每一行，用文字列出它和将要发送的帧，最后给出统计；不需要设备。</translation>
     </message>
     <message>
         <source>Start at row ROW of the file (the header is row 1).</source>
@@ -362,8 +362,8 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>--from 需要 2 或更大的行号，得到：%1</translation>
     </message>
     <message>
-        <source>stopped at row %1; to go on from there: callcfg program --device %2 --from %1 %3</source>
-        <translation>在第 %1 行停止；从该行继续：callcfg program --device %2 --from %1 %3</translation>
+        <source>stopped at row %1; to go on from there: %2</source>
+        <translation>在第 %1 行停止；从该行继续：%2</translation>
     </message>
     <message>
         <source>%1 row(s) done, %2 refused, declined or not answered</source>
@@ -388,6 +388,46 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     <message>
         <source>row %1 of %2, %3 s</source>
         <translation>第 %1 行，共 %2 行，已用 %3 秒</translation>
+    </message>
+    <message>
+        <source>row %1: %2: %3</source>
+        <translation>第 %1 行：%2：%3</translation>
+    </message>
+    <message>
+        <source>pager %1, address code %2, %3, %4, %5, %6</source>
+        <translation>传呼号 %1，地址码 %2，%3，%4，%5，%6</translation>
+    </message>
+    <message>
+        <source>positive</source>
+        <translation>正</translation>
+    </message>
+    <message>
+        <source>negative</source>
+        <translation>反</translation>
+    </message>
+    <message>
+        <source>table %1, pagers %2, %3, %4</source>
+        <translation>餐桌号 %1，对应传呼号 %2、%3、%4</translation>
+    </message>
+    <message>
+        <source>%1 row(s): %2 pager(s) and %3 table(s) to set, %4 refused</source>
+        <translation>共 %1 行：要设置 %2 个传呼号、%3 个餐桌号，%4 行被拒绝</translation>
+    </message>
+    <message>
+        <source>%1 has no rows below its header</source>
+        <translation>%1 的标题行下没有任何行</translation>
+    </message>
+    <message>
+        <source>--from %1 is past the last row of %2 (row %3)</source>
+        <translation>--from %1 超出了 %2 的最后一行（第 %3 行）</translation>
+    </message>
+    <message>
+        <source>Write the CSV to the file CSV instead, for Excel and WPS to open with a double-click (UTF-8 with a byte-order mark).</source>
+        <translation>改为把 CSV 写入文件 CSV，供 Excel 和 WPS 双击打开（带字节顺序标记的 UTF-8）。</translation>
+    </message>
+    <message>
+        <source>%1 row(s) and the header written to %2</source>
+        <translation>%1 行及标题行已写入 %2</translation>
     </message>
     <message>
         <source>a quote inside a field that does not start with a quote</source>

@@ -463,8 +463,16 @@ private slots:
                  "传呼号,地址码,极性,机型,速率,音调\r\n12,1234567,正,中文字符,1200,音调3\r\n");
         r = run({"export", "--tables", path("made.cat")});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3\r\n"
-                        "12,0A1B2C,5,无,无\r\n256,ABCDEF,1,2,3\r\n");
+        const QString tables = "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3\r\n"
+                               "12,0A1B2C,5,无,无\r\n256,ABCDEF,1,2,3\r\n";
+        QCOMPARE(r.out, tables);
+        // For a spreadsheet: the same rows after a byte-order mark, nothing on stdout.
+        r = run({"export", "--tables", path("made.cat"), "--output", path("t.csv")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(readFile(path("t.csv")), "\xEF\xBB\xBF" + tables.toUtf8());
+        QCOMPARE(run({"export", "--tables", path("made.cat"), "--output", path("no/t.csv")}).status,
+                 2);
     }
 
     // One line per request sent and per read that returned bytes.

@@ -3,11 +3,13 @@
 // resumed run, the dry run's frames, and an export that programmes an empty unit alike.
 
 #include "cli/commandline.h"
+#include "cli/programrun.h"
 #include "hostsim/ptyhost.h"
 #include "language/language.h"
 #include "link/qtserialport.h"
 #include "protocol/protocol.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -193,12 +195,23 @@ private slots:
     // --from sends that row and the rest only.
     void communicationFailureThenResume() {
         host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x01)); });
-        const QString plan = file("p.csv", kPagerHeader + "1,1,正,英文,512,音调1\r\n"
-                                                          "2,2,正,英文,512,音调1\r\n");
-        Run r = run({"program", "--device", device(), plan});
+        QVERIFY(QDir(dir->path()).mkdir("新建 文件夹"));
+        const QString plan = file("新建 文件夹/p.csv", kPagerHeader + "1,1,正,英文,512,音调1\r\n"
+                                                                      "2,2,正,英文,512,音调1\r\n");
+        const QString log = dir->filePath("新建 文件夹/t.log");
+        Run r = run({"--port", "COM1=" + device(), "program", "--log", log, "--device", "COM1",
+                     plan, "--verify"});
         QCOMPARE(r.status, 3);
         QCOMPARE(r.out, "row 2: pager 1: 超时没有返回数据!!\n");
-        QVERIFY2(r.err.contains("--from 2 " + plan), qPrintable(r.err));
+        // The hint to paste: the mapping, the log and --verify again, the paths quoted.
+        QVERIFY2(r.err.endsWith(QString("to go on from there: callcfg program --port COM1=%1 --log "
+                                        "'%2' --device COM1 --from 2 --verify '%3'\n")
+                                    .arg(device(), log, plan)),
+                 qPrintable(r.err));
+        QCOMPARE(callcfg::shellQuoted("it's", callcfg::Shell::Posix), "'it'\\''s'");
+        QCOMPARE(callcfg::shellQuoted("D:\\新建 文件夹\\p.csv", callcfg::Shell::Cmd),
+                 "\"D:\\新建 文件夹\\p.csv\"");
+        QCOMPARE(callcfg::shellQuoted("D:\\p.csv", callcfg::Shell::Cmd), "D:\\p.csv");
         r = run({"program", "--device", device(), plan, "--from", "3"});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, "row 3: pager 2: 设置传呼号成功！\n");
@@ -213,19 +226,51 @@ private slots:
                                                             "255,1,反,英文,512,音调1\r\n");
         Run r = run({"program", pagers, "--dry-run"});
         QCOMPARE(r.status, 1);
-        QCOMPARE(
-            r.out,
-            "row 2: pager 254: " + wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00") +
-                "\nrow 3: pager 105: " + wireHex(0x01, "01 05 00 04 01 00 00 00 00 00 00 00 03") +
-                "\nrow 4: pager 255: 传呼号必须为1-254的数字！\n");
+        QCOMPARE(r.out,
+                 "row 2: pager 254, address code 0001234, negative, 数字标准, 1200, 音调1: " +
+                     wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00") +
+                     "\nrow 3: pager 105, address code 0000000, positive, 数字新型, 512, "
+                     "音调4: " +
+                     wireHex(0x01, "01 05 00 04 01 00 00 00 00 00 00 00 03") +
+                     "\nrow 4: pager 255, address code 1, negative, 英文, 512, 音调1: "
+                     "传呼号必须为1-254的数字！\n");
+        QVERIFY(r.err.contains("3 row(s): 2 pager(s) and 0 table(s) to set, 1 refused"));
         QCOMPARE(wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00"),
                  "55 55 AA 01 01 0D 02 36 00 02 00 00 00 00 01 02 03 04 00 AC");
         const QString tables =
             file("t.csv", "table,feature,pager1,pager2,pager3\n7,,1,255,2.5\n8,,1,300,\n");
         r = run({"program", "--dry-run", tables});
-        QCOMPARE(r.out, "row 2: table 7: " + wireHex(0x03, "00 00 07 01 FF 02") +
-                            "\nrow 3: table 8: 传呼号必须为1-255的数字！\n");
+        QCOMPARE(r.out, "row 2: table 7, pagers 1, 无, 2: " + wireHex(0x03, "00 00 07 01 FF 02") +
+                            "\nrow 3: table 8, pagers 1, 300, 无: 传呼号必须为1-255的数字！\n");
+        QVERIFY(r.err.contains("2 row(s): 0 pager(s) and 1 table(s) to set, 1 refused"));
+        callcfg::useLanguage(callcfg::Language::Chinese);
+        r = run({"program", pagers, "--dry-run", "--from", "3"});
+        callcfg::useLanguage(callcfg::Language::English);
+        QVERIFY(
+            r.out.startsWith("第 3 行：传呼号 105，地址码 0000000，正，数字新型，512，音调4：55 "));
+        QVERIFY(r.err.contains("共 2 行：要设置 1 个传呼号、0 个餐桌号，1 行被拒绝"));
+
+        // Nothing to run is an error: --from past the last row, a header alone.
+        r = run({"program", pagers, "--dry-run", "--from", "5"});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains("--from 5 is past the last row of " + pagers + " (row 4)"),
+                 qPrintable(r.err));
+        r = run({"program", "--device", device(), file("h.csv", kTableHeader)});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains("h.csv has no rows below its header"), qPrintable(r.err));
         QCOMPARE(requestsSent(), std::size_t(0));
+    }
+
+    // A caller pressed after the wait (learned in 0.45 s, the wait is 0.3 s) answers late: no
+    // row is given the row before's reply, and --verify reads the unit once it has learned.
+    void lateCallerReplyNotTakenForTheNextRow() {
+        host->withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(0.45); });
+        const QString plan = file("t.csv", kTableHeader + "12,,1,,\r\n13,,2,,\r\n14,,3,,\r\n");
+        const Run r = run({"program", "--device", device(), plan, "--verify"});
+        QCOMPARE(r.out, "row 2: table 12: 超时没有返回数据!!\nrow 3: table 13: 超时没有返回数据!!\n"
+                        "row 4: table 14: 超时没有返回数据!!\n");
+        QVERIFY2(r.err.contains("the host unit holds every row"), qPrintable(r.err));
+        QCOMPARE(r.status, 1);
     }
 };
 
