@@ -9,17 +9,20 @@
 #include "callers/voicepromptwindow.h"
 #include "hostsim/ptyhost.h"
 #include "memoryreader/memoryreaderwindow.h"
+#include "sitesheet/sitesheetwindow.h"
 #include "ui/fonts.h"
 #include "ui/waitboxes.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -121,6 +124,31 @@ int main(int argc, char** argv) {
     ok &= save(program.callerWindows->voiceWindow(), dir, "voice-prompts.png");
     f.handheldButton->click();
     ok &= save(program.callerWindows->handheldWindow(), dir, "handheld-callers.png");
+
+    // The site sheet: a sheet with a column of its own and a row its check refuses, set and
+    // compared with the unit.
+    QTemporaryDir sheetDir;
+    const QString sheet = sheetDir.filePath(QStringLiteral("pagers.csv"));
+    QFile sheetFile(sheet);
+    if (sheetFile.open(QIODevice::WriteOnly)) {
+        sheetFile.write("\xEF\xBB\xBF传呼号,地址码,极性,机型,速率,音调,备注\r\n"
+                        "21,1000021,正,数字标准,1200,音调3,前台\r\n"
+                        "22,1000022,正,中文字符,1200,音调1,厨房\r\n"
+                        "23,1000023,反,数字标准,512,音调2,二楼\r\n"
+                        "300,1000024,正,数字标准,1200,音调3,包间\r\n"
+                        "25,1000025,正,英文,1200,音调3,收银\r\n");
+        sheetFile.close();
+    }
+    f.siteSheetAction->trigger();
+    callcfg::SiteSheetWindow& sheetWindow = *program.siteSheet->window();
+    sheetWindow.move(20, f.y() + 60);
+    program.siteSheet->load(sheet);
+    sheetWindow.startButton->click();
+    QTest::qWaitFor([&] { return sheetWindow.summaryLabel->text().startsWith(u"设置完毕"); },
+                    30000);
+    sheetWindow.verifyButton->click();
+    ok &= save(&sheetWindow, dir, "site-sheet.png");
+    sheetWindow.hide();
 
     program.waitBoxes.callerBox().show();
     ok &= save(&program.waitBoxes.callerBox(), dir, "caller-wait-box.png");

@@ -3,6 +3,7 @@
 #include "language/language.h"
 #include "link/platformport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPushButton>
 
@@ -17,12 +18,15 @@ Program::Program(const PortMap& portMap)
     mainWindowCommands = new MainWindowCommands(mainWindow, link, *portRow, waitBoxes);
     memoryReader = std::make_unique<MemoryReader>(link, *portRow, images);
     callerWindows = std::make_unique<CallerWindows>(link, *portRow, waitBoxes);
+    siteSheet = std::make_unique<SiteSheet>(link, *portRow);
     QObject::connect(mainWindow.memoryReaderButton, &QPushButton::clicked, memoryReader.get(),
                      &MemoryReader::showMemoryReader);
     QObject::connect(mainWindow.voicePromptsButton, &QPushButton::clicked, callerWindows.get(),
                      &CallerWindows::showVoicePrompts);
     QObject::connect(mainWindow.handheldButton, &QPushButton::clicked, callerWindows.get(),
                      &CallerWindows::showHandheldCallers);
+    QObject::connect(mainWindow.siteSheetAction, &QAction::triggered, siteSheet.get(),
+                     &SiteSheet::showSiteSheet);
     QObject::connect(mainWindow.exitButton, &QPushButton::clicked, &mainWindow,
                      [this] { exitProgram(); });
 

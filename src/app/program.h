@@ -11,6 +11,7 @@
 #include "mainwindow/testmode.h"
 #include "memory/images.h"
 #include "memoryreader/memoryreader.h"
+#include "sitesheet/sitesheet.h"
 #include "ui/exchangescreen.h"
 #include "ui/waitboxes.h"
 
@@ -34,6 +35,7 @@ public:
     MainWindowCommands* mainWindowCommands = nullptr;
     std::unique_ptr<MemoryReader> memoryReader;   // form3
     std::unique_ptr<CallerWindows> callerWindows; // form5, Form6
+    std::unique_ptr<SiteSheet> siteSheet;         // 现场表格
 
     // What the exit button does; ends the event loop by default.
     std::function<void()> exitProgram;

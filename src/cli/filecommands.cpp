@@ -8,7 +8,6 @@
 #include "memory/listing.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace callcfg {
@@ -137,14 +136,9 @@ int runExport(const Invocation& call) {
         call.environment.out.flush();
         return kDone;
     }
-    // For a spreadsheet's double-click: a byte-order mark tells Excel and WPS the file is UTF-8,
-    // which they would otherwise read as the system's code page (GBK). The file is replaced only
-    // once it is complete.
     const QString path = call.parser.value(QStringLiteral("output"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write("\xEF\xBB\xBF" + csv.toUtf8()) < 0 ||
-        !file.commit()) {
-        call.tell(Texts::tr("cannot write %1: %2").arg(path, file.errorString()));
+    if (const auto problem = writeSpreadsheetCsv(path, csv)) {
+        call.tell(Texts::tr("cannot write %1: %2").arg(path, *problem));
         return kUsageOrFileError;
     }
     call.tell(Texts::tr("%1 row(s) and the header written to %2")

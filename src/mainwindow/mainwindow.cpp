@@ -120,6 +120,8 @@ void MainWindow::buildViewActions() {
 
     findHostAction = new QAction("查找主机", this);
     findHostAction->setObjectName("FindHostAction");
+    siteSheetAction = new QAction("按表格设置…", this);
+    siteSheetAction->setObjectName("SiteSheetAction");
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -127,6 +129,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(fullViewAction);
     menu.addAction(maintenanceViewAction);
     menu.addAction(findHostAction);
+    menu.addAction(siteSheetAction);
     menu.exec(event->globalPos());
 }
 

@@ -56,6 +56,8 @@ public:
     QAction* maintenanceViewAction = nullptr; // Ctrl+Shift+M
     // "查找主机", last on the context menu: asks every port for the host unit.
     QAction* findHostAction = nullptr;
+    // "按表格设置…", last on the context menu: opens the site sheet window 现场表格.
+    QAction* siteSheetAction = nullptr;
 
     // Each control's form name, its objectName, is in the comment beside it.
 

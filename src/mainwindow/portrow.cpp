@@ -8,13 +8,13 @@
 #include "mainwindow/mainwindow.h"
 #include "memory/hostsearch.h"
 #include "ui/messagebox.h"
+#include "ui/windowspause.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 #include <cstdio>
@@ -143,20 +143,14 @@ void PortRow::findHost() {
     link_.close();
     HostSearch search(portMap_, {makeSearchPort_, link_.timeScale(), searchLog_});
     search.stopAtFirst();
-    // The dialog is modal to this window; the other windows, whose commands use the port too,
-    // take no input meanwhile either.
-    QList<QPointer<QWidget>> paused;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != &form_ && window->isVisible() && window->isEnabled()) {
-            window->setEnabled(false);
-            paused << window;
-        }
+    bool ended = false;
+    {
+        // The dialog is modal to this window; the other windows, whose commands use the port
+        // too, take no input meanwhile either.
+        const OtherWindowsPaused paused(&form_);
+        HostSearchDialog dialog(form_, search);
+        ended = dialog.runSearch();
     }
-    HostSearchDialog dialog(form_, search);
-    const bool ended = dialog.runSearch();
-    for (const QPointer<QWidget>& window : paused)
-        if (window)
-            window->setEnabled(true);
     const int found = search.found();
     if (found == 0) {
         if (wasOpen)

@@ -2,6 +2,7 @@
 
 #include "memory/imagedecoding.h"
 
+#include <QSaveFile>
 #include <QStringList>
 
 namespace callcfg {
@@ -70,6 +71,14 @@ QString tablesCsv(const HostMemory& memory) {
         appendRow(csv, row);
     }
     return csv;
+}
+
+std::optional<QString> writeSpreadsheetCsv(const QString& path, const QString& csv) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write("\xEF\xBB\xBF" + csv.toUtf8()) >= 0 &&
+        file.commit())
+        return std::nullopt;
+    return file.errorString();
 }
 
 } // namespace callcfg

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace callcfg {
 
 // 传呼号, 地址码, 极性, 机型, 速率, 音调: one row per non-empty pager slot.
@@ -14,5 +16,10 @@ QString pagersCsv(const HostMemory& memory);
 // 餐桌号, 叮当鸟特征码, 对应传呼号1 to 3 ("无" for none): one row per valid table caller
 // record; only the header when the table count is not valid.
 QString tablesCsv(const HostMemory& memory);
+
+// Writes `csv` for a spreadsheet's double-click: a byte-order mark tells Excel and WPS the file
+// is UTF-8, which they would otherwise read as the system's code page (GBK). The file is replaced
+// only once it is complete. Why not, when it cannot be written.
+std::optional<QString> writeSpreadsheetCsv(const QString& path, const QString& csv);
 
 } // namespace callcfg

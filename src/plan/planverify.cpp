@@ -23,7 +23,7 @@ QString boundWords(auto pagers) {
 
 // The set pager request's data: number in two base-100 digits, mode index in two decimal
 // digits, polarity, seven address digits, tone.
-QString comparePager(int row, const std::vector<std::uint8_t>& d, const HostMemory& memory) {
+RowInUnit comparePager(const std::vector<std::uint8_t>& d, const HostMemory& memory) {
     const int number = d[0] * 100 + d[1];
     QString address;
     for (int i = 5; i < 12; ++i)
@@ -32,22 +32,17 @@ QString comparePager(int row, const std::vector<std::uint8_t>& d, const HostMemo
         pagerWords(address, d[4] == 1, pagerKindsByMode()[d[2] * 10 + d[3]], d[12]);
     const auto record = pagerRecord(memory, number);
     if (!record)
-        return Texts::tr("row %1: pager %2 is not in the unit").arg(row).arg(number);
+        return {RowInUnit::Missing, number, {}, planned};
     QString held;
     for (int nibble : record->address)
         held += QString::number(nibble, 16).toUpper();
     const QString holds =
         pagerWords(held, record->positive, pagerKind(record->letter), record->tone);
-    if (holds == planned)
-        return {};
-    return Texts::tr("row %1: pager %2: the unit holds %3, the plan %4")
-        .arg(row)
-        .arg(number)
-        .arg(holds, planned);
+    return {holds == planned ? RowInUnit::Same : RowInUnit::Differs, number, holds, planned};
 }
 
 // The set table caller request's data: receiver, table number high and low, three pagers.
-QString compareTable(int row, const std::vector<std::uint8_t>& d, const HostMemory& memory) {
+RowInUnit compareTable(const std::vector<std::uint8_t>& d, const HostMemory& memory) {
     const int table = d[1] * 256 + d[2];
     const QString planned = boundWords(std::array<int, 3>{d[3], d[4], d[5]});
     const int count = tableCount(memory);
@@ -56,29 +51,47 @@ QString compareTable(int row, const std::vector<std::uint8_t>& d, const HostMemo
         if (const TableRecord record = tableRecord(memory, i); record.tableNumber == table)
             held = record;
     if (!held)
-        return Texts::tr("row %1: table %2 is not in the unit").arg(row).arg(table);
+        return {RowInUnit::Missing, table, {}, planned};
     const QString holds = boundWords(held->boundPagers);
-    if (holds == planned)
-        return {};
-    return Texts::tr("row %1: table %2: the unit binds %3, the plan %4")
-        .arg(row)
-        .arg(table)
-        .arg(holds, planned);
+    return {holds == planned ? RowInUnit::Same : RowInUnit::Differs, table, holds, planned};
 }
 
 } // namespace
 
+RowInUnit rowInUnit(const Plan& plan, const PlanRow& row, const HostMemory& memory) {
+    const Encoded encoded = encodePlanRow(row);
+    const auto* prepared = std::get_if<Prepared>(&encoded);
+    if (!prepared)
+        return {RowInUnit::Refused, 0, {}, {}};
+    return plan.kind == PlanKind::Pagers ? comparePager(prepared->data, memory)
+                                         : compareTable(prepared->data, memory);
+}
+
 QStringList planDifferences(const Plan& plan, const HostMemory& memory) {
     QStringList lines;
     for (const PlanRow& row : plan.rows) {
-        const Encoded encoded = encodePlanRow(row);
-        const auto* prepared = std::get_if<Prepared>(&encoded);
-        const QString line =
-            !prepared ? Texts::tr("row %1: refused by its check, not in the unit").arg(row.row)
-            : plan.kind == PlanKind::Pagers ? comparePager(row.row, prepared->data, memory)
-                                            : compareTable(row.row, prepared->data, memory);
-        if (!line.isEmpty())
-            lines << line;
+        const RowInUnit found = rowInUnit(plan, row, memory);
+        const bool pagers = plan.kind == PlanKind::Pagers;
+        switch (found.state) {
+        case RowInUnit::Same:
+            break;
+        case RowInUnit::Refused:
+            lines << Texts::tr("row %1: refused by its check, not in the unit").arg(row.row);
+            break;
+        case RowInUnit::Missing:
+            lines << (pagers ? Texts::tr("row %1: pager %2 is not in the unit")
+                             : Texts::tr("row %1: table %2 is not in the unit"))
+                         .arg(row.row)
+                         .arg(found.number);
+            break;
+        case RowInUnit::Differs:
+            lines << (pagers ? Texts::tr("row %1: pager %2: the unit holds %3, the plan %4")
+                             : Texts::tr("row %1: table %2: the unit binds %3, the plan %4"))
+                         .arg(row.row)
+                         .arg(found.number)
+                         .arg(found.holds, found.planned);
+            break;
+        }
     }
     return lines;
 }

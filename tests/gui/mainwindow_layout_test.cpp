@@ -492,7 +492,7 @@ private slots:
         const QPoint at(540, 200);
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, form->mapToGlobal(at));
         QApplication::sendEvent(form.get(), &event);
-        QCOMPARE(offered, (QStringList{"显示全部功能", "显示维护功能", "查找主机"}));
+        QCOMPARE(offered, (QStringList{"显示全部功能", "显示维护功能", "查找主机", "按表格设置…"}));
         QVERIFY(form->isFullView());
         QVERIFY(reachable(control("Command21")));
     }

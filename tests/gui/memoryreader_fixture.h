@@ -62,15 +62,16 @@ struct ReaderRun : testsupport::EndToEnd {
     QString text1() { return w().listingText->toPlainText().replace(QLatin1Char('\n'), "\r\n"); }
 };
 
-// Answers the next CommonDialog1 with `path`, or cancels it when `path` is empty; `shown`
+// Answers the next file dialog `name` with `path`, or cancels it when `path` is empty; `shown`
 // receives the name the dialog offered.
-inline void answerDialog(const QString& path, QString* shown = nullptr) {
+inline void answerDialog(const QString& path, QString* shown = nullptr,
+                         const QString& name = QStringLiteral("CommonDialog1")) {
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, path, shown] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, path, shown, name] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
-        QCOMPARE(dialog->objectName(), QStringLiteral("CommonDialog1"));
+        QCOMPARE(dialog->objectName(), name);
         if (shown)
             *shown = dialog->selectedFiles().value(0);
         if (path.isEmpty()) {

@@ -1,0 +1,68 @@
+#pragma once
+// The site sheet's commands: 打开表格 reads a sheet through the plan reader and shows each row
+// with its check; 开始设置 and 从选中行继续 send its rows one after another through the set
+// pager or set table caller command on the main window's port and link, each row's outcome in
+// its row, no box per row; 停止 ends the run after the row in flight; 校验主机 reads the unit into
+// the sheet's own image and marks each row; 导出主机表格… writes that image's pagers or tables for
+// a spreadsheet. While a run or a read goes on, the other windows take no input.
+
+#include "memory/memoryimage.h"
+#include "plan/plan.h"
+#include "plan/planrunner.h"
+
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+namespace callcfg {
+
+class Link;
+class OtherWindowsPaused;
+class PortGate;
+class SiteSheetWindow;
+
+class SiteSheet final : public QObject {
+    Q_OBJECT
+public:
+    SiteSheet(Link& link, PortGate& port);
+    ~SiteSheet() override;
+
+    // Makes the window unless it exists, then shows it.
+    void showSiteSheet();
+    SiteSheetWindow* window() const { return window_; }
+
+    // Reads the sheet at `path` into the window; what 打开表格 does with the name chosen.
+    void load(const QString& path);
+
+private:
+    void openSheet();
+    void fillTable();
+    void runFrom(std::size_t index);
+    void runNextRow();
+    void endRun(const QString& summary);
+    void verifyHost();
+    void exportHost();
+    void showButtons();
+    RowHooks hooks();
+    NotPressedChoice askNotPressed(const PlanRow& row);
+
+    int tableRowOf(const PlanRow& row) const;
+    void setCell(const PlanRow& row, int column, const QString& text, Qt::GlobalColor colour);
+    int resultColumn() const;
+
+    Link& link_;
+    PortGate& port_;
+    SiteSheetWindow* window_ = nullptr;
+    std::optional<Plan> plan_;
+    PlanRunner runner_;
+    std::optional<HostMemory> unitImage_; // the last 校验主机 read
+    std::unique_ptr<OtherWindowsPaused> paused_;
+    std::size_t next_ = 0; // the row a run sends next
+    bool running_ = false;
+    bool stopAsked_ = false;
+    int done_ = 0;
+    int failed_ = 0;
+};
+
+} // namespace callcfg

@@ -1,0 +1,112 @@
+#include "sitesheet/sitesheetwindow.h"
+
+#include "memory/backupfile.h"
+#include "ui/settingsshield.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace callcfg {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QLabel* label(QWidget* parent, const char* name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setWordWrap(true);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+} // namespace
+
+SiteSheetWindow::SiteSheetWindow() : QWidget(nullptr, Qt::Window) {
+    setObjectName(QStringLiteral("SiteSheetWindow"));
+    setWindowTitle(QStringLiteral("现场表格"));
+    resize(900, 560);
+
+    openButton = button(this, "OpenSheetButton", QStringLiteral("打开表格(&O)"));
+    startButton = button(this, "StartButton", QStringLiteral("开始设置(&S)"));
+    stopButton = button(this, "StopButton", QStringLiteral("停止(&T)"));
+    resumeButton = button(this, "ResumeButton", QStringLiteral("从选中行继续(&R)"));
+    verifyButton = button(this, "VerifyButton", QStringLiteral("校验主机(&V)"));
+    exportButton = button(this, "ExportButton", QStringLiteral("导出主机表格(&E)…"));
+    fileLabel = label(this, "SheetFileLabel");
+    fileLabel->setText(
+        QStringLiteral("请打开 Excel 或 WPS 另存的 CSV 表格（传呼机或餐桌呼叫器）。"));
+    table = new QTableWidget(this);
+    table->setObjectName(QStringLiteral("SheetTable"));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    promptLabel = label(this, "CallerPromptLabel");
+    QFont prompt = promptLabel->font();
+    prompt.setBold(true);
+    prompt.setPointSize(prompt.pointSize() + 4);
+    promptLabel->setFont(prompt);
+    promptLabel->hide();
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("SheetProgressBar"));
+    progressBar->setValue(0);
+    summaryLabel = label(this, "SheetSummaryLabel");
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b :
+         {openButton, startButton, stopButton, resumeButton, verifyButton, exportButton})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(fileLabel);
+    layout->addWidget(table, 1);
+    layout->addWidget(promptLabel);
+    layout->addWidget(progressBar);
+    layout->addWidget(summaryLabel);
+    setTabOrder(openButton, startButton);
+
+    // As the backup file's dialog: where the user may write, nothing kept in the registry.
+    {
+        const SettingsShield shield;
+        fileDialog = new QFileDialog(
+            this, QString(),
+            backupStartFolder(QDir::currentPath(),
+                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+        fileDialog->setOption(QFileDialog::DontUseNativeDialog);
+    }
+    fileDialog->setObjectName(QStringLiteral("SheetFileDialog"));
+}
+
+std::optional<QString> SiteSheetWindow::chooseFile(bool forSaving, const QString& suggestedName) {
+    fileDialog->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    fileDialog->setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    fileDialog->setWindowTitle(forSaving ? QStringLiteral("导出主机表格")
+                                         : QStringLiteral("打开表格"));
+    fileDialog->setNameFilters(
+        {QStringLiteral("CSV 表格 (*.csv *.CSV *.txt *.TXT)"), QStringLiteral("所有文件 (*)")});
+    if (!suggestedName.isEmpty())
+        fileDialog->selectFile(suggestedName);
+    if (fileDialog->exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = fileDialog->selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    return chosen.first();
+}
+
+} // namespace callcfg
