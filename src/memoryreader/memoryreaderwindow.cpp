@@ -4,6 +4,7 @@
 #include "memory/images.h"
 #include "memoryreader/wrapbutton.h"
 #include "ui/controls.h"
+#include "ui/filedialog.h"
 #include "ui/fonts.h"
 #include "ui/settingsshield.h"
 #include "ui/twips.h"
@@ -105,15 +106,11 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
     // their documents (the Start menu starts the tool in its installation folder), never where
     // an earlier run's dialogs were left; what the dialog remembers stays out of the user's
     // settings (it reads them while it is built).
-    {
-        const SettingsShield shield;
-        fileDialog = new QFileDialog(
-            this, QString(),
-            backupStartFolder(QDir::currentPath(),
-                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
-        fileDialog->setOption(QFileDialog::DontUseNativeDialog);
-    }
-    fileDialog->setObjectName(QStringLiteral("CommonDialog1"));
+    fileDialog = makeFileDialog(
+        this,
+        backupStartFolder(QDir::currentPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
+        QStringLiteral("CommonDialog1"));
     fileDialog->setOption(QFileDialog::DontConfirmOverwrite);
     fileDialog->setFileMode(QFileDialog::AnyFile);
     fileDialog->setNameFilters(

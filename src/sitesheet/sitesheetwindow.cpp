@@ -1,6 +1,7 @@
 #include "sitesheet/sitesheetwindow.h"
 
 #include "memory/backupfile.h"
+#include "ui/filedialog.h"
 #include "ui/settingsshield.h"
 
 #include <QDir>
@@ -81,15 +82,17 @@ SiteSheetWindow::SiteSheetWindow() : QWidget(nullptr, Qt::Window) {
     setTabOrder(openButton, startButton);
 
     // As the backup file's dialog: where the user may write, nothing kept in the registry.
-    {
-        const SettingsShield shield;
-        fileDialog = new QFileDialog(
-            this, QString(),
-            backupStartFolder(QDir::currentPath(),
-                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
-        fileDialog->setOption(QFileDialog::DontUseNativeDialog);
-    }
-    fileDialog->setObjectName(QStringLiteral("SheetFileDialog"));
+    fileDialog = makeFileDialog(
+        this,
+        backupStartFolder(QDir::currentPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
+        QStringLiteral("SheetFileDialog"));
+}
+
+SiteSheetWindow::~SiteSheetWindow() {
+    // The dialog writes what it remembers as it is destroyed.
+    const SettingsShield shield;
+    delete fileDialog;
 }
 
 std::optional<QString> SiteSheetWindow::chooseFile(bool forSaving, const QString& suggestedName) {

@@ -19,6 +19,7 @@ class SiteSheetWindow final : public QWidget {
     Q_OBJECT
 public:
     SiteSheetWindow();
+    ~SiteSheetWindow() override;
 
     // Shows the file dialog to open a sheet or to save the unit's; the name chosen.
     std::optional<QString> chooseFile(bool forSaving, const QString& suggestedName);
