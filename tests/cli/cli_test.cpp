@@ -141,7 +141,9 @@ private slots:
         r = run({"restore", "--device", device(), file}, {}, true); // stderr on a terminal
         QCOMPARE(r.status, 0);
         QCOMPARE(memory(), original);
-        QVERIFY2(r.err.startsWith("\rwriting block 1/64\r"), qPrintable(r.err));
+        QVERIFY2(r.err.startsWith("callcfg: writing " + file + " into the host unit at " +
+                                  device() + "\n\rwriting block 1/64\r"),
+                 qPrintable(r.err));
         QVERIFY(r.err.contains("\rwriting block 64/64\n\rreading block 1/64\r"));
         QVERIFY(r.err.contains("\rreading block 64/64\ncallcfg: the host unit holds"));
         r = run({"backup", "--port", "COM2=" + device(), "--device", "COM2", path("b.cat")});
