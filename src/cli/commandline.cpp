@@ -51,6 +51,12 @@ QCommandLineOption flag(const char* name, const char* description) {
     return {QString::fromLatin1(name), Texts::tr(description)};
 }
 
+QCommandLineOption anyNameOption() {
+    return flag("any-name",
+                QT_TRANSLATE_NOOP("callcfg", "Take a backup file whose name does not end in .cat "
+                                             "or .CAT (the window takes only those)."));
+}
+
 struct Subcommand {
     const char* name;
     const char* arguments;                  // after the options, in the usage line
@@ -65,20 +71,33 @@ const std::vector<Subcommand>& subcommands() {
          QT_TRANSLATE_NOOP("callcfg", "Read the host unit's memory and write it to FILE (8192 "
                                       "bytes). FILE is written only when the whole read "
                                       "succeeded."),
-         [] { return QList{deviceOption()}; }, runBackup},
+         [] {
+             return QList{deviceOption(), anyNameOption()};
+         },
+         runBackup},
         {"restore", "--device DEV FILE",
          QT_TRANSLATE_NOOP("callcfg", "Download FILE into the host unit, then read the host "
-                                      "unit back and compare."),
+                                      "unit back and compare. It names the device first; on a "
+                                      "terminal it reads the host unit, shows what FILE and the "
+                                      "host unit hold and asks before it writes (exit status 1 "
+                                      "when declined). Ctrl+C or SIGTERM finishes the block in "
+                                      "flight and says which blocks are new."),
          [] {
-             return QList{deviceOption(),
-                          flag("no-verify",
-                               QT_TRANSLATE_NOOP("callcfg", "Do not read the host unit back."))};
+             return QList{
+                 deviceOption(),
+                 flag("no-verify", QT_TRANSLATE_NOOP("callcfg", "Do not read the host unit back.")),
+                 flag("yes", QT_TRANSLATE_NOOP("callcfg", "Write without asking, and without the "
+                                                          "read of the host unit before it.")),
+                 anyNameOption()};
          },
          runRestore},
         {"verify", "--device DEV FILE",
          QT_TRANSLATE_NOOP("callcfg",
                            "Read the host unit and compare it with FILE; nothing is changed."),
-         [] { return QList{deviceOption()}; }, runVerify},
+         [] {
+             return QList{deviceOption(), anyNameOption()};
+         },
+         runVerify},
         {"show", "FILE [--pagers|--tables|--mode|--hex]",
          QT_TRANSLATE_NOOP("callcfg",
                            "Print what the memory reader window shows for the image in FILE."),
@@ -87,14 +106,14 @@ const std::vector<Subcommand>& subcommands() {
                  flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager listing (the default).")),
                  flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller listing.")),
                  flag("mode", QT_TRANSLATE_NOOP("callcfg", "The work mode.")),
-                 flag("hex", QT_TRANSLATE_NOOP("callcfg", "The hex view."))};
+                 flag("hex", QT_TRANSLATE_NOOP("callcfg", "The hex view.")), anyNameOption()};
          },
          runShow},
         {"diff", "A B",
          QT_TRANSLATE_NOOP("callcfg", "Print the differences between two backup files: pagers, "
                                       "table callers and settings, then the differing byte "
                                       "addresses."),
-         [] { return QList<QCommandLineOption>{}; }, runDiff},
+         [] { return QList{anyNameOption()}; }, runDiff},
         {"export", "FILE --pagers|--tables [--output CSV]",
          QT_TRANSLATE_NOOP("callcfg", "Print the pager or table caller entries as CSV (RFC "
                                       "4180, UTF-8, a header row)."),
@@ -106,7 +125,8 @@ const std::vector<Subcommand>& subcommands() {
                                     Texts::tr("Write the CSV to the file CSV instead, for Excel "
                                               "and WPS to open with a double-click (UTF-8 with "
                                               "a byte-order mark)."),
-                                    QStringLiteral("CSV")}};
+                                    QStringLiteral("CSV")},
+                 anyNameOption()};
          },
          runExport},
         {"ports", "[--find]",

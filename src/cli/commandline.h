@@ -4,7 +4,8 @@
 //
 //   callcfg [--port COMn=DEVICE]... [--simulate] [--log FILE]
 //   callcfg backup  --device DEV FILE            read the host unit into a backup file
-//   callcfg restore --device DEV FILE [--no-verify]  download a backup, then read it back
+//   callcfg restore --device DEV FILE [--no-verify] [--yes]  download a backup (on a terminal
+//                                                after a question), then read it back
 //   callcfg verify  --device DEV FILE            compare the host unit with a backup
 //   callcfg show    FILE [--pagers|--tables|--mode|--hex]
 //   callcfg diff    A B
@@ -13,8 +14,12 @@
 //   callcfg program --device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]
 //                                                set pagers or table callers row by row
 //
+// backup, restore, verify, show, diff and export take only backup file names the window takes
+// (".cat" or ".CAT") unless --any-name is given.
+//
 // Exit status: 0 done (identical, for verify and diff; a host unit found, for ports --find);
-// 1 the images differ (none found); 2 usage or file error; 3 communication failure.
+// 1 the images differ (none found; restore declined); 2 usage or file error; 3 communication
+// failure.
 
 #include "link/portmap.h"
 
@@ -32,6 +37,10 @@ namespace callcfg {
 class SerialPort;
 
 enum ExitStatus { kDone = 0, kDiffer = 1, kUsageOrFileError = 2, kCommunicationFailure = 3 };
+
+// What a shell reports for a command that Ctrl+C ended; a subcommand that stops on an interrupt
+// ends by the interrupt itself, so this is only what it returns where it cannot.
+inline constexpr int kInterrupted = 130;
 
 // What a subcommand works with besides its arguments.
 struct CommandLineEnvironment {

@@ -2,9 +2,11 @@
 // the memory exactly as the memory reader window does: the same requests, waits and checks.
 
 #include "cli/backupoutput.h"
+#include "cli/heldinterrupts.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
 #include "link/texts.h"
+#include "memory/imagedecoding.h"
 
 #include <QTextStream>
 
@@ -35,6 +37,8 @@ int runBackup(const Invocation& call) {
     if (const auto status = session.prepare(1))
         return *status;
     const QString path = call.files().first();
+    if (!backupNameAccepted(call, path, true))
+        return kUsageOrFileError;
     if (const auto problem = backupWriteProblem(path)) {
         call.tell(Texts::tr("cannot write %1: %2").arg(path, *problem));
         return kUsageOrFileError;
@@ -64,6 +68,61 @@ std::optional<int> prepareWithFile(const Invocation& call, Session& session,
     return std::nullopt;
 }
 
+// "shop.cat: 12 pager(s), 2 table caller(s), work mode 多键模式".
+QString holdings(const QString& what, const HostMemory& image) {
+    int pagers = 0;
+    for (int number = 1; number <= memorymap::kPagerSlots; ++number)
+        pagers += pagerRecord(image, number) ? 1 : 0;
+    const int tables = tableCount(image);
+    return Texts::tr("%1: %2 pager(s), %3 table caller(s), work mode %4")
+        .arg(what)
+        .arg(pagers)
+        .arg(tableCountValid(tables) ? tables : 0)
+        .arg(workModeName(image).toString());
+}
+
+// On a terminal, unless --yes answers for a script: reads the host unit, shows what the file
+// and the unit hold and asks before the download. The exit status after a message when it is
+// not to be written.
+std::optional<int> declined(const Invocation& call, Session& session, const HostMemory& file,
+                            const QString& path) {
+    if (call.parser.isSet(QStringLiteral("yes")) || !call.environment.ask)
+        return std::nullopt;
+    HostMemory unit{};
+    if (!session.read(unit))
+        return kCommunicationFailure;
+    const auto difference = compareMemory(file, unit);
+    call.environment.err << holdings(path, file) << '\n'
+                         << holdings(Texts::tr("host unit now"), unit) << '\n'
+                         << Texts::tr("%1 of the %2 bytes differ (urge units, repeaters and the "
+                                      "other settings are not listed above)")
+                                .arg(difference ? difference->bytes : 0)
+                                .arg(unit.size())
+                         << '\n';
+    const auto answer = call.environment.ask(Texts::tr("Write to the host unit? [y/N]"));
+    if (answer &&
+        (answer->trimmed() == QLatin1String("y") || answer->trimmed() == QLatin1String("Y")))
+        return std::nullopt;
+    call.tell(Texts::tr("nothing written; the host unit is as it was"));
+    return kDiffer;
+}
+
+// What an interrupted download left in the host unit, `written` blocks of 64 from the file.
+QString interruptedText(int written) {
+    const int blocks = protocol::kHostBlockCount;
+    if (written == 0)
+        return Texts::tr("interrupted before the first block: the host unit is as it was");
+    if (written == blocks)
+        return Texts::tr("interrupted after the last block: all %1 blocks are new; the host unit "
+                         "was not read back")
+            .arg(blocks);
+    return Texts::tr("interrupted: the host unit now holds a mix of old and new blocks: blocks "
+                     "1–%1 are new, %2–%3 old; restore again to write the whole file")
+        .arg(written)
+        .arg(written + 1)
+        .arg(blocks);
+}
+
 } // namespace
 
 int runRestore(const Invocation& call) {
@@ -72,8 +131,24 @@ int runRestore(const Invocation& call) {
     if (const auto status = prepareWithFile(call, session, memory))
         return *status;
     const QString path = call.files().first();
-    if (!session.open() || !session.write(*memory))
+    if (!session.open())
         return kCommunicationFailure;
+    // On Linux COMn follows the devices present at this moment: say which one is written.
+    call.tell(Texts::tr("writing %1 into the host unit at %2").arg(path, session.deviceWords()));
+    if (const auto status = declined(call, session, *memory, path))
+        return *status;
+    {
+        // Ctrl+C and SIGTERM wait for the block in flight, then stop the download; the hold's
+        // end ends the process by that interrupt (status 130 or 143), after the message.
+        const HeldInterrupts held;
+        const bool written = session.write(*memory, [&held] { return held.interrupted(); });
+        if (const auto stop = session.stoppedAt(); stop || (written && held.interrupted())) {
+            call.tell(interruptedText(stop.value_or(protocol::kHostBlockCount)));
+            return kInterrupted;
+        }
+        if (!written)
+            return kCommunicationFailure;
+    }
     if (call.parser.isSet(QStringLiteral("no-verify"))) {
         call.tell(Texts::tr("%1 written to %2").arg(path, session.device()));
         return kDone;

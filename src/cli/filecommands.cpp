@@ -2,6 +2,7 @@
 
 #include "cli/subcommands.h"
 #include "link/texts.h"
+#include "memory/backupfile.h"
 #include "memory/csvexport.h"
 #include "memory/hexview.h"
 #include "memory/imagediff.h"
@@ -57,7 +58,20 @@ imageAndChoice(const Invocation& call, const QStringList& flags, const QString& 
 
 } // namespace
 
+bool backupNameAccepted(const Invocation& call, const QString& path, bool saving) {
+    if (hasBackupExtension(path) || call.parser.isSet(QStringLiteral("any-name")))
+        return true;
+    call.tell(
+        saving ? Texts::tr("%1: the file name must end in .cat or .CAT (--any-name takes "
+                           "any name)")
+                     .arg(path)
+               : Texts::tr("%1: choose a .cat or .CAT file (--any-name takes any name)").arg(path));
+    return false;
+}
+
 std::optional<HostMemory> loadBackupFile(const Invocation& call, const QString& path) {
+    if (!backupNameAccepted(call, path, false))
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         call.tell(Texts::tr("cannot open %1: %2").arg(path, file.errorString()));

@@ -52,6 +52,11 @@ HeldInterrupts::HeldInterrupts() {
     ++holds;
 }
 
+bool HeldInterrupts::interrupted() const {
+    const std::lock_guard lock(mutex);
+    return arrived;
+}
+
 HeldInterrupts::~HeldInterrupts() {
     const std::lock_guard lock(mutex);
     if (--holds == 0 && arrived)
@@ -81,6 +86,10 @@ HeldInterrupts::HeldInterrupts() {
         if (previous_[n] == SIG_IGN) // an ignored signal stays ignored
             std::signal(kInterrupts[n], SIG_IGN);
     }
+}
+
+bool HeldInterrupts::interrupted() const {
+    return arrived != 0;
 }
 
 HeldInterrupts::~HeldInterrupts() {

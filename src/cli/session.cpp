@@ -49,7 +49,8 @@ std::optional<int> Session::prepare(int files) {
 }
 
 bool Session::open() {
-    const PortTarget target = targetOf(call_);
+    target_ = targetOf(call_);
+    const PortTarget& target = target_;
     device_ = target.device;
     if (device_.isEmpty()) {
         call_.tell(target.absence);
@@ -68,8 +69,21 @@ bool Session::read(HostMemory& memory) {
     return completed(readHostMemory(link_, memory, progress(Texts::tr("reading block %1/%2"))));
 }
 
-bool Session::write(const HostMemory& memory) {
-    return completed(writeHostMemory(link_, memory, progress(Texts::tr("writing block %1/%2"))));
+bool Session::write(const HostMemory& memory, const StopAsked& stopAsked) {
+    return completed(
+        writeHostMemory(link_, memory, progress(Texts::tr("writing block %1/%2")), stopAsked));
+}
+
+QString Session::deviceWords() const {
+    std::optional<SerialDevice> found = target_.found;
+    if (!target_.port && call_.environment.listDevices)
+        for (const SerialDevice& present : call_.environment.listDevices())
+            if (present.path == device_)
+                found = present;
+    QString words = target_.port ? QStringLiteral("%1 → %2").arg(target_.name(), device_) : device_;
+    if (found)
+        words += Texts::tr(", ") + whatItIs(*found);
+    return words;
 }
 
 std::function<void(int)> Session::progress(const QString& what) {
@@ -89,6 +103,9 @@ bool Session::completed(const TransferResult& result) {
     switch (result.stop) {
     case TransferStop::Done:
         return true;
+    case TransferStop::Stopped:
+        stoppedAt_ = result.block;
+        return false;
     case TransferStop::NoReply:
         call_.tell(Texts::tr("no reply from %1 to %2").arg(device_, block));
         break;

@@ -23,10 +23,16 @@ public:
     bool open();
     // Reads the host unit; false after a message.
     bool read(HostMemory& memory);
-    // Writes the memory into the host unit; false after a message.
-    bool write(const HostMemory& memory);
+    // Writes the memory into the host unit; false after a message, or without one when
+    // `stopAsked` stopped it (stoppedAt() then says before which block).
+    bool write(const HostMemory& memory, const StopAsked& stopAsked = {});
 
     const QString& device() const { return device_; }
+    // The device opened and what it is: "COM2 → /dev/ttyUSB1, FT232R USB UART" for a port
+    // name, the path (with what it is, when present) otherwise.
+    QString deviceWords() const;
+    // The block (from 0) before which a write was asked to stop; nothing when none was.
+    std::optional<int> stoppedAt() const { return stoppedAt_; }
     Link& link() { return link_; }
 
 private:
@@ -36,7 +42,9 @@ private:
     const Invocation& call_;
     Link link_;
     TrafficLog log_;
+    PortTarget target_;
     QString device_;
+    std::optional<int> stoppedAt_;
 };
 
 } // namespace callcfg

@@ -39,7 +39,13 @@ struct Invocation {
     std::optional<int> attachLog(Link& link, TrafficLog& log) const;
 };
 
-// The backup file's 8192 bytes, or nothing after a message (missing, unreadable or short).
+// True when `path` names a backup file as the memory reader window takes it (ending in ".cat"
+// or ".CAT"), or --any-name is given; false after the window's reason otherwise: its save
+// box's when `saving`, its open box's when not.
+bool backupNameAccepted(const Invocation& call, const QString& path, bool saving);
+
+// The backup file's 8192 bytes, or nothing after a message (a name the window refuses,
+// missing, unreadable or short).
 std::optional<HostMemory> loadBackupFile(const Invocation& call, const QString& path);
 
 int runBackup(const Invocation& call);  // devicecommands.cpp

@@ -28,8 +28,8 @@
         <translation>读取主机内存并写入 FILE（8192 字节）。只有全部读取成功才写入 FILE。</translation>
     </message>
     <message>
-        <source>Download FILE into the host unit, then read the host unit back and compare.</source>
-        <translation>把 FILE 下发到主机，然后读回主机内容并比较。</translation>
+        <source>Download FILE into the host unit, then read the host unit back and compare. It names the device first; on a terminal it reads the host unit, shows what FILE and the host unit hold and asks before it writes (exit status 1 when declined). Ctrl+C or SIGTERM finishes the block in flight and says which blocks are new.</source>
+        <translation>把 FILE 下发到主机，然后读回主机内容并比较。先说出要写入的设备；在终端上先读取主机，显示 FILE 和主机中各有什么，写入前先询问（不写入时退出状态为 1）。Ctrl+C 或 SIGTERM 会等正在下发的块完成，再说明哪些块是新的。</translation>
     </message>
     <message>
         <source>Do not read the host unit back.</source>
@@ -516,6 +516,58 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     <message>
         <source>row %1: refused by its check, not in the unit</source>
         <translation>第 %1 行：未通过检查，不在主机中</translation>
+    </message>
+    <message>
+        <source>Take a backup file whose name does not end in .cat or .CAT (the window takes only those).</source>
+        <translation>接受文件名不以 .cat 或 .CAT 结尾的备份文件（窗口只接受这两种）。</translation>
+    </message>
+    <message>
+        <source>Write without asking, and without the read of the host unit before it.</source>
+        <translation>不询问直接写入，写入前也不读取主机。</translation>
+    </message>
+    <message>
+        <source>%1: the file name must end in .cat or .CAT (--any-name takes any name)</source>
+        <translation>%1：保存文件的扩展名必须为.cat！（--any-name 接受任何文件名）</translation>
+    </message>
+    <message>
+        <source>%1: choose a .cat or .CAT file (--any-name takes any name)</source>
+        <translation>%1：请选择.cat文件（--any-name 接受任何文件名）</translation>
+    </message>
+    <message>
+        <source>writing %1 into the host unit at %2</source>
+        <translation>将 %1 写入主机，端口 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 pager(s), %3 table caller(s), work mode %4</source>
+        <translation>%1：传呼机 %2 个，餐桌呼叫器 %3 个，工作模式 %4</translation>
+    </message>
+    <message>
+        <source>host unit now</source>
+        <translation>主机现有</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 bytes differ (urge units, repeaters and the other settings are not listed above)</source>
+        <translation>%2 字节中有 %1 字节不同（催菜器、增强器等其他设置未在上面列出）</translation>
+    </message>
+    <message>
+        <source>Write to the host unit? [y/N]</source>
+        <translation>写入主机？[y/N]</translation>
+    </message>
+    <message>
+        <source>nothing written; the host unit is as it was</source>
+        <translation>未写入；主机保持原样</translation>
+    </message>
+    <message>
+        <source>interrupted before the first block: the host unit is as it was</source>
+        <translation>在第一块之前中断：主机保持原样</translation>
+    </message>
+    <message>
+        <source>interrupted after the last block: all %1 blocks are new; the host unit was not read back</source>
+        <translation>在最后一块之后中断：全部 %1 块都是新的；未读回主机核对</translation>
+    </message>
+    <message>
+        <source>interrupted: the host unit now holds a mix of old and new blocks: blocks 1–%1 are new, %2–%3 old; restore again to write the whole file</source>
+        <translation>已中断：主机中新旧块混杂：第 1–%1 块是新的，第 %2–%3 块是旧的；请再次 restore 写入整个文件</translation>
     </message>
 </context>
 </TS>

@@ -55,8 +55,11 @@ BlockPlan downloadPlan(std::span<const std::uint8_t> hostMemory) {
 
 TransferResult
 transferBlocks(Link& link, const BlockPlan& plan, const std::function<void(int block)>& replied,
-               const std::function<void(int block, std::span<const std::uint8_t>)>& received) {
+               const std::function<void(int block, std::span<const std::uint8_t>)>& received,
+               const StopAsked& stopAsked) {
     for (int k = 0; k < plan.blocks; ++k) {
+        if (stopAsked && stopAsked())
+            return {TransferStop::Stopped, k, {}};
         const Outcome outcome = link.exchange(plan.request(k), plan.wait(k));
         if (const auto* lost = std::get_if<PortFault>(&outcome))
             return {TransferStop::PortFault, k, *lost};

@@ -39,6 +39,7 @@ enum class TransferStop {
     NoReply,     // no good reply to the block's request within its wait
     WrongLength, // the reply's data length is not the plan's
     PortFault,   // the port failed while the block's request was sent or its reply awaited
+    Stopped,     // asked to stop before the block's request left; the blocks before it are done
 };
 
 struct TransferResult {
@@ -47,10 +48,16 @@ struct TransferResult {
     PortFault portFault{}; // how the port failed, when it stopped on a port fault
 };
 
-// For each block in turn: exchange its request; on no reply or a port fault stop; otherwise call
-// `replied(k)`, stop on a wrong data length, and hand the data to `received(k, data)`.
+// Asked before each block's request leaves; true stops the transfer there, so that a block
+// once sent is always finished.
+using StopAsked = std::function<bool()>;
+
+// For each block in turn: stop when `stopAsked` says so; exchange its request; on no reply or a
+// port fault stop; otherwise call `replied(k)`, stop on a wrong data length, and hand the data
+// to `received(k, data)`.
 TransferResult
 transferBlocks(Link& link, const BlockPlan& plan, const std::function<void(int block)>& replied,
-               const std::function<void(int block, std::span<const std::uint8_t>)>& received = {});
+               const std::function<void(int block, std::span<const std::uint8_t>)>& received = {},
+               const StopAsked& stopAsked = {});
 
 } // namespace callcfg

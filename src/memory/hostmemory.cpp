@@ -13,8 +13,9 @@ TransferResult readHostMemory(Link& link, HostMemory& into,
 }
 
 TransferResult writeHostMemory(Link& link, const HostMemory& memory,
-                               const std::function<void(int block)>& replied) {
-    return transferBlocks(link, downloadPlan(memory), replied);
+                               const std::function<void(int block)>& replied,
+                               const StopAsked& stopAsked) {
+    return transferBlocks(link, downloadPlan(memory), replied, {}, stopAsked);
 }
 
 std::optional<MemoryDifference> compareMemory(const HostMemory& a, const HostMemory& b) {

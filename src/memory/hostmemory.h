@@ -16,9 +16,11 @@ namespace callcfg {
 TransferResult readHostMemory(Link& link, HostMemory& into,
                               const std::function<void(int block)>& replied = {});
 
-// Writes the memory into the host unit as form3's download does.
+// Writes the memory into the host unit as form3's download does; `stopAsked` may end it
+// between two blocks.
 TransferResult writeHostMemory(Link& link, const HostMemory& memory,
-                               const std::function<void(int block)>& replied = {});
+                               const std::function<void(int block)>& replied = {},
+                               const StopAsked& stopAsked = {});
 
 struct MemoryDifference {
     int firstOffset = 0; // the first byte that differs

@@ -48,6 +48,8 @@ bool MemoryReaderContext::transferCompleted(const TransferResult& result,
         window.progressBar->setValue(0);
         window.setCompactSize();
         return false;
+    case TransferStop::Stopped: // the window never asks a transfer to stop
+        return false;
     case TransferStop::Done:
         break;
     }

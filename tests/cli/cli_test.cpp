@@ -58,14 +58,21 @@ struct Run {
     QString out, err;
 };
 
-// No serial device is present unless `present` names some.
+// No serial device is present unless `present` names some. With `answer` an installer at the
+// terminal gives it to the question, which goes to stderr.
 Run run(const QStringList& arguments, const callcfg::DeviceLister& present = {},
-        bool progress = false) {
+        bool progress = false, std::optional<QString> answer = std::nullopt) {
     Run result;
     QTextStream out(&result.out), err(&result.err);
+    std::function<std::optional<QString>(const QString&)> ask;
+    if (answer)
+        ask = [&](const QString& question) {
+            err << question << '\n';
+            return answer;
+        };
     callcfg::CommandLineEnvironment environment{
         out,     err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, progress, 0.1,
-        present, {}};
+        present, ask};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
     err.flush();
@@ -134,7 +141,9 @@ private slots:
         r = run({"restore", "--device", device(), file}, {}, true); // stderr on a terminal
         QCOMPARE(r.status, 0);
         QCOMPARE(memory(), original);
-        QVERIFY2(r.err.startsWith("\rwriting block 1/64\r"), qPrintable(r.err));
+        QVERIFY2(r.err.startsWith("callcfg: writing " + file + " into the host unit at " +
+                                  device() + "\n\rwriting block 1/64\r"),
+                 qPrintable(r.err));
         QVERIFY(r.err.contains("\rwriting block 64/64\n\rreading block 1/64\r"));
         QVERIFY(r.err.contains("\rreading block 64/64\ncallcfg: the host unit holds"));
         r = run({"backup", "--port", "COM2=" + device(), "--device", "COM2", path("b.cat")});
@@ -157,6 +166,85 @@ private slots:
         QCOMPARE(requests.size(), std::size_t(64));
         QVERIFY(std::all_of(requests.begin(), requests.end(),
                             [](const hostsim::ReceivedRequest& q) { return q.command == 0x18; }));
+    }
+
+    // At a terminal restore names the device, reads the unit, shows what the file and the unit
+    // hold and writes only on y; --yes answers for a script, with no read and no question.
+    void restoreAsks_data() {
+        QTest::addColumn<QString>("answer"); // --yes: the option given, and n were it asked
+        QTest::addColumn<int>("status");
+        QTest::newRow("y") << "y" << 0;
+        QTest::newRow("N") << "N" << 1;
+        QTest::newRow("--yes") << "--yes" << 0;
+    }
+    void restoreAsks() {
+        QFETCH(QString, answer);
+        QFETCH(int, status);
+        const bool yes = answer == "--yes";
+        Memory unit = handMade();
+        unit[55] = unit[8190] = 0xFF; // no pager 12, no valid table count
+        unit[8166] = 0;
+        setMemory(unit);
+        const QString file = path("shop.bak");
+        writeFile(file, bytesOf(handMade()));
+        callcfg::SerialDevice adapter;
+        adapter.path = device();
+        adapter.description = "FT232R USB UART";
+        const Run r = run(
+            QStringList{"restore", "--any-name", "--port", "COM2=" + device(), "--device", "COM2",
+                        file} +
+                (yes ? QStringList{"--yes"} : QStringList()),
+            [adapter] { return std::vector{adapter}; }, false, yes ? "n" : answer);
+        QCOMPARE(r.status, status);
+        QCOMPARE(memory(), status == 0 ? handMade() : unit);
+        const QString asked =
+            file +
+            ": 1 pager(s), 2 table caller(s), work mode 多键模式\nhost unit now: 0 pager(s), "
+            "0 table caller(s), work mode 单键模式1\n3 of the 8192 bytes differ (urge "
+            "units, repeaters and the other settings are not listed above)\nWrite to the "
+            "host unit? [y/N]\n";
+        QVERIFY2(r.err.startsWith("callcfg: writing " + file + " into the host unit at COM2 → " +
+                                  device() + ", FT232R USB UART\n" + (yes ? "" : asked)),
+                 qPrintable(r.err));
+        QCOMPARE(r.err.endsWith("\ncallcfg: nothing written; the host unit is as it was\n"),
+                 status == 1);
+        QCOMPARE(host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }).size(),
+                 std::size_t((yes ? 0 : 64) + (status == 0 ? 128 : 0)));
+    }
+
+    // Ctrl+C or SIGTERM during the download finishes the block in flight and stops: the unit
+    // holds exactly the new blocks the message names, and the program ends by the signal.
+    void restoreInterrupted_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("Ctrl+C") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+    }
+    void restoreInterrupted() {
+        QFETCH(int, signal);
+        host->setPacing(true);
+        setMemory(patterned(1));
+        writeFile(path("new.cat"), bytesOf(patterned(2)));
+        QProcess process; // no terminal: no question
+        process.start(CALLCFG_BINARY, {"restore", "--device", device(), path("new.cat")});
+        std::size_t n = 0;
+        const auto sent = [&] {
+            return n +=
+                   host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }).size();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(sent() >= 3, 10000);
+        QCOMPARE(::kill(process.processId(), signal), 0);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(process.exitCode(), signal);
+        sent();
+        QVERIFY(QString::fromUtf8(process.readAllStandardError())
+                    .endsWith(QString("new blocks: blocks 1–%1 are new, %2–64 old; restore "
+                                      "again to write the whole file\n")
+                                  .arg(n)
+                                  .arg(n + 1)));
+        Memory expected = patterned(1);
+        std::copy_n(patterned(2).begin(), n * 128, expected.begin());
+        QCOMPARE(memory(), expected);
     }
 
     // Every failure has its status and message; a failed backup creates or changes no file.
@@ -200,6 +288,16 @@ private slots:
             << "--port expects COMn=DEVICE";
         QTest::newRow("port 0") << QStringList{"backup", "--device", "COM0", "FILE"} << "" << 3
                                 << "COM0 names no port: a port number is 1 to 255";
+        // The memory reader window's file name rule.
+        QTest::newRow("backup to a program")
+            << QStringList{"backup", "--device", "DEV", "EXE"} << "" << 2
+            << "callcfg.exe: the file name must end in .cat or .CAT (--any-name takes any name)";
+        QTest::newRow("restore of mixed case") << QStringList{"restore", "--device", "DEV", "a.Cat"}
+                                               << "" << 2 << "a.Cat: choose a .cat or .CAT file";
+        QTest::newRow("diff of a program")
+            << QStringList{"diff", "GOOD", "a.exe"} << "" << 2 << "a.exe: choose a .cat";
+        QTest::newRow("--any-name") << QStringList{"export", "--any-name", "a.exe", "--tables"}
+                                    << "" << 2 << "cannot open a.exe";
         QTest::newRow("a port past COM9")
             << QStringList{"verify", "--port", "COM12=DEV", "--device", "COM12", "GOOD"} << "" << 1
             << "the host unit differs from";
@@ -229,6 +327,8 @@ private slots:
                 argument = path("short.cat");
             else if (argument == "GOOD")
                 argument = path("good.cat");
+            else if (argument == "EXE")
+                argument = path("callcfg.exe");
         }
         if (fault == "silent")
             this->fault(Fault::noReply().onCommand(0x0D).onBlock(5));
@@ -574,6 +674,10 @@ private slots:
         QVERIFY2(QString::fromUtf8(process.readAllStandardError())
                      .startsWith("callcfg: 无法打开 " + path("x.cat") + "："),
                  "");
+        process.start(CALLCFG_BINARY, {"show", "a.exe"}); // the window's words
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.readAllStandardError(),
+                 "callcfg: a.exe：请选择.cat文件（--any-name 接受任何文件名）\n");
         process.start(CALLCFG_BINARY, {"show", "--bogus"});
         QVERIFY(process.waitForFinished(10000));
         QVERIFY(process.readAllStandardError().startsWith("callcfg: 未知选项“bogus”。\n"));
