@@ -25,6 +25,7 @@ struct PtyHost::Segment {
     Clock::duration pause{};    // later part: this long after the part before it
     bool continuation = false;
     bool goAway = false;
+    bool copy = false; // the reply's second copy (Fault::Twice)
     std::optional<Clock::time_point> start;
     std::uint64_t sequence = 0; // the record of the request it answers
     std::size_t offset = 0;     // where its bytes start in the reply
@@ -119,6 +120,11 @@ std::vector<LineRecord> PtyHost::takeRecords() {
                                  std::make_move_iterator(end));
     records_.erase(records_.begin(), end);
     return done;
+}
+
+bool PtyHost::requestBegun() const {
+    pollfd p{master_, POLLIN, 0};
+    return poll(&p, 1, 0) > 0 && (p.revents & POLLIN);
 }
 
 bool PtyHost::quiet() const {
@@ -275,7 +281,38 @@ void PtyHost::queue(const Reply& r, Clock::time_point received, std::deque<Segme
             out.push_back(std::move(tail));
         }
     }
+    if (r.copyPause >= 0) {
+        Segment copy;
+        copy.bytes = r.bytes;
+        copy.pause = seconds(r.copyPause);
+        copy.continuation = true;
+        copy.copy = true;
+        copy.sequence = r.sequence;
+        copy.offset = r.bytes.size();
+        out.push_back(std::move(copy));
+    }
     pending_ += out.size() - before;
+}
+
+// A new request has begun: a copy that is not out yet is dropped, the rest of one under way
+// too, and its record ends where the copy stopped. Under mutex_.
+void PtyHost::dropCopies(std::deque<Segment>& out) {
+    for (auto s = out.begin(); s != out.end();) {
+        if (!s->copy) {
+            ++s;
+            continue;
+        }
+        for (LineRecord& record : records_) {
+            if (record.applied.sequence != s->sequence)
+                continue;
+            Applied& applied = record.applied;
+            applied.wire.resize(s->offset + s->sent);
+            if (s->sent == 0) // the line carries what it would have without the fault
+                std::erase(applied.faults, Fault::Kind::Twice);
+        }
+        s = out.erase(s);
+        --pending_;
+    }
 }
 
 std::size_t PtyHost::receive(std::deque<Segment>& out) {
@@ -287,6 +324,7 @@ std::size_t PtyHost::receive(std::deque<Segment>& out) {
         const Clock::time_point received = Clock::now();
         {
             std::lock_guard lock(mutex_);
+            dropCopies(out);
             const std::vector<Reply> replies = unit_.feed(buffer, static_cast<std::size_t>(n));
             collectRecords(received);
             for (const Reply& r : replies)
@@ -323,6 +361,8 @@ void PtyHost::serve() {
                 wakeAt = *s.start;
                 break;
             }
+            if (s.copy && requestBegun())
+                break; // received first: the request drops the copy
             std::size_t due = s.bytes.size();
             if (pacing_) {
                 const double elapsed = std::chrono::duration<double>(now - *s.start).count();
@@ -365,9 +405,12 @@ void PtyHost::serve() {
 
         if (partial_ && !gone_) {
             if (now - lastReceived_ >= kFrameGap) {
-                std::lock_guard lock(mutex_);
-                unit_.dropPartialFrame();
-                partial_ = false;
+                {
+                    std::lock_guard lock(mutex_);
+                    unit_.dropPartialFrame();
+                    partial_ = false;
+                }
+                changed_.notify_all();
             } else if (!wakeAt || lastReceived_ + kFrameGap < *wakeAt) {
                 wakeAt = lastReceived_ + kFrameGap;
             }

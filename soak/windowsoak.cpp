@@ -207,7 +207,7 @@ void WindowSoak::runCommand() {
     if (done.records.size() == 1) {
         const LineRecord& r = done.records[0];
         const Allowed a = allowedOutcomes(
-            {&r, sendTimes(done.records, done.sent)[0], entry.waitSeconds * kTimeScale, {}});
+            {&r, sendTimes(done.records, done.sent)[0], entry.waitSeconds * kTimeScale});
         if (a.reply)
             finals << entry.boxFor(*a.reply);
         if (a.noReply)
