@@ -35,9 +35,10 @@ namespace {
 
 constexpr double kBytesPerSecond = 960.0; // 9600 baud, 10 bit times per byte
 constexpr auto kFrameGap = 150ms;
-// How long the tool's output is let through at a time while a request is to be cut: from a
-// moment too short for a byte to ones that let a few through.
-constexpr std::chrono::microseconds kBursts[] = {2us, 5us, 10us, 20us, 40us, 80us, 160us};
+// While a request is to be cut, the tool's output is let through until this many of its bytes
+// came (one more each time, round), or for this long at most; every request is longer.
+constexpr std::size_t kMostLetThrough = 4;
+constexpr auto kLetThroughAtMost = 5ms;
 // A device gone before a request waits until the tool has read what came before it, or this.
 constexpr auto kGoneAtLatest = 1500ms;
 
@@ -176,7 +177,7 @@ void PtyHost::release() {
 // GoneBeforeRequest: the device goes at once, or, when the request follows one of a transfer,
 // once the tool has read what came before it (its output is held meanwhile, so the request
 // cannot leave). LoseMidRequest: the tool's output is
-// let through for a moment at a time; once part of a request came, the device goes.
+// let through until a few bytes came; once part of a request came, the device goes.
 bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
     std::optional<Fault> due;
     Clock::time_point heldSince;
@@ -215,9 +216,16 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
         closeDevice();
         return true;
     }
+    // Held again as soon as the bytes came: a loaded machine that keeps this thread waiting lets
+    // a few more through, seldom a whole request (that one is answered, and the next is cut).
     tcflow(slave_, TCOON);
-    const auto burst = kBursts[burst_++ % std::size(kBursts)];
-    for (const auto from = Clock::now(); Clock::now() - from < burst;) {
+    const std::size_t wanted = 1 + burst_++ % kMostLetThrough;
+    std::size_t came = 0;
+    for (const auto until = Clock::now() + kLetThroughAtMost;
+         came < wanted && Clock::now() < until;) {
+        pollfd p{master_, POLLIN, 0};
+        if (poll(&p, 1, 1) > 0)
+            came += receive(out);
     }
     tcflow(slave_, TCOOFF);
     std::this_thread::sleep_for(1ms); // whatever left the tool meanwhile arrives

@@ -18,9 +18,9 @@
 // It keeps a record of the line: each request the unit took in (or lost), when, and when each
 // byte of its answer went out (takeRecords()). The request-loss faults act here: once one is
 // due, the tool's output is held (TCOOFF on the slave, as flow control holds a sender). For
-// LoseMidRequest it is let through a few microseconds at a time until part of the request came,
-// then the device goes away; for GoneBeforeRequest the device goes away once the tool has read
-// the replies before the request (at once when the fault takes the next request).
+// LoseMidRequest it is let through until one to four bytes of a request came (5 ms at most at a
+// time), then the device goes away; for GoneBeforeRequest the device goes away once the tool has
+// read the replies before the request (at once when the fault takes the next request).
 
 #include "hostsim/hostunit.h"
 

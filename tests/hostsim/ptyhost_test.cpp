@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <functional>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -74,12 +75,14 @@ public:
         return got;
     }
     // Writes the bytes one at a time as the tool does, waiting for a device that holds them;
-    // the number that went out before a write failed.
-    std::size_t sendByteByByte(const Bytes& bytes) {
+    // the number that went out before a write failed. `taken()` is called after each byte.
+    std::size_t sendByteByByte(const Bytes& bytes, const std::function<void()>& taken) {
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             for (;;) {
-                if (::write(fd_, &bytes[i], 1) == 1)
+                if (::write(fd_, &bytes[i], 1) == 1) {
+                    taken();
                     break;
+                }
                 if (errno != EAGAIN)
                     return i;
                 pollfd p{fd_, POLLOUT, 0};
@@ -325,11 +328,20 @@ void TestPtyHost::requestLoss() {
     host.setPacing(false);
     Port port(host.devicePath());
     host.withUnit([&](hostsim::HostUnit& u) { u.addFault(fault); });
-    std::size_t sent = request.size();
+    std::size_t sent = request.size(), total = 0;
     // A request let through whole before the device went is answered; the fault waits for the
     // next one.
     for (int tries = 0; tries < 200 && sent == request.size(); ++tries) {
-        sent = port.sendByteByByte(request);
+        // Each byte waits until the unit has it, so that the unit's hold comes in time however
+        // loaded the machine is.
+        sent = port.sendByteByByte(request, [&] {
+            const std::size_t written = ++total;
+            QVERIFY(host.waitFor(
+                [&](const hostsim::HostUnit& u) {
+                    return u.rawReceived().size() >= written || host.isGone();
+                },
+                kPatience));
+        });
         if (sent == request.size())
             QVERIFY(!port.receive(6, kPatience).empty()); // a whole request is answered
     }
