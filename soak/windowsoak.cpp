@@ -117,6 +117,12 @@ void WindowSoak::click(QAction* action, const char* what) {
 WindowSoak::Finished WindowSoak::finish() {
     Finished done;
     done.boxes = boxes_.takeTexts();
+    // On a loaded machine the unit may lag behind the tool: every request the tool wrote whole
+    // is in before its answers are awaited.
+    const std::size_t wrote = sent_.size();
+    host_->waitFor(
+        [&](const hostsim::HostUnit& u) { return u.requests().size() >= wrote || host_->isGone(); },
+        std::chrono::seconds(10));
     if (!host_->waitForQuiet(std::chrono::seconds(10)))
         tally_.violation(QStringLiteral("the unit's answers did not go out"));
     host_->withUnit([](hostsim::HostUnit& u) {
