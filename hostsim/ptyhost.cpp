@@ -160,12 +160,19 @@ void PtyHost::closeDevice() {
     changed_.notify_all();
 }
 
+// Held anew even while held: a moment's let-through for an earlier fault ends here.
 void PtyHost::holdIfDue() {
-    if (!gone_ && !held_ && unit_.requestLossDue()) {
+    if (!gone_ && unit_.requestLossDue()) {
         tcflow(slave_, TCOOFF);
-        held_ = true;
-        heldSince_ = Clock::now();
+        if (!held_.exchange(true))
+            heldSince_ = Clock::now();
     }
+}
+
+bool PtyHost::losingMidRequest() {
+    std::lock_guard lock(mutex_);
+    const auto due = unit_.requestLossDue();
+    return due && due->kind == Fault::Kind::LoseMidRequest;
 }
 
 void PtyHost::release() {
@@ -218,11 +225,18 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
     }
     // Held again as soon as the bytes came: a loaded machine that keeps this thread waiting lets
     // a few more through, seldom a whole request (that one is answered, and the next is cut).
-    tcflow(slave_, TCOON);
+    // Let through only while the fault is still due: faults changed meanwhile hold anew.
+    {
+        std::lock_guard lock(mutex_);
+        const auto still = unit_.requestLossDue();
+        if (!still || still->kind != Fault::Kind::LoseMidRequest)
+            return false;
+        tcflow(slave_, TCOON);
+    }
     const std::size_t wanted = 1 + burst_++ % kMostLetThrough;
     std::size_t came = 0;
     for (const auto until = Clock::now() + kLetThroughAtMost;
-         came < wanted && Clock::now() < until;) {
+         came < wanted && Clock::now() < until && losingMidRequest();) {
         pollfd p{master_, POLLIN, 0};
         if (poll(&p, 1, 1) > 0)
             came += receive(out);

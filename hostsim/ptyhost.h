@@ -122,7 +122,8 @@ private:
     // Holds the tool's output once a request-loss fault is due, at once, so that no byte of
     // the request it is for leaves before the fault acts; under mutex_.
     void holdIfDue();
-    void release(); // under mutex_
+    bool losingMidRequest(); // a LoseMidRequest fault is due
+    void release();          // under mutex_
 
     std::string devicePath_;
     int master_ = -1;
