@@ -36,6 +36,9 @@ struct Fault {
         LoseMidRequest,    // the device goes away after some, never all, of a request's bytes
                            // came in: the tool's write of the rest fails (PtyHost)
         GoneBeforeRequest, // the device is gone before a request's first byte (PtyHost)
+        Twice,             // the reply goes out again, whole, `pause` seconds after its end;
+                           // a copy not out yet when the next request begins is dropped,
+                           // the rest of one under way too (PtyHost)
     };
 
     Kind kind = Kind::NoReply;
@@ -105,6 +108,11 @@ struct Fault {
     static Fault goAway(int bytesSentFirst = 0) {
         Fault f = of(Kind::GoAway);
         f.value = bytesSentFirst;
+        return f;
+    }
+    static Fault twice(double pauseSeconds) {
+        Fault f = of(Kind::Twice);
+        f.pause = pauseSeconds;
         return f;
     }
     static Fault loseMidRequest() { return of(Kind::LoseMidRequest); }

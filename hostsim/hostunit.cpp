@@ -157,6 +157,8 @@ Reply HostUnit::makeReply(const ReceivedRequest& request) {
 
     applied.right = P::replyWire(request.command, a.data);
     applied.wire = reply.bytes;
+    if (reply.copyPause >= 0)
+        applied.wire.insert(applied.wire.end(), reply.bytes.begin(), reply.bytes.end());
     applied.goAway = reply.goAway;
     const auto whole = [&reply](const std::vector<std::uint8_t>& wanted) {
         return std::search(reply.bytes.begin(), reply.bytes.end(), wanted.begin(), wanted.end()) !=

@@ -62,6 +62,7 @@ struct Reply {
     double splitPause = 0;           // seconds
     double tricklePause = 0;         // > 0: every byte on its own, this many seconds apart
     bool goAway = false;             // the device disappears after these bytes
+    double copyPause = -1;           // >= 0: the bytes go out again this many seconds after
     std::uint64_t sequence = 0;      // the Applied record of the request it answers
 };
 
@@ -85,8 +86,10 @@ struct Applied {
     Answer answer = Answer::Incorrect;
     bool refused = false;            // an operand out of range or a wrong length: nothing changed
     std::vector<std::uint8_t> right; // the reply the unit would have sent without faults
-    std::vector<std::uint8_t> wire;  // what it sent, noise included
-    bool goAway = false;             // the device went away after `wire`
+    // What it sent, noise and a second copy (Fault::Twice) included; it ends where a copy
+    // dropped for the next request stopped.
+    std::vector<std::uint8_t> wire;
+    bool goAway = false; // the device went away after `wire`
 };
 
 class HostUnit {

@@ -25,6 +25,7 @@ struct PtyHost::Segment {
     Clock::duration pause{};    // later part: this long after the part before it
     bool continuation = false;
     bool goAway = false;
+    bool copy = false; // the reply's second copy (Fault::Twice)
     std::optional<Clock::time_point> start;
     std::uint64_t sequence = 0; // the record of the request it answers
     std::size_t offset = 0;     // where its bytes start in the reply
@@ -34,9 +35,10 @@ namespace {
 
 constexpr double kBytesPerSecond = 960.0; // 9600 baud, 10 bit times per byte
 constexpr auto kFrameGap = 150ms;
-// How long the tool's output is let through at a time while a request is to be cut: from a
-// moment too short for a byte to ones that let a few through.
-constexpr std::chrono::microseconds kBursts[] = {2us, 5us, 10us, 20us, 40us, 80us, 160us};
+// While a request is to be cut, the tool's output is let through until this many of its bytes
+// came (one more each time, round), or for this long at most; every request is longer.
+constexpr std::size_t kMostLetThrough = 4;
+constexpr auto kLetThroughAtMost = 5ms;
 // A device gone before a request waits until the tool has read what came before it, or this.
 constexpr auto kGoneAtLatest = 1500ms;
 
@@ -121,6 +123,11 @@ std::vector<LineRecord> PtyHost::takeRecords() {
     return done;
 }
 
+bool PtyHost::requestBegun() const {
+    pollfd p{master_, POLLIN, 0};
+    return poll(&p, 1, 0) > 0 && (p.revents & POLLIN);
+}
+
 bool PtyHost::quiet() const {
     return gone_ || pending_ == 0;
 }
@@ -153,12 +160,19 @@ void PtyHost::closeDevice() {
     changed_.notify_all();
 }
 
+// Held anew even while held: a moment's let-through for an earlier fault ends here.
 void PtyHost::holdIfDue() {
-    if (!gone_ && !held_ && unit_.requestLossDue()) {
+    if (!gone_ && unit_.requestLossDue()) {
         tcflow(slave_, TCOOFF);
-        held_ = true;
-        heldSince_ = Clock::now();
+        if (!held_.exchange(true))
+            heldSince_ = Clock::now();
     }
+}
+
+bool PtyHost::losingMidRequest() {
+    std::lock_guard lock(mutex_);
+    const auto due = unit_.requestLossDue();
+    return due && due->kind == Fault::Kind::LoseMidRequest;
 }
 
 void PtyHost::release() {
@@ -170,7 +184,7 @@ void PtyHost::release() {
 // GoneBeforeRequest: the device goes at once, or, when the request follows one of a transfer,
 // once the tool has read what came before it (its output is held meanwhile, so the request
 // cannot leave). LoseMidRequest: the tool's output is
-// let through for a moment at a time; once part of a request came, the device goes.
+// let through until a few bytes came; once part of a request came, the device goes.
 bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
     std::optional<Fault> due;
     Clock::time_point heldSince;
@@ -209,9 +223,23 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
         closeDevice();
         return true;
     }
-    tcflow(slave_, TCOON);
-    const auto burst = kBursts[burst_++ % std::size(kBursts)];
-    for (const auto from = Clock::now(); Clock::now() - from < burst;) {
+    // Held again as soon as the bytes came: a loaded machine that keeps this thread waiting lets
+    // a few more through, seldom a whole request (that one is answered, and the next is cut).
+    // Let through only while the fault is still due: faults changed meanwhile hold anew.
+    {
+        std::lock_guard lock(mutex_);
+        const auto still = unit_.requestLossDue();
+        if (!still || still->kind != Fault::Kind::LoseMidRequest)
+            return false;
+        tcflow(slave_, TCOON);
+    }
+    const std::size_t wanted = 1 + burst_++ % kMostLetThrough;
+    std::size_t came = 0;
+    for (const auto until = Clock::now() + kLetThroughAtMost;
+         came < wanted && Clock::now() < until && losingMidRequest();) {
+        pollfd p{master_, POLLIN, 0};
+        if (poll(&p, 1, 1) > 0)
+            came += receive(out);
     }
     tcflow(slave_, TCOOFF);
     std::this_thread::sleep_for(1ms); // whatever left the tool meanwhile arrives
@@ -275,7 +303,38 @@ void PtyHost::queue(const Reply& r, Clock::time_point received, std::deque<Segme
             out.push_back(std::move(tail));
         }
     }
+    if (r.copyPause >= 0) {
+        Segment copy;
+        copy.bytes = r.bytes;
+        copy.pause = seconds(r.copyPause);
+        copy.continuation = true;
+        copy.copy = true;
+        copy.sequence = r.sequence;
+        copy.offset = r.bytes.size();
+        out.push_back(std::move(copy));
+    }
     pending_ += out.size() - before;
+}
+
+// A new request has begun: a copy that is not out yet is dropped, the rest of one under way
+// too, and its record ends where the copy stopped. Under mutex_.
+void PtyHost::dropCopies(std::deque<Segment>& out) {
+    for (auto s = out.begin(); s != out.end();) {
+        if (!s->copy) {
+            ++s;
+            continue;
+        }
+        for (LineRecord& record : records_) {
+            if (record.applied.sequence != s->sequence)
+                continue;
+            Applied& applied = record.applied;
+            applied.wire.resize(s->offset + s->sent);
+            if (s->sent == 0) // the line carries what it would have without the fault
+                std::erase(applied.faults, Fault::Kind::Twice);
+        }
+        s = out.erase(s);
+        --pending_;
+    }
 }
 
 std::size_t PtyHost::receive(std::deque<Segment>& out) {
@@ -287,6 +346,7 @@ std::size_t PtyHost::receive(std::deque<Segment>& out) {
         const Clock::time_point received = Clock::now();
         {
             std::lock_guard lock(mutex_);
+            dropCopies(out);
             const std::vector<Reply> replies = unit_.feed(buffer, static_cast<std::size_t>(n));
             collectRecords(received);
             for (const Reply& r : replies)
@@ -323,6 +383,8 @@ void PtyHost::serve() {
                 wakeAt = *s.start;
                 break;
             }
+            if (s.copy && requestBegun())
+                break; // received first: the request drops the copy
             std::size_t due = s.bytes.size();
             if (pacing_) {
                 const double elapsed = std::chrono::duration<double>(now - *s.start).count();
@@ -365,9 +427,12 @@ void PtyHost::serve() {
 
         if (partial_ && !gone_) {
             if (now - lastReceived_ >= kFrameGap) {
-                std::lock_guard lock(mutex_);
-                unit_.dropPartialFrame();
-                partial_ = false;
+                {
+                    std::lock_guard lock(mutex_);
+                    unit_.dropPartialFrame();
+                    partial_ = false;
+                }
+                changed_.notify_all();
             } else if (!wakeAt || lastReceived_ + kFrameGap < *wakeAt) {
                 wakeAt = lastReceived_ + kFrameGap;
             }

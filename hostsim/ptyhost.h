@@ -10,14 +10,17 @@
 // so the device stays while the tool closes and reopens the port. A thread of its own feeds every
 // received byte to the HostUnit and writes the replies, each after its delay, at the 9600 8N1 line
 // rate unless pacing is off. A request left unfinished for 150 ms is dropped, as the unit forgets a
-// frame after a pause on the line. The destructor stops the thread and closes the pty.
+// frame after a pause on the line. A reply sent twice (Fault::twice) goes out again the fault's
+// pause after its end, unless a new request has begun by then: the copy is dropped (the rest of
+// one under way too), since a copy that comes after the next request has left could not be told
+// from that request's own reply. The destructor stops the thread and closes the pty.
 //
 // It keeps a record of the line: each request the unit took in (or lost), when, and when each
 // byte of its answer went out (takeRecords()). The request-loss faults act here: once one is
 // due, the tool's output is held (TCOOFF on the slave, as flow control holds a sender). For
-// LoseMidRequest it is let through a few microseconds at a time until part of the request came,
-// then the device goes away; for GoneBeforeRequest the device goes away once the tool has read
-// the replies before the request (at once when the fault takes the next request).
+// LoseMidRequest it is let through until one to four bytes of a request came (5 ms at most at a
+// time), then the device goes away; for GoneBeforeRequest the device goes away once the tool has
+// read the replies before the request (at once when the fault takes the next request).
 
 #include "hostsim/hostunit.h"
 
@@ -78,8 +81,8 @@ public:
     // device is gone); false when the time is up first.
     bool waitForQuiet(std::chrono::milliseconds timeout);
 
-    // Waits until pred(const HostUnit&) holds (checked after every received chunk) or the time
-    // is up; returns whether it holds.
+    // Waits until pred(const HostUnit&) holds (checked after every received chunk and once an
+    // unfinished frame is forgotten) or the time is up; returns whether it holds.
     template <class P> bool waitFor(P pred, std::chrono::milliseconds timeout) {
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, timeout, [&] { return pred(std::as_const(unit_)); });
@@ -110,6 +113,8 @@ private:
     void queue(const Reply& reply, LineRecord::Clock::time_point received,
                std::deque<Segment>& out);
     void collectRecords(LineRecord::Clock::time_point received); // under mutex_
+    void dropCopies(std::deque<Segment>& out);                   // under mutex_
+    bool requestBegun() const;                                   // the tool's bytes wait to be read
     void noteWritten(std::uint64_t sequence, std::size_t upTo);  // under mutex_
     bool quiet() const;                                          // under mutex_
     // The request-loss faults; true when the device went away.
@@ -117,7 +122,8 @@ private:
     // Holds the tool's output once a request-loss fault is due, at once, so that no byte of
     // the request it is for leaves before the fault acts; under mutex_.
     void holdIfDue();
-    void release(); // under mutex_
+    bool losingMidRequest(); // a LoseMidRequest fault is due
+    void release();          // under mutex_
 
     std::string devicePath_;
     int master_ = -1;

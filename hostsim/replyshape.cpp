@@ -62,6 +62,9 @@ Reply shapeReply(std::uint8_t command, std::vector<std::uint8_t> data, double de
         case Fault::Kind::Corrupt:
             corrupt = static_cast<std::size_t>(std::max(0, f->value));
             break;
+        case Fault::Kind::Twice:
+            reply.copyPause = std::max(0.0, f->pause);
+            break;
         case Fault::Kind::MemoryFull:
         case Fault::Kind::LoseMidRequest:
         case Fault::Kind::GoneBeforeRequest:
@@ -90,13 +93,15 @@ Reply shapeReply(std::uint8_t command, std::vector<std::uint8_t> data, double de
     }
     if (reply.bytes.empty() && !reply.goAway)
         reply.delay = 0;
+    if (reply.bytes.empty() || reply.goAway) // nothing to repeat, or nobody left to send it
+        reply.copyPause = -1;
     return reply;
 }
 
 bool sameOnTheLine(const Reply& a, const Reply& b) {
     return a.bytes == b.bytes && a.goAway == b.goAway && a.delay == b.delay &&
            a.splitAt == b.splitAt && a.splitPause == b.splitPause &&
-           a.tricklePause == b.tricklePause;
+           a.tricklePause == b.tricklePause && a.copyPause == b.copyPause;
 }
 
 } // namespace hostsim

@@ -13,8 +13,14 @@ bool FaultDraw::lagging(K kind, const std::vector<K>& kinds) const {
                        [&](K other) { return tally_.applied(other) >= mine; });
 }
 
-// Each kind weighs more the further it is behind the kind applied most.
-K FaultDraw::chooseKind(const std::vector<K>& kinds) {
+// Only the kinds short of kEnough while there are any; each kind weighs more the further it is
+// behind the kind applied most.
+K FaultDraw::chooseKind(const std::vector<K>& applicable) {
+    std::vector<K> kinds;
+    std::copy_if(applicable.begin(), applicable.end(), std::back_inserter(kinds),
+                 [&](K k) { return tally_.applied(k) < kEnough; });
+    if (kinds.empty())
+        kinds = applicable;
     int most = 0;
     for (K k : kinds)
         most = std::max(most, tally_.applied(k));
@@ -106,6 +112,12 @@ Fault FaultDraw::draw(const FaultTarget& t) {
         break;
     case K::GoneBeforeRequest:
         f = Fault::goneBeforeRequest();
+        break;
+    case K::Twice:
+        // A transfer's next request follows the reply at once: its copy comes within the wait.
+        // A command's comes within its wait or after it, before the next operation.
+        f = Fault::twice(t.block >= 0 ? t.waitSeconds * random_.bounded(50) / 100.0
+                                      : someOfTheWait());
         break;
     }
     f = f.onCommand(t.command);

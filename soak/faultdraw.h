@@ -1,6 +1,9 @@
 #pragma once
 // Draws the faults of the soaks: any kind that can act on the request, the kinds applied least
-// so far more often, with parameters that reach from harmless to fatal.
+// so far more often, with parameters that reach from harmless to fatal. Until every kind that
+// can act on the request has acted kEnough times, only those short of it are drawn, so that a
+// soak of a few thousand exchanges applies each kind enough, whichever of them act seldom on a
+// machine.
 
 #include "tally.h"
 
@@ -22,6 +25,8 @@ struct FaultTarget {
 
 class FaultDraw {
 public:
+    static constexpr int kEnough = 20;
+
     FaultDraw(QRandomGenerator& random, const Tally& tally) : random_(random), tally_(tally) {}
 
     hostsim::Fault draw(const FaultTarget& target);

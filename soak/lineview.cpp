@@ -57,25 +57,22 @@ Allowed allowedOutcomes(const Exchange& e) {
         allowed.sendFailure = true;
         return allowed;
     }
-    Bytes stream = e.before;
-    const std::size_t own = stream.size(); // where the bytes of this exchange start
-    stream.insert(stream.end(), r.applied.wire.begin(), r.applied.wire.end());
+    const Bytes& stream = r.applied.wire;
     const Scan found = scan(stream, r.applied.request.command);
 
-    // A frame counts as seen when it lies in this exchange's bytes, had left well before the
-    // end of the wait, and its first byte did not leave alone (the tool drops a read of one
-    // byte).
+    // A frame counts as seen when it had left well before the end of the wait, and its first
+    // byte did not leave alone (the tool drops a read of one byte).
     const auto seen = [&](const Frame& f) {
-        if (f.start < own || !e.sent || r.applied.goAway)
+        if (!e.sent || r.applied.goAway)
             return false;
-        const auto last = r.writtenAt(f.end - 1 - own);
+        const auto last = r.writtenAt(f.end - 1);
         const auto deadline = *e.sent +
                               std::chrono::duration_cast<Clock::duration>(
                                   std::chrono::duration<double>(e.waitSeconds)) -
                               kMargin;
         if (!last || *last > deadline)
             return false;
-        const std::size_t first = f.start - own;
+        const std::size_t first = f.start;
         for (std::size_t i = 0; i < r.written.size(); ++i)
             if (r.written[i].first == first + 1 && (i == 0 ? 0 : r.written[i - 1].first) == first)
                 return false;
@@ -94,7 +91,6 @@ Allowed allowedOutcomes(const Exchange& e) {
         allowed.reply.emplace(stream.begin() + static_cast<std::ptrdiff_t>(g.start + 5),
                               stream.begin() + static_cast<std::ptrdiff_t>(g.end - 1));
         allowed.noReply = !(allSeen && seen(g));
-        allowed.after.assign(stream.begin() + static_cast<std::ptrdiff_t>(g.end), stream.end());
     }
     return allowed;
 }

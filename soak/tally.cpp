@@ -41,6 +41,8 @@ QString kindName(Fault::Kind kind) {
         return QStringLiteral("device lost mid-request");
     case Fault::Kind::GoneBeforeRequest:
         return QStringLiteral("write fails");
+    case Fault::Kind::Twice:
+        return QStringLiteral("reply twice");
     }
     return QStringLiteral("?");
 }
@@ -48,7 +50,7 @@ QString kindName(Fault::Kind kind) {
 const std::vector<Fault::Kind>& allFaultKinds() {
     static const std::vector<Fault::Kind> kinds = [] {
         std::vector<Fault::Kind> all;
-        for (int k = int(Fault::Kind::NoReply); k <= int(Fault::Kind::GoneBeforeRequest); ++k)
+        for (int k = int(Fault::Kind::NoReply); k <= int(Fault::Kind::Twice); ++k)
             all.push_back(Fault::Kind(k));
         return all;
     }();

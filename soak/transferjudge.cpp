@@ -43,7 +43,6 @@ TransferVerdict judgeTransfer(const TransferPlan& plan,
             verdict.stops.emplace_back(Stop::SendFailure, 0);
         return verdict;
     }
-    Bytes before;
     for (int k = 0; k < n; ++k) {
         const hostsim::LineRecord& r = records[std::size_t(k)];
         const bool last = k == n - 1;
@@ -67,7 +66,7 @@ TransferVerdict judgeTransfer(const TransferPlan& plan,
                                              : r.applied.request.data[0]);
             return verdict;
         }
-        const Allowed a = allowedOutcomes({&r, times[std::size_t(k)], plan.waitSeconds(k), before});
+        const Allowed a = allowedOutcomes({&r, times[std::size_t(k)], plan.waitSeconds(k)});
         verdict.minChecksumErrors += a.minChecksumErrors;
         verdict.maxChecksumErrors += a.maxChecksumErrors;
         const bool goodLength = a.reply && a.reply->size() == plan.replyLength;
@@ -79,7 +78,6 @@ TransferVerdict judgeTransfer(const TransferPlan& plan,
                 return verdict;
             }
             verdict.replies.push_back(*a.reply);
-            before = a.after;
             continue;
         }
         if (a.sendFailure)

@@ -29,7 +29,6 @@ bool Link::open(const QString& device, const QString& entry) {
     port_->setRts(true);
     device_ = device;
     entry_ = entry;
-    dropBeforeSending_ = false; // a port opened afresh holds nothing of earlier requests
     open_ = port_->open(device);
     return open_;
 }
@@ -108,11 +107,10 @@ void Link::lose(const QString& reason) {
         observer->portLost(message);
 }
 
-// A reply that comes after the earlier request gave up is dropped here. One that comes only
-// after this request has left cannot be told from this request's own reply: the protocol
-// carries no sequence numbers.
-void Link::dropLateBytes() {
-    dropBeforeSending_ = false;
+// What came before a request is dropped here: a reply that came after the earlier request gave
+// up, a second copy of a reply already taken, noise. A reply that comes only after this request
+// has left cannot be told from this request's own: the protocol carries no sequence numbers.
+void Link::dropWaiting() {
     const auto bytes = readPort();
     if (bytes && !bytes->empty())
         for (LinkObserver* observer : observers_)
@@ -121,9 +119,7 @@ void Link::dropLateBytes() {
 
 Outcome Link::exchange(const Request& request, const WaitPlan& wait,
                        const std::function<void()>& afterSending) {
-    if (dropBeforeSending_)
-        dropLateBytes();
-    dropBeforeSending_ = true; // until a reply is taken
+    dropWaiting();
     const std::vector<std::uint8_t> wire = protocol::requestWire(request.command, request.data);
     for (std::uint8_t byte : wire) {
         if (!port_->writeByte(byte)) {
@@ -154,10 +150,8 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
         for (int i = 0; i < result.checksumErrors; ++i)
             for (LinkObserver* observer : observers_)
                 observer->checksumFailed();
-        if (result.data) {
-            dropBeforeSending_ = false;
+        if (result.data)
             return Replied{std::move(*result.data)};
-        }
     }
     return NoReply{};
 }

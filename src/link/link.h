@@ -41,9 +41,10 @@ public:
 
     // Sends the request, runs `afterSending` (a wait box, say) and waits as `wait` says,
     // taking the reply to the request's command at the end of a period. Nothing but the
-    // observers' calls runs during the wait. After an exchange that got no reply, what is
-    // waiting at the port is dropped right before the request leaves, without a wait: a late
-    // reply to the earlier request is not taken for the reply to this one.
+    // observers' calls runs during the wait. Whatever is waiting at the port is dropped right
+    // before the request leaves, without a wait (the observers' dropped()): nothing that came
+    // before the request is its reply, so neither a late reply to an earlier request, nor a
+    // reply the unit sent twice, nor noise behind one is taken for the reply to this one.
     Outcome exchange(const Request& request, const WaitPlan& wait,
                      const std::function<void()>& afterSending = {});
 
@@ -68,14 +69,12 @@ private:
     void sleepUntilRead(WaitClock::TimePoint end);
     std::optional<std::vector<std::uint8_t>> readPort(bool toPeriodEnd = false);
     std::optional<std::vector<std::uint8_t>> read(bool toPeriodEnd = false);
-    void dropLateBytes();
+    void dropWaiting();
     void lose(const QString& reason);
 
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<WaitClock> clock_;
     std::vector<LinkObserver*> observers_;
-    // The last exchange got no reply: its reply may come yet, and is dropped before the next.
-    bool dropBeforeSending_ = false;
     QString device_;
     QString entry_;
     bool open_ = false;

@@ -1,6 +1,6 @@
 #pragma once
 // A traffic log for support: one line per request sent, per read that returned bytes, per
-// drop of late bytes, per line error, per port lost and per note,
+// drop of bytes that came before a request, per line error, per port lost and per note,
 //   <milliseconds on the monotonic clock> <sent|read|dropped> <device> <bytes in hex>
 //   <milliseconds on the monotonic clock> line-error <device> <the error>
 //   <milliseconds on the monotonic clock> lost <device> <what happened>

@@ -52,7 +52,8 @@ private slots:
         scripted.port.refuseWrites = port == "refuses";
         scripted.port.failReads = port == "fails reads";
         if (port == "answers")
-            scripted.port.arrive({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE6});
+            scripted.port.arrive({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE6},
+                                 std::chrono::milliseconds(10));
         RecordingScreen screen;
         runCommand(scripted.link, screen, [&] { return encodeWorkMode(position); });
         QCOMPARE(screen.boxes, QStringList{box});

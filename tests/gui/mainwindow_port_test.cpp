@@ -307,6 +307,24 @@ private slots:
         QCOMPARE(form.testWindow->toPlainText(), QString("55 AA 2 17 1 0 E5 \n"));
     }
 
+    // A reply the unit sent twice is taken once: its copy, come after the command took the
+    // reply, is dropped, and the next command of the same code, unanswered, times out.
+    void aReplySentTwiceIsTakenOnce() {
+        EndToEnd e2e;
+        callcfg::MainWindow& form = e2e.mainWindow();
+        e2e.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(hostsim::Fault::twice(0.2).onCommand(0x17)); // after the 50 ms period
+        });
+        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{"notice OK: 设置工作模式成功！"});
+        QVERIFY(e2e.host.waitForQuiet(std::chrono::seconds(10))); // the copy is out
+        e2e.host.withUnit([](hostsim::HostUnit& unit) {
+            unit.addFault(hostsim::Fault::noReply().onCommand(0x17));
+        });
+        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
+        QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
+    }
+
     // Enter in a field or list clicks its task's button, also where the field lies out of view.
     void enterSends_data() {
         QTest::addColumn<QString>("field");

@@ -255,6 +255,8 @@ void TestHostFaults::appliedCountsWhatChangedTheLine_data() {
     row("one byte trickled", {Fault::truncate(1), Fault::trickle(0.01)}, init, {int(K::Truncate)});
     row("dropped twice", {Fault::noReply(), Fault::noReply()}, init, {int(K::NoReply)});
     row("noise never sent", {Fault::noise({0x13}), Fault::noReply()}, init, {int(K::NoReply)});
+    row("no reply to send twice", {Fault::twice(0.1), Fault::noReply()}, init, {int(K::NoReply)});
+    row("twice", {Fault::twice(0.1)}, init, {int(K::Twice)});
     row("gone after the whole reply", {Fault::goAway(6)}, init, {int(K::GoAway)});
     row("memory full", {Fault::memoryFull(), Fault::memoryFull()}, table, {int(K::MemoryFull)});
     row("memory full on a refused table", {Fault::memoryFull()},

@@ -93,7 +93,7 @@ private slots:
     void headerCutBetweenPeriodsIsCompleted() {
         Fixture f;
         QVERIFY(f.open());
-        f.s.port.arrive(hexBytes("00 55 AA 02"));
+        f.s.port.arrive(hexBytes("00 55 AA 02"), 10ms);
         Bytes rest{0x0D, 0x80};
         for (int i = 0; i < 128; ++i)
             rest.push_back(static_cast<std::uint8_t>(i));
@@ -112,7 +112,7 @@ private slots:
     void badChecksumIsReportedThenTheGoodReplyIsTaken() {
         Fixture f;
         QVERIFY(f.open());
-        f.s.port.arrive(hexBytes("55 AA 02 08 00 00 55 AA 02 08 00 F5"));
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 00 55 AA 02 08 00 F5"), 10ms);
         QCOMPARE(replyData(f.exchange("08", "", {2, 1.0})), QString());
         QCOMPARE(f.recorder.events.count("checksum"), 1);
     }
@@ -120,7 +120,7 @@ private slots:
     void replyToAnotherCommandTimesOut() {
         Fixture f;
         QVERIFY(f.open());
-        f.s.port.arrive(hexBytes("55 AA 02 15 00 E8"));
+        f.s.port.arrive(hexBytes("55 AA 02 15 00 E8"), 10ms);
         const Outcome outcome = f.exchange("16", "01", {2, 1.0});
         QVERIFY(std::holds_alternative<NoReply>(outcome));
         QCOMPARE(f.recorder.events.count("checksum"), 0);
@@ -130,36 +130,47 @@ private slots:
     void aReplyAnswersOneExchangeOnly() {
         Fixture f;
         QVERIFY(f.open());
-        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"));
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"), 10ms);
         QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
         QVERIFY(std::holds_alternative<NoReply>(f.exchange("08", "")));
     }
 
-    // A reply that comes after its request gave up, but before the next request, is dropped
-    // right before that request leaves, without a wait; a request after a reply drops nothing.
-    void aLateReplyIsDroppedBeforeTheNextRequest() {
+    // What came after an exchange, but before the next request, is dropped right before that
+    // request leaves, without a wait: a reply that came after its request gave up, a second copy
+    // of a reply already taken, noise behind one. The next request with the same command code
+    // times out rather than taking it.
+    void whatCameBeforeTheRequestIsDropped_data() {
+        QTest::addColumn<int>("replyAt"); // ms after the first request
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("afterAt");
+        QTest::newRow("a late reply") << 1400 << QString() << 0;
+        QTest::newRow("the reply twice") << 10 << QStringLiteral("reply") << 1100;
+        QTest::newRow("noise behind the reply") << 10 << QStringLiteral("55 AA 02") << 1100;
+    }
+    void whatCameBeforeTheRequestIsDropped() {
+        QFETCH(int, replyAt);
+        QFETCH(QString, after);
+        QFETCH(int, afterAt);
         Fixture f;
         QVERIFY(f.open());
-        Bytes late = hexBytes("55 AA 02 0D 80 00*128");
-        late.push_back(0x70); // 02 + 0D + 80 = 0x8F
-        f.s.port.arrive(late, 1400ms);
-        QVERIFY(std::holds_alternative<NoReply>(f.exchange("0D", "05")));
-        f.s.clock.advance(1200ms); // the user reads the time-out box; the late reply comes
+        Bytes block = hexBytes("55 AA 02 0D 80 00*128");
+        block.push_back(0x70); // 02 + 0D + 80 = 0x8F
+        f.s.port.arrive(block, std::chrono::milliseconds(replyAt));
+        const Bytes afterBytes = after == "reply" ? block : hexBytes(after);
+        f.s.port.arrive(afterBytes, std::chrono::milliseconds(afterAt));
+        QCOMPARE(std::holds_alternative<Replied>(f.exchange("0D", "05")), replyAt < 1000);
+        f.s.clock.advance(1200ms); // the user reads the box; what comes late comes meanwhile
         f.recorder.events.clear();
         const auto before = f.s.clock.elapsed();
         std::chrono::milliseconds sentAt{-1};
-        f.s.link.exchange({0x0D, {0x06}}, {1, 1.0}, [&] { sentAt = f.s.clock.elapsed() - before; });
+        const Outcome next = f.s.link.exchange({0x0D, {0x06}}, {1, 1.0},
+                                               [&] { sentAt = f.s.clock.elapsed() - before; });
+        QVERIFY(std::holds_alternative<NoReply>(next));
         QCOMPARE(sentAt, 0ms);
-        QCOMPARE(f.recorder.events.value(0), "dropped " + hexText(late));
+        QCOMPARE(f.recorder.events.value(0),
+                 "dropped " + hexText(replyAt < 1000 ? afterBytes : block));
         QCOMPARE(f.recorder.events.value(1), QString("sent 55 55 AA 01 0D 01 06 EA"));
         QCOMPARE(f.recorder.events.size(), 2);
-
-        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"), 10ms);
-        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "", {2, 1.0})));
-        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5")); // before the request: taken after a reply
-        f.recorder.events.clear();
-        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
-        QVERIFY(!f.recorder.events.join(' ').contains("dropped"));
     }
 
     // The traffic log: a line per request sent, read that returned bytes, drop of late bytes
@@ -214,7 +225,7 @@ private slots:
         QVERIFY(!f.s.link.isOpen());
         f.s.link.close(); // closed already: nothing happens
         QVERIFY(f.open());
-        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"));
+        f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"), 10ms);
         QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
     }
 
@@ -239,11 +250,12 @@ private slots:
         QVERIFY(log.open(dir.filePath("traffic.log")));
         f.s.link.addObserver(&log);
         QVERIFY(f.open());
-        f.s.port.lineErrors = {LineError::Overrun, LineError::ReceiveBufferOverrun,
-                               LineError::Framing, LineError::Parity,
-                               LineError::Break,   LineError::Framing};
         f.s.port.arrive(hexBytes("55 AA 02 08 00 F5"), 10ms);
-        QVERIFY(std::holds_alternative<Replied>(f.exchange("08", "")));
+        QVERIFY(std::holds_alternative<Replied>(f.s.link.exchange({0x08, {}}, {1, 1.0}, [&] {
+            f.s.port.lineErrors = {LineError::Overrun, LineError::ReceiveBufferOverrun,
+                                   LineError::Framing, LineError::Parity,
+                                   LineError::Break,   LineError::Framing};
+        })));
         f.s.link.removeObserver(&log);
         QFile file(dir.filePath("traffic.log"));
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -29,7 +29,8 @@ public:
 
     bool refuseWrites = false;
     bool failReads = false;
-    // A read takes this long, as on a driver that leaves reads pending; the port says so.
+    // The read of a wait's period takes this long, as on a driver that leaves reads pending;
+    // the port says so. A read of what is waiting returns at once.
     std::chrono::milliseconds readTakes{};
     // Handed to the link after its next read.
     std::vector<callcfg::LineError> lineErrors;
@@ -40,6 +41,7 @@ public:
     void setRts(bool) override {}
     bool writeByte(std::uint8_t byte) override;
     std::optional<Bytes> readAll() override;
+    std::optional<Bytes> readAllFor(std::chrono::milliseconds span) override;
     QString errorText() const override { return error_; }
     std::vector<callcfg::LineError> takeLineErrors() override {
         return std::exchange(lineErrors, {});
