@@ -91,10 +91,14 @@ std::optional<std::vector<std::uint8_t>> Link::read(bool toPeriodEnd) {
     return bytes;
 }
 
-QString Link::lostMessage(const QString& reason) const {
+QString Link::lostMessage(const PortFault& fault) const {
     const QString port =
         entry_.isEmpty() ? device_ : QStringLiteral("%1 (%2)").arg(entry_, device_);
-    return Texts::tr("%1 disconnected: %2").arg(port, reason);
+    if (!fault.stalled)
+        return Texts::tr("%1 disconnected: %2").arg(port, fault.reason);
+    return fault.reason.isEmpty()
+               ? Texts::tr("%1 took no byte for a second").arg(port)
+               : Texts::tr("%1 took no byte for a second: %2").arg(port, fault.reason);
 }
 
 void Link::note(const QString& text) {
@@ -102,10 +106,11 @@ void Link::note(const QString& text) {
         observer->note(text);
 }
 
-void Link::lose(const QString& reason) {
-    const QString message = lostMessage(reason);
+PortFault Link::lose(const PortFault& fault) {
+    const QString message = lostMessage(fault);
     for (LinkObserver* observer : observers_)
         observer->portLost(message);
+    return fault;
 }
 
 // A reply that comes after the earlier request gave up is dropped here. One that comes only
@@ -126,11 +131,8 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
     dropBeforeSending_ = true; // until a reply is taken
     const std::vector<std::uint8_t> wire = protocol::requestWire(request.command, request.data);
     for (std::uint8_t byte : wire) {
-        if (!port_->writeByte(byte)) {
-            const QString reason = port_->errorText();
-            lose(reason);
-            return PortFault{reason, true};
-        }
+        if (!port_->writeByte(byte))
+            return lose({port_->errorText(), true, port_->failure() == PortFailure::Stalled});
     }
     for (LinkObserver* observer : observers_)
         observer->sent(wire);
@@ -145,11 +147,8 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
     for (int period = 0; period < std::max(1, wait.periods); ++period) {
         sleepUntilRead(start + length * (period + 1));
         const auto bytes = read(true);
-        if (!bytes) {
-            const QString reason = port_->errorText();
-            lose(reason);
-            return PortFault{reason, false}; // a port fault ends the wait
-        }
+        if (!bytes)
+            return lose({port_->errorText(), false}); // a port fault ends the wait
         ScanResult result = scanner.scan(*bytes);
         for (int i = 0; i < result.checksumErrors; ++i)
             for (LinkObserver* observer : observers_)
