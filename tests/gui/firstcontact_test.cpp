@@ -192,13 +192,12 @@ private slots:
         });
         site.form().openPortButton->click();
         site.form().findHostAction->trigger();
-        QCOMPARE(
-            describe(site.boxes.take()),
-            QStringList{"error 错误: 没有找到主机，请检查连线和电源！\n查找前打开的COM1没有重新"
-                        "打开：无法打开 COM1 (" +
-                        link +
-                        ")：此文件或目录不存在——请检查连线"
-                        "和串口适配器，或用 --port COMn=设备 指定端口对应的设备"});
+        const QString box = describe(site.boxes.take()).join('|');
+        QVERIFY2(box.startsWith(
+                     "error 错误: 没有找到主机，请检查连线和电源！\n查找前打开的COM1没有重新打开："
+                     "无法打开 COM1 (" +
+                     link + ")："),
+                 qPrintable(box));
         QCOMPARE(site.form().portStatusLabel->text(), QString("串口已关闭"));
     }
 

@@ -29,7 +29,7 @@ bool ScriptedPort::open(const QString&) {
 
 bool ScriptedPort::writeByte(std::uint8_t byte) {
     if (!open_ || refuseWrites) {
-        error_ = stallWrites ? QString() : QStringLiteral("device gone");
+        error_ = QStringLiteral("device gone");
         return false;
     }
     written_.push_back(byte);

@@ -28,7 +28,6 @@ public:
     Bytes takeWritten() { return std::exchange(written_, {}); }
 
     bool refuseWrites = false;
-    bool stallWrites = false; // a refused write is a stall, with no reason from the system
     bool failReads = false;
     // A read takes this long, as on a driver that leaves reads pending; the port says so.
     std::chrono::milliseconds readTakes{};
@@ -42,9 +41,6 @@ public:
     bool writeByte(std::uint8_t byte) override;
     std::optional<Bytes> readAll() override;
     QString errorText() const override { return error_; }
-    callcfg::PortFailure failure() const override {
-        return stallWrites ? callcfg::PortFailure::Stalled : callcfg::failureNamedIn(error_);
-    }
     std::vector<callcfg::LineError> takeLineErrors() override {
         return std::exchange(lineErrors, {});
     }
