@@ -56,9 +56,9 @@ bool Session::open() {
         return false;
     }
     if (!link_.open(device_, target.port ? target.name() : QString())) {
-        const QString port =
-            target.port ? QStringLiteral("%1 (%2)").arg(target.name(), device_) : device_;
-        call_.tell(openFailureMessage(port, link_.portError(), link_.portFailure()));
+        call_.tell(
+            openFailureMessage(portAndDevice(target.port ? target.name() : QString(), device_),
+                               link_.portError(), link_.portFailure()));
         return false;
     }
     link_.discardInput();

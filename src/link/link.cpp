@@ -1,6 +1,7 @@
 #include "link/link.h"
 
 #include "link/linkobserver.h"
+#include "link/portremedy.h"
 #include "link/replyscanner.h"
 #include "link/texts.h"
 #include "protocol/protocol.h"
@@ -92,8 +93,7 @@ std::optional<std::vector<std::uint8_t>> Link::read(bool toPeriodEnd) {
 }
 
 QString Link::lostMessage(const PortFault& fault) const {
-    const QString port =
-        entry_.isEmpty() ? device_ : QStringLiteral("%1 (%2)").arg(entry_, device_);
+    const QString port = portAndDevice(entry_, device_);
     if (!fault.stalled)
         return Texts::tr("%1 disconnected: %2").arg(port, fault.reason);
     return fault.reason.isEmpty()

@@ -26,6 +26,12 @@ QString withRemedy(const QString& reason, PortFailure failure) {
 
 } // namespace
 
+QString portAndDevice(const QString& entry, const QString& device) {
+    if (entry.isEmpty() || entry == device)
+        return device;
+    return QStringLiteral("%1 (%2)").arg(entry, device);
+}
+
 QString openFailureMessage(const QString& port, const QString& reason, PortFailure failure) {
     if (failure == PortFailure::HeldElsewhere)
         return Texts::tr("%1 is in use by another program (%2) - close that program first")

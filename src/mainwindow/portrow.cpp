@@ -65,8 +65,8 @@ bool PortRow::openChosenPort() {
         else if (target.device.isEmpty())
             tell(target.absence);
         else
-            tell(openFailureMessage(QStringLiteral("%1 (%2)").arg(listText, target.device),
-                                    link_.portError(), link_.portFailure()));
+            tell(openFailureMessage(portAndDevice(listText, target.device), link_.portError(),
+                                    link_.portFailure()));
         QWidget* parent = QApplication::activeWindow();
         showBox(parent ? parent : &form_,
                 {BoxKind::Error, QStringLiteral("没发现此端口或端口已被其它程序占用!"),
@@ -156,7 +156,7 @@ void PortRow::findHost() {
         // beside the search's own outcome.
         QString notReopened;
         if (wasOpen && !link_.open(device, entry)) {
-            tell(openFailureMessage(QStringLiteral("%1 (%2)").arg(entry, device), link_.portError(),
+            tell(openFailureMessage(portAndDevice(entry, device), link_.portError(),
                                     link_.portFailure()));
             notReopened = QStringLiteral("查找前打开的%1没有重新打开：").arg(entry) + problem_;
         }
