@@ -65,20 +65,22 @@ std::vector<Sent> sentFromLog(const QString& path) {
     return sent;
 }
 
-// Where a backup, restore or verify said it stopped: status 3 and the block named on stderr.
+// Where a backup, restore or verify said it stopped: status 3 and the block named on stderr,
+// which counts blocks from 1.
 std::optional<std::pair<Stop, int>> stopOf(const QString& err) {
     static const std::pair<Stop, QRegularExpression> kinds[] = {
         {Stop::NoReply,
-         QRegularExpression(QStringLiteral("no reply from \\S+ to block (\\d+) of 64"))},
+         QRegularExpression(QStringLiteral("no reply from \\S+ at block (\\d+) of 64"))},
         {Stop::WrongLength,
-         QRegularExpression(QStringLiteral("to block (\\d+) of 64 has a wrong data length"))},
+         QRegularExpression(QStringLiteral("at block (\\d+) of 64 has a wrong data length"))},
         {Stop::SendFailure,
-         QRegularExpression(QStringLiteral("disconnected: .*\\(sending block (\\d+) of 64\\)"))},
+         QRegularExpression(QStringLiteral(
+             "(disconnected: .*|took no byte for a second.*)\\(sending block (\\d+) of 64\\)"))},
         {Stop::PortLost,
          QRegularExpression(QStringLiteral("disconnected: .*\\(at block (\\d+) of 64\\)"))}};
     for (const auto& [stop, pattern] : kinds)
         if (const auto match = pattern.match(err); match.hasMatch())
-            return std::pair(stop, match.captured(1).toInt());
+            return std::pair(stop, match.captured(match.lastCapturedIndex()).toInt() - 1);
     return std::nullopt;
 }
 
@@ -319,7 +321,7 @@ private:
                                      ? QStringLiteral("%1 bytes, the first at 0x%2 in block %3")
                                            .arg(difference->bytes)
                                            .arg(difference->firstOffset, 4, 16, QLatin1Char('0'))
-                                           .arg(difference->firstBlock())
+                                           .arg(difference->firstBlock() + 1)
                                      : QString();
             if (same || !verdict.allows(Stop::Done, kBlocks) || !r.err.contains(told))
                 violation(r,

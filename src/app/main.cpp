@@ -13,6 +13,7 @@
 #include "ui/fonts.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -57,16 +58,21 @@ int runWithoutDisplay(int argc, char** argv) {
         endOnConsoleInterrupts();
         return output.finish(runSubcommand(arguments, environment));
     }
+    // The window's command line, told without a display: its help, a usage error, or that
+    // there is no display to show the window on.
     WindowOptions options;
-    return output.finish(
-        parseWindowOptions(arguments, options, environment, kSimulatorAvailable).value_or(0));
+    const auto status = parseWindowOptions(arguments, options, environment, kSimulatorAvailable);
+    return output.finish(status ? *status : windowWithoutDisplay(environment));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // Help, the version, the subcommands and usage errors need no display.
-    if (!startsWindow(rawArguments(argc, argv)))
+    // Help, the version, the subcommands and usage errors need no display; without one, Qt
+    // would end the program in its platform plugin's loader.
+    const QStringList arguments = rawArguments(argc, argv);
+    if (!startsWindow(arguments) ||
+        !displayAvailable(arguments, QProcessEnvironment::systemEnvironment()))
         return runWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     // Until the window shows, a usage error or an unwritable log is told as a subcommand's is,

@@ -8,7 +8,11 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QProcessEnvironment>
 #include <QTextStream>
+
+#include <algorithm>
+#include <vector>
 
 namespace callcfg {
 
@@ -59,6 +63,7 @@ QCommandLineOption anyNameOption() {
 
 struct Subcommand {
     const char* name;
+    const char* summary;                    // its line in the main help, QT_TRANSLATE_NOOP
     const char* arguments;                  // after the options, in the usage line
     const char* description;                // marked with QT_TRANSLATE_NOOP
     QList<QCommandLineOption> (*options)(); // besides --port, --log and --help
@@ -67,15 +72,15 @@ struct Subcommand {
 
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> all{
-        {"backup", "--device DEV FILE",
+        {"backup", QT_TRANSLATE_NOOP("callcfg", "Read the host unit's memory into a backup file."),
+         "--device DEV FILE",
          QT_TRANSLATE_NOOP("callcfg", "Read the host unit's memory and write it to FILE (8192 "
                                       "bytes). FILE is written only when the whole read "
                                       "succeeded."),
-         [] {
-             return QList{deviceOption(), anyNameOption()};
-         },
-         runBackup},
-        {"restore", "--device DEV FILE",
+         [] { return QList{deviceOption(), anyNameOption()}; }, runBackup},
+        {"restore",
+         QT_TRANSLATE_NOOP("callcfg", "Write a backup file into the host unit, then read it back."),
+         "--device DEV FILE",
          QT_TRANSLATE_NOOP("callcfg", "Download FILE into the host unit, then read the host "
                                       "unit back and compare. It names the device first; on a "
                                       "terminal it reads the host unit, shows what FILE and the "
@@ -91,14 +96,15 @@ const std::vector<Subcommand>& subcommands() {
                  anyNameOption()};
          },
          runRestore},
-        {"verify", "--device DEV FILE",
+        {"verify", QT_TRANSLATE_NOOP("callcfg", "Compare the host unit with a backup file."),
+         "--device DEV FILE",
          QT_TRANSLATE_NOOP("callcfg",
                            "Read the host unit and compare it with FILE; nothing is changed."),
-         [] {
-             return QList{deviceOption(), anyNameOption()};
-         },
-         runVerify},
-        {"show", "FILE [--pagers|--tables|--mode|--hex]",
+         [] { return QList{deviceOption(), anyNameOption()}; }, runVerify},
+        {"show",
+         QT_TRANSLATE_NOOP("callcfg",
+                           "Print a backup file's pagers, table callers, work mode or hex view."),
+         "FILE [--pagers|--tables|--mode|--hex]",
          QT_TRANSLATE_NOOP("callcfg",
                            "Print what the memory reader window shows for the image in FILE."),
          [] {
@@ -109,12 +115,15 @@ const std::vector<Subcommand>& subcommands() {
                  flag("hex", QT_TRANSLATE_NOOP("callcfg", "The hex view.")), anyNameOption()};
          },
          runShow},
-        {"diff", "A B",
+        {"diff", QT_TRANSLATE_NOOP("callcfg", "Print what differs between two backup files."),
+         "A B",
          QT_TRANSLATE_NOOP("callcfg", "Print the differences between two backup files: pagers, "
                                       "table callers and settings, then the differing byte "
                                       "addresses."),
          [] { return QList{anyNameOption()}; }, runDiff},
-        {"export", "FILE --pagers|--tables [--output CSV]",
+        {"export",
+         QT_TRANSLATE_NOOP("callcfg", "Print a backup file's pagers or table callers as CSV."),
+         "FILE --pagers|--tables [--output CSV]",
          QT_TRANSLATE_NOOP("callcfg", "Print the pager or table caller entries as CSV (RFC "
                                       "4180, UTF-8, a header row)."),
          [] {
@@ -129,23 +138,29 @@ const std::vector<Subcommand>& subcommands() {
                  anyNameOption()};
          },
          runExport},
-        {"ports", "[--find]",
+        {"ports",
+         QT_TRANSLATE_NOOP("callcfg",
+                           "Print what each port opens; with --find, which leads to a host unit."),
+         "[--find]",
          QT_TRANSLATE_NOOP("callcfg", "Print what COM1 to COM8, and every higher port present "
                                       "or mapped, open and what is there. With --find, ask each "
                                       "device present or mapped (USB adapters first; never one "
                                       "that another program holds; a Bluetooth port only when "
                                       "--port maps it; 2 s at most each) for the host memory's "
-                                      "block 0, to tell which ports lead to a host unit; exit "
+                                      "first block, to tell which ports lead to a host unit; exit "
                                       "status 0 when one answered, 1 when none did."),
          [] {
              return QList{
-                 flag("find", QT_TRANSLATE_NOOP("callcfg", "Write one read request (host memory "
-                                                           "block 0) to every device present or "
-                                                           "mapped and say which answered as a "
-                                                           "host unit."))};
+                 flag("find", QT_TRANSLATE_NOOP("callcfg",
+                                                "Write one read request (the host "
+                                                "memory's first block) to every device present or "
+                                                "mapped and say which answered as a "
+                                                "host unit."))};
          },
          runPorts},
-        {"program", "--device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]",
+        {"program",
+         QT_TRANSLATE_NOOP("callcfg", "Set pagers or table callers row by row from a CSV plan."),
+         "--device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]",
          QT_TRANSLATE_NOOP("callcfg",
                            "Set the pagers or table callers of PLAN.csv (a CSV file as export "
                            "writes it) row by row, each through the window's set pager or set "
@@ -182,8 +197,8 @@ const Subcommand* find(const QString& name) {
 // The help: the usage line, the description and the options, in the tool's language.
 QString helpText(const QList<QCommandLineOption>& options, const QString& usage,
                  const QString& description) {
-    return Texts::tr("Usage: %1\n%2\n\n%3")
-        .arg(usage, description, Texts::tr("Options:") + QLatin1Char('\n') + optionLines(options));
+    return paragraph(Texts::tr("Usage: %1").arg(usage)) + paragraph(description) +
+           QLatin1Char('\n') + Texts::tr("Options:") + QLatin1Char('\n') + optionLines(options);
 }
 
 QString mainHelp(const QList<QCommandLineOption>& options) {
@@ -191,15 +206,64 @@ QString mainHelp(const QList<QCommandLineOption>& options) {
                             Texts::tr("Programmes the host unit of a restaurant wireless "
                                       "calling system. Without a subcommand it opens the "
                                       "window."));
-    text += Texts::tr("\nSubcommands (callcfg SUBCOMMAND --help for each):\n");
+    QList<std::pair<QString, QString>> lines;
     for (const Subcommand& subcommand : subcommands())
-        text += QStringLiteral("  %1 %2\n")
-                    .arg(QString::fromLatin1(subcommand.name), -8)
-                    .arg(QString::fromLatin1(subcommand.arguments));
-    text += Texts::tr("\nExit status: 0 done (identical, for verify and diff; a host unit found, "
-                      "for ports --find), 1 the images differ (none found), 2 usage or file "
-                      "error, 3 communication failure.\n");
+        lines.append({QString::fromLatin1(subcommand.name), Texts::tr(subcommand.summary)});
+    text += QLatin1Char('\n') + Texts::tr("Subcommands (callcfg SUBCOMMAND --help for each):") +
+            QLatin1Char('\n') + columnLines(lines) + QLatin1Char('\n');
+    text += paragraph(Texts::tr("Exit status: 0 done (identical, for verify and diff; a host unit "
+                                "found, for ports --find), 1 the images differ (none found), 2 "
+                                "usage or file error, 3 communication failure."));
     return text;
+}
+
+// The edits that turn one word into the other: insertions, deletions and substitutions.
+qsizetype editDistance(const QString& a, const QString& b) {
+    std::vector<qsizetype> row(std::size_t(b.size()) + 1);
+    for (qsizetype j = 0; j <= b.size(); ++j)
+        row[std::size_t(j)] = j;
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        qsizetype diagonal = row[0];
+        row[0] = i;
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const qsizetype above = row[std::size_t(j)];
+            row[std::size_t(j)] =
+                std::min({above + 1, row[std::size_t(j - 1)] + 1,
+                          diagonal + (a[i - 1].toLower() == b[j - 1].toLower() ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row.back();
+}
+
+// The subcommand a mistyped name most likely meant: the nearest within two edits, or the one
+// it begins; none when no name is that near.
+QString nearestSubcommand(const QString& typed) {
+    QString nearest;
+    qsizetype best = 3;
+    for (const Subcommand& subcommand : subcommands()) {
+        const QString name = QString::fromLatin1(subcommand.name);
+        const qsizetype distance = typed.size() >= 3 && name.startsWith(typed, Qt::CaseInsensitive)
+                                       ? 1
+                                       : editDistance(typed, name);
+        if (distance < best) {
+            best = distance;
+            nearest = name;
+        }
+    }
+    return nearest;
+}
+
+// "no such subcommand: bakup; did you mean backup?" and where to look; status 2.
+int noSuchSubcommand(const QString& typed, QTextStream& err) {
+    const QString nearest = nearestSubcommand(typed);
+    err << kProgram << ": "
+        << (nearest.isEmpty()
+                ? Texts::tr("no such subcommand: %1").arg(typed)
+                : Texts::tr("no such subcommand: %1; did you mean %2?").arg(typed, nearest))
+        << Qt::endl
+        << Texts::tr("Try '%1 --help'.").arg(kProgram) << Qt::endl;
+    return kUsageOrFileError;
 }
 
 // Applies the --port mappings; false after a message when one is not COMn=DEVICE.
@@ -317,6 +381,40 @@ bool startsWindow(const QStringList& arguments) {
     return true;
 }
 
+bool displayAvailable(const QStringList& arguments, const QProcessEnvironment& environment) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    QString platform = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        const QString option = asQtOption(arguments[i]);
+        if (option == QLatin1String("-display"))
+            return true; // an X display named on the command line
+        if (option == QLatin1String("-platform"))
+            platform = arguments[i + 1];
+    }
+    // A platform other than X11's and Wayland's (offscreen, minimal, vnc, eglfs, linuxfb)
+    // needs neither; Qt tries the platforms of a list in turn.
+    for (const QString& entry : platform.split(QLatin1Char(';'))) {
+        const QString name = entry.section(QLatin1Char(':'), 0, 0);
+        if (!name.isEmpty() && name != QLatin1String("xcb") &&
+            !name.startsWith(QLatin1String("wayland")))
+            return true;
+    }
+    return !environment.value(QStringLiteral("DISPLAY")).isEmpty() ||
+           !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty();
+#else
+    Q_UNUSED(arguments);
+    Q_UNUSED(environment);
+    return true; // Windows and macOS always have their own
+#endif
+}
+
+int windowWithoutDisplay(CommandLineEnvironment& environment) {
+    environment.err << kProgram << ": "
+                    << Texts::tr("no display: use a subcommand, see %1 --help").arg(kProgram)
+                    << Qt::endl;
+    return kUsageOrFileError;
+}
+
 void Invocation::tell(const QString& message) const {
     environment.err << kProgram << ": " << message << Qt::endl;
 }
@@ -373,11 +471,8 @@ int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environm
     }
     const QStringList rest = global.positionalArguments();
     const Subcommand* subcommand = rest.isEmpty() ? nullptr : find(rest.first());
-    if (!subcommand) {
-        err << kProgram << ": " << Texts::tr("no such subcommand: %1").arg(rest.value(0))
-            << Qt::endl;
-        return kUsageOrFileError;
-    }
+    if (!subcommand)
+        return noSuchSubcommand(rest.value(0), err);
     const QString name = QString::fromLatin1(subcommand->name);
 
     QCommandLineParser parser;
@@ -430,12 +525,8 @@ std::optional<int> parseWindowOptions(const QStringList& arguments, WindowOption
         environment.out << version() << Qt::endl;
         return kDone;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        err << kProgram << ": "
-            << Texts::tr("no such subcommand: %1").arg(parser.positionalArguments().first())
-            << Qt::endl;
-        return kUsageOrFileError;
-    }
+    if (!parser.positionalArguments().isEmpty())
+        return noSuchSubcommand(parser.positionalArguments().first(), err);
     options.portMap = PortMap(environment.listDevices);
     if (!addMappings(parser.values(QStringLiteral("port")), options.portMap, err))
         return kUsageOrFileError;

@@ -30,6 +30,7 @@
 #include <memory>
 #include <optional>
 
+class QProcessEnvironment;
 class QTextStream;
 
 namespace callcfg {
@@ -69,6 +70,14 @@ QString subcommandOf(const QStringList& arguments);
 // True when the arguments open the window: only the window's options and Qt's, each with its
 // value; no help, no version, no subcommand, no unknown option.
 bool startsWindow(const QStringList& arguments);
+
+// False when the window would have no display to show on: on Linux and the like without
+// DISPLAY and WAYLAND_DISPLAY, unless Qt is given a platform that needs neither (-platform
+// offscreen, QT_QPA_PLATFORM=minimal) or an X display (-display).
+bool displayAvailable(const QStringList& arguments, const QProcessEnvironment& environment);
+
+// Says that the window cannot show without a display and that the subcommands can; status 2.
+int windowWithoutDisplay(CommandLineEnvironment& environment);
 
 // Runs the subcommand the arguments name (program name first) and returns its exit status.
 int runSubcommand(const QStringList& arguments, CommandLineEnvironment& environment);

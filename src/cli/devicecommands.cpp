@@ -26,7 +26,7 @@ int compared(const Invocation& call, const HostMemory& host, const HostMemory& f
                   .arg(path)
                   .arg(difference->bytes)
                   .arg(difference->firstOffset, 4, 16, QLatin1Char('0'))
-                  .arg(difference->firstBlock()));
+                  .arg(difference->firstBlock() + 1)); // counted from 1
     return kDiffer;
 }
 

@@ -104,11 +104,8 @@ int runShow(const Invocation& call) {
     QTextStream& out = call.environment.out;
     if (what == QLatin1String("tables")) {
         const auto listing = tableListing(image);
-        if (!listing) {
-            call.tell(QStringLiteral("没有餐桌号！"));
-            return kDone;
-        }
-        printLines(out, *listing);
+        // No table callers is a listing too, told where the pager listing tells it has none.
+        printLines(out, listing.value_or(QStringLiteral("没有餐桌号！")));
     } else if (what == QLatin1String("mode")) {
         printLines(out, workModeText(image));
     } else if (what == QLatin1String("hex")) {
@@ -127,13 +124,17 @@ int runDiff(const Invocation& call) {
     if (!a || !b)
         return kUsageOrFileError;
     const QStringList addresses = differingAddresses(*a, *b);
-    if (addresses.isEmpty())
-        return kDone;
     QTextStream& out = call.environment.out;
+    if (addresses.isEmpty()) {
+        printLines(out, Texts::tr("identical"));
+        return kDone;
+    }
     for (const QString& line : describeDifferences(*a, *b))
         out << line << '\n';
-    out << "differing bytes (" << compareMemory(*a, *b)->bytes
-        << "): " << addresses.join(QLatin1Char(' ')) << '\n';
+    out << Texts::tr("differing bytes (%1): %2")
+               .arg(compareMemory(*a, *b)->bytes)
+               .arg(addresses.join(QLatin1Char(' ')))
+        << '\n';
     out.flush();
     return kDiffer;
 }

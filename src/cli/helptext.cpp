@@ -58,14 +58,14 @@ QList<Piece> pieces(const QString& text) {
     return result;
 }
 
-// The first line holds `width` columns, the lines after it one more, as in Qt's own help.
-QStringList wrapped(const QString& text, int width) {
+// The first line holds `width` columns, the lines after it `width + more`.
+QStringList wrapped(const QString& text, int width, int more) {
     QStringList lines{QString()};
     int used = 0;
     for (const Piece& piece : pieces(text)) {
         const int pieceWidth = columns(piece.text);
         const int space = piece.afterSpace ? 1 : 0;
-        if (used > 0 && used + space + pieceWidth > width + (lines.size() > 1 ? 1 : 0)) {
+        if (used > 0 && used + space + pieceWidth > width + (lines.size() > 1 ? more : 0)) {
             lines << QString();
             used = 0;
         }
@@ -81,9 +81,25 @@ QStringList wrapped(const QString& text, int width) {
 
 } // namespace
 
-QString optionLines(const QList<QCommandLineOption>& options) {
-    QStringList names;
+QString columnLines(const QList<std::pair<QString, QString>>& entries) {
     qsizetype nameWidth = 0;
+    for (const auto& [name, description] : entries)
+        nameWidth = std::max(nameWidth, name.size());
+    nameWidth = std::min<qsizetype>(nameWidth + 1, 50);
+    const QString indent(2, QLatin1Char(' '));
+    QString text;
+    for (const auto& [name, description] : entries) {
+        // As in Qt's own help, the lines after the first hold one column more.
+        const QStringList lines = wrapped(description, int(76 - nameWidth), 1);
+        for (qsizetype line = 0; line < lines.size(); ++line)
+            text += indent + (line == 0 ? name : QString()).leftJustified(nameWidth) +
+                    QLatin1Char(' ') + lines[line] + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString optionLines(const QList<QCommandLineOption>& options) {
+    QList<std::pair<QString, QString>> entries;
     for (const QCommandLineOption& option : options) {
         QStringList forms;
         for (const QString& name : option.names())
@@ -91,19 +107,13 @@ QString optionLines(const QList<QCommandLineOption>& options) {
         QString text = forms.join(QStringLiteral(", "));
         if (!option.valueName().isEmpty())
             text += QStringLiteral(" <%1>").arg(option.valueName());
-        names << text;
-        nameWidth = std::max(nameWidth, text.size());
+        entries.append({text, option.description()});
     }
-    nameWidth = std::min<qsizetype>(nameWidth + 1, 50);
-    const QString indent(2, QLatin1Char(' '));
-    QString text;
-    for (qsizetype n = 0; n < options.size(); ++n) {
-        const QStringList lines = wrapped(options[n].description(), int(76 - nameWidth));
-        for (qsizetype line = 0; line < lines.size(); ++line)
-            text += indent + (line == 0 ? names[n] : QString()).leftJustified(nameWidth) +
-                    QLatin1Char(' ') + lines[line] + QLatin1Char('\n');
-    }
-    return text;
+    return columnLines(entries);
+}
+
+QString paragraph(const QString& text) {
+    return wrapped(text, kHelpWidth, 0).join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 } // namespace callcfg

@@ -2,6 +2,7 @@
 // mapped), and with --find which of them lead to a host unit.
 
 #include "cli/subcommands.h"
+#include "link/portremedy.h"
 #include "link/texts.h"
 #include "link/trafficlog.h"
 #include "memory/hostsearch.h"
@@ -38,8 +39,12 @@ QString answerText(const Probe& probe) {
         return Texts::tr("no answer within %1 s: its driver did not return; left alone")
             .arg(HostSearch::kBound.count() / 1000);
     case ProbeAnswer::NotOpened:
-        return Texts::tr("cannot open: %1").arg(probe.reason);
+        return openFailurePhrase(probe.reason, probe.failure);
     case ProbeAnswer::NoAnswer:
+        if (probe.failure == PortFailure::Stalled)
+            return probe.reason.isEmpty()
+                       ? Texts::tr("took no byte for a second")
+                       : Texts::tr("took no byte for a second: %1").arg(probe.reason);
         return probe.reason.isEmpty() ? Texts::tr("no host unit answered")
                                       : Texts::tr("lost: %1").arg(probe.reason);
     case ProbeAnswer::HostUnit:

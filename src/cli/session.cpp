@@ -57,8 +57,9 @@ bool Session::open() {
         return false;
     }
     if (!link_.open(device_, target.port ? target.name() : QString())) {
-        call_.tell(Texts::tr("cannot open %1: %2")
-                       .arg(device_, withPortRemedy(link_.portError(), link_.portFailure())));
+        call_.tell(
+            openFailureMessage(portAndDevice(target.port ? target.name() : QString(), device_),
+                               link_.portError(), link_.portFailure()));
         return false;
     }
     link_.discardInput();
@@ -98,8 +99,9 @@ std::function<void(int)> Session::progress(const QString& what) {
 bool Session::completed(const TransferResult& result) {
     if (call_.environment.progress)
         call_.environment.err << Qt::endl;
-    const QString block =
-        Texts::tr("block %1 of %2").arg(result.block).arg(protocol::kHostBlockCount);
+    // Blocks are counted from 1, as the progress line counts them.
+    const QString block = QString::number(result.block + 1);
+    const QString blocks = QString::number(protocol::kHostBlockCount);
     switch (result.stop) {
     case TransferStop::Done:
         return true;
@@ -107,16 +109,17 @@ bool Session::completed(const TransferResult& result) {
         stoppedAt_ = result.block;
         return false;
     case TransferStop::NoReply:
-        call_.tell(Texts::tr("no reply from %1 to %2").arg(device_, block));
+        call_.tell(Texts::tr("no reply from %1 at block %2 of %3").arg(device_, block, blocks));
         break;
     case TransferStop::WrongLength:
-        call_.tell(
-            Texts::tr("the reply from %1 to %2 has a wrong data length").arg(device_, block));
+        call_.tell(Texts::tr("the reply from %1 at block %2 of %3 has a wrong data length")
+                       .arg(device_, block, blocks));
         break;
     case TransferStop::PortFault: {
-        const QString lost = link_.lostMessage(result.portFault.reason);
-        call_.tell(result.portFault.whileSending ? Texts::tr("%1 (sending %2)").arg(lost, block)
-                                                 : Texts::tr("%1 (at %2)").arg(lost, block));
+        const QString lost = link_.lostMessage(result.portFault);
+        call_.tell(result.portFault.whileSending
+                       ? Texts::tr("%1 (sending block %2 of %3)").arg(lost, block, blocks)
+                       : Texts::tr("%1 (at block %2 of %3)").arg(lost, block, blocks));
         break;
     }
     }

@@ -76,22 +76,16 @@
         <translation>餐桌呼叫器条目。</translation>
     </message>
     <message>
-        <source>Print what COM1 to COM8, and every higher port present or mapped, open and what is there. With --find, ask each device present or mapped (USB adapters first; never one that another program holds; a Bluetooth port only when --port maps it; 2 s at most each) for the host memory&apos;s block 0, to tell which ports lead to a host unit; exit status 0 when one answered, 1 when none did.</source>
-        <translation>打印 COM1 到 COM8 以及每个更高的现有或已指定端口各打开哪个设备、设备是什么。加 --find 时向每个现有或已指定的设备请求主机内存第 0 块（先问 USB 适配器；不碰被其它程序占用的设备；蓝牙串口只在 --port 指定时才问；每个最多 2 秒），看哪些端口连着主机；有主机应答时退出状态为 0，没有时为 1。</translation>
+        <source>Print what COM1 to COM8, and every higher port present or mapped, open and what is there. With --find, ask each device present or mapped (USB adapters first; never one that another program holds; a Bluetooth port only when --port maps it; 2 s at most each) for the host memory&apos;s first block, to tell which ports lead to a host unit; exit status 0 when one answered, 1 when none did.</source>
+        <translation>打印 COM1 到 COM8 以及每个更高的现有或已指定端口各打开哪个设备、设备是什么。加 --find 时向每个现有或已指定的设备请求主机内存第 1 块（先问 USB 适配器；不碰被其它程序占用的设备；蓝牙串口只在 --port 指定时才问；每个最多 2 秒），看哪些端口连着主机；有主机应答时退出状态为 0，没有时为 1。</translation>
     </message>
     <message>
-        <source>Write one read request (host memory block 0) to every device present or mapped and say which answered as a host unit.</source>
-        <translation>向每个现有或已指定的设备写一个读取请求（主机内存第 0 块），并说明哪个以主机身份应答。</translation>
+        <source>Write one read request (the host memory&apos;s first block) to every device present or mapped and say which answered as a host unit.</source>
+        <translation>向每个现有或已指定的设备写一个读取请求（主机内存第 1 块），并说明哪个以主机身份应答。</translation>
     </message>
     <message>
-        <source>Usage: %1
-%2
-
-%3</source>
-        <translation>用法：%1
-%2
-
-%3</translation>
+        <source>Usage: %1</source>
+        <translation>用法：%1</translation>
     </message>
     <message>
         <source>Options:</source>
@@ -102,20 +96,12 @@
         <translation>为餐厅无线呼叫系统的主机编程。不带子命令时打开窗口。</translation>
     </message>
     <message>
-        <source>
-Subcommands (callcfg SUBCOMMAND --help for each):
-</source>
-        <translation>
-子命令（各自的说明见 callcfg 子命令 --help）：
-</translation>
+        <source>Subcommands (callcfg SUBCOMMAND --help for each):</source>
+        <translation>子命令（各自的说明见 callcfg 子命令 --help）：</translation>
     </message>
     <message>
-        <source>
-Exit status: 0 done (identical, for verify and diff; a host unit found, for ports --find), 1 the images differ (none found), 2 usage or file error, 3 communication failure.
-</source>
-        <translation>
-退出状态：0 完成（verify 和 diff 为内容相同；ports --find 为找到主机），1 内容不同（没有找到主机），2 用法或文件错误，3 通讯失败。
-</translation>
+        <source>Exit status: 0 done (identical, for verify and diff; a host unit found, for ports --find), 1 the images differ (none found), 2 usage or file error, 3 communication failure.</source>
+        <translation>退出状态：0 完成（verify 和 diff 为内容相同；ports --find 为找到主机），1 内容不同（没有找到主机），2 用法或文件错误，3 通讯失败。</translation>
     </message>
     <message>
         <source>--port expects COMn=DEVICE, got: %1</source>
@@ -162,24 +148,20 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>正在写入第 %1/%2 块</translation>
     </message>
     <message>
-        <source>block %1 of %2</source>
-        <translation>第 %1/%2 块</translation>
+        <source>no reply from %1 at block %2 of %3</source>
+        <translation>%1 在第 %2 块（共 %3 块）没有应答</translation>
     </message>
     <message>
-        <source>no reply from %1 to %2</source>
-        <translation>%1 对%2没有应答</translation>
+        <source>%1 (at block %2 of %3)</source>
+        <translation>%1（在第 %2 块，共 %3 块）</translation>
     </message>
     <message>
-        <source>%1 (at %2)</source>
-        <translation>%1（在%2）</translation>
+        <source>the reply from %1 at block %2 of %3 has a wrong data length</source>
+        <translation>%1 在第 %2 块（共 %3 块）的应答数据长度错误</translation>
     </message>
     <message>
-        <source>the reply from %1 to %2 has a wrong data length</source>
-        <translation>%1 对%2的应答数据长度错误</translation>
-    </message>
-    <message>
-        <source>%1 (sending %2)</source>
-        <translation>%1（发送%2时）</translation>
+        <source>%1 (sending block %2 of %3)</source>
+        <translation>%1（发送第 %2 块时，共 %3 块）</translation>
     </message>
     <message>
         <source>the host unit holds %1</source>
@@ -290,8 +272,8 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>——请把用户加入 dialout 组（sudo usermod -aG dialout $USER）后重新登录</translation>
     </message>
     <message>
-        <source> - another program holds the port; close it first</source>
-        <translation>——端口被其它程序占用，请先关闭该程序</translation>
+        <source>%1 is in use by another program (%2) - close that program first</source>
+        <translation>%1 正被其他程序使用（%2）——请先关闭该程序</translation>
     </message>
     <message>
         <source> - check the cable and the adapter, or map the port to its device with --port COMn=DEVICE</source>
@@ -322,10 +304,6 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
         <translation>%1 秒内没有结果：驱动程序没有返回，已放弃此端口</translation>
     </message>
     <message>
-        <source>cannot open %1 (%2): %3</source>
-        <translation>无法打开 %1（%2）：%3</translation>
-    </message>
-    <message>
         <source>Set the pagers or table callers of PLAN.csv (a CSV file as export writes it) row by row, each through the window&apos;s set pager or set table caller command. For a table caller, press its service key when asked. Exit status 0 every row done, 1 some rows refused, declined or not pressed (or, with --verify, not in the unit), 2 usage or file error, 3 communication failure.</source>
         <translation>按 PLAN.csv（export 写出的 CSV 文件）逐行设置传呼机或餐桌呼叫器，每行都通过窗口的设置传呼机或设置餐桌呼叫器命令。设置餐桌呼叫器时，请在提示时按该呼叫器的服务键。退出状态：0 每行都已完成，1 有行被拒绝、被主机拒收或未按键（或用 --verify 时不在主机中），2 用法或文件错误，3 通讯失败。</translation>
     </message>
@@ -339,7 +317,7 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     </message>
     <message>
         <source>Start at row ROW of the file (the header is row 1).</source>
-        <translation>从文件的第 ROW 行开始（标题为第 1 行）。</translation>
+        <translation>从文件的第 ROW 行开始（表头行为第 1 行）。</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -415,7 +393,7 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     </message>
     <message>
         <source>%1 has no rows below its header</source>
-        <translation>%1 的标题行下没有任何行</translation>
+        <translation>%1 的表头行下没有任何行</translation>
     </message>
     <message>
         <source>--from %1 is past the last row of %2 (row %3)</source>
@@ -427,7 +405,7 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     </message>
     <message>
         <source>%1 row(s) and the header written to %2</source>
-        <translation>%1 行及标题行已写入 %2</translation>
+        <translation>%1 行及表头行已写入 %2</translation>
     </message>
     <message>
         <source>a quote inside a field that does not start with a quote</source>
@@ -443,7 +421,7 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     </message>
     <message>
         <source>the header is neither %1 nor %2</source>
-        <translation>标题行既不是 %1 也不是 %2</translation>
+        <translation>表头行既不是 %1 也不是 %2</translation>
     </message>
     <message>
         <source>must be one of %1, not &quot;%2&quot;</source>
@@ -459,11 +437,11 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     </message>
     <message>
         <source>the header has no column %1</source>
-        <translation>标题行没有 %1 列</translation>
+        <translation>表头行没有 %1 列</translation>
     </message>
     <message>
         <source>the same header as column %1</source>
-        <translation>与 %1 列的标题相同</translation>
+        <translation>与 %1 列的表头相同</translation>
     </message>
     <message>
         <source>the same pager number as row %1</source>
@@ -495,7 +473,7 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     </message>
     <message>
         <source>the file is empty; a plan starts with a header row</source>
-        <translation>文件为空；计划以标题行开始</translation>
+        <translation>文件为空；计划以表头行开始</translation>
     </message>
     <message>
         <source>row %1: pager %2 is not in the unit</source>
@@ -568,6 +546,102 @@ Exit status: 0 done (identical, for verify and diff; a host unit found, for port
     <message>
         <source>interrupted: the host unit now holds a mix of old and new blocks: blocks 1–%1 are new, %2–%3 old; restore again to write the whole file</source>
         <translation>已中断：主机中新旧块混杂：第 1–%1 块是新的，第 %2–%3 块是旧的；请再次 restore 写入整个文件</translation>
+    </message>
+    <message>
+        <source>in use by another program (%1) - close that program first</source>
+        <translation>正被其他程序使用（%1）——请先关闭该程序</translation>
+    </message>
+    <message>
+        <source>%1 took no byte for a second</source>
+        <translation>%1 一秒内未接收任何字节</translation>
+    </message>
+    <message>
+        <source>%1 took no byte for a second: %2</source>
+        <translation>%1 一秒内未接收任何字节：%2</translation>
+    </message>
+    <message>
+        <source>took no byte for a second</source>
+        <translation>一秒内未接收任何字节</translation>
+    </message>
+    <message>
+        <source>took no byte for a second: %1</source>
+        <translation>一秒内未接收任何字节：%1</translation>
+    </message>
+    <message>
+        <source>the port is not open</source>
+        <translation>端口未打开</translation>
+    </message>
+    <message>
+        <source>the port is already open</source>
+        <translation>端口已经打开</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>（无）</translation>
+    </message>
+    <message>
+        <source>pager %1: A %2, B %3</source>
+        <translation>传呼号 %1：A %2，B %3</translation>
+    </message>
+    <message>
+        <source>table count: A %1, B %2</source>
+        <translation>餐桌号个数：A %1，B %2</translation>
+    </message>
+    <message>
+        <source>table %1: A %2, B %3</source>
+        <translation>餐桌号 %1：A %2，B %3</translation>
+    </message>
+    <message>
+        <source>work mode: A %1 (%2), B %3 (%4)</source>
+        <translation>工作模式：A %1（%2），B %3（%4）</translation>
+    </message>
+    <message>
+        <source>identical</source>
+        <translation>相同</translation>
+    </message>
+    <message>
+        <source>differing bytes (%1): %2</source>
+        <translation>不同的字节（%1 个）：%2</translation>
+    </message>
+    <message>
+        <source>Read the host unit&apos;s memory into a backup file.</source>
+        <translation>把主机内存读入备份文件。</translation>
+    </message>
+    <message>
+        <source>Write a backup file into the host unit, then read it back.</source>
+        <translation>把备份文件写入主机，再读回核对。</translation>
+    </message>
+    <message>
+        <source>Compare the host unit with a backup file.</source>
+        <translation>比较主机与备份文件。</translation>
+    </message>
+    <message>
+        <source>Print a backup file&apos;s pagers, table callers, work mode or hex view.</source>
+        <translation>显示备份文件中的传呼机、餐桌呼叫器、工作模式或十六进制内容。</translation>
+    </message>
+    <message>
+        <source>Print what differs between two backup files.</source>
+        <translation>列出两个备份文件的不同之处。</translation>
+    </message>
+    <message>
+        <source>Print a backup file&apos;s pagers or table callers as CSV.</source>
+        <translation>以 CSV 输出备份文件中的传呼机或餐桌呼叫器。</translation>
+    </message>
+    <message>
+        <source>Print what each port opens; with --find, which leads to a host unit.</source>
+        <translation>列出每个端口打开的设备；加 --find 时找出连着主机的端口。</translation>
+    </message>
+    <message>
+        <source>Set pagers or table callers row by row from a CSV plan.</source>
+        <translation>按 CSV 计划逐行设置传呼机或餐桌呼叫器。</translation>
+    </message>
+    <message>
+        <source>no such subcommand: %1; did you mean %2?</source>
+        <translation>没有这个子命令：%1；是否要用 %2？</translation>
+    </message>
+    <message>
+        <source>no display: use a subcommand, see %1 --help</source>
+        <translation>没有图形界面：请使用子命令，见 %1 --help</translation>
     </message>
 </context>
 </TS>

@@ -33,9 +33,12 @@ struct NoReply {};
 // The port failed, with the system's reason: the device refused a byte of the request
 // (`whileSending`), or a read failed during the wait, which ends it at once. A command shows its
 // own failure box for the one and its no-reply verdict for the other, so the moment is kept.
+// A device that took no byte for a second has `stalled`: it is still there, and the reason is
+// the system's, if it gave one.
 struct PortFault {
     QString reason;
     bool whileSending = false;
+    bool stalled = false;
 };
 
 using Outcome = std::variant<Replied, NoReply, PortFault>;

@@ -1,6 +1,7 @@
 #include "link/link.h"
 
 #include "link/linkobserver.h"
+#include "link/portremedy.h"
 #include "link/replyscanner.h"
 #include "link/texts.h"
 #include "protocol/protocol.h"
@@ -90,10 +91,13 @@ std::optional<std::vector<std::uint8_t>> Link::read(bool toPeriodEnd) {
     return bytes;
 }
 
-QString Link::lostMessage(const QString& reason) const {
-    const QString port =
-        entry_.isEmpty() ? device_ : QStringLiteral("%1 (%2)").arg(entry_, device_);
-    return Texts::tr("%1 disconnected: %2").arg(port, reason);
+QString Link::lostMessage(const PortFault& fault) const {
+    const QString port = portAndDevice(entry_, device_);
+    if (!fault.stalled)
+        return Texts::tr("%1 disconnected: %2").arg(port, fault.reason);
+    return fault.reason.isEmpty()
+               ? Texts::tr("%1 took no byte for a second").arg(port)
+               : Texts::tr("%1 took no byte for a second: %2").arg(port, fault.reason);
 }
 
 void Link::note(const QString& text) {
@@ -101,10 +105,11 @@ void Link::note(const QString& text) {
         observer->note(text);
 }
 
-void Link::lose(const QString& reason) {
-    const QString message = lostMessage(reason);
+PortFault Link::lose(const PortFault& fault) {
+    const QString message = lostMessage(fault);
     for (LinkObserver* observer : observers_)
         observer->portLost(message);
+    return fault;
 }
 
 // What came before a request is dropped here: a reply that came after the earlier request gave
@@ -122,11 +127,8 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
     dropWaiting();
     const std::vector<std::uint8_t> wire = protocol::requestWire(request.command, request.data);
     for (std::uint8_t byte : wire) {
-        if (!port_->writeByte(byte)) {
-            const QString reason = port_->errorText();
-            lose(reason);
-            return PortFault{reason, true};
-        }
+        if (!port_->writeByte(byte))
+            return lose({port_->errorText(), true, port_->failure() == PortFailure::Stalled});
     }
     for (LinkObserver* observer : observers_)
         observer->sent(wire);
@@ -141,11 +143,8 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
     for (int period = 0; period < std::max(1, wait.periods); ++period) {
         sleepUntilRead(start + length * (period + 1));
         const auto bytes = read(true);
-        if (!bytes) {
-            const QString reason = port_->errorText();
-            lose(reason);
-            return PortFault{reason, false}; // a port fault ends the wait
-        }
+        if (!bytes)
+            return lose({port_->errorText(), false}); // a port fault ends the wait
         ScanResult result = scanner.scan(*bytes);
         for (int i = 0; i < result.checksumErrors; ++i)
             for (LinkObserver* observer : observers_)

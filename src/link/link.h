@@ -53,8 +53,9 @@ public:
     // Reads and drops everything waiting at the port.
     void discardInput();
 
-    // "COM1 (/dev/ttyUSB0) disconnected: <reason>" for the port opened last.
-    QString lostMessage(const QString& reason) const;
+    // "COM1 (/dev/ttyUSB0) disconnected: <reason>" for the port opened last; for a stalled
+    // device "COM1 (/dev/ttyUSB0) took no byte for a second", with the system's reason if any.
+    QString lostMessage(const PortFault& fault) const;
     // Passes `text` to the observers' note().
     void note(const QString& text);
 
@@ -70,7 +71,7 @@ private:
     std::optional<std::vector<std::uint8_t>> readPort(bool toPeriodEnd = false);
     std::optional<std::vector<std::uint8_t>> read(bool toPeriodEnd = false);
     void dropWaiting();
-    void lose(const QString& reason);
+    PortFault lose(const PortFault& fault);
 
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<WaitClock> clock_;

@@ -10,6 +10,7 @@ enum class PortFailure {
     NoPermission,  // the user may not open the device
     HeldElsewhere, // another program holds the port
     NoSuchDevice,
+    Stalled, // the device took no byte of a request for a second
 };
 
 // The kind a system's reason names, told from its words (Linux's and Qt's texts, in English or

@@ -1,5 +1,7 @@
 #include "link/qtserialport.h"
 
+#include "link/texts.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -17,13 +19,21 @@ bool isFault(QSerialPort::SerialPortError error) {
 } // namespace
 
 bool QtSerialPort::fail() {
-    error_ = port_.errorString();
-    return false;
+    return failWithout(port_.errorString());
 }
 
 bool QtSerialPort::failWith(int systemError) {
-    error_ = QString::fromLocal8Bit(std::strerror(systemError));
+    return failWithout(QString::fromLocal8Bit(std::strerror(systemError)));
+}
+
+bool QtSerialPort::failWithout(const QString& reason) {
+    error_ = reason;
+    stalled_ = false;
     return false;
+}
+
+PortFailure QtSerialPort::failure() const {
+    return stalled_ ? PortFailure::Stalled : failureNamedIn(error_);
 }
 
 bool QtSerialPort::open(const QString& device) {
@@ -59,10 +69,8 @@ void QtSerialPort::setRts(bool on) {
 // The byte goes straight to the device's descriptor, one write, so that nothing stays in a
 // buffer of the program; a device that takes nothing for a second has stalled.
 bool QtSerialPort::writeByte(std::uint8_t byte) {
-    if (!port_.isOpen()) {
-        error_ = QStringLiteral("the port is not open");
-        return false;
-    }
+    if (!port_.isOpen())
+        return failWithout(Texts::tr("the port is not open"));
     const int fd = static_cast<int>(port_.handle());
     for (;;) {
         if (::write(fd, &byte, 1) == 1)
@@ -74,7 +82,9 @@ bool QtSerialPort::writeByte(std::uint8_t byte) {
         pollfd ready{fd, POLLOUT, 0};
         const int polled = ::poll(&ready, 1, 1000);
         if (polled == 0) {
-            error_ = QStringLiteral("the device took no byte for a second");
+            // The system gives no reason: the device is there and takes nothing.
+            failWithout(QString());
+            stalled_ = true;
             return false;
         }
         if (polled < 0 && errno != EINTR)
@@ -84,7 +94,7 @@ bool QtSerialPort::writeByte(std::uint8_t byte) {
 
 std::optional<std::vector<std::uint8_t>> QtSerialPort::readAll() {
     if (!port_.isOpen()) {
-        error_ = QStringLiteral("the port is not open");
+        failWithout(Texts::tr("the port is not open"));
         return std::nullopt;
     }
     // Pull what the device holds into Qt's buffer without running the event loop.

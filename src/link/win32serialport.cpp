@@ -2,6 +2,7 @@
 
 #include "link/win32serialport.h"
 
+#include "link/texts.h"
 #include "link/win32transfer.h"
 
 #include <algorithm>
@@ -110,6 +111,11 @@ PortFailure Win32SerialPort::failure() const {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
         return PortFailure::NoSuchDevice;
+    // A write the device took nothing of within the port's patience (failTimedOut), or one its
+    // driver gave up on after its own time-out: the device is there but takes nothing.
+    case ERROR_TIMEOUT:
+    case ERROR_SEM_TIMEOUT:
+        return PortFailure::Stalled;
     default:
         return PortFailure::Other;
     }
@@ -145,7 +151,7 @@ bool Win32SerialPort::failTimedOut() {
 // True when a transfer may start; otherwise false with the reason.
 bool Win32SerialPort::usable() {
     if (!isOpen())
-        return failWithout(QStringLiteral("the port is not open"));
+        return failWithout(Texts::tr("the port is not open"));
     // A transfer that its driver never completed: the device is not working.
     if (!transfer_->usable())
         return fail(ERROR_GEN_FAILURE);
@@ -160,7 +166,7 @@ void Win32SerialPort::applyRts() {
 
 bool Win32SerialPort::open(const QString& device) {
     if (isOpen())
-        return failWithout(QStringLiteral("the port is already open"));
+        return failWithout(Texts::tr("the port is already open"));
     auto transfer = std::make_unique<Win32Transfer>();
     if (!transfer->usable())
         return fail(GetLastError());

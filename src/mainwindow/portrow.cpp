@@ -65,9 +65,8 @@ bool PortRow::openChosenPort() {
         else if (target.device.isEmpty())
             tell(target.absence);
         else
-            tell(Texts::tr("cannot open %1 (%2): %3")
-                     .arg(listText, target.device,
-                          withPortRemedy(link_.portError(), link_.portFailure())));
+            tell(openFailureMessage(portAndDevice(listText, target.device), link_.portError(),
+                                    link_.portFailure()));
         QWidget* parent = QApplication::activeWindow();
         showBox(parent ? parent : &form_,
                 {BoxKind::Error, QStringLiteral("没发现此端口或端口已被其它程序占用!"),
@@ -153,12 +152,23 @@ void PortRow::findHost() {
     }
     const int found = search.found();
     if (found == 0) {
-        if (wasOpen)
-            link_.open(device, entry); // as it was before the search
+        // The port open before the search is opened again; when it cannot be, the box says so
+        // beside the search's own outcome.
+        QString notReopened;
+        if (wasOpen && !link_.open(device, entry)) {
+            tell(openFailureMessage(portAndDevice(entry, device), link_.portError(),
+                                    link_.portFailure()));
+            notReopened = QStringLiteral("查找前打开的%1没有重新打开：").arg(entry) + problem_;
+        }
         showState();
+        QStringList lines;
         if (ended)
-            showBox(&form_, {BoxKind::Error, QStringLiteral("没有找到主机，请检查连线和电源！"),
-                             QStringLiteral("错误")});
+            lines << QStringLiteral("没有找到主机，请检查连线和电源！");
+        if (!notReopened.isEmpty())
+            lines << notReopened;
+        if (!lines.isEmpty())
+            showBox(&form_,
+                    {BoxKind::Error, lines.join(QLatin1Char('\n')), QStringLiteral("错误")});
         return;
     }
     // A port the list does not hold is written into the list's text, for the next command.

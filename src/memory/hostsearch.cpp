@@ -47,6 +47,7 @@ void HostSearch::take(std::size_t index, const Probe& probe) {
         if (p.answer == ProbeAnswer::NotAsked && p.target.device == device) {
             p.answer = probe.answer;
             p.reason = probe.reason;
+            p.failure = probe.failure;
         }
     }
     if (probe.answer == ProbeAnswer::HostUnit && found_ == 0)

@@ -1,5 +1,6 @@
 #include "memory/imagediff.h"
 
+#include "link/texts.h"
 #include "memory/imagedecoding.h"
 #include "memory/listing.h"
 
@@ -15,7 +16,7 @@ QString quoted(const QString& line) {
 
 QString pagerText(const HostMemory& image, int number) {
     const auto pager = pagerRecord(image, number);
-    return pager ? quoted(pagerLine(*pager)) : QStringLiteral("(none)");
+    return pager ? quoted(pagerLine(*pager)) : Texts::tr("(none)");
 }
 
 // The table caller records by table number; the last record of a number wins, as the host
@@ -44,12 +45,12 @@ QStringList describeDifferences(const HostMemory& a, const HostMemory& b) {
     for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
         const QString textA = pagerText(a, number), textB = pagerText(b, number);
         if (textA != textB)
-            lines << QStringLiteral("pager %1: A %2, B %3").arg(number).arg(textA, textB);
+            lines << Texts::tr("pager %1: A %2, B %3").arg(number).arg(textA, textB);
     }
 
     const int countA = tableCount(a), countB = tableCount(b);
     if (countA != countB)
-        lines << QStringLiteral("table count: A %1, B %2").arg(countA).arg(countB);
+        lines << Texts::tr("table count: A %1, B %2").arg(countA).arg(countB);
     const std::map<int, QString> tablesA = tablesOf(a), tablesB = tablesOf(b);
     std::map<int, std::pair<QString, QString>> tables;
     for (const auto& [number, text] : tablesA)
@@ -59,8 +60,8 @@ QStringList describeDifferences(const HostMemory& a, const HostMemory& b) {
     for (const auto& [number, texts] : tables) {
         if (texts.first == texts.second)
             continue;
-        const QString none = QStringLiteral("(none)");
-        lines << QStringLiteral("table %1: A %2, B %3")
+        const QString none = Texts::tr("(none)");
+        lines << Texts::tr("table %1: A %2, B %3")
                      .arg(number)
                      .arg(texts.first.isEmpty() ? none : texts.first,
                           texts.second.isEmpty() ? none : texts.second);
@@ -68,7 +69,7 @@ QStringList describeDifferences(const HostMemory& a, const HostMemory& b) {
 
     const QStringView modeA = workModeName(a), modeB = workModeName(b);
     if (a[memorymap::kWorkModeOffset] != b[memorymap::kWorkModeOffset])
-        lines << QStringLiteral("work mode: A %1 (%2), B %3 (%4)")
+        lines << Texts::tr("work mode: A %1 (%2), B %3 (%4)")
                      .arg(modeA.toString())
                      .arg(a[memorymap::kWorkModeOffset])
                      .arg(modeB.toString())

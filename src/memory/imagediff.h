@@ -8,7 +8,8 @@
 
 namespace callcfg {
 
-// One line per difference, "A" standing for `a` and "B" for `b`; empty when they are equal.
+// One line per difference, "A" standing for `a` and "B" for `b`, in the tool's language; empty
+// when they are equal.
 QStringList describeDifferences(const HostMemory& a, const HostMemory& b);
 
 // The differing offsets in hexadecimal, runs written as ranges ("0x0037-0x003B"); empty when

@@ -33,6 +33,7 @@ void ask(const PortTarget& target, const QuestionSettings& settings,
     if (!link.open(target.device, target.name())) {
         probe.answer = ProbeAnswer::NotOpened;
         probe.reason = link.portError();
+        probe.failure = link.portFailure();
     } else {
         const BlockPlan plan = hostReadPlan();
         const Outcome outcome = link.exchange(plan.request(0), plan.wait(0));
@@ -41,6 +42,8 @@ void ask(const PortTarget& target, const QuestionSettings& settings,
                 probe.answer = ProbeAnswer::HostUnit;
         } else if (const auto* lost = std::get_if<PortFault>(&outcome)) {
             probe.reason = lost->reason;
+            if (lost->stalled)
+                probe.failure = PortFailure::Stalled;
         }
     }
     judged(probe);

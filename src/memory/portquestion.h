@@ -33,6 +33,9 @@ struct Probe {
     PortTarget target;
     ProbeAnswer answer = ProbeAnswer::NotPresent;
     QString reason; // the system's reason when the device could not be opened or was lost
+    // The kind of that failure: why it could not be opened (another program holds it, say), or
+    // Stalled when it took no byte of the question for a second.
+    PortFailure failure = PortFailure::Other;
 };
 
 // What a search asks with.

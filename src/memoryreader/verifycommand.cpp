@@ -40,7 +40,7 @@ void verifyHost(const MemoryReaderContext& c) {
         return;
     }
     c.box({BoxKind::Error, QStringLiteral("主机内容与当前数据不一致！第%1块起共有%2个字节不同。")
-                               .arg(difference->firstBlock())
+                               .arg(difference->firstBlock() + 1) // counted from 1
                                .arg(difference->bytes)});
 }
 

@@ -41,7 +41,7 @@ std::optional<RowEnd> PlanRunner::attempt(const PlanRow& row) {
     const QString text = verdict.box ? verdict.box->text : QString();
     if (const auto* lost = std::get_if<PortFault>(&outcome)) {
         if (hooks_.lost)
-            hooks_.lost(link_.lostMessage(lost->reason));
+            hooks_.lost(link_.lostMessage(*lost));
         return report(text, RowEnd::CommunicationFailure);
     }
     if (!std::holds_alternative<NoReply>(outcome))

@@ -299,7 +299,7 @@ void SiteSheet::verifyHost() {
                 .arg(result.block + 1)
                 .arg(protocol::kHostBlockCount)
                 .arg(result.stop == TransferStop::PortFault
-                         ? link_.lostMessage(result.portFault.reason).toHtmlEscaped()
+                         ? link_.lostMessage(result.portFault).toHtmlEscaped()
                          : QStringLiteral("没有正确应答")));
         showButtons();
         return;

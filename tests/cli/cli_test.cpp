@@ -18,9 +18,11 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 using hostsim::Fault;
@@ -154,7 +156,7 @@ private slots:
         host->withUnit([](hostsim::HostUnit& u) { u.setMemoryAt(4000, u.memoryAt(4000) ^ 1); });
         r = run({"verify", "--device", device(), file});
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.contains("1 bytes, the first at 0x0fa0 in block 31"), qPrintable(r.err));
+        QVERIFY2(r.err.contains("1 bytes, the first at 0x0fa0 in block 32"), qPrintable(r.err));
     }
 
     void restoreWithoutVerifySendsOnlyTheDownload() {
@@ -259,10 +261,10 @@ private slots:
         QTest::newRow("silent unit") << backup << "silent" << 3 << "no reply from";
         QTest::newRow("wrong length") << backup << "length" << 3 << "wrong data length";
         QTest::newRow("device lost mid-read")
-            << backup << "lost" << 3 << "UNIT disconnected: |block 10 of 64";
+            << backup << "lost" << 3 << "UNIT disconnected: |block 11 of 64";
         QTest::newRow("device lost mid-restore")
             << QStringList{"restore", "--device", "DEV", "GOOD"} << "lost in download" << 3
-            << "UNIT disconnected: |block 10 of 64";
+            << "UNIT disconnected: |block 11 of 64";
         QTest::newRow("entry without a device") << QStringList{"verify", "--device", "COM2", "GOOD"}
                                                 << "" << 3 << "COM2: no serial device present";
         QTest::newRow("unwritable file")
@@ -538,7 +540,7 @@ private slots:
                               "differing bytes (4): 0x0038 0x050D 0x1770 0x1FE6", ""}));
         r = run({"diff", path("a.cat"), path("a.cat")});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QString());
+        QCOMPARE(r.out, QString("identical\n"));
 
         // A second record of table 12: the later one is the table's.
         const std::uint8_t table12Again[] = {0x0A, 0x1B, 0x2C, 0x00, 0x0C, 0x07, 0xFF, 0xFF};
@@ -635,7 +637,8 @@ private slots:
         QVERIFY(other.open(dev));
         r = run({"ports", "--find", "--port", "COM1=" + dev});
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.out.startsWith("COM1  " + dev + "  (--port)  cannot open: "), qPrintable(r.out));
+        QVERIFY2(r.out.startsWith("COM1  " + dev + "  (--port)  in use by another program ("),
+                 qPrintable(r.out));
         QVERIFY(host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); }).empty());
     }
 
@@ -693,6 +696,104 @@ private slots:
             QVERIFY2(help.startsWith(usage) && help.section('\n', 3).startsWith(options),
                      qPrintable(help));
         }
+    }
+
+    // What the program says in the locale's language: on stderr when it starts "callcfg: ",
+    // else on stdout (the other silent when done); every part between '|'; help in 80 columns.
+    void messagesInBothLocales_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QStringList>("arguments"); // A, B, EMPTY, PLAN, FILE: files; DEV
+        QTest::addColumn<QString>("unit");          // "silent", "held" or "stalled"
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said");
+        const QStringList backup{"backup", "--port", "COM1=DEV", "--device", "COM1", "FILE"};
+        const QStringList find{"ports", "--find", "--port", "COM1=DEV"};
+        const auto row = [](const char* name, const QStringList& arguments, const char* unit,
+                            int status, const char* chinese, const char* english) {
+            if (*chinese)
+                QTest::addRow("%s, zh_CN", name) << true << arguments << unit << status << chinese;
+            QTest::addRow("%s, C", name) << false << arguments << unit << status << english;
+        };
+        row("diff", {"diff", "A", "B"}, "", 1,
+            "工作模式：A 多键模式（1），B 单键模式1（0）\n不同的字节（1 个）：0x1FE6\n",
+            "work mode: A 多键模式 (1), B 单键模式1 (0)\ndiffering bytes (1): 0x1FE6\n");
+        row("diff of identical files", {"diff", "A", "A"}, "", 0, "相同\n", "identical\n");
+        row("no tables", {"show", "EMPTY", "--tables"}, "", 0, "没有餐桌号！\n", "没有餐桌号！\n");
+        row("no pagers", {"show", "EMPTY"}, "", 0, "不存在传呼号！\n", "不存在传呼号！\n");
+        row("unknown subcommand", {"bakup"}, "", 2,
+            "callcfg: 没有这个子命令：bakup；是否要用 backup？\n",
+            "callcfg: no such subcommand: bakup; did you mean backup?\n");
+        row("far", {"frobnicate"}, "", 2, "", "callcfg: no such subcommand: frobnicate\nTry '");
+        row("two letters swapped", {"prots"}, "", 2, "", "callcfg: |did you mean ports?");
+        row("no display", {}, "", 2, "callcfg: 没有图形界面：请使用子命令，见 callcfg --help\n",
+            "callcfg: no display: use a subcommand, see callcfg --help\n");
+        row("help", {"--help"}, "", 0, "\n选项：\n|\n  backup   把主机内存读入备份文件。\n",
+            "\nOptions:\n|\n  backup   Read the host unit's memory into a backup file.\n");
+        row("no reply", backup, "silent", 3, "callcfg: DEV 在第 5 块（共 64 块）没有应答\n",
+            "callcfg: no reply from DEV at block 5 of 64\n");
+        row("held", backup, "held", 3,
+            "callcfg: COM1 (DEV) 正被其他程序使用（|）——请先关闭该程序\n",
+            "callcfg: COM1 (DEV) is in use by another program (|) - close that program first\n");
+        row("held, asked by --find", find, "held", 1,
+            "COM1  DEV  (--port)  正被其他程序使用（|）——请先关闭该程序\n",
+            "COM1  DEV  (--port)  in use by another program (|) - close that program first\n");
+        row("stalled", backup, "stalled", 3,
+            "callcfg: COM1 (DEV) 一秒内未接收任何字节（发送第 1 块时，共 64 块）\n",
+            "callcfg: COM1 (DEV) took no byte for a second (sending block 1 of 64)\n");
+        row("stalled, asked by --find", find, "stalled", 1,
+            "COM1  DEV  (--port)  一秒内未接收任何字节\n",
+            "COM1  DEV  (--port)  took no byte for a second\n");
+        row("plan without rows", {"program", "--dry-run", "PLAN"}, "", 2,
+            "callcfg: |的表头行下没有任何行\n", "callcfg: | has no rows below its header\n");
+    }
+    void messagesInBothLocales() {
+        QFETCH(bool, chinese);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, unit);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        Memory b = handMade();
+        b[8166] = 0;
+        writeFile(path("a.cat"), bytesOf(handMade()));
+        writeFile(path("b.cat"), bytesOf(b));
+        writeFile(path("empty.cat"), QByteArray(8192, char(0xFF)));
+        writeFile(path("plan.csv"), "传呼号,地址码,极性,机型,速率,音调\r\n");
+        const QMap<QString, QString> files{
+            {"A", path("a.cat")},       {"B", path("b.cat")},    {"EMPTY", path("empty.cat")},
+            {"PLAN", path("plan.csv")}, {"FILE", path("x.cat")}, {"COM1=DEV", "COM1=" + device()}};
+        for (QString& argument : arguments)
+            argument = files.value(argument, argument);
+        std::optional<callcfg::Link> other;
+        int stopped = -1;
+        if (unit == "silent") {
+            fault(Fault::noReply().onCommand(0x0D).onBlock(4));
+        } else if (unit == "held") {
+            other.emplace(std::make_unique<callcfg::QtSerialPort>());
+            QVERIFY(other->open(device()));
+        } else if (unit == "stalled") { // its output stopped, as flow control stops it
+            stopped = ::open(qPrintable(device()), O_RDWR | O_NOCTTY);
+            QVERIFY(stopped >= 0 && ::tcflow(stopped, TCOOFF) == 0);
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name :
+             {"LC_ALL", "LC_MESSAGES", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        environment.insert("LANG", chinese ? "zh_CN.UTF-8" : "C.UTF-8");
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(CALLCFG_BINARY, arguments);
+        QVERIFY(process.waitForFinished(20000));
+        ::close(stopped); // none when -1
+        const QString out = QString::fromUtf8(process.readAllStandardOutput()),
+                      err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), status);
+        const bool onErr = said.startsWith("callcfg: ");
+        QVERIFY2(status != 0 || (onErr ? out : err).isEmpty(), qPrintable(out + err));
+        for (const QString& part : said.split('|'))
+            QVERIFY2((onErr ? err : out).contains(QString(part).replace("DEV", device())),
+                     qPrintable(out + err));
+        QVERIFY2(!arguments.contains("--help") || !out.contains(QRegularExpression("[^\\n]{81}")),
+                 qPrintable(out));
     }
 
     // The built program: no display needed for the version, a listing or a usage error, and

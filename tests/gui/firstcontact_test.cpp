@@ -14,10 +14,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -173,6 +175,30 @@ private slots:
         QCOMPARE(describe(site.boxes.take()), QStringList{});
         QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
         QVERIFY(site.program->link.isOpen());
+    }
+
+    // The port open before a search that found nothing cannot be opened again (its device went
+    // meanwhile): the box says so beside the search's outcome, the port stays closed.
+    void findHostSaysThePortWasNotReopened() {
+        QTemporaryDir dir;
+        const QString link = dir.filePath("adapter");
+        Site site([&](callcfg::PortMap& map, const QString& device) {
+            QVERIFY(QFile::link(device, link));
+            map.map(1, link);
+        });
+        site.program->portRow->setSearchPorts([link] {
+            QFile::remove(link);
+            return std::make_unique<callcfg::QtSerialPort>();
+        });
+        site.form().openPortButton->click();
+        site.form().findHostAction->trigger();
+        const QString box = describe(site.boxes.take()).join('|');
+        QVERIFY2(box.startsWith(
+                     "error 错误: 没有找到主机，请检查连线和电源！\n查找前打开的COM1没有重新打开："
+                     "无法打开 COM1 (" +
+                     link + ")："),
+                 qPrintable(box));
+        QCOMPARE(site.form().portStatusLabel->text(), QString("串口已关闭"));
     }
 
     // At real timing: the delete times out (2 x 1.0 s), its reply ("no such pager") comes

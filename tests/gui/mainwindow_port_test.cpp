@@ -103,7 +103,7 @@ private slots:
         click(form, "Command15");
         QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
         QCOMPARE(told.size(), 1);
-        QVERIFY2(told[0].startsWith("无法打开 COM1（/dev/callcfg-no-such-port）：此文件或目录不存在"
+        QVERIFY2(told[0].startsWith("无法打开 COM1 (/dev/callcfg-no-such-port)：此文件或目录不存在"
                                     "——请检查连线和串口适配器"),
                  qPrintable(told[0]));
         QCOMPARE(form.portList->toolTip(), told[0]);
@@ -113,8 +113,7 @@ private slots:
         QVERIFY(other.open(QString::fromStdString(rig.host.devicePath())));
         form.portList->setEditText("COM2");
         click(form, "Command15");
-        QVERIFY2(told.value(1).contains("——端口被其它程序占用，请先关闭该程序"),
-                 qPrintable(told.value(1)));
+        QVERIFY2(told.value(1).contains(") 正被其他程序使用（"), qPrintable(told.value(1)));
         form.portList->setEditText("COMx");
         click(form, "Command15");
         QCOMPARE(told.value(2), QString("“COMx”不是端口名：结尾必须是 1 到 255 的端口号"));
@@ -129,23 +128,28 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<int>("failure"); // -1: told from the reason's words
         QTest::addColumn<QString>("told");
-        QTest::newRow("no permission") << "Permission denied" << -1
-                                       << "Permission denied——请把用户加入 dialout 组（sudo "
-                                          "usermod -aG dialout $USER）后重新登录";
+        const QString dialout =
+            "——请把用户加入 dialout 组（sudo usermod -aG dialout $USER）后重新登录";
+        const QString held = "）——请先关闭该程序";
+        QTest::newRow("no permission")
+            << "Permission denied" << -1 << "无法打开 COM1：Permission denied" + dialout;
         QTest::newRow("busy") << "Device or resource busy" << -1
-                              << "Device or resource busy——端口被其它程序占用，请先关闭该程序";
-        QTest::newRow("other") << "Input/output error" << -1 << "Input/output error";
+                              << "COM1 正被其他程序使用（Device or resource busy" + held;
+        QTest::newRow("locked")
+            << "Permission error while locking the device" << -1
+            << "COM1 正被其他程序使用（Permission error while locking the device" + held;
+        QTest::newRow("other") << "Input/output error" << -1 << "无法打开 COM1：Input/output error";
         QTest::newRow("no permission, Qt's Chinese")
-            << "权限被拒绝" << -1
-            << "权限被拒绝——请把用户加入 dialout 组（sudo usermod -aG dialout $USER）后重新登录";
+            << "权限被拒绝" << -1 << "无法打开 COM1：权限被拒绝" + dialout;
         QTest::newRow("locked, Qt's Chinese")
             << "锁定设备时出现权限错误" << -1
-            << "锁定设备时出现权限错误——端口被其它程序占用，请先关闭该程序";
+            << "COM1 正被其他程序使用（锁定设备时出现权限错误" + held;
         QTest::newRow("held, Chinese Windows") << "拒绝访问。" << int(PortFailure::HeldElsewhere)
-                                               << "拒绝访问。——端口被其它程序占用，请先关闭该程序";
+                                               << "COM1 正被其他程序使用（拒绝访问。" + held;
         QTest::newRow("missing, Chinese Windows")
             << "系统找不到指定的文件。" << int(PortFailure::NoSuchDevice)
-            << "系统找不到指定的文件。——请检查连线和串口适配器，或用 --port COMn=设备 "
+            << "无法打开 COM1：系统找不到指定的文件。——请检查连线和串口适配器，或用 --port "
+               "COMn=设备 "
                "指定端口对应的设备";
     }
     void remedyFollowsTheFailure() {
@@ -155,7 +159,7 @@ private slots:
         callcfg::useLanguage(callcfg::Language::Chinese); // as the windows speak
         const auto kind = failure < 0 ? callcfg::failureNamedIn(reason)
                                       : static_cast<callcfg::PortFailure>(failure);
-        QCOMPARE(callcfg::withPortRemedy(reason, kind), told);
+        QCOMPARE(callcfg::openFailureMessage("COM1", reason, kind), told);
     }
 
     void portRow() {

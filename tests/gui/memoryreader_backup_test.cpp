@@ -299,9 +299,9 @@ void MemoryReaderBackupTest::verify_data() {
     QTest::addColumn<int>("frames");
     const Fault none = Fault::delay(0).onCommand(0x77);
     QTest::newRow("equal") << true << QList<int>{} << none << "主机内容与当前数据一致！" << 64;
-    QTest::newRow("three bytes from block 17")
+    QTest::newRow("three bytes from the 18th block")
         << true << QList<int>{17 * 128 + 5, 17 * 128 + 6, 8191} << none
-        << "主机内容与当前数据不一致！第17块起共有3个字节不同。" << 64;
+        << "主机内容与当前数据不一致！第18块起共有3个字节不同。" << 64;
     QTest::newRow("no reply at block 9")
         << true << QList<int>{} << Fault::noReply().onCommand(0x0D).onBlock(9)
         << "通讯失败！请检查连线！" << 10;

@@ -330,6 +330,7 @@ private slots:
         const qint64 elapsed = clock.elapsed();
         qInfo() << "reason:" << port.errorText() << "after" << elapsed << "ms";
         QVERIFY(!port.errorText().isEmpty());
+        QCOMPARE(port.failure(), PortFailure::Stalled);
         QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
     }
 
