@@ -62,10 +62,10 @@ private slots:
     void replyIsTakenOnlyAtTheEndOfAPeriod() {
         Fixture f;
         QVERIFY(f.open());
-        f.peer.write(hexBytes("55 AA 02 08 00 F5"));
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(std::holds_alternative<Replied>(f.exchange({3, 0.3})));
+        QVERIFY(std::holds_alternative<Replied>(f.link.exchange(
+            {0x08, {}}, {3, 0.3}, [&] { f.peer.write(hexBytes("55 AA 02 08 00 F5")); })));
         QVERIFY(std::abs(clock.elapsed() - 300) < 20);
     }
 
