@@ -130,6 +130,7 @@ private slots:
         s.w().startButton->click();
         s.waitForSummary("设置完毕");
         QCOMPARE(s.column("结果"), QStringList(2, "超时没有返回数据!!"));
+        QCOMPARE(s.w().summaryLabel->text(), "设置完毕：完成 0 行，未成功 2 行。");
         s.w().verifyButton->click();
         s.waitForSummary("已读取主机");
         QCOMPARE(s.column("主机"), QStringList(2, "一致"));
