@@ -119,11 +119,13 @@ private slots:
         QCOMPARE(s.w().progressBar->maximum(), 2);
     }
 
-    // A caller pressed after the wait (learned in 0.45 s, the wait is 0.3 s) answers late: no
-    // row is given the row before's reply, and 校验主机 reads the unit once it has learned.
+    // A caller pressed after the wait (learned in 0.9 s, the wait is 0.6 s at a fifth of the
+    // waits) answers late: no row is given the row before's reply, and 校验主机 reads the unit
+    // once it has learned.
     void lateCallerReplyNotTakenForTheNextRow() {
         Sheet s;
-        s.e2e.host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0.45); });
+        s.e2e.link().setTimeScale(0.2);
+        s.e2e.host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0.9); });
         s.open("餐桌号,对应传呼号1,对应传呼号2,对应传呼号3\n5,1,无,无\n6,2,无,无\n");
         s.e2e.boxes.answerNext(QMessageBox::Ignore);
         s.e2e.boxes.answerNext(QMessageBox::Ignore);
