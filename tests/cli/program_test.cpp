@@ -25,7 +25,7 @@ struct Run {
 };
 
 // In this process, waits at a tenth, no terminal.
-// `answers` stand for an installer at a terminal, one answer a question.
+// `answers` stand for an installer at a terminal, one answer a question; then stderr is one too.
 Run run(const QStringList& arguments, QStringList answers = {}) {
     Run result;
     QTextStream out(&result.out), err(&result.err);
@@ -38,7 +38,8 @@ Run run(const QStringList& arguments, QStringList answers = {}) {
             return answers.takeFirst();
         };
     callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, false, 0.1, {}, ask};
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, bool(ask), 0.1,
+        {},  ask};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
     err.flush();
@@ -128,15 +129,21 @@ private slots:
         QCOMPARE(exported("--pagers"), listing);
     }
 
-    // The caller of table 12 is not pressed: that row fails, the others are done; status 1.
+    // The caller of table 12 is not pressed: that row fails, the others are done, --verify
+    // finds it missing; status 1.
     void tablePlanWithOneCallerNotPressed() {
-        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
+        host->withUnit([](hostsim::HostUnit& u) {
+            u.addFault(Fault::noReply().onCommand(0x03));
+            u.addFault(Fault::memoryFull().onCommand(0x03)); // nothing learned
+        });
         const QString plan = file("tables.csv", kTableHeader + "12,,1,2,无\r\n13,,3,,\r\n"
                                                                "14,0A1B2C,无,无,无\r\n");
-        const Run r = run({"program", "--device", device(), plan});
+        const Run r = run({"program", "--device", device(), plan, "--verify"});
         QCOMPARE(r.status, 1);
         QCOMPARE(r.out, "row 2: table 12: 超时没有返回数据!!\nrow 3: table 13: 设置餐桌号成功！\n"
-                        "row 4: table 14: 设置餐桌号成功！\n");
+                        "row 4: table 14: 设置餐桌号成功！\nrow 2: table 12 is not in the unit\n");
+        QVERIFY2(r.err.contains("1 row(s) of " + plan + " are not in the host unit as planned"),
+                 qPrintable(r.err));
         QVERIFY(r.err.startsWith("Press the service key of the caller of table 12\n"));
         QVERIFY(r.err.contains("Press the service key of the caller of table 14\n"));
 
@@ -149,7 +156,8 @@ private slots:
     }
 
     // At a terminal the installer decides on a caller not pressed: a wrong key asks again, r
-    // repeats the row, q stops with the row to go on from.
+    // repeats the row, the end of input stops with the row to go on from; the progress line
+    // counts the rows run.
     void notPressedAsksAtATerminal() {
         host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
         const QString plan = file("tables.csv", kTableHeader + "12,,1,,\r\n13,,2,,\r\n");
@@ -159,9 +167,10 @@ private slots:
                         "row 3: table 13: 设置餐桌号成功！\n");
         QCOMPARE(r.err.count("r retry / s skip / q quit"), 2);
         host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
-        r = run({"program", "--device", device(), plan}, {"q"});
+        r = run({"program", "--device", device(), plan, "--from", "3"}, {"x"});
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.contains("--from 2 " + plan), qPrintable(r.err));
+        QVERIFY2(r.err.contains("row 1 of 1, ") && r.err.contains("--from 3 " + plan),
+                 qPrintable(r.err));
     }
 
     // A file that is no plan is refused before any frame leaves, each refusal naming row,

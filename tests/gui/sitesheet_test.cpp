@@ -1,7 +1,8 @@
 // The site sheet window end to end against the simulated unit: a sheet as a spreadsheet saves
 // it opened through its dialog, its rows programmed with no box per row while the other windows
 // take no input, the unit read back and compared row by row, its entries exported for a
-// spreadsheet; a table caller not pressed, retried; a run stopped and resumed.
+// spreadsheet; a table caller not pressed, retried; a run stopped and resumed; a caller pressed
+// late.
 
 #include "memoryreader_fixture.h"
 #include "sitesheet/sitesheetwindow.h"
@@ -92,10 +93,11 @@ private slots:
     // flight, and 从选中行继续 goes on from the next row.
     void tableNotPressedRetriedThenStoppedAndResumed() {
         Sheet s;
-        // A sheet with the same table twice is shown, and nothing of it can be sent.
-        s.open("餐桌号,对应传呼号1,对应传呼号2,对应传呼号3\n5,1,无,无\n5.0,2,无,无\n");
+        // A sheet with the same table twice is shown, and nothing of it can be sent; a row its
+        // command's check refuses is marked too.
+        s.open("餐桌号,对应传呼号1,对应传呼号2,对应传呼号3\n5,1,无,无\n5.0,2,无,无\nx,3,无,无\n");
         QVERIFY(!s.w().startButton->isEnabled() && !s.w().resumeButton->isEnabled());
-        QVERIFY(s.column("检查").value(1) != "✓");
+        QVERIFY(s.column("检查").value(1) != "✓" && s.column("检查").value(2) != "✓");
         s.open("餐桌号,对应传呼号1,对应传呼号2,对应传呼号3\n5,1,无,无\n6,2,无,无\n7,3,无,无\n");
         s.e2e.host.withUnit(
             [](hostsim::HostUnit& unit) { unit.addFault(Fault::noReply().onCommand(0x03)); });
@@ -113,6 +115,27 @@ private slots:
         s.w().resumeButton->click();
         s.waitForSummary("设置完毕");
         QCOMPARE(s.column("结果"), QStringList(3, "设置餐桌号成功！"));
+        QCOMPARE(s.w().progressBar->value(), 2); // the two rows from the selected one on
+        QCOMPARE(s.w().progressBar->maximum(), 2);
+    }
+
+    // A caller pressed after the wait (learned in 0.9 s, the wait is 0.6 s at a fifth of the
+    // waits) answers late: no row is given the row before's reply, and 校验主机 reads the unit
+    // once it has learned.
+    void lateCallerReplyNotTakenForTheNextRow() {
+        Sheet s;
+        s.e2e.link().setTimeScale(0.2);
+        s.e2e.host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0.9); });
+        s.open("餐桌号,对应传呼号1,对应传呼号2,对应传呼号3\n5,1,无,无\n6,2,无,无\n");
+        s.e2e.boxes.answerNext(QMessageBox::Ignore);
+        s.e2e.boxes.answerNext(QMessageBox::Ignore);
+        s.w().startButton->click();
+        s.waitForSummary("设置完毕");
+        QCOMPARE(s.column("结果"), QStringList(2, "超时没有返回数据!!"));
+        QCOMPARE(s.w().summaryLabel->text(), "设置完毕：完成 0 行，未成功 2 行。");
+        s.w().verifyButton->click();
+        s.waitForSummary("已读取主机");
+        QCOMPARE(s.column("主机"), QStringList(2, "一致"));
     }
 };
 

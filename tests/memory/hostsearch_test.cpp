@@ -15,8 +15,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// The devices' side: "unit…" answers block 0 as a host unit, "stall…" holds its open until the
-// test ends, anything else cannot be opened. Every open is recorded in order.
+// The devices' side: "unit…" answers block 0 as a host unit, "zero…" with no data, "stall…"
+// holds its open until the test ends, anything else cannot be opened. Every open is recorded in
+// order.
 struct Devices {
     std::mutex mutex;
     std::condition_variable released;
@@ -32,7 +33,8 @@ public:
         devices_->opened << device;
         if (device.startsWith("stall"))
             devices_->released.wait_for(lock, 10s, [this] { return devices_->ended; });
-        open_ = device.startsWith("unit");
+        open_ = device.startsWith("unit") || device.startsWith("zero");
+        zero_ = device.startsWith("zero");
         return open_;
     }
     void close() override { open_ = false; }
@@ -40,13 +42,14 @@ public:
     void setRts(bool) override {}
     bool writeByte(std::uint8_t) override { return true; }
     std::optional<std::vector<std::uint8_t>> readAll() override {
-        return hexBytes("55 AA 02 0D 80 00*128 70");
+        return hexBytes(zero_ ? "55 AA 02 0D 00 F0" : "55 AA 02 0D 80 00*128 70");
     }
     QString errorText() const override { return "No such file or directory"; }
 
 private:
     std::shared_ptr<Devices> devices_;
     bool open_ = false;
+    bool zero_ = false;
 };
 
 SerialDevice device(const char* path, bool usb = false, bool bluetooth = false) {
@@ -74,10 +77,11 @@ private slots:
         QTest::addColumn<QStringList>("asked");   // in order
         QTest::addColumn<QStringList>("answers"); // of the ports that have one
         QTest::addColumn<int>("found");
-        QTest::newRow("USB adapters first, every port asked")
-            << Present{device("none0"), device("unit1"), device("unit2", true)} << QStringList{}
-            << false << QStringList{"unit2", "none0", "unit1"}
-            << QStringList{"COM1 not opened", "COM2 host unit", "COM3 host unit"} << 3;
+        QTest::newRow("USB adapters first, every port asked, a reply without data no host unit")
+            << Present{device("none0"), device("unit1"), device("unit2", true), device("zero3")}
+            << QStringList{} << false << QStringList{"unit2", "none0", "unit1", "zero3"}
+            << QStringList{"COM1 not opened", "COM2 host unit", "COM3 no answer", "COM4 host unit"}
+            << 4;
         QTest::newRow("the window stops at the first answer")
             << Present{device("none0"), device("unit1"), device("unit2", true)} << QStringList{}
             << true << QStringList{"unit2"} << QStringList{"COM3 host unit"} << 3;

@@ -112,11 +112,12 @@ private slots:
         QTest::newRow("column AA") << QByteArray(26, ',') + "极性,pager,address,type,rate,tone\n" +
                                           QByteArray(26, ',') + "+,1,1,英文,512,音调1\n"
                                    << "2@2:1/1/3/0/0/0 !2AA(极性)";
-        QTest::newRow("same pager after rounding")
+        QTest::newRow("same pager after rounding, refusals by row")
             << kPagers + "12,1,正,英文,512,音调1\r\n 12.0 ,2,正,英文,512,音调1\r\n"
-                         "12,x,正,英文,512,音调1\r\n11.5,3,正,英文,512,音调1\r\n"
-            << "2@2:12/1/3/1/0/0 3@3:12.0/2/3/1/0/0 4@4:12/x/3/1/0/0 5@5:11.5/3/3/1/0/0 "
-               "!3A(传呼号) !5A(传呼号)";
+                         "12,x,+,英文,512,音调1\r\n11.5,3,正,英文,512,音调1\r\n"
+                         "112,1,正,英文,512,音调1\r\n"
+            << "2@2:12/1/3/1/0/0 3@3:12.0/2/3/1/0/0 4@4:12/x/3/0/0/0 5@5:11.5/3/3/1/0/0 "
+               "6@6:112/1/3/1/0/0 !3A(传呼号) !4C(极性) !5A(传呼号)";
         QTest::newRow("same table") << QByteArray("pager3,pager1,table,pager2\n,1,7,\n,2,7.0,\n")
                                     << "2@2:7/1// 3@3:7.0/2// !3C(table)";
         QTest::newRow("empty file")

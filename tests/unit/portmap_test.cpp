@@ -189,6 +189,14 @@ private slots:
         QVERIFY(!missing.present);
         QCOMPARE(missing.summary(), QString("COM1 → /dev/callcfg-no-such-device: not present"));
         QVERIFY(map.target(4).absence.startsWith("COM4: only 2 serial devices present"));
+        // A link to a device present, as /dev/serial/by-id/ holds them, is that device.
+        QTemporaryDir dir;
+        QVERIFY(QFile(dir.filePath("ttyUSB0")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(dir.filePath("ttyUSB0"), dir.filePath("by-id")));
+        ftdi.path = dir.filePath("ttyUSB0");
+        PortMap linked([ftdi] { return Devices{ftdi}; });
+        QVERIFY(linked.addMapping("COM2=" + dir.filePath("by-id")));
+        QCOMPARE(linked.target(2).found.value_or(SerialDevice{}).path, ftdi.path);
     }
 #endif
 };
