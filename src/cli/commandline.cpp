@@ -77,7 +77,10 @@ const std::vector<Subcommand>& subcommands() {
          QT_TRANSLATE_NOOP("callcfg", "Read the host unit's memory and write it to FILE (8192 "
                                       "bytes). FILE is written only when the whole read "
                                       "succeeded."),
-         [] { return QList{deviceOption(), anyNameOption()}; }, runBackup},
+         [] {
+             return QList{deviceOption(), anyNameOption()};
+         },
+         runBackup},
         {"restore",
          QT_TRANSLATE_NOOP("callcfg", "Write a backup file into the host unit, then read it back."),
          "--device DEV FILE",
@@ -100,7 +103,10 @@ const std::vector<Subcommand>& subcommands() {
          "--device DEV FILE",
          QT_TRANSLATE_NOOP("callcfg",
                            "Read the host unit and compare it with FILE; nothing is changed."),
-         [] { return QList{deviceOption(), anyNameOption()}; }, runVerify},
+         [] {
+             return QList{deviceOption(), anyNameOption()};
+         },
+         runVerify},
         {"show",
          QT_TRANSLATE_NOOP("callcfg",
                            "Print a backup file's pagers, table callers, work mode or hex view."),
