@@ -50,7 +50,7 @@ private slots:
     // "COMn" only. Port n opens COMn on Windows, the n-th device present elsewhere.
     void portText_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("port");   // 0: no port
+        QTest::addColumn<int>("port");   // -1: no port
         QTest::addColumn<bool>("named"); // also a port name for --port and --device
         QTest::newRow("COM1") << "COM1" << 1 << true;
         QTest::newRow("COM8") << "COM8" << 8 << true;
@@ -60,21 +60,21 @@ private slots:
         QTest::newRow("lower case") << "com3" << 3 << true;
         QTest::newRow("leading zero") << "COM012" << 12 << true;
         QTest::newRow("any text before the number") << "USB12" << 12 << false;
-        QTest::newRow("COM0 names no port") << "COM0" << 0 << false;
-        QTest::newRow("COM256 names no port") << "COM256" << 0 << false;
-        QTest::newRow("a huge number") << "COM99999999999999999999" << 0 << false;
-        QTest::newRow("no number") << "COM" << 0 << false;
-        QTest::newRow("a blank after it") << "COM1 " << 0 << false;
-        QTest::newRow("letter last") << "COMx" << 0 << false;
-        QTest::newRow("empty") << "" << 0 << false;
+        QTest::newRow("COM0 names no port") << "COM0" << -1 << false;
+        QTest::newRow("COM256 names no port") << "COM256" << -1 << false;
+        QTest::newRow("a huge number") << "COM99999999999999999999" << -1 << false;
+        QTest::newRow("no number") << "COM" << -1 << false;
+        QTest::newRow("a blank after it") << "COM1 " << -1 << false;
+        QTest::newRow("letter last") << "COMx" << -1 << false;
+        QTest::newRow("empty") << "" << -1 << false;
     }
     void portText() {
         QFETCH(QString, text);
         QFETCH(int, port);
         QFETCH(bool, named);
-        QCOMPARE(portNumberOf(text).value_or(0), port);
-        QCOMPARE(portNamed(text).value_or(0), named ? port : 0);
-        if (port == 0)
+        QCOMPARE(portNumberOf(text).value_or(-1), port);
+        QCOMPARE(portNamed(text).value_or(-1), named ? port : -1);
+        if (port < 0)
             return;
         // Twenty adapters present, in port order on either system.
         Devices present;
