@@ -6,6 +6,7 @@
 #include "app/termination.h"
 #include "cli/commandline.h"
 #include "cli/heldinterrupts.h"
+#include "cli/windowoptions.h"
 #include "language/language.h"
 #include "link/platformport.h"
 #include "link/serialdevices.h"

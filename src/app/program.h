@@ -12,7 +12,7 @@
 #include "memory/images.h"
 #include "memoryreader/memoryreader.h"
 #include "sitesheet/sitesheet.h"
-#include "ui/exchangescreen.h"
+#include "ui/exchangefeedback.h"
 #include "ui/waitboxes.h"
 
 #include <functional>
@@ -29,7 +29,7 @@ public:
     Images images;
     WaitBoxes waitBoxes;
     MainWindow mainWindow;
-    ExchangeScreen exchangeScreen{mainWindow};
+    ExchangeFeedback exchangeScreen{mainWindow};
     PortRow* portRow = nullptr; // the main window's port row; every window opens the port here
     TestMode* testMode = nullptr;
     MainWindowCommands* mainWindowCommands = nullptr;

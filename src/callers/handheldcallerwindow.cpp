@@ -1,6 +1,6 @@
 #include "callers/handheldcallerwindow.h"
 
-#include "commands/road.h"
+#include "commands/commandrunner.h"
 #include "commands/voice.h"
 #include "ui/controls.h"
 #include "ui/listchoice.h"

@@ -2,7 +2,7 @@
 // The handheld caller window Form6: the place word announced for handheld calls by table
 // number (Frame1, command 0x15) and by pager number (Frame2, command 0x16).
 
-#include "ui/roadscreen.h"
+#include "ui/windowcommandscreen.h"
 
 #include <QWidget>
 
@@ -12,10 +12,6 @@ class QLabel;
 class QPushButton;
 
 namespace callcfg {
-
-class Link;
-class PortGate;
-class WaitBoxes;
 
 class HandheldCallerWindow : public QWidget {
     Q_OBJECT
@@ -35,7 +31,7 @@ public:
     QPushButton* writeByPagerButton = nullptr; // Command2
 
 private:
-    RoadScreen screen_;
+    WindowCommandScreen screen_;
 };
 
 } // namespace callcfg

@@ -1,6 +1,6 @@
 #include "callers/voicepromptwindow.h"
 
-#include "commands/road.h"
+#include "commands/commandrunner.h"
 #include "ui/controls.h"
 #include "ui/listchoice.h"
 

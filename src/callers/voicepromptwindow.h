@@ -3,7 +3,7 @@
 // call (number language, initiator word, the phrase of each key), sent with command 0x14.
 
 #include "commands/voice.h"
-#include "ui/roadscreen.h"
+#include "ui/windowcommandscreen.h"
 
 #include <QWidget>
 
@@ -13,10 +13,6 @@ class QLabel;
 class QPushButton;
 
 namespace callcfg {
-
-class Link;
-class PortGate;
-class WaitBoxes;
 
 class VoicePromptWindow : public QWidget {
     Q_OBJECT
@@ -43,7 +39,7 @@ public:
     QPushButton* writeButton = nullptr;     // Command1 "写入"
 
 private:
-    RoadScreen screen_;
+    WindowCommandScreen screen_;
 };
 
 } // namespace callcfg

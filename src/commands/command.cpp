@@ -1,5 +1,7 @@
 #include "commands/command.h"
 
+#include "commands/numbers.h"
+
 namespace callcfg {
 
 Verdict judge(const Command& command, std::optional<std::span<const std::uint8_t>> reply) {
@@ -13,6 +15,17 @@ Verdict judge(const Command& command, std::optional<std::span<const std::uint8_t
         return row.verdict;
     }
     return {};
+}
+
+Encoded encodeNumber(const Command& command, const QString& text, int low, int high,
+                     const Refusal& refusal) {
+    const std::optional<double> value = numberInRange(text, low, high);
+    if (!value)
+        return refusal;
+    const std::optional<std::uint8_t> whole = roundedByte(*value);
+    if (!whole)
+        return Unsendable{&command};
+    return Prepared{&command, {*whole}};
 }
 
 } // namespace callcfg

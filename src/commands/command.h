@@ -1,6 +1,7 @@
 #pragma once
 // One host-unit command described as data, so that every window runs it the same way (see
-// road.h): its code, its wait, its wait box and confirmation, and the verdict on each reply.
+// commandrunner.h): its code, its wait, its wait box and confirmation, and the verdict on each
+// reply.
 
 #include "commands/box.h"
 #include "commands/focus.h"
@@ -15,10 +16,11 @@
 namespace callcfg {
 
 // What the window shows after a step: a box or nothing, then the control that takes the
-// keyboard focus.
+// keyboard focus; `succeeded` when the host unit carried the command out.
 struct Verdict {
     std::optional<Box> box{};
     Focus focus = Focus::Unchanged;
+    bool succeeded = false;
 };
 
 // One line of a command's reply table. A row matches a reply of the given data length
@@ -70,6 +72,11 @@ struct Unsendable {
 };
 
 using Encoded = std::variant<Prepared, Refusal, Unsendable>;
+
+// A command whose one data byte is a number the user typed: refused unless it lies within
+// [low, high], then rounded once and sent; unsendable when the rounded value does not fit.
+Encoded encodeNumber(const Command& command, const QString& text, int low, int high,
+                     const Refusal& refusal);
 
 // The verdict on an exchange. `reply` holds the accepted reply's data bytes (its size is
 // the reply's data length), or nothing when no reply was accepted within the wait.

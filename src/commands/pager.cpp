@@ -112,13 +112,7 @@ Encoded encodeSetPager(const PagerInput& input) {
 }
 
 Encoded encodeDeletePager(const QString& number) {
-    const std::optional<double> value = numberInRange(number, 1, 254);
-    if (!value)
-        return badPagerNumber(kDeleteBox);
-    const std::optional<std::uint8_t> whole = roundedByte(*value);
-    if (!whole)
-        return Unsendable{&deletePagerCommand()};
-    return Prepared{&deletePagerCommand(), {*whole}};
+    return encodeNumber(deletePagerCommand(), number, 1, 254, badPagerNumber(kDeleteBox));
 }
 
 } // namespace callcfg

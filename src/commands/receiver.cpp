@@ -104,13 +104,8 @@ const Command& clearTransmitterCommand() {
 }
 
 Encoded encodeSetReceiverNumber(const QString& number) {
-    const std::optional<double> value = numberInRange(number, 1, 80);
-    if (!value)
-        return refuse(QStringLiteral("接收器号码必须为01-80的数字！"), kReceiverBox);
-    const std::optional<std::uint8_t> whole = roundedByte(*value);
-    if (!whole)
-        return Unsendable{&setReceiverNumberCommand()};
-    return Prepared{&setReceiverNumberCommand(), {*whole}};
+    return encodeNumber(setReceiverNumberCommand(), number, 1, 80,
+                        refuse(QStringLiteral("接收器号码必须为01-80的数字！"), kReceiverBox));
 }
 
 Encoded encodeInitialiseReceiver() {

@@ -3,6 +3,7 @@
 #include "commands/numbers.h"
 #include "commands/verdicts.h"
 #include "protocol/commands.h"
+#include "protocol/memorymap.h"
 
 namespace callcfg {
 
@@ -13,7 +14,6 @@ namespace {
 constexpr Focus kTableBox = Focus::TableNumber;
 constexpr Focus kDeleteBox = Focus::DeleteTableNumber;
 constexpr Focus kPagerBoxes[] = {Focus::TablePager1, Focus::TablePager2, Focus::TablePager3};
-constexpr std::uint8_t kNoPager = 0xFF;
 
 // A table number rounded once and sent high byte first.
 std::array<std::uint8_t, 2> tableBytes(std::uint16_t table) {
@@ -84,7 +84,8 @@ Encoded encodeSetTableCaller(const TableCallerInput& input) {
     const auto [high, low] = tableBytes(*whole);
     Prepared frame{&setTableCallerCommand(), {protocol::kTableCallerReceiver, high, low}};
     for (const std::optional<double>& pager : pagers) {
-        const std::optional<std::uint8_t> byte = pager ? roundedByte(*pager) : kNoPager;
+        const std::optional<std::uint8_t> byte =
+            pager ? roundedByte(*pager) : std::uint8_t{memorymap::kNoPager};
         if (!byte)
             return Unsendable{&setTableCallerCommand()};
         frame.data.push_back(*byte);

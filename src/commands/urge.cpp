@@ -14,13 +14,8 @@ constexpr Focus kSetBox = Focus::UrgeNumber;
 constexpr Focus kDeleteBox = Focus::DeleteUrgeNumber;
 
 Encoded encodeUrge(const Command& command, const QString& number, Focus box) {
-    const std::optional<double> value = numberInRange(number, 1, 9);
-    if (!value)
-        return refuse(QStringLiteral("催菜器号码必须为1-9的数字！"), box);
-    const std::optional<std::uint8_t> whole = roundedByte(*value);
-    if (!whole)
-        return Unsendable{&command};
-    return Prepared{&command, {*whole}};
+    return encodeNumber(command, number, 1, 9,
+                        refuse(QStringLiteral("催菜器号码必须为1-9的数字！"), box));
 }
 
 } // namespace

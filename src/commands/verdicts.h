@@ -14,14 +14,11 @@ inline Verdict notice(const QString& text, const QString& title, Focus focus = F
     return {Box{BoxKind::Notice, text, title}, focus};
 }
 
+// The host unit carried the command out: a notice titled OK.
 inline Verdict success(const QString& text, Focus focus = Focus::Unchanged) {
-    return notice(text, QStringLiteral("OK"), focus);
-}
-
-// A command's success is the one notice titled OK.
-inline bool isSuccess(const Verdict& verdict) {
-    return verdict.box && verdict.box->kind == BoxKind::Notice &&
-           verdict.box->title == QLatin1String("OK");
+    Verdict verdict = notice(text, QStringLiteral("OK"), focus);
+    verdict.succeeded = true;
+    return verdict;
 }
 
 // The length error most commands show, as a notice.

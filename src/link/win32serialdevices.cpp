@@ -9,12 +9,6 @@
 
 #include <iterator>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 // Order matters: devguid.h needs the GUID machinery of windows.h.
 #include <devguid.h>

@@ -13,6 +13,9 @@ namespace callcfg {
 
 class Win32Transfer;
 
+// True when the system knows no DOS device of that name (any more).
+bool dosNameUndefined(const QString& name);
+
 class Win32SerialPort final : public SerialPort {
 public:
     Win32SerialPort();

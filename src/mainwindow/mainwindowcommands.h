@@ -3,7 +3,7 @@
 // and lists in which Enter clicks that button, and how its inputs are read; and, for each focus
 // role the commands name, the control that takes the focus.
 
-#include "ui/roadscreen.h"
+#include "ui/windowcommandscreen.h"
 
 #include <QHash>
 #include <QObject>
@@ -28,7 +28,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    RoadScreen screen_;
+    WindowCommandScreen screen_;
     QHash<QObject*, QAbstractButton*> enterButtons_;
 };
 

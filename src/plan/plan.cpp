@@ -229,27 +229,6 @@ std::variant<std::vector<int>, PlanError> layoutOf(Plan& plan, const FileText& f
 
 } // namespace
 
-QString columnLetters(int column) {
-    QString letters;
-    for (int n = column + 1; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + (n - 1) % 26));
-    return letters;
-}
-
-QString planErrorText(const PlanError& error) {
-    if (error.row <= 0)
-        return error.message;
-    if (error.column < 0)
-        return Texts::tr("row %1: %2").arg(error.row).arg(error.message);
-    if (error.header.isEmpty())
-        return Texts::tr("row %1, column %2: %3")
-            .arg(error.row)
-            .arg(columnLetters(error.column), error.message);
-    return Texts::tr("row %1, column %2 (%3): %4")
-        .arg(error.row)
-        .arg(columnLetters(error.column), error.header, error.message);
-}
-
 std::variant<Plan, PlanError> readPlan(const QByteArray& bytes) {
     const auto decoded = decodeFileText(bytes);
     if (const auto* notText = std::get_if<NotText>(&decoded))
@@ -282,33 +261,4 @@ std::variant<Plan, PlanError> readPlan(const QByteArray& bytes) {
     reader.refuseDuplicates();
     return plan;
 }
-
-QStringList ignoredColumns(const Plan& plan) {
-    QStringList ignored;
-    for (int column = 0; column < int(plan.columns.size()); ++column) {
-        const PlanColumn& at = plan.columns[column];
-        const bool used = std::any_of(plan.rows.begin(), plan.rows.end(), [&](const PlanRow& r) {
-            return !r.cells.value(column).isEmpty();
-        });
-        if (at.known || (at.header.isEmpty() && !used))
-            continue;
-        ignored << (at.header.isEmpty()
-                        ? Texts::tr("column %1").arg(columnLetters(column))
-                        : Texts::tr("column %1 (%2)").arg(columnLetters(column), at.header));
-    }
-    return ignored;
-}
-
-Encoded encodePlanRow(const PlanRow& row) {
-    if (const auto* pager = std::get_if<PagerInput>(&row.input))
-        return encodeSetPager(*pager);
-    return encodeSetTableCaller(std::get<TableCallerInput>(row.input));
-}
-
-QString planRowNumber(const PlanRow& row) {
-    if (const auto* pager = std::get_if<PagerInput>(&row.input))
-        return pager->number;
-    return std::get<TableCallerInput>(row.input).table;
-}
-
 } // namespace callcfg

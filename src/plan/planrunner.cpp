@@ -1,6 +1,6 @@
 #include "plan/planrunner.h"
 
-#include "commands/road.h"
+#include "commands/commandrunner.h"
 #include "commands/verdicts.h"
 
 #include <thread>
@@ -45,7 +45,7 @@ std::optional<RowEnd> PlanRunner::attempt(const PlanRow& row) {
         return report(text, RowEnd::CommunicationFailure);
     }
     if (!std::holds_alternative<NoReply>(outcome))
-        return report(text, verdicts::isSuccess(verdict) ? RowEnd::Done : RowEnd::Failed);
+        return report(text, verdict.succeeded ? RowEnd::Done : RowEnd::Failed);
     // A table caller's request goes unanswered while no caller's key is pressed; any other
     // request unanswered means the unit does not hear.
     if (!learns)

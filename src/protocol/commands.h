@@ -31,30 +31,16 @@ inline constexpr std::uint8_t kSetWorkMode = 0x17;
 inline constexpr std::uint8_t kWriteHostBlock = 0x18;
 
 // Every command code the host unit answers.
-inline constexpr std::array<std::uint8_t, 19> kCommandCodes{kSetPager,
-                                                            kSetReceiverNumber,
-                                                            kSetTableCaller,
-                                                            kDeletePager,
-                                                            kDeleteTableCaller,
-                                                            kInitialiseReceiver,
-                                                            kInitialiseHost,
-                                                            kSetReceiverFrequency,
-                                                            kSetTransmitterFrequency,
-                                                            kReadHostBlock,
-                                                            kReadReceiverBlock,
-                                                            kSetUrgeUnit,
-                                                            kDeleteUrgeUnit,
-                                                            kSetDisplayType,
-                                                            kSetVoicePrompts,
-                                                            kHandheldModeByTable,
-                                                            kHandheldModeByPager,
-                                                            kSetWorkMode,
-                                                            kWriteHostBlock};
+inline constexpr auto kCommandCodes = std::to_array<std::uint8_t>(
+    {kSetPager, kSetReceiverNumber, kSetTableCaller, kDeletePager, kDeleteTableCaller,
+     kInitialiseReceiver, kInitialiseHost, kSetReceiverFrequency, kSetTransmitterFrequency,
+     kReadHostBlock, kReadReceiverBlock, kSetUrgeUnit, kDeleteUrgeUnit, kSetDisplayType,
+     kSetVoicePrompts, kHandheldModeByTable, kHandheldModeByPager, kSetWorkMode, kWriteHostBlock});
 
 // The pager mode codes (machine type position × 16 + rate position) in mode index order; a set
 // pager request sends the mode index.
-inline constexpr std::array<std::uint8_t, 12> kPagerModeCodes{0x21, 0x11, 0x01, 0x20, 0x10, 0x00,
-                                                              0x31, 0x30, 0x22, 0x12, 0x02, 0x32};
+inline constexpr auto kPagerModeCodes = std::to_array<std::uint8_t>(
+    {0x21, 0x11, 0x01, 0x20, 0x10, 0x00, 0x31, 0x30, 0x22, 0x12, 0x02, 0x32});
 
 // Data bytes of the requests.
 inline constexpr std::uint8_t kTableCallerReceiver = 0x00; // set table caller byte 0: always 0

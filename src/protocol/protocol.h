@@ -15,8 +15,8 @@
 
 namespace callcfg::protocol {
 
-inline constexpr std::array<std::uint8_t, 3> kRequestPreamble{0x55, 0x55, 0xAA};
-inline constexpr std::array<std::uint8_t, 2> kReplyPreamble{0x55, 0xAA};
+inline constexpr auto kRequestPreamble = std::to_array<std::uint8_t>({0x55, 0x55, 0xAA});
+inline constexpr auto kReplyPreamble = std::to_array<std::uint8_t>({0x55, 0xAA});
 inline constexpr std::uint8_t kRequestAddress = 0x01;
 inline constexpr std::uint8_t kReplyAddress = 0x02;
 // Address, command and data length: the bytes before the data, after the preamble.

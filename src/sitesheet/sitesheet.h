@@ -51,6 +51,9 @@ private:
     void setCell(const PlanRow& row, int column, const QString& text, Qt::GlobalColor colour);
     int resultColumn() const;
 
+    static inline const QString kTitle = QStringLiteral("现场表格");
+    static constexpr int kRowColumn = 0; // the sheet's row number, before the sheet's columns
+
     Link& link_;
     PortGate& port_;
     SiteSheetWindow* window_ = nullptr;

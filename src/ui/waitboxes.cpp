@@ -1,8 +1,8 @@
 #include "ui/waitboxes.h"
 
 #include "ui/fonts.h"
-#include "ui/paintpump.h"
 #include "ui/twips.h"
+#include "ui/windowpainting.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -42,7 +42,7 @@ void WaitBox::showAndPaint() {
     show();
     raise();
     // Under X11 a newly shown window is drawn only after the server has exposed it.
-    pumpPaintOnly(500, [this] { return windowHandle() && windowHandle()->isExposed(); });
+    letWindowsPaint(500, [this] { return windowHandle() && windowHandle()->isExposed(); });
     repaint();
 }
 

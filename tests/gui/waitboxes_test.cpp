@@ -1,8 +1,8 @@
 // The wait boxes, the paint-only pump they rely on, and the main window's repaint after sending.
 
-#include "ui/exchangescreen.h"
-#include "ui/paintpump.h"
+#include "ui/exchangefeedback.h"
 #include "ui/waitboxes.h"
+#include "ui/windowpainting.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -114,7 +114,7 @@ private slots:
         connect(&repeating, &QTimer::timeout, this, [&] { ++ticks; });
         repeating.start(1);
         QTimer::singleShot(2, this, [&] { ++shots; });
-        pumpPaintOnly(60);
+        letWindowsPaint(60);
         QCOMPARE(ticks, 0);
         QCOMPARE(shots, 0);
         // Held back, not lost.
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&widget));
         const int before = widget.paints;
         widget.update();
-        pumpPaintOnly(50);
+        letWindowsPaint(50);
         QVERIFY(widget.paints > before);
     }
 
@@ -143,8 +143,8 @@ private slots:
         window.resize(100, 60);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        pumpPaintOnly(50);
-        ExchangeScreen screen(window);
+        letWindowsPaint(50);
+        ExchangeFeedback screen(window);
         const int before = field->paints;
         screen.sent({});
         QCOMPARE(field->paints, before);
@@ -156,14 +156,14 @@ private slots:
     void pumpIsBounded() {
         QElapsedTimer clock;
         clock.start();
-        pumpPaintOnly(2000, [] { return true; });
+        letWindowsPaint(2000, [] { return true; });
         QVERIFY(clock.elapsed() < 500);
         clock.restart();
-        pumpPaintOnly(100, [] { return false; });
+        letWindowsPaint(100, [] { return false; });
         QVERIFY(clock.elapsed() >= 100);
         QVERIFY(clock.elapsed() < 600);
         clock.restart();
-        pumpPaintOnly(100);
+        letWindowsPaint(100);
         QVERIFY(clock.elapsed() >= 100);
     }
 };

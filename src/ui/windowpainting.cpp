@@ -1,4 +1,4 @@
-#include "ui/paintpump.h"
+#include "ui/windowpainting.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,7 +17,7 @@ public:
 
 } // namespace
 
-void pumpPaintOnly(int maxMs, std::function<bool()> done) {
+void letWindowsPaint(int maxMs, std::function<bool()> done) {
     auto* app = QCoreApplication::instance();
     if (!app)
         return;

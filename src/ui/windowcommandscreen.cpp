@@ -1,4 +1,4 @@
-#include "ui/roadscreen.h"
+#include "ui/windowcommandscreen.h"
 
 #include "ui/messagebox.h"
 #include "ui/portgate.h"
@@ -28,28 +28,29 @@ void FocusTargets::requireEveryRole(const char* window) const {
             qFatal("%s has no control for the focus role %d", window, int(role));
 }
 
-RoadScreen::RoadScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes, FocusTargets focus)
+WindowCommandScreen::WindowCommandScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes,
+                                         FocusTargets focus)
     : window_(window), port_(port), waitBoxes_(waitBoxes), focus_(std::move(focus)) {}
 
-bool RoadScreen::ensurePortOpen() {
+bool WindowCommandScreen::ensurePortOpen() {
     return port_.ensureOpen();
 }
 
-bool RoadScreen::confirm(const Box& question) {
+bool WindowCommandScreen::confirm(const Box& question) {
     return confirmBox(window_, question.text, question.title);
 }
 
-void RoadScreen::showWaitBox(WaitBoxKind kind) {
+void WindowCommandScreen::showWaitBox(WaitBoxKind kind) {
     if (WaitBox* box = waitBoxes_.box(kind))
         box->showAndPaint();
 }
 
-void RoadScreen::hideWaitBox(WaitBoxKind kind) {
+void WindowCommandScreen::hideWaitBox(WaitBoxKind kind) {
     if (WaitBox* box = waitBoxes_.box(kind))
         box->hide();
 }
 
-void RoadScreen::show(const Verdict& verdict) {
+void WindowCommandScreen::show(const Verdict& verdict) {
     if (verdict.box)
         showBox(window_, *verdict.box);
     if (QWidget* control = focus_.controlFor(verdict.focus)) {

@@ -1,8 +1,8 @@
 #pragma once
-// The command road's screen in a window: boxes parented to the window, the shared wait boxes,
+// Where a window runs its host-unit commands: boxes parented to the window, the shared wait boxes,
 // and the window's controls for each focus role.
 
-#include "commands/road.h"
+#include "commands/commandrunner.h"
 
 #include <QHash>
 
@@ -31,9 +31,10 @@ private:
     QHash<Focus, QWidget*> targets_;
 };
 
-class RoadScreen final : public CommandScreen {
+class WindowCommandScreen final : public CommandScreen {
 public:
-    RoadScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes, FocusTargets focus = {});
+    WindowCommandScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes,
+                        FocusTargets focus = {});
 
     bool ensurePortOpen() override;
     bool confirm(const Box& question) override;

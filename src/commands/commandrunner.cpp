@@ -1,4 +1,4 @@
-#include "commands/road.h"
+#include "commands/commandrunner.h"
 
 #include "link/link.h"
 

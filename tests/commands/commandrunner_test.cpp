@@ -1,8 +1,8 @@
-// The road of a command from its encoding to its box: which box each outcome of the exchange
+// A command run from its encoding to its box: which box each outcome of the exchange
 // shows, a port that refuses the request and one that fails during the wait included.
 
+#include "commands/commandrunner.h"
 #include "commands/mode.h"
-#include "commands/road.h"
 #include "scriptedport.h"
 
 #include <QtTest>
@@ -25,7 +25,7 @@ struct RecordingScreen : CommandScreen {
 
 } // namespace
 
-class RoadTest : public QObject {
+class CommandRunnerTest : public QObject {
     Q_OBJECT
 private slots:
     void boxOfEachOutcome_data() {
@@ -61,5 +61,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(RoadTest)
-#include "road_test.moc"
+QTEST_GUILESS_MAIN(CommandRunnerTest)
+#include "commandrunner_test.moc"

@@ -9,9 +9,9 @@ class QWidget;
 
 namespace callcfg {
 
-class ExchangeScreen final : public LinkObserver {
+class ExchangeFeedback final : public LinkObserver {
 public:
-    explicit ExchangeScreen(QWidget& mainWindow) : mainWindow_(mainWindow) {}
+    explicit ExchangeFeedback(QWidget& mainWindow) : mainWindow_(mainWindow) {}
 
     void sent(std::span<const std::uint8_t> wire) override;
     void checksumFailed() override;

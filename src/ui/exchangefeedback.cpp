@@ -1,7 +1,7 @@
-#include "ui/exchangescreen.h"
+#include "ui/exchangefeedback.h"
 
 #include "ui/messagebox.h"
-#include "ui/paintpump.h"
+#include "ui/windowpainting.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -11,18 +11,18 @@ namespace callcfg {
 
 // The main window is brought up to date at once: whatever changed in it since it was last
 // painted is painted now, before the wait. A window with nothing to paint costs nothing here.
-void ExchangeScreen::sent(std::span<const std::uint8_t>) {
+void ExchangeFeedback::sent(std::span<const std::uint8_t>) {
     QCoreApplication::sendPostedEvents(&mainWindow_, QEvent::UpdateRequest);
 }
 
-void ExchangeScreen::checksumFailed() {
+void ExchangeFeedback::checksumFailed() {
     QWidget* parent = QApplication::activeWindow();
     showBoxDuringWait(parent ? parent : &mainWindow_,
                       {BoxKind::Error, QStringLiteral("CRC校验错误"), QStringLiteral("错误")});
 }
 
-void ExchangeScreen::waiting() {
-    pumpPaintOnly(0);
+void ExchangeFeedback::waiting() {
+    letWindowsPaint(0);
 }
 
 } // namespace callcfg

@@ -1,5 +1,5 @@
 #pragma once
-// The road every host-unit command takes from its button to its message box: ensure the port
+// Runs a host-unit command from its button to its message box: ensure the port
 // is open, check and encode the inputs, ask the confirmation if any, show the wait box if any,
 // exchange the request, judge the outcome, show the box and move the focus.
 
@@ -11,7 +11,7 @@ namespace callcfg {
 
 class Link;
 
-// What a window does for the road.
+// What a window does for a command being run.
 class CommandScreen {
 public:
     virtual ~CommandScreen() = default;
