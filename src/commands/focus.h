@@ -2,6 +2,9 @@
 // The controls that take the keyboard focus after a command's box, by their role. Each window
 // maps the roles of its commands to its own controls.
 
+#include <array>
+#include <cstddef>
+
 namespace callcfg {
 
 enum class Focus {
@@ -20,14 +23,15 @@ enum class Focus {
     DeleteUrgeNumber,
     WriteRepeaterButton,
     DeleteRepeaterButton,
+    End // not a role: one past the last
 };
 
 // Every role but Unchanged, in order.
-inline constexpr Focus kFocusRoles[] = {
-    Focus::PagerNumber,          Focus::AddressCode,         Focus::DeletePagerNumber,
-    Focus::TableNumber,          Focus::TablePager1,         Focus::TablePager2,
-    Focus::TablePager3,          Focus::DeleteTableNumber,   Focus::ReceiverNumber,
-    Focus::TransmitterFrequency, Focus::UrgeNumber,          Focus::DeleteUrgeNumber,
-    Focus::WriteRepeaterButton,  Focus::DeleteRepeaterButton};
+inline constexpr auto kFocusRoles = [] {
+    std::array<Focus, std::size_t(Focus::End) - 1> roles{};
+    for (std::size_t i = 0; i < roles.size(); ++i)
+        roles[i] = Focus(i + 1);
+    return roles;
+}();
 
 } // namespace callcfg

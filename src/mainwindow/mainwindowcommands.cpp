@@ -1,5 +1,7 @@
 #include "mainwindow/mainwindowcommands.h"
 
+#include "mainwindow/focusnames.h"
+
 #include "commands/mode.h"
 #include "commands/pager.h"
 #include "commands/receiver.h"
@@ -32,20 +34,9 @@ int positionOf(const QComboBox* list) {
 }
 
 FocusTargets focusTargets(const MainWindow& f) {
-    FocusTargets targets{{Focus::PagerNumber, f.pagerNumberEdit},
-                         {Focus::AddressCode, f.addressCodeEdit},
-                         {Focus::DeletePagerNumber, f.deletePagerEdit},
-                         {Focus::TableNumber, f.tableNumberEdit},
-                         {Focus::TablePager1, f.tablePagerEdits[0]},
-                         {Focus::TablePager2, f.tablePagerEdits[1]},
-                         {Focus::TablePager3, f.tablePagerEdits[2]},
-                         {Focus::DeleteTableNumber, f.deleteTableEdit},
-                         {Focus::ReceiverNumber, f.receiverNumberEdit},
-                         {Focus::TransmitterFrequency, f.transmitterFrequencyEdit},
-                         {Focus::UrgeNumber, f.setUrgeEdit},
-                         {Focus::DeleteUrgeNumber, f.deleteUrgeEdit},
-                         {Focus::WriteRepeaterButton, f.writeRepeaterButton},
-                         {Focus::DeleteRepeaterButton, f.deleteRepeaterButton}};
+    FocusTargets targets;
+    for (const FocusName& name : kFocusNames)
+        targets.add(name.role, f.findChild<QWidget*>(QString::fromLatin1(name.objectName)));
     targets.requireEveryRole("Form1");
     return targets;
 }

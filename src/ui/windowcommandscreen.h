@@ -22,6 +22,7 @@ public:
     FocusTargets() = default;
     FocusTargets(std::initializer_list<std::pair<Focus, QWidget*>> targets);
 
+    void add(Focus role, QWidget* control) { targets_.insert(role, control); }
     // The control for the role; nullptr for Focus::Unchanged.
     QWidget* controlFor(Focus role) const;
     // Stops the program at start unless every role has a control.

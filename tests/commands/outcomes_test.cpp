@@ -8,7 +8,7 @@
 #include "commands/table.h"
 #include "commands/urge.h"
 #include "commands/voice.h"
-#include "focusnames.h"
+#include "mainwindow/focusnames.h"
 #include "wire.h"
 
 #include <QtTest>
@@ -129,7 +129,7 @@ void OutcomesTest::descriptions() {
     QCOMPARE(int(command->failure.box->kind), kError);
     QCOMPARE(command->failure.box->text, failure);
     QCOMPARE(command->failure.box->title, QStringLiteral("错误"));
-    QCOMPARE(focusName(command->failure.focus), failureFocus);
+    QCOMPARE(focusObjectName(command->failure.focus), failureFocus);
 }
 
 void OutcomesTest::replies_data() {
@@ -275,7 +275,7 @@ void OutcomesTest::replies() {
         QCOMPARE(verdict.box->text, text);
         QCOMPARE(verdict.box->title, title);
     }
-    QCOMPARE(focusName(verdict.focus), focus);
+    QCOMPARE(focusObjectName(verdict.focus), focus);
 }
 
 QTEST_APPLESS_MAIN(OutcomesTest)
