@@ -1,5 +1,5 @@
 #pragma once
-// The voice prompt window form5 and the handheld caller window Form6, opened by the main
+// The voice prompt window and the handheld caller window (forms form5, Form6), opened by the main
 // window's buttons: one instance each, not modal. A click while the window is open brings it
 // forward as it is; a window the user closed is gone, and the next click opens a new one
 // in its initial state.

@@ -1,5 +1,5 @@
 #pragma once
-// The handheld caller window Form6: the place word announced for handheld calls by table
+// The handheld caller window (form Form6): the place word announced for handheld calls by table
 // number (Frame1, command 0x15) and by pager number (Frame2, command 0x16).
 
 #include "ui/windowcommandscreen.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The voice prompt type window form5: how the voice display unit announces a table caller's
+// The voice prompt type window (form form5): how the voice display unit announces a table caller's
 // call (number language, initiator word, the phrase of each key), sent with command 0x14.
 
 #include "commands/voice.h"

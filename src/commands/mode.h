@@ -1,5 +1,5 @@
 #pragma once
-// Work mode (Command11, 0x17) and display-unit type (Command20, 0x13).
+// The host unit's work mode (code 0x17) and the display unit's type, digital or voice (0x13).
 
 #include "commands/command.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// Set pager (Command1, code 0x01) and delete pager (Command4, code 0x04).
+// Registering a pager with its address code and options (code 0x01) and deleting one (0x04).
 
 #include "commands/command.h"
 

@@ -1,7 +1,7 @@
 #pragma once
-// Receiver and host maintenance: set receiver number (Command2, 0x02), initialise receiver
-// (Command6, 0x08), initialise host unit (Command7, 0x09), receiver frequency (Command13,
-// 0x0A) and transmitter frequency (Command14, 0x0B, set or clear).
+// Receiver and host maintenance: the receiver number (code 0x02), initialising the receiver
+// (0x08) and the host unit (0x09), the receiver frequency (0x0A) and the transmitter
+// frequency (0x0B, set or clear).
 
 #include "commands/command.h"
 

@@ -1,6 +1,7 @@
 #pragma once
-// Write repeater (Command16, 0x03 without data) and delete repeater (Command17, 0x07
-// without data); both show the caller wait box Form2, the delete already before sending.
+// Writing a table caller into the repeater (code 0x03 without data) and deleting one from it
+// (0x07 without data): both wait for the caller's key with the caller wait box, the delete's
+// shown already before sending.
 
 #include "commands/command.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// Set table caller (Command3, code 0x03 with 6 data bytes) and delete table caller
-// (Command5, code 0x07 with 2 data bytes).
+// Binding a table number to a table caller and up to three pagers (code 0x03 with 6 data
+// bytes) and deleting a table's caller (0x07 with 2 data bytes).
 
 #include "commands/command.h"
 

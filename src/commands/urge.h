@@ -1,6 +1,6 @@
 #pragma once
-// Set urge unit (Command19, 0x11, with the wait box Form4) and delete urge unit
-// (Command10, 0x12).
+// Registering an urge unit (code 0x11, while the urge wait box asks for its keys) and
+// deleting one (0x12).
 
 #include "commands/command.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// Caller voice settings of form5 (Command1, 0x14) and handheld call mode of Form6
-// (Command1 0x15 by table number, Command2 0x16 by pager number).
+// How a voice display unit announces a table caller's call (code 0x14), and the place word
+// of handheld calls by table number (0x15) and by pager number (0x16).
 
 #include "commands/command.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// The memory reader window form3, opened by the main window's 数据备份 button, with its
-// commands. The images and flags belong to the program and outlive the window. Closing form3
+// The memory reader window (form3), opened by the main window's 数据备份 button, with its
+// commands. The images and flags belong to the program and outlive the window. Closing it
 // hides it; opening it again runs its load, as for a window opened for the first time.
 
 #include <QObject>

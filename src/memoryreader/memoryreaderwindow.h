@@ -1,5 +1,5 @@
 #pragma once
-// The memory reader window form3 ("读取"): its controls, its two sizes, its load and the
+// The memory reader window ("读取", form3): its controls, its two sizes, its load and the
 // clicks on the prompt label that reveal the hex view button. Its commands live beside it and
 // reach the controls through the public pointers.
 

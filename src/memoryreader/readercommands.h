@@ -1,6 +1,6 @@
 #pragma once
-// What form3's buttons do: the three reads, the typed listing and the hex view, the backup
-// file, the download. Each works on the window, the link and the program's images.
+// What the memory reader's buttons do: the three reads, the typed listing and the hex view,
+// the backup file, the download. Each works on the window, the link and the program's images.
 
 #include <QString>
 
