@@ -99,7 +99,9 @@ private slots:
     void findHostChoosesThePortThatAnswered() {
         QFETCH(int, port);
         const QString name = QString("COM%1").arg(port);
-        Site site([port](callcfg::PortMap& map, const QString& device) { map.map(port, device); });
+        // The search's question at half its real wait: room for a loaded machine.
+        Site site([port](callcfg::PortMap& map, const QString& device) { map.map(port, device); },
+                  {}, 0.5);
         SentCount windowPort;
         site.program->link.addObserver(&windowPort);
         const auto dialog = watchSearchDialog();
@@ -129,7 +131,8 @@ private slots:
                       adapter.byIdName = "usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
                       adapter.description = "FT232R USB UART";
                       return Devices{adapter};
-                  });
+                  },
+                  0.5);
         site.form().portList->setCurrentIndex(1); // COM2: nothing there
         site.form().findHostAction->trigger();
         QCOMPARE(describe(site.boxes.take()), QStringList{"notice OK: 在COM1找到主机"});
