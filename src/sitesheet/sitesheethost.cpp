@@ -7,20 +7,12 @@
 #include "sitesheet/sitesheetwindow.h"
 #include "ui/messagebox.h"
 #include "ui/portgate.h"
-#include "ui/windowpainting.h"
 #include "ui/windowspause.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
-
-#include <algorithm>
-#include <chrono>
 
 namespace callcfg {
 

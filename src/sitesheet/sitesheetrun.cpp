@@ -1,17 +1,10 @@
 #include "sitesheet/sitesheet.h"
 
-#include "link/link.h"
-#include "memory/csvexport.h"
-#include "memory/hostmemory.h"
-#include "plan/planverify.h"
 #include "sitesheet/sitesheetwindow.h"
-#include "ui/messagebox.h"
 #include "ui/portgate.h"
 #include "ui/windowpainting.h"
 #include "ui/windowspause.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -19,7 +12,6 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include <algorithm>
 #include <chrono>
 
 namespace callcfg {
