@@ -1,7 +1,6 @@
 #include "plan/planrunner.h"
 
 #include "commands/commandrunner.h"
-#include "commands/verdicts.h"
 
 #include <thread>
 
