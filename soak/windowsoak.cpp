@@ -313,7 +313,7 @@ void WindowSoak::runTransfer(Transfer transfer) {
         const auto difference = callcfg::compareMemory(memory, image);
         success = difference
                       ? QStringLiteral("主机内容与当前数据不一致！第%1块起共有%2个字节不同。")
-                            .arg(difference->firstBlock())
+                            .arg(difference->firstBlock() + 1) // counted from 1
                             .arg(difference->bytes)
                       : QStringLiteral("主机内容与当前数据一致！");
         failure = QStringLiteral("校验主机内容失败！");
