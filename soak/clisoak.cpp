@@ -6,6 +6,7 @@
 
 #include "hostsim/ptyhost.h"
 #include "memory/hostmemory.h"
+#include "protocol/commands.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,7 @@ namespace soak {
 
 using hostsim::Fault;
 using hostsim::LineRecord;
+namespace P = callcfg::protocol;
 
 namespace {
 
@@ -31,12 +33,12 @@ QByteArray bytesOf(std::span<const std::uint8_t> memory) {
 }
 
 TransferPlan readPlan() {
-    return {kBlocks, 0x0D, [](int k) { return Bytes{std::uint8_t(k)}; }, [](int) { return 0.2; },
-            128};
+    return {kBlocks, P::kReadHostBlock, [](int k) { return Bytes{std::uint8_t(k)}; },
+            [](int) { return 0.2; }, 128};
 }
 
 TransferPlan downloadPlan(const hostsim::Memory& image) {
-    return {kBlocks, 0x18,
+    return {kBlocks, P::kWriteHostBlock,
             [image](int k) {
                 Bytes data{std::uint8_t(k)};
                 data.insert(data.end(), image.begin() + k * 128, image.begin() + (k + 1) * 128);
@@ -230,7 +232,7 @@ private:
             f.open(QIODevice::WriteOnly);
             f.write(older);
         }
-        addFaults(0x0D, 0.2, 134);
+        addFaults(P::kReadHostBlock, 0.2, 134);
         const Run r = run({QStringLiteral("backup"), path});
         const TransferVerdict verdict =
             judgeTransfer(readPlan(), r.records, r.sent, host_->isGone());
@@ -259,9 +261,9 @@ private:
         }
         const bool noVerify = random_.bounded(4) == 0;
         if (noVerify || random_.bounded(10) < 9)
-            addFaults(0x18, 0.3, 7);
+            addFaults(P::kWriteHostBlock, 0.3, 7);
         else
-            addFaults(0x0D, 0.2, 134);
+            addFaults(P::kReadHostBlock, 0.2, 134);
         QStringList arguments{QStringLiteral("restore"), path};
         if (noVerify)
             arguments << QStringLiteral("--no-verify");
@@ -269,7 +271,7 @@ private:
         // The download's records, then the read-back's.
         const auto split =
             std::find_if(r.records.begin(), r.records.end(), [](const LineRecord& x) {
-                return !x.applied.lostAfter && x.applied.request.command != 0x18;
+                return !x.applied.lostAfter && x.applied.request.command != P::kWriteHostBlock;
             });
         const std::span<const LineRecord> written(r.records.data(),
                                                   std::size_t(split - r.records.begin()));
@@ -310,7 +312,7 @@ private:
             f.open(QIODevice::WriteOnly);
             f.write(bytesOf(image));
         }
-        addFaults(0x0D, 0.2, 134);
+        addFaults(P::kReadHostBlock, 0.2, 134);
         Run r = run({QStringLiteral("verify"), path});
         const TransferVerdict verdict =
             judgeTransfer(readPlan(), r.records, r.sent, host_->isGone());

@@ -1,38 +1,20 @@
 #pragma once
-// The main window's and the caller windows' commands as the installer sees them: the request's
-// command code, how long the tool waits, and the box each reply means, restated from what the
-// tool is to show.
+// The main window's and the caller windows' commands as the installer sees them, and the check
+// of the boxes an operation showed.
 
-#include "lineview.h"
+#include "specifiedcommands.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace soak {
 
-// A reply of `length` data bytes (any when -1) whose first byte is `firstByte` (any when -1)
-// shows `box` (no box when empty).
-struct ReplyRow {
-    int length = -1;
-    int firstByte = -1;
-    QString box;
-};
-
-struct CommandEntry {
-    const char* name = "";
-    std::uint8_t code = 0;
-    double waitSeconds = 1;        // the whole wait, at real timing
-    QString confirmation;          // asked before the request, when not empty
-    std::vector<ReplyRow> replies; // the first match wins; the success row first
-    QString timeout;               // no reply within the wait
-    QString failure;               // the request could not be written
-
-    const ReplyRow& success() const { return replies.front(); }
-    QString boxFor(const Bytes& reply) const;
-};
-
-// Every command the soak sends from the windows, in the order of windowcommands.cpp.
-const std::vector<CommandEntry>& commandTable();
+// Every command the soak sends from the windows (specifiedcommands.h), in the order of
+// windowcommands.cpp.
+using CommandEntry = testsupport::SpecifiedCommand;
+inline const std::vector<CommandEntry>& commandTable() {
+    return testsupport::specifiedCommands();
+}
 
 inline const QString kChecksumBox = QStringLiteral("CRC校验错误");
 

@@ -7,6 +7,7 @@
 
 #include "memory/hostmemory.h"
 #include "memoryreader/memoryreaderwindow.h"
+#include "protocol/commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,7 @@ namespace soak {
 
 using hostsim::Fault;
 using hostsim::LineRecord;
+namespace P = callcfg::protocol;
 
 namespace {
 
@@ -163,8 +165,8 @@ void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSiz
         const int roll = random_.bounded(20);
         const int count = roll == 0 ? 0 : roll < 12 ? 1 : 2;
         for (int i = 0; i < count; ++i)
-            faults.push_back(
-                draw_.draw({command, -1, wireSize, waitSeconds, command == 0x03, true}));
+            faults.push_back(draw_.draw(
+                {command, -1, wireSize, waitSeconds, command == P::kSetTableCaller, true}));
     } else {
         const int count = random_.bounded(6) == 0 ? 0 : random_.bounded(1, 7);
         faults =
@@ -188,7 +190,7 @@ void WindowSoak::runCommand() {
             entries.begin());
     }
     const CommandEntry& entry = entries[index];
-    if (entry.code >= 0x14 && entry.code <= 0x16)
+    if (entry.code >= P::kSetVoicePrompts && entry.code <= P::kHandheldModeByPager)
         host_->withUnit([&](hostsim::HostUnit& u) {
             u.setDisplayType(random_.bounded(2) ? hostsim::DisplayType::Voice
                                                 : hostsim::DisplayType::Digital);
@@ -196,7 +198,7 @@ void WindowSoak::runCommand() {
     const hostsim::HostUnit before = unitNow();
     const ReadyCommand ready = prepareCommand(index, *program_, random_, before);
     addFaults(entry.code, 0, 6 + std::size_t(std::max(0, entry.success().length)),
-              entry.waitSeconds * kTimeScale);
+              entry.waitSeconds() * kTimeScale);
     click(ready.button, entry.name);
     const Finished done = finish();
     const auto violation = [&](const QString& what) {
@@ -209,17 +211,17 @@ void WindowSoak::runCommand() {
     if (done.records.size() > 1)
         violation(QStringLiteral("%1 requests for one command").arg(done.records.size()));
     if (done.records.empty() && host_->isGone())
-        finals << entry.failure;
+        finals << entry.failure.text;
     if (done.records.size() == 1) {
         const LineRecord& r = done.records[0];
         const Allowed a = allowedOutcomes(
-            {&r, sendTimes(done.records, done.sent)[0], entry.waitSeconds * kTimeScale});
+            {&r, sendTimes(done.records, done.sent)[0], entry.waitSeconds() * kTimeScale});
         if (a.reply)
-            finals << entry.boxFor(*a.reply);
+            finals << entry.boxFor(*a.reply).text;
         if (a.noReply)
-            finals << entry.timeout;
+            finals << entry.noReply.text;
         if (a.sendFailure)
-            finals << entry.failure;
+            finals << entry.failure.text;
         minChecksum = a.minChecksumErrors;
         maxChecksum = a.maxChecksumErrors;
         if (r.applied.refused)
@@ -244,7 +246,7 @@ void WindowSoak::runCommand() {
                          done.boxes.last() == kChecksumBox
                      ? QString()
                      : done.boxes.last(),
-                 entry.success().box, entry.timeout);
+                 entry.success().box.text, entry.noReply.text);
 }
 
 void WindowSoak::runTransfer(Transfer transfer) {
@@ -260,7 +262,7 @@ void WindowSoak::runTransfer(Transfer transfer) {
     const int receiver =
         transfer == Transfer::ExternalRead ? hostsim::ExternalReceiver : hostsim::BuiltInReceiver;
 
-    TransferPlan plan{64, 0x0D, [](int k) { return Bytes{std::uint8_t(k)}; },
+    TransferPlan plan{64, P::kReadHostBlock, [](int k) { return Bytes{std::uint8_t(k)}; },
                       [](int) { return 0.2 * kTimeScale; }, 128};
     QString success, wrongLength = QStringLiteral("接收数据长度错误！"), failure;
     const char* name = "host read";
@@ -275,7 +277,7 @@ void WindowSoak::runTransfer(Transfer transfer) {
     case Transfer::ExternalRead: {
         const bool external = transfer == Transfer::ExternalRead;
         name = external ? "external receiver read" : "built-in receiver read";
-        plan = {2, 0x0E,
+        plan = {2, P::kReadReceiverBlock,
                 [external](int k) {
                     return external ? Bytes{std::uint8_t(k), 0x01} : Bytes{std::uint8_t(k)};
                 },
@@ -292,7 +294,7 @@ void WindowSoak::runTransfer(Transfer transfer) {
     case Transfer::Download:
         name = "download";
         image = distinctBlocks<hostsim::Memory>(random_);
-        plan = {64, 0x18,
+        plan = {64, P::kWriteHostBlock,
                 [&](int k) {
                     Bytes data{std::uint8_t(k)};
                     const Bytes block = blockOf(image, k);

@@ -12,7 +12,7 @@ namespace callcfg {
 Program::Program(const PortMap& portMap)
     : link(makePlatformPort()), exitProgram([] { QApplication::quit(); }) {
     useLanguage(Language::Chinese); // every text the windows add is Chinese
-    link.addObserver(&exchangeScreen);
+    link.addObserver(&exchangeFeedback);
     portRow = new PortRow(mainWindow, link, portMap);
     testMode = new TestMode(mainWindow, link, *portRow);
     mainWindowCommands = new MainWindowCommands(mainWindow, link, *portRow, waitBoxes);
@@ -36,7 +36,7 @@ Program::Program(const PortMap& portMap)
 }
 
 Program::~Program() {
-    link.removeObserver(&exchangeScreen);
+    link.removeObserver(&exchangeFeedback);
 }
 
 } // namespace callcfg

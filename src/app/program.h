@@ -29,7 +29,7 @@ public:
     Images images;
     WaitBoxes waitBoxes;
     MainWindow mainWindow;
-    ExchangeFeedback exchangeScreen{mainWindow};
+    ExchangeFeedback exchangeFeedback{mainWindow};
     PortRow* portRow = nullptr; // the main window's port row; every window opens the port here
     TestMode* testMode = nullptr;
     MainWindowCommands* mainWindowCommands = nullptr;

@@ -17,6 +17,10 @@ Verdict judge(const Command& command, std::optional<std::span<const std::uint8_t
     return {};
 }
 
+Encoded withoutData(const Command& command) {
+    return Prepared{&command, {}};
+}
+
 Encoded encodeNumber(const Command& command, const QString& text, int low, int high,
                      const Refusal& refusal) {
     const std::optional<double> value = numberInRange(text, low, high);

@@ -34,8 +34,8 @@ struct OutcomeRow {
 // The wait box shown while the host unit learns a unit's code.
 enum class WaitBoxKind {
     None,
-    Caller, // Form2, "请按呼叫器的服务键！"
-    Urge,   // Form4, press any key and # on the urge unit
+    Caller, // asks for the table caller's service key: "请按呼叫器的服务键！"
+    Urge,   // asks for any key and then # on the urge unit
 };
 
 struct Command {
@@ -72,6 +72,9 @@ struct Unsendable {
 };
 
 using Encoded = std::variant<Prepared, Refusal, Unsendable>;
+
+// A command that sends no data: always prepared.
+Encoded withoutData(const Command& command);
 
 // A command whose one data byte is a number the user typed: refused unless it lies within
 // [low, high], then rounded once and sent; unsendable when the rounded value does not fit.

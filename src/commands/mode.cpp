@@ -11,27 +11,29 @@ using namespace verdicts;
 namespace {
 
 Command displayCommand(const QString& successText) {
-    return {
-        .code = protocol::kSetDisplayType,
-        .wait = {2, 1.0},
-        .replies = {{.length = 0, .verdict = success(successText)}, {.verdict = lengthError()}},
-        .noReply = timeout(),
-        .failure = error(QStringLiteral("设置信息机类型失败!")),
-    };
+    return withUsualOutcomes({.code = protocol::kSetDisplayType, .wait = {2, 1.0}}, successText,
+                             QStringLiteral("设置信息机类型失败!"));
 }
 
 } // namespace
 
 const Command& workModeCommand() {
-    static const Command command{
-        .code = protocol::kSetWorkMode,
-        .wait = {3, 1.0},
-        .replies = {{.length = 0, .verdict = success(QStringLiteral("设置工作模式成功！"))},
-                    {.verdict = error(QStringLiteral("返回数据长度错误"))}},
-        .noReply = timeout(),
-        .failure = error(QStringLiteral("工作模式设置失败！")),
-    };
+    static const Command command = [] {
+        Command c = withUsualOutcomes({.code = protocol::kSetWorkMode, .wait = {3, 1.0}},
+                                      QStringLiteral("设置工作模式成功！"),
+                                      QStringLiteral("工作模式设置失败！"));
+        // Its length error is an error box, not the usual notice.
+        c.replies.back().verdict = error(QStringLiteral("返回数据长度错误"));
+        return c;
+    }();
     return command;
+}
+
+Encoded encodeWorkMode(int position) {
+    const std::optional<std::uint8_t> mode = positionByte(position);
+    if (!mode)
+        return Unsendable{&workModeCommand()};
+    return Prepared{&workModeCommand(), {*mode}};
 }
 
 const Command& digitalDisplayCommand() {
@@ -42,13 +44,6 @@ const Command& digitalDisplayCommand() {
 const Command& voiceDisplayCommand() {
     static const Command command = displayCommand(QStringLiteral("信息机类型设为语音机！"));
     return command;
-}
-
-Encoded encodeWorkMode(int position) {
-    const std::optional<std::uint8_t> mode = positionByte(position);
-    if (!mode)
-        return Unsendable{&workModeCommand()};
-    return Prepared{&workModeCommand(), {*mode}};
 }
 
 Encoded encodeDisplayType(int position) {

@@ -11,9 +11,10 @@ const Command& workModeCommand();
 const Command& digitalDisplayCommand();
 const Command& voiceDisplayCommand();
 
-// Combo4 position: 单键模式1, 多键模式, 单键模式0; no position is unsendable.
+// The work-mode list's position: 单键模式1, 多键模式, 单键模式0; no position is unsendable.
 Encoded encodeWorkMode(int position);
-// Combo3 position: 数字 (0) is sent as 0xFF, anything else, no position included, as 语音 0x00.
+// The display-type list's position: 数字 (0) is sent as 0xFF, anything else, no position included,
+// as 语音 0x00.
 Encoded encodeDisplayType(int position);
 
 } // namespace callcfg

@@ -16,6 +16,14 @@ bool isSign(QChar c) {
     return c == u'+' || c == u'-';
 }
 
+// Copies the digits from `i` on to `out`; how many there were.
+int takeDigits(const QString& text, qsizetype& i, qsizetype end, QString& out) {
+    int digits = 0;
+    for (; i < end && isDigit(text[i]); ++digits)
+        out += text[i++];
+    return digits;
+}
+
 // Accepts the number grammar and returns it in the C form that the converter reads
 // (blanks dropped, a D exponent written as E); an empty result means not a number.
 QString normalised(const QString& text) {
@@ -30,17 +38,10 @@ QString normalised(const QString& text) {
     qsizetype i = begin;
     if (i < end && isSign(text[i]))
         out += text[i++];
-    int mantissaDigits = 0;
-    while (i < end && isDigit(text[i])) {
-        out += text[i++];
-        ++mantissaDigits;
-    }
+    int mantissaDigits = takeDigits(text, i, end, out);
     if (i < end && text[i] == u'.') {
         out += text[i++];
-        while (i < end && isDigit(text[i])) {
-            out += text[i++];
-            ++mantissaDigits;
-        }
+        mantissaDigits += takeDigits(text, i, end, out);
     }
     if (mantissaDigits == 0)
         return {};
@@ -49,11 +50,7 @@ QString normalised(const QString& text) {
         ++i;
         if (i < end && isSign(text[i]))
             out += text[i++];
-        int exponentDigits = 0;
-        while (i < end && isDigit(text[i])) {
-            out += text[i++];
-            ++exponentDigits;
-        }
+        const int exponentDigits = takeDigits(text, i, end, out);
         if (exponentDigits == 0)
             return {};
     }

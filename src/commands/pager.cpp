@@ -14,10 +14,6 @@ namespace {
 
 constexpr int kAddressDigits = 7;
 
-constexpr Focus kNumberBox = Focus::PagerNumber;
-constexpr Focus kAddressBox = Focus::AddressCode;
-constexpr Focus kDeleteBox = Focus::DeletePagerNumber;
-
 Refusal badPagerNumber(Focus focus) {
     return refuse(QStringLiteral("传呼号必须为1-254的数字！"), focus);
 }
@@ -38,40 +34,6 @@ std::optional<std::array<std::uint8_t, kAddressDigits>> addressDigits(const QStr
 
 } // namespace
 
-const Command& setPagerCommand() {
-    static const Command command{
-        .code = protocol::kSetPager,
-        .wait = {3, 1.0},
-        .replies = {{.length = 0,
-                     .verdict = success(QStringLiteral("设置传呼号成功！"), kNumberBox)},
-                    {.verdict = lengthError()}},
-        .noReply = timeout(kNumberBox),
-        .failure = error(QStringLiteral("设置传呼号失败!"), kNumberBox),
-    };
-    return command;
-}
-
-const Command& deletePagerCommand() {
-    static const Command command{
-        .code = protocol::kDeletePager,
-        .wait = {2, 1.0},
-        .replies = {{.length = 0,
-                     .verdict = success(QStringLiteral("删除传呼号成功！"), kDeleteBox)},
-                    {.length = 1,
-                     .firstByte = protocol::kNoSuchPager,
-                     .verdict = notice(QStringLiteral("无此传呼号！"), QStringLiteral("注意"),
-                                       kDeleteBox)},
-                    {.length = 1,
-                     .verdict = notice(QStringLiteral("返回数据错误"), QStringLiteral("错误"),
-                                       kDeleteBox)},
-                    {.verdict = lengthError(kDeleteBox)}},
-        .noReply =
-            error(QStringLiteral("删除传呼号失败，请检查与通讯端口的连接情况！"), kDeleteBox),
-        .failure = error(QStringLiteral("删除传呼号失败!"), kDeleteBox),
-    };
-    return command;
-}
-
 std::optional<std::uint8_t> pagerModeIndex(int machineType, int rate) {
     if (machineType < 0 || machineType > 3 || rate < 0 || rate > 2)
         return std::nullopt;
@@ -83,13 +45,20 @@ std::optional<std::uint8_t> pagerModeIndex(int machineType, int rate) {
     return std::nullopt;
 }
 
+const Command& setPagerCommand() {
+    static const Command command = withUsualOutcomes(
+        {.code = protocol::kSetPager, .wait = {3, 1.0}}, QStringLiteral("设置传呼号成功！"),
+        QStringLiteral("设置传呼号失败!"), Focus::PagerNumber);
+    return command;
+}
+
 Encoded encodeSetPager(const PagerInput& input) {
     const std::optional<double> number = numberInRange(input.number, 1, 254);
     if (!number)
-        return badPagerNumber(kNumberBox);
+        return badPagerNumber(Focus::PagerNumber);
     // Seven digits at most: a longer entry (leading zeros) does not fit the address field.
     if (!numberInRange(input.address, 0, 9999999) || input.address.size() > kAddressDigits)
-        return refuse(QStringLiteral("地址码应为7位数字！"), kAddressBox);
+        return refuse(QStringLiteral("地址码应为7位数字！"), Focus::AddressCode);
 
     // Rounded once, then split, so the two digits always name the number that was checked.
     const std::optional<std::uint8_t> whole = roundedByte(*number);
@@ -111,8 +80,29 @@ Encoded encodeSetPager(const PagerInput& input) {
     return frame;
 }
 
+const Command& deletePagerCommand() {
+    static const Command command{
+        .code = protocol::kDeletePager,
+        .wait = {2, 1.0},
+        .replies = {onLength(0,
+                             success(QStringLiteral("删除传呼号成功！"), Focus::DeletePagerNumber)),
+                    onStatus(protocol::kNoSuchPager,
+                             notice(QStringLiteral("无此传呼号！"), QStringLiteral("注意"),
+                                    Focus::DeletePagerNumber)),
+                    // Any other status byte.
+                    onLength(1, notice(QStringLiteral("返回数据错误"), QStringLiteral("错误"),
+                                       Focus::DeletePagerNumber)),
+                    otherwise(lengthError(Focus::DeletePagerNumber))},
+        .noReply = error(QStringLiteral("删除传呼号失败，请检查与通讯端口的连接情况！"),
+                         Focus::DeletePagerNumber),
+        .failure = error(QStringLiteral("删除传呼号失败!"), Focus::DeletePagerNumber),
+    };
+    return command;
+}
+
 Encoded encodeDeletePager(const QString& number) {
-    return encodeNumber(deletePagerCommand(), number, 1, 254, badPagerNumber(kDeleteBox));
+    return encodeNumber(deletePagerCommand(), number, 1, 254,
+                        badPagerNumber(Focus::DeletePagerNumber));
 }
 
 } // namespace callcfg

@@ -6,12 +6,12 @@
 namespace callcfg {
 
 struct PagerInput {
-    QString number;      // Text1(0)
-    QString address;     // Text1(1)
-    int machineType = 0; // Combo1(0) position: 数字标准, 数字新型, 中文字符, 英文
-    int polarity = 0;    // Combo1(1) position: 反, 正
-    int rate = 1;        // Combo1(2) position: 512, 1200, 2400
-    int tone = 0;        // Combo1(3) position: 音调1 to 音调4
+    QString number;      // the pager number as typed
+    QString address;     // the address code as typed
+    int machineType = 0; // list position: 数字标准, 数字新型, 中文字符, 英文
+    int polarity = 0;    // list position: 反, 正
+    int rate = 1;        // list position: 512, 1200, 2400
+    int tone = 0;        // list position: 音调1 to 音调4
 };
 
 const Command& setPagerCommand();
@@ -21,6 +21,6 @@ const Command& deletePagerCommand();
 std::optional<std::uint8_t> pagerModeIndex(int machineType, int rate);
 
 Encoded encodeSetPager(const PagerInput& input);
-Encoded encodeDeletePager(const QString& number); // Text4
+Encoded encodeDeletePager(const QString& number); // the pager number to delete
 
 } // namespace callcfg

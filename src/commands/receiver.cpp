@@ -12,44 +12,28 @@ using namespace verdicts;
 
 namespace {
 
-constexpr Focus kReceiverBox = Focus::ReceiverNumber;
-constexpr Focus kTransmitterBox = Focus::TransmitterFrequency;
+constexpr Focus kNumberBox = Focus::ReceiverNumber;
 constexpr double kChannelStepHz = 12500;
-
-Command transmitterCommand(const QString& successText) {
-    return {
-        .code = protocol::kSetTransmitterFrequency,
-        .replies = {{.length = 0, .verdict = success(successText, kTransmitterBox)},
-                    {.verdict = lengthError()}},
-        .noReply = timeout(kTransmitterBox),
-        .failure = error(QStringLiteral("发射机频率写入失败!"), kTransmitterBox),
-    };
-}
+const QString kTransmitterFailure = QStringLiteral("发射机频率写入失败!");
 
 } // namespace
 
 const Command& setReceiverNumberCommand() {
-    static const Command command{
-        .code = protocol::kSetReceiverNumber,
-        .wait = {2, 1.0},
-        .replies = {{.length = 0,
-                     .verdict = success(QStringLiteral("设置接收器号码成功！"), kReceiverBox)},
-                    {.verdict = lengthError()}},
-        .noReply = timeout(kReceiverBox),
-        .failure = error(QStringLiteral("设置接收器号码失败!"), kReceiverBox),
-    };
+    static const Command command = withUsualOutcomes(
+        {.code = protocol::kSetReceiverNumber, .wait = {2, 1.0}},
+        QStringLiteral("设置接收器号码成功！"), QStringLiteral("设置接收器号码失败!"), kNumberBox);
     return command;
 }
 
+Encoded encodeSetReceiverNumber(const QString& number) {
+    return encodeNumber(setReceiverNumberCommand(), number, 1, 80,
+                        refuse(QStringLiteral("接收器号码必须为01-80的数字！"), kNumberBox));
+}
+
 const Command& initialiseReceiverCommand() {
-    static const Command command{
-        .code = protocol::kInitialiseReceiver,
-        .wait = {4, 1.0},
-        .replies = {{.length = 0, .verdict = success(QStringLiteral("初始化接收器成功！"))},
-                    {.verdict = lengthError()}},
-        .noReply = timeout(),
-        .failure = error(QStringLiteral("初始化接收器失败!")),
-    };
+    static const Command command = withUsualOutcomes(
+        {.code = protocol::kInitialiseReceiver, .wait = {4, 1.0}},
+        QStringLiteral("初始化接收器成功！"), QStringLiteral("初始化接收器失败!"));
     return command;
 }
 
@@ -60,9 +44,9 @@ const Command& initialiseHostCommand() {
         .confirmation = confirm(QStringLiteral("执行此操作将清除主机内存储的所有信息！！\r\n"
                                                "   您确认执行请按确定，否则请取消！"),
                                 QStringLiteral("注意！！")),
-        .replies = {{.length = 0, .verdict = success(QStringLiteral("初始化主机成功！"))},
-                    {.verdict =
-                         notice(QStringLiteral("返回数据长度错误！"), QStringLiteral("错误"))}},
+        .replies = {onLength(0, success(QStringLiteral("初始化主机成功！"))),
+                    otherwise(
+                        notice(QStringLiteral("返回数据长度错误！"), QStringLiteral("错误")))},
         .noReply = error(QStringLiteral("超时没有返回数据！")),
         .failure = error(QStringLiteral("初始化主机失败!")),
     };
@@ -70,50 +54,10 @@ const Command& initialiseHostCommand() {
 }
 
 const Command& receiverFrequencyCommand() {
-    static const Command command{
-        .code = protocol::kSetReceiverFrequency,
-        .wait = {3, 1.0},
-        .replies = {{.length = 0, .verdict = success(QStringLiteral("接收器频率写入成功！"))},
-                    {.verdict = lengthError()}},
-        .noReply = timeout(),
-        .failure = error(QStringLiteral("接收器频率写入失败!")),
-    };
+    static const Command command = withUsualOutcomes(
+        {.code = protocol::kSetReceiverFrequency, .wait = {3, 1.0}},
+        QStringLiteral("接收器频率写入成功！"), QStringLiteral("接收器频率写入失败!"));
     return command;
-}
-
-const Command& setTransmitterCommand() {
-    static const Command command = [] {
-        Command c = transmitterCommand(QStringLiteral("发射机频率写入成功！"));
-        c.wait = {2, 1.0};
-        return c;
-    }();
-    return command;
-}
-
-const Command& clearTransmitterCommand() {
-    static const Command command = [] {
-        Command c = transmitterCommand(QStringLiteral("发射机设置清除成功！"));
-        c.wait = {3, 1.5};
-        c.confirmation =
-            confirm(QStringLiteral("不输入发射机频率值，将清除系统中对发射机的设置！\r\n"
-                                   "是否继续？"),
-                    QStringLiteral("注意"));
-        return c;
-    }();
-    return command;
-}
-
-Encoded encodeSetReceiverNumber(const QString& number) {
-    return encodeNumber(setReceiverNumberCommand(), number, 1, 80,
-                        refuse(QStringLiteral("接收器号码必须为01-80的数字！"), kReceiverBox));
-}
-
-Encoded encodeInitialiseReceiver() {
-    return Prepared{&initialiseReceiverCommand(), {}};
-}
-
-Encoded encodeInitialiseHost() {
-    return Prepared{&initialiseHostCommand(), {}};
 }
 
 Encoded encodeReceiverFrequency(const QString& frequencyText, int frequencyPosition,
@@ -144,16 +88,35 @@ Encoded encodeReceiverFrequency(const QString& frequencyText, int frequencyPosit
     return frame;
 }
 
+const Command& setTransmitterCommand() {
+    static const Command command = withUsualOutcomes(
+        {.code = protocol::kSetTransmitterFrequency, .wait = {2, 1.0}},
+        QStringLiteral("发射机频率写入成功！"), kTransmitterFailure, Focus::TransmitterFrequency);
+    return command;
+}
+
+const Command& clearTransmitterCommand() {
+    static const Command command = withUsualOutcomes(
+        {.code = protocol::kSetTransmitterFrequency,
+         .wait = {3, 1.5},
+         .confirmation =
+             confirm(QStringLiteral("不输入发射机频率值，将清除系统中对发射机的设置！\r\n"
+                                    "是否继续？"),
+                     QStringLiteral("注意"))},
+        QStringLiteral("发射机设置清除成功！"), kTransmitterFailure, Focus::TransmitterFrequency);
+    return command;
+}
+
 Encoded encodeTransmitterFrequency(const QString& megahertz) {
     if (megahertz.isEmpty())
         return Prepared{&clearTransmitterCommand(), {}};
     const std::optional<double> value = numericValue(megahertz);
     if (!value)
-        return refuse(QStringLiteral("频率值里不能输入非法数值!"), kTransmitterBox);
+        return refuse(QStringLiteral("频率值里不能输入非法数值!"), Focus::TransmitterFrequency);
     if (*value < 100 || *value > 500)
-        return refuse(QStringLiteral("频率值应在100到500之间！"), kTransmitterBox);
+        return refuse(QStringLiteral("频率值应在100到500之间！"), Focus::TransmitterFrequency);
     if (std::fmod(roundHalfEven(*value * 1000000), kChannelStepHz) != 0)
-        return refuse(QStringLiteral("频率值必须为12.5K的倍数！"), kTransmitterBox);
+        return refuse(QStringLiteral("频率值必须为12.5K的倍数！"), Focus::TransmitterFrequency);
 
     // The frequency in units of 100 Hz, three bytes most significant first.
     const auto units = static_cast<std::uint32_t>(roundHalfEven(*value * 10000));

@@ -14,15 +14,14 @@ const Command& receiverFrequencyCommand();
 const Command& setTransmitterCommand();
 const Command& clearTransmitterCommand(); // asks its confirmation first
 
-Encoded encodeSetReceiverNumber(const QString& number); // Text2
-Encoded encodeInitialiseReceiver();
-Encoded encodeInitialiseHost();
+Encoded encodeSetReceiverNumber(const QString& number);
 
-// Combo2's text and position (-1 for none) and the optional receiver number in Text10.
+// The frequency list's text and position (-1 for none) and the optional receiver number.
 Encoded encodeReceiverFrequency(const QString& frequencyText, int frequencyPosition,
                                 const QString& receiver);
 
-// Text7 in MHz; empty text clears the transmitter setting (after the confirmation).
+// The transmitter frequency in MHz; empty text clears the transmitter setting (after the
+// confirmation).
 Encoded encodeTransmitterFrequency(const QString& megahertz);
 
 } // namespace callcfg

@@ -10,7 +10,4 @@ namespace callcfg {
 const Command& writeRepeaterCommand();
 const Command& deleteRepeaterCommand();
 
-Encoded encodeWriteRepeater();
-Encoded encodeDeleteRepeater();
-
 } // namespace callcfg

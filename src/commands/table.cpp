@@ -12,7 +12,6 @@ using namespace verdicts;
 namespace {
 
 constexpr Focus kTableBox = Focus::TableNumber;
-constexpr Focus kDeleteBox = Focus::DeleteTableNumber;
 constexpr Focus kPagerBoxes[] = {Focus::TablePager1, Focus::TablePager2, Focus::TablePager3};
 
 // A table number rounded once and sent high byte first.
@@ -27,37 +26,12 @@ const Command& setTableCallerCommand() {
         .code = protocol::kSetTableCaller,
         .wait = {1, 3.0},
         .waitBox = WaitBoxKind::Caller,
-        .replies = {{.length = 3,
-                     .verdict = success(QStringLiteral("设置餐桌号成功！"), kTableBox)},
-                    {.length = 0,
-                     .verdict =
-                         error(QStringLiteral("接收器记忆区已经存满，无法写入！"), kTableBox)},
-                    {.verdict = lengthError()}},
+        .replies = {onLength(3, success(QStringLiteral("设置餐桌号成功！"), kTableBox)),
+                    onLength(0,
+                             error(QStringLiteral("接收器记忆区已经存满，无法写入！"), kTableBox)),
+                    otherwise(lengthError())},
         .noReply = timeout(kTableBox),
         .failure = error(QStringLiteral("设置餐桌号失败!"), kTableBox),
-    };
-    return command;
-}
-
-const Command& deleteTableCallerCommand() {
-    static const Command command{
-        .code = protocol::kDeleteTableCaller,
-        .wait = {1, 2.0},
-        .replies = {{.length = 0,
-                     .verdict = success(QStringLiteral("删除餐桌号码成功！"), kDeleteBox)},
-                    {.length = 1,
-                     .firstByte = protocol::kTableCallerUnreachable,
-                     .verdict = error(
-                         QStringLiteral("没有与餐桌号对应的呼叫器或接收器与主机连接不正常！！"),
-                         kDeleteBox)},
-                    {.length = 1,
-                     .firstByte = protocol::kNoSuchTable,
-                     .verdict = error(QStringLiteral("不存在此餐桌号码！！"), kDeleteBox,
-                                      QStringLiteral("注意"))},
-                    {.length = 1, .verdict = {}},
-                    {.verdict = lengthError(kDeleteBox)}},
-        .noReply = timeout(kDeleteBox),
-        .failure = error(QStringLiteral("删除餐桌号码失败!"), kDeleteBox),
     };
     return command;
 }
@@ -93,12 +67,32 @@ Encoded encodeSetTableCaller(const TableCallerInput& input) {
     return frame;
 }
 
+const Command& deleteTableCallerCommand() {
+    constexpr Focus kDeleteBox = Focus::DeleteTableNumber;
+    static const Command command{
+        .code = protocol::kDeleteTableCaller,
+        .wait = {1, 2.0},
+        .replies = {onLength(0, success(QStringLiteral("删除餐桌号码成功！"), kDeleteBox)),
+                    onStatus(protocol::kTableCallerUnreachable,
+                             error(QStringLiteral(
+                                       "没有与餐桌号对应的呼叫器或接收器与主机连接不正常！！"),
+                                   kDeleteBox)),
+                    onStatus(protocol::kNoSuchTable, error(QStringLiteral("不存在此餐桌号码！！"),
+                                                           kDeleteBox, QStringLiteral("注意"))),
+                    onLength(1, {}), // any other status byte: no box
+                    otherwise(lengthError(kDeleteBox))},
+        .noReply = timeout(kDeleteBox),
+        .failure = error(QStringLiteral("删除餐桌号码失败!"), kDeleteBox),
+    };
+    return command;
+}
+
 Encoded encodeDeleteTableCaller(const QString& table) {
     if (!isNumeric(table))
-        return refuse(QStringLiteral("餐桌号码只能为数字！"), kDeleteBox);
+        return refuse(QStringLiteral("餐桌号码只能为数字！"), Focus::DeleteTableNumber);
     const std::optional<double> value = numberInRange(table, 1, 65535);
     if (!value)
-        return refuse(QStringLiteral("餐桌号码必须为1-65535的数字！"), kDeleteBox);
+        return refuse(QStringLiteral("餐桌号码必须为1-65535的数字！"), Focus::DeleteTableNumber);
     const std::optional<std::uint16_t> whole = roundedWord(*value);
     if (!whole)
         return Unsendable{&deleteTableCallerCommand()};

@@ -9,14 +9,14 @@
 namespace callcfg {
 
 struct TableCallerInput {
-    QString table;                 // Text3(0)
-    std::array<QString, 3> pagers; // Text3(2) to Text3(4); empty means no pager
+    QString table;                 // the table number as typed
+    std::array<QString, 3> pagers; // the three pager numbers; empty means no pager
 };
 
 const Command& setTableCallerCommand();
 const Command& deleteTableCallerCommand();
 
 Encoded encodeSetTableCaller(const TableCallerInput& input);
-Encoded encodeDeleteTableCaller(const QString& table); // Text6
+Encoded encodeDeleteTableCaller(const QString& table); // the table number to delete
 
 } // namespace callcfg

@@ -10,8 +10,8 @@ using namespace verdicts;
 
 namespace {
 
-constexpr Focus kSetBox = Focus::UrgeNumber;
-constexpr Focus kDeleteBox = Focus::DeleteUrgeNumber;
+// The host unit answers a registered urge unit with two data bytes.
+constexpr int kUrgeReplyLength = 2;
 
 Encoded encodeUrge(const Command& command, const QString& number, Focus box) {
     return encodeNumber(command, number, 1, 9,
@@ -21,38 +21,27 @@ Encoded encodeUrge(const Command& command, const QString& number, Focus box) {
 } // namespace
 
 const Command& setUrgeCommand() {
-    static const Command command{
-        .code = protocol::kSetUrgeUnit,
-        .wait = {1, 3.0},
-        .waitBox = WaitBoxKind::Urge,
-        .replies = {{.length = 2,
-                     .verdict = success(QStringLiteral("设置催菜器号码成功！"), kSetBox)},
-                    {.verdict = lengthError()}},
-        .noReply = timeout(kSetBox),
-        .failure = error(QStringLiteral("设置催菜器器号码失败!"), kSetBox),
-    };
-    return command;
-}
-
-const Command& deleteUrgeCommand() {
-    static const Command command{
-        .code = protocol::kDeleteUrgeUnit,
-        .wait = {2, 1.0},
-        .replies = {{.length = 0,
-                     .verdict = success(QStringLiteral("删除催菜器号码成功！"), kDeleteBox)},
-                    {.verdict = lengthError()}},
-        .noReply = timeout(kDeleteBox),
-        .failure = error(QStringLiteral("删除催菜器器号码失败!"), kDeleteBox),
-    };
+    static const Command command = withUsualOutcomes(
+        {.code = protocol::kSetUrgeUnit, .wait = {1, 3.0}, .waitBox = WaitBoxKind::Urge},
+        QStringLiteral("设置催菜器号码成功！"), QStringLiteral("设置催菜器器号码失败!"),
+        Focus::UrgeNumber, kUrgeReplyLength);
     return command;
 }
 
 Encoded encodeSetUrge(const QString& number) {
-    return encodeUrge(setUrgeCommand(), number, kSetBox);
+    return encodeUrge(setUrgeCommand(), number, Focus::UrgeNumber);
+}
+
+const Command& deleteUrgeCommand() {
+    static const Command command =
+        withUsualOutcomes({.code = protocol::kDeleteUrgeUnit, .wait = {2, 1.0}},
+                          QStringLiteral("删除催菜器号码成功！"),
+                          QStringLiteral("删除催菜器器号码失败!"), Focus::DeleteUrgeNumber);
+    return command;
 }
 
 Encoded encodeDeleteUrge(const QString& number) {
-    return encodeUrge(deleteUrgeCommand(), number, kDeleteBox);
+    return encodeUrge(deleteUrgeCommand(), number, Focus::DeleteUrgeNumber);
 }
 
 } // namespace callcfg

@@ -9,7 +9,7 @@ namespace callcfg {
 const Command& setUrgeCommand();
 const Command& deleteUrgeCommand();
 
-Encoded encodeSetUrge(const QString& number);    // Text11
-Encoded encodeDeleteUrge(const QString& number); // Text5
+Encoded encodeSetUrge(const QString& number); // the urge number to register
+Encoded encodeDeleteUrge(const QString& number);
 
 } // namespace callcfg

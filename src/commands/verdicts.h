@@ -35,6 +35,30 @@ inline Refusal refuse(const QString& text, Focus focus = Focus::Unchanged) {
     return {Box{BoxKind::Error, text, QStringLiteral("错误")}, focus};
 }
 
+// Rows of an outcome table: a reply of `length` data bytes; a reply of the one status byte
+// `status`; any reply the rows before did not match.
+inline OutcomeRow onLength(int length, const Verdict& verdict) {
+    return {.length = length, .verdict = verdict};
+}
+inline OutcomeRow onStatus(std::uint8_t status, const Verdict& verdict) {
+    return {.length = 1, .firstByte = status, .verdict = verdict};
+}
+inline OutcomeRow otherwise(const Verdict& verdict) {
+    return {.verdict = verdict};
+}
+
+// `command` with the outcome table most commands have: success on a reply of `length` data
+// bytes, the length error on any other, the time-out on none and `failureText` when the request
+// cannot be sent; every box but the length error moves the focus to `focus`.
+inline Command withUsualOutcomes(Command command, const QString& successText,
+                                 const QString& failureText, Focus focus = Focus::Unchanged,
+                                 int length = 0) {
+    command.replies = {onLength(length, success(successText, focus)), otherwise(lengthError())};
+    command.noReply = timeout(focus);
+    command.failure = error(failureText, focus);
+    return command;
+}
+
 inline Box confirm(const QString& text, const QString& title) {
     return Box{BoxKind::Confirm, text, title};
 }

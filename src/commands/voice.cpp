@@ -15,9 +15,9 @@ Command callerSettingCommand(std::uint8_t code, const QString& successText,
     return {
         .code = code,
         .wait = {2, 1.0},
-        .replies = {{.length = 0, .verdict = success(successText)},
-                    {.verdict = notice(QStringLiteral("当前信息机类型为数字机，设置失败！"),
-                                       QStringLiteral("ERR"))}},
+        .replies = {onLength(0, success(successText)),
+                    otherwise(notice(QStringLiteral("当前信息机类型为数字机，设置失败！"),
+                                     QStringLiteral("ERR")))},
         .noReply = timeout(),
         .failure = error(failureText),
     };
@@ -53,16 +53,6 @@ const Command& voiceSettingsCommand() {
     return command;
 }
 
-const Command& handheldByTableCommand() {
-    static const Command command = handheldCommand(protocol::kHandheldModeByTable);
-    return command;
-}
-
-const Command& handheldByPagerCommand() {
-    static const Command command = handheldCommand(protocol::kHandheldModeByPager);
-    return command;
-}
-
 Encoded encodeVoiceSettings(const VoiceInput& input) {
     const std::optional<std::uint8_t> bytes[] = {
         positionByte(input.pronunciation.position),
@@ -80,8 +70,18 @@ Encoded encodeVoiceSettings(const VoiceInput& input) {
     return frame;
 }
 
+const Command& handheldByTableCommand() {
+    static const Command command = handheldCommand(protocol::kHandheldModeByTable);
+    return command;
+}
+
 Encoded encodeHandheldByTable(int position) {
     return encodeHandheld(handheldByTableCommand(), position);
+}
+
+const Command& handheldByPagerCommand() {
+    static const Command command = handheldCommand(protocol::kHandheldModeByPager);
+    return command;
 }
 
 Encoded encodeHandheldByPager(int position) {

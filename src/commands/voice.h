@@ -14,13 +14,13 @@ struct ComboChoice {
 };
 
 struct VoiceInput {
-    ComboChoice pronunciation{QStringLiteral("中文发音"), 0}; // Combo1
-    ComboChoice initiator{QStringLiteral("桌"), 1};           // Combo2, empty text sends 255
-    ComboChoice key1{QStringLiteral("点菜"), 3};              // Combo3, empty text sends 255
-    ComboChoice key2{QStringLiteral("加水"), 4};              // Combo4
-    ComboChoice key3{QStringLiteral("买单"), 7};              // Combo5
-    bool key2Enabled = true;                                  // Check1, unticked sends 255
-    bool key3Enabled = true;                                  // Check2, unticked sends 255
+    ComboChoice pronunciation{QStringLiteral("中文发音"), 0}; // the language
+    ComboChoice initiator{QStringLiteral("桌"), 1};           // empty text sends 255
+    ComboChoice key1{QStringLiteral("点菜"), 3};              // empty text sends 255
+    ComboChoice key2{QStringLiteral("加水"), 4};
+    ComboChoice key3{QStringLiteral("买单"), 7};
+    bool key2Enabled = true; // its box unticked sends 255
+    bool key3Enabled = true; // its box unticked sends 255
 };
 
 const Command& voiceSettingsCommand();
@@ -28,7 +28,8 @@ const Command& handheldByTableCommand();
 const Command& handheldByPagerCommand();
 
 Encoded encodeVoiceSettings(const VoiceInput& input);
-Encoded encodeHandheldByTable(int position); // Form6 Combo1
-Encoded encodeHandheldByPager(int position); // Form6 Combo2
+// The position in the handheld caller window's list of place words.
+Encoded encodeHandheldByTable(int position);
+Encoded encodeHandheldByPager(int position);
 
 } // namespace callcfg

@@ -43,7 +43,8 @@ public:
     // "显示全部功能": the window grows to show every frame (or back to the load height).
     void setFullView(bool on);
     // "显示维护功能": shows the maintenance controls (transmitter and receiver frequency,
-    // test button, initialise receiver); hides them again when off. Command18 stays hidden.
+    // test button, initialise receiver); hides them again when off. The unused write button
+    // stays hidden.
     void setMaintenanceView(bool on);
     bool isFullView() const;
     bool isMaintenanceView() const;
@@ -71,7 +72,7 @@ public:
     // Work mode and data backup.
     QComboBox* workModeList = nullptr;          // Combo4
     QPushButton* writeWorkModeButton = nullptr; // Command11
-    QPushButton* memoryReaderButton = nullptr;  // Command12, opens the memory reader form3
+    QPushButton* memoryReaderButton = nullptr;  // Command12, opens the memory reader window
 
     // 设置传呼机.
     QLineEdit* pagerNumberEdit = nullptr;  // Text1(0)
@@ -120,8 +121,8 @@ public:
     QPushButton* writeDisplayTypeButton = nullptr;  // Command20
     QPushButton* writeRepeaterButton = nullptr;     // Command16, 增强器内容
     QPushButton* deleteRepeaterButton = nullptr;    // Command17
-    QPushButton* voicePromptsButton = nullptr;      // Command21, opens form5
-    QPushButton* handheldButton = nullptr;          // Command22, opens Form6
+    QPushButton* voicePromptsButton = nullptr;      // Command21, opens the voice prompt window
+    QPushButton* handheldButton = nullptr;          // Command22, opens the handheld caller window
 
 signals:
     // An entry of the port list was chosen, by the user or by the load (typing is no choice).

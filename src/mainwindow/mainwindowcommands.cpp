@@ -72,8 +72,8 @@ std::vector<Binding> bindings(const MainWindow* f) {
         {f->setReceiverNumberButton,
          {f->receiverNumberEdit},
          [f] { return encodeSetReceiverNumber(f->receiverNumberEdit->text()); }},
-        {f->initialiseReceiverButton, {}, [] { return encodeInitialiseReceiver(); }},
-        {f->initialiseHostButton, {}, [] { return encodeInitialiseHost(); }},
+        {f->initialiseReceiverButton, {}, [] { return withoutData(initialiseReceiverCommand()); }},
+        {f->initialiseHostButton, {}, [] { return withoutData(initialiseHostCommand()); }},
         {f->writeReceiverFrequencyButton,
          {f->frequencyReceiverEdit, f->receiverFrequencyList},
          [f] {
@@ -90,8 +90,8 @@ std::vector<Binding> bindings(const MainWindow* f) {
          {f->deleteUrgeEdit},
          [f] { return encodeDeleteUrge(f->deleteUrgeEdit->text()); }},
         // Repeater entries.
-        {f->writeRepeaterButton, {}, [] { return encodeWriteRepeater(); }},
-        {f->deleteRepeaterButton, {}, [] { return encodeDeleteRepeater(); }},
+        {f->writeRepeaterButton, {}, [] { return withoutData(writeRepeaterCommand()); }},
+        {f->deleteRepeaterButton, {}, [] { return withoutData(deleteRepeaterCommand()); }},
         // Work mode (no Enter in its list) and display-unit type.
         {f->writeWorkModeButton, {}, [f] { return encodeWorkMode(positionOf(f->workModeList)); }},
         {f->writeDisplayTypeButton,

@@ -60,7 +60,7 @@ private:
     void portLost(const QString& message) override;
 
     MainWindow& form_;
-    QObject* portList_ = nullptr; // Combo5, whose tooltip events are watched
+    QObject* portList_ = nullptr; // the port list, whose tooltip events are watched
     Link& link_;
     PortMap portMap_;
     std::function<std::unique_ptr<SerialPort>()> makeSearchPort_;

@@ -37,7 +37,7 @@ void TestMode::toggle() {
     }
 }
 
-// One tick of Timer1: what the port received goes to the test window, one line per read; a
+// One tick of the poll timer: what the port received goes to the test window, one line per read; a
 // lone byte is dropped.
 void TestMode::poll() {
     if (const auto bytes = link_.readWaiting())

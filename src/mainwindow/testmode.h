@@ -1,5 +1,5 @@
 #pragma once
-// The test mode of the main window: the test button starts and stops the poll of Timer1,
+// The test mode of the main window: the test button starts and stops the poll timer,
 // which shows every read of the port in the test window as a line of hexadecimal numbers.
 // Late bytes that the link drops before a request are shown as the poll would have shown them.
 

@@ -1,6 +1,7 @@
 #pragma once
-// The host unit's 8192 memory bytes as one value: read from the host unit, written to it,
-// compared. Used by the command line and the memory reader window alike.
+// Reading the host unit's whole memory (a HostMemory, memoryimage.h) from the host unit, writing
+// it to the host unit and comparing two of them. Used by the command line and the memory reader
+// window alike.
 
 #include "memory/blocktransfer.h"
 #include "memory/memoryimage.h"
@@ -11,13 +12,13 @@
 
 namespace callcfg {
 
-// Reads the host unit's memory as form3's host read does; `into` holds the blocks that came.
-// `replied(k)` runs for each block answered.
+// Reads the host unit's memory as the memory reader window's host read does; `into` holds the
+// blocks that came. `replied(k)` runs for each block answered.
 TransferResult readHostMemory(Link& link, HostMemory& into,
                               const std::function<void(int block)>& replied = {});
 
-// Writes the memory into the host unit as form3's download does; `stopAsked` may end it
-// between two blocks.
+// Writes the memory into the host unit as the memory reader window's download does; `stopAsked` may
+// end it between two blocks.
 TransferResult writeHostMemory(Link& link, const HostMemory& memory,
                                const std::function<void(int block)>& replied = {},
                                const StopAsked& stopAsked = {});

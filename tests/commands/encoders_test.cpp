@@ -395,10 +395,10 @@ void EncodersTest::voice() {
 
 void EncodersTest::framesWithoutInput() {
     const std::pair<Encoded, const Command*> fixed[] = {
-        {encodeInitialiseReceiver(), &initialiseReceiverCommand()},
-        {encodeInitialiseHost(), &initialiseHostCommand()},
-        {encodeWriteRepeater(), &writeRepeaterCommand()},
-        {encodeDeleteRepeater(), &deleteRepeaterCommand()},
+        {withoutData(initialiseReceiverCommand()), &initialiseReceiverCommand()},
+        {withoutData(initialiseHostCommand()), &initialiseHostCommand()},
+        {withoutData(writeRepeaterCommand()), &writeRepeaterCommand()},
+        {withoutData(deleteRepeaterCommand()), &deleteRepeaterCommand()},
     };
     for (const auto& [encoded, command] : fixed) {
         const Prepared& frame = std::get<Prepared>(encoded);
@@ -418,8 +418,8 @@ void EncodersTest::wireKnownAnswers() {
     QCOMPARE(wire(encodeVoiceSettings(cleared)), "55 55 AA 01 14 05 00 01 03 FF FF E3");
     QCOMPARE(wire(encodeHandheldByTable(0)), "55 55 AA 01 15 01 00 E8");
     QCOMPARE(wire(encodeHandheldByPager(1)), "55 55 AA 01 16 01 01 E6");
-    QCOMPARE(wire(encodeInitialiseReceiver()), "55 55 AA 01 08 00 F6");
-    QCOMPARE(wire(encodeDeleteRepeater()), "55 55 AA 01 07 00 F7");
+    QCOMPARE(wire(withoutData(initialiseReceiverCommand())), "55 55 AA 01 08 00 F6");
+    QCOMPARE(wire(withoutData(deleteRepeaterCommand())), "55 55 AA 01 07 00 F7");
 }
 
 QTEST_APPLESS_MAIN(EncodersTest)

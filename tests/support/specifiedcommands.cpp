@@ -1,0 +1,217 @@
+#include "specifiedcommands.h"
+
+#include "commands/mode.h"
+#include "commands/pager.h"
+#include "commands/receiver.h"
+#include "commands/repeater.h"
+#include "commands/table.h"
+#include "commands/urge.h"
+#include "commands/voice.h"
+#include "protocol/commands.h"
+
+namespace testsupport {
+
+namespace P = callcfg::protocol;
+using Tool = const callcfg::Command& (*)();
+
+namespace {
+
+SpecifiedBox error(const char* text, const char* focus = "", const char* title = "错误") {
+    return {16, QString::fromUtf8(title), QString::fromUtf8(text), QString::fromLatin1(focus)};
+}
+SpecifiedBox notice(const char* text, const char* title, const char* focus = "") {
+    return {15, QString::fromUtf8(title), QString::fromUtf8(text), QString::fromLatin1(focus)};
+}
+SpecifiedBox ok(const char* text, const char* focus = "") {
+    return notice(text, "OK", focus);
+}
+SpecifiedBox lengthError(const char* focus = "") {
+    return notice("返回数据长度错误", "错误", focus);
+}
+SpecifiedBox timeout(const char* focus = "") {
+    return error("超时没有返回数据!!", focus);
+}
+
+// Most commands: success on a reply of `length` data bytes, the length error (which keeps the
+// focus) on any other, the time-out on none; every other box focuses `focus`.
+SpecifiedCommand usual(const char* name, Tool tool, std::uint8_t code, int periods, double seconds,
+                       const char* success, const char* failure, const char* focus = "",
+                       int length = 0) {
+    return {name,
+            tool,
+            code,
+            periods,
+            seconds,
+            "",
+            {},
+            {},
+            {{length, -1, ok(success, focus)}, {-1, -1, lengthError()}},
+            timeout(focus),
+            error(failure, focus)};
+}
+
+// The caller settings of a voice display unit, which a digital one refuses.
+SpecifiedCommand callerSetting(const char* name, Tool tool, std::uint8_t code, const char* success,
+                               const char* failure) {
+    return {name,
+            tool,
+            code,
+            2,
+            1.0,
+            "",
+            {},
+            {},
+            {{0, -1, ok(success)}, {-1, -1, notice("当前信息机类型为数字机，设置失败！", "ERR")}},
+            timeout(),
+            error(failure)};
+}
+
+} // namespace
+
+const SpecifiedBox& SpecifiedCommand::boxFor(std::span<const std::uint8_t> reply) const {
+    static const SpecifiedBox none;
+    for (const SpecifiedReply& row : replies)
+        if ((row.length < 0 || std::size_t(row.length) == reply.size()) &&
+            (row.firstByte < 0 || (!reply.empty() && reply[0] == row.firstByte)))
+            return row.box;
+    return none;
+}
+
+const std::vector<SpecifiedCommand>& specifiedCommands() {
+    static const std::vector<SpecifiedCommand> commands = [] {
+        std::vector<SpecifiedCommand> s;
+        s.push_back(usual("set pager", callcfg::setPagerCommand, P::kSetPager, 3, 1.0,
+                          "设置传呼号成功！", "设置传呼号失败!", "Text1(0)"));
+        s.push_back({"delete pager",
+                     callcfg::deletePagerCommand,
+                     P::kDeletePager,
+                     2,
+                     1.0,
+                     "",
+                     {},
+                     {},
+                     {{0, -1, ok("删除传呼号成功！", "Text4")},
+                      {1, 0x01, notice("无此传呼号！", "注意", "Text4")},
+                      {1, -1, notice("返回数据错误", "错误", "Text4")},
+                      {-1, -1, lengthError("Text4")}},
+                     error("删除传呼号失败，请检查与通讯端口的连接情况！", "Text4"),
+                     error("删除传呼号失败!", "Text4")});
+        s.push_back({"set table caller",
+                     callcfg::setTableCallerCommand,
+                     P::kSetTableCaller,
+                     1,
+                     3.0,
+                     "Form2 after",
+                     {},
+                     {},
+                     {{3, -1, ok("设置餐桌号成功！", "Text3(0)")},
+                      {0, -1, error("接收器记忆区已经存满，无法写入！", "Text3(0)")},
+                      {-1, -1, lengthError()}},
+                     timeout("Text3(0)"),
+                     error("设置餐桌号失败!", "Text3(0)")});
+        s.push_back(
+            {"delete table caller",
+             callcfg::deleteTableCallerCommand,
+             P::kDeleteTableCaller,
+             1,
+             2.0,
+             "",
+             {},
+             {},
+             {{0, -1, ok("删除餐桌号码成功！", "Text6")},
+              {1, 0x01, error("没有与餐桌号对应的呼叫器或接收器与主机连接不正常！！", "Text6")},
+              {1, 0x02, error("不存在此餐桌号码！！", "Text6", "注意")},
+              {1, -1, {}},
+              {-1, -1, lengthError("Text6")}},
+             timeout("Text6"),
+             error("删除餐桌号码失败!", "Text6")});
+        s.push_back(usual("set receiver number", callcfg::setReceiverNumberCommand,
+                          P::kSetReceiverNumber, 2, 1.0, "设置接收器号码成功！",
+                          "设置接收器号码失败!", "Text2"));
+        s.push_back(usual("initialise receiver", callcfg::initialiseReceiverCommand,
+                          P::kInitialiseReceiver, 4, 1.0, "初始化接收器成功！",
+                          "初始化接收器失败!"));
+        s.push_back(
+            {"initialise host unit",
+             callcfg::initialiseHostCommand,
+             P::kInitialiseHost,
+             3,
+             1.0,
+             "",
+             QStringLiteral("执行此操作将清除主机内存储的所有信息！！\r\n"
+                            "   您确认执行请按确定，否则请取消！"),
+             QStringLiteral("注意！！"),
+             {{0, -1, ok("初始化主机成功！")}, {-1, -1, notice("返回数据长度错误！", "错误")}},
+             error("超时没有返回数据！"),
+             error("初始化主机失败!")});
+        s.push_back(usual("receiver frequency", callcfg::receiverFrequencyCommand,
+                          P::kSetReceiverFrequency, 3, 1.0, "接收器频率写入成功！",
+                          "接收器频率写入失败!"));
+        s.push_back(usual("transmitter frequency", callcfg::setTransmitterCommand,
+                          P::kSetTransmitterFrequency, 2, 1.0, "发射机频率写入成功！",
+                          "发射机频率写入失败!", "Text7"));
+        SpecifiedCommand clear = usual("clear transmitter", callcfg::clearTransmitterCommand,
+                                       P::kSetTransmitterFrequency, 3, 1.5, "发射机设置清除成功！",
+                                       "发射机频率写入失败!", "Text7");
+        clear.confirmation =
+            QStringLiteral("不输入发射机频率值，将清除系统中对发射机的设置！\r\n是否继续？");
+        clear.confirmationTitle = QStringLiteral("注意");
+        s.push_back(clear);
+        SpecifiedCommand setUrge =
+            usual("set urge unit", callcfg::setUrgeCommand, P::kSetUrgeUnit, 1, 3.0,
+                  "设置催菜器号码成功！", "设置催菜器器号码失败!", "Text11", 2);
+        setUrge.waitBox = "Form4 after";
+        s.push_back(setUrge);
+        s.push_back(usual("delete urge unit", callcfg::deleteUrgeCommand, P::kDeleteUrgeUnit, 2,
+                          1.0, "删除催菜器号码成功！", "删除催菜器器号码失败!", "Text5"));
+        s.push_back({"write repeater",
+                     callcfg::writeRepeaterCommand,
+                     P::kWriteRepeater,
+                     1,
+                     3.0,
+                     "Form2 after",
+                     {},
+                     {},
+                     {{3, -1, ok("设置转发器成功！", "Command16")},
+                      {0, -1, error("转发器记忆区已经存满，无法写入！", "Command16")},
+                      {-1, -1, notice("返回数据长度错误！", "错误")}},
+                     error("超时没有返回数据！", "Command16"),
+                     error("设置转发器内容失败！", "Command16")});
+        s.push_back({"delete repeater",
+                     callcfg::deleteRepeaterCommand,
+                     P::kDeleteRepeater,
+                     1,
+                     3.0,
+                     "Form2 before",
+                     {},
+                     {},
+                     {{0, -1, ok("删除转发器内容成功！", "Command17")},
+                      {1, 0x01, error("转发器中无此呼叫器！", "Command17")},
+                      {1, 0x00, error("转发器内容为空！", "Command17")},
+                      {-1, -1, lengthError("Command17")}},
+                     timeout("Command17"),
+                     error("删除转发器内容失败!", "Command17")});
+        SpecifiedCommand mode = usual("work mode", callcfg::workModeCommand, P::kSetWorkMode, 3,
+                                      1.0, "设置工作模式成功！", "工作模式设置失败！");
+        mode.replies.back().box = error("返回数据长度错误"); // an error box, unlike the others
+        s.push_back(mode);
+        s.push_back(usual("digital display", callcfg::digitalDisplayCommand, P::kSetDisplayType, 2,
+                          1.0, "信息机类型设为数字机！", "设置信息机类型失败!"));
+        s.push_back(usual("voice display", callcfg::voiceDisplayCommand, P::kSetDisplayType, 2, 1.0,
+                          "信息机类型设为语音机！", "设置信息机类型失败!"));
+        s.push_back(callerSetting("voice prompts", callcfg::voiceSettingsCommand,
+                                  P::kSetVoicePrompts, "语音信息机中关于呼叫器的设置成功！",
+                                  "设置呼叫器的语音提示类型失败!"));
+        for (auto [name, tool, code] :
+             {std::tuple{"handheld by table", &callcfg::handheldByTableCommand,
+                         P::kHandheldModeByTable},
+              std::tuple{"handheld by pager", &callcfg::handheldByPagerCommand,
+                         P::kHandheldModeByPager}})
+            s.push_back(
+                callerSetting(name, tool, code, "设置成功！", "设置手持呼叫器的语音提示类型失败!"));
+        return s;
+    }();
+    return commands;
+}
+
+} // namespace testsupport

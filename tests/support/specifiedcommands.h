@@ -1,0 +1,56 @@
+#pragma once
+// What each host-unit command of the windows is to do, restated as the installer sees it: the
+// request's command code, the wait, the wait box and the question, and the box and focused
+// control for each kind of reply, for no reply and for a request that could not be sent. The
+// command tests and the soak check the tool against this one table; it is written out here,
+// not taken from the tool's own descriptions, so that a wrong text in the tool is caught.
+
+#include "commands/command.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace testsupport {
+
+// A box as the installer sees it; kind 0 means no box at all.
+struct SpecifiedBox {
+    int kind = 0; // 15 a notice (no icon), 16 an error (critical icon)
+    QString title;
+    QString text;
+    QString focus; // objectName of the control that takes the focus; empty: it stays
+};
+
+// A reply of `length` data bytes (any when -1) whose data byte 0 is `firstByte` (any when -1).
+struct SpecifiedReply {
+    int length = -1;
+    int firstByte = -1;
+    SpecifiedBox box;
+};
+
+struct SpecifiedCommand {
+    const char* name = "";
+    const callcfg::Command& (*tool)() = nullptr; // the tool's description of the command
+    std::uint8_t code = 0;
+    int periods = 1; // the wait: `periods` of `seconds` each
+    double seconds = 1;
+    const char* waitBox = "";  // "Form2 after" (shown once sent), "Form2 before", "Form4 after"
+    QString confirmation;      // asked first (a confirmation box), when not empty
+    QString confirmationTitle; //
+    std::vector<SpecifiedReply> replies; // the first match wins; success is the first row
+    SpecifiedBox noReply;
+    SpecifiedBox failure; // the request could not be sent
+
+    double waitSeconds() const { return periods * seconds; }
+    const SpecifiedReply& success() const { return replies.front(); }
+    // The box of the first row that matches; no box when none does.
+    const SpecifiedBox& boxFor(std::span<const std::uint8_t> reply) const;
+};
+
+// Every command of the main window and the caller windows; the soak draws from them in this
+// order.
+const std::vector<SpecifiedCommand>& specifiedCommands();
+
+} // namespace testsupport
