@@ -2,6 +2,7 @@
 // The main window's and the caller windows' commands as the installer sees them, and the check
 // of the boxes an operation showed.
 
+#include "lineview.h"
 #include "specifiedcommands.h"
 
 #include <QString>
