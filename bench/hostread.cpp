@@ -2,7 +2,7 @@
 
 #include "app/program.h"
 #include "boxwatcher.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "memory/blocktransfer.h"
 #include "protocol/commands.h"
 
@@ -83,9 +83,9 @@ HostReadResult throughLink(callcfg::Program& program, const hostsim::Memory& mem
 
 HostReadResult measureHostRead(callcfg::Program& program, hostsim::PtyHost& host, bool linkOnly) {
     const hostsim::Memory memory = pattern();
-    host.withUnit([&](hostsim::HostUnit& unit) {
-        unit.setMemory(memory);
-        unit.takeRequests();
+    host.withLine([&](hostsim::HostLine& line) {
+        line.unit().setMemory(memory);
+        line.takeRequests();
     });
     if (linkOnly)
         return throughLink(program, memory, QStringLiteral("asked for with --through-link"));
@@ -94,7 +94,7 @@ HostReadResult measureHostRead(callcfg::Program& program, hostsim::PtyHost& host
         return throughLink(program, memory, QStringLiteral("form3 has no Command1 yet"));
     HostReadResult viaReader = throughReader(program, command1, memory);
     const auto requests =
-        host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
+        host.withLine([](hostsim::HostLine& line) { return line.takeRequests(); });
     const bool readSomething =
         std::any_of(requests.begin(), requests.end(), [](const hostsim::ReceivedRequest& r) {
             return r.command == callcfg::protocol::kReadHostBlock;

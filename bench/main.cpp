@@ -8,7 +8,7 @@
 #include "hostread.h"
 
 #include "app/program.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "memory/hexview.h"
 #include "memory/listing.h"
 #include "protocol/commands.h"

@@ -9,8 +9,8 @@
 #include "check.h"
 #include "split.h"
 
-#include "hostsim/hostunit.h"
-#include "hostsim/requestparser.h"
+#include "hostsim/line/hostline.h"
+#include "hostsim/line/requestparser.h"
 #include "protocol/protocol.h"
 
 #include <algorithm>
@@ -42,8 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     hostsim::HostUnit unit;
     unit.setLearnDelay(0);
-    const std::vector<hostsim::Reply> replies = unit.feed(split.payload);
-    FUZZ_CHECK(unit.requests() == once);
+    hostsim::HostLine line(unit);
+    const std::vector<hostsim::Reply> replies = line.feed(split.payload);
+    FUZZ_CHECK(line.requests() == once);
     auto next = once.begin();
     for (const hostsim::Reply& reply : replies) {
         const auto& b = reply.bytes;

@@ -4,7 +4,7 @@
 #include "memorypattern.h"
 #include "transferjudge.h"
 
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "memory/hostmemory.h"
 #include "protocol/commands.h"
 
@@ -151,9 +151,9 @@ private:
         const int count = random_.bounded(40) == 0 ? 0 : random_.bounded(3, 7);
         const std::vector<Fault> faults = draw_.drawTransfer(
             {command, 0, wireSize, waitSeconds, false, false}, kBlocks, count, 8);
-        host_->withUnit([&](hostsim::HostUnit& unit) {
+        host_->withLine([&](hostsim::HostLine& line) {
             for (const Fault& f : faults)
-                unit.addFault(f);
+                line.addFault(f);
         });
     }
 
@@ -180,10 +180,10 @@ private:
         result.sent = sentFromLog(log);
         if (!host_->waitForQuiet(std::chrono::seconds(10)))
             tally_.violation(QStringLiteral("the unit's answers did not go out"));
-        host_->withUnit([](hostsim::HostUnit& u) {
-            u.clearFaults();
-            u.takeRequests();
-            u.takeRawReceived();
+        host_->withLine([](hostsim::HostLine& l) {
+            l.clearFaults();
+            l.takeRequests();
+            l.takeRawReceived();
         });
         result.records = host_->takeRecords();
         tally_.count(result.records);

@@ -7,7 +7,7 @@
 
 #include "tally.h"
 
-#include "hostsim/fault.h"
+#include "hostsim/line/fault.h"
 
 #include <QRandomGenerator>
 

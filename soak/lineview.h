@@ -6,7 +6,7 @@
 // leaves, and the unit drops a second copy of a reply that is not out when the next request
 // begins.
 
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 
 #include <chrono>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // line), the outcomes by kind and the violations; and the table that shows the window's and the
 // command line's side by side.
 
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 
 #include <QString>
 #include <QStringList>

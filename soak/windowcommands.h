@@ -5,7 +5,7 @@
 #include "commandtable.h"
 
 #include "app/program.h"
-#include "hostsim/hostunit.h"
+#include "hostsim/unit/hostunit.h"
 
 #include <QPushButton>
 #include <QRandomGenerator>

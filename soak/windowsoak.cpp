@@ -123,14 +123,14 @@ WindowSoak::Finished WindowSoak::finish() {
     // is in before its answers are awaited.
     const std::size_t wrote = sent_.size();
     host_->waitFor(
-        [&](const hostsim::HostUnit& u) { return u.requests().size() >= wrote || host_->isGone(); },
+        [&](const hostsim::HostLine& l) { return l.requests().size() >= wrote || host_->isGone(); },
         std::chrono::seconds(10));
     if (!host_->waitForQuiet(std::chrono::seconds(10)))
         tally_.violation(QStringLiteral("the unit's answers did not go out"));
-    host_->withUnit([](hostsim::HostUnit& u) {
-        u.clearFaults();
-        u.takeRequests();
-        u.takeRawReceived();
+    host_->withLine([](hostsim::HostLine& l) {
+        l.clearFaults();
+        l.takeRequests();
+        l.takeRawReceived();
     });
     done.records = host_->takeRecords();
     done.sent = std::exchange(sent_, {});
@@ -172,9 +172,9 @@ void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSiz
         faults =
             draw_.drawTransfer({command, 0, wireSize, waitSeconds, false, true}, blocks, count, 8);
     }
-    host_->withUnit([&](hostsim::HostUnit& unit) {
+    host_->withLine([&](hostsim::HostLine& line) {
         for (const Fault& f : faults)
-            unit.addFault(f);
+            line.addFault(f);
     });
 }
 

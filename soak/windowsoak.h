@@ -18,7 +18,7 @@
 
 #include "app/program.h"
 #include "boxwatcher.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "link/linkobserver.h"
 
 #include <QRandomGenerator>

@@ -7,7 +7,7 @@
 #include "callers/callerwindows.h"
 #include "callers/handheldcallerwindow.h"
 #include "callers/voicepromptwindow.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "memoryreader/memoryreaderwindow.h"
 #include "sitesheet/sitesheetwindow.h"
 #include "ui/fonts.h"
@@ -52,15 +52,7 @@ bool save(QWidget* window, const QString& dir, const char* name) {
 void setUpUnit(hostsim::HostUnit& unit) {
     unit.setLearnDelay(0);
     const auto request = [&unit](std::uint8_t command, std::vector<std::uint8_t> data) {
-        std::vector<std::uint8_t> frame{0x55, 0x55,    0xAA,
-                                        0x01, command, static_cast<std::uint8_t>(data.size())};
-        unsigned sum = 0x01 + command + data.size();
-        for (std::uint8_t b : data) {
-            frame.push_back(b);
-            sum += b;
-        }
-        frame.push_back(static_cast<std::uint8_t>(0xFF - (sum & 0xFF)));
-        unit.feed(frame);
+        unit.carryOut({command, std::move(data)});
     };
     request(0x01, {0, 3, 0, 2, 0, 0, 0, 1, 2, 3, 4, 5, 0});
     request(0x01, {0, 12, 0, 1, 1, 1, 2, 3, 4, 5, 6, 7, 2});
@@ -69,7 +61,6 @@ void setUpUnit(hostsim::HostUnit& unit) {
     request(0x03, {0, 0, 25, 105, 0xFF, 0xFF});
     request(0x03, {0, 1, 0, 3, 12, 105});
     request(0x17, {1});
-    unit.takeRequests();
 }
 
 } // namespace

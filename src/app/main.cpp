@@ -23,7 +23,7 @@
 #include <optional>
 
 #ifdef CALLCFG_SIMULATOR
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #endif
 
 #ifdef Q_OS_WIN

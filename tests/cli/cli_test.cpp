@@ -4,7 +4,7 @@
 
 #include "cli/commandline.h"
 #include "cli/heldinterrupts.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "language/language.h"
 #include "link/link.h"
 #include "link/qtserialport.h"
@@ -113,7 +113,7 @@ class CommandLineTest : public QObject {
         return host->withUnit([](hostsim::HostUnit& u) { return u.memory(); });
     }
     void fault(const Fault& f) {
-        host->withUnit([&](hostsim::HostUnit& u) { u.addFault(f); });
+        host->withLine([&](hostsim::HostLine& l) { l.addFault(f); });
     }
 
 private slots:
@@ -164,7 +164,7 @@ private slots:
         writeFile(file, bytesOf(patterned(9)));
         const auto r = run({"restore", "--no-verify", "--device", device(), file});
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        const auto requests = host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
+        const auto requests = host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); });
         QCOMPARE(requests.size(), std::size_t(64));
         QVERIFY(std::all_of(requests.begin(), requests.end(),
                             [](const hostsim::ReceivedRequest& q) { return q.command == 0x18; }));
@@ -210,7 +210,7 @@ private slots:
                  qPrintable(r.err));
         QCOMPARE(r.err.endsWith("\ncallcfg: nothing written; the host unit is as it was\n"),
                  status == 1);
-        QCOMPARE(host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }).size(),
+        QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size(),
                  std::size_t((yes ? 0 : 64) + (status == 0 ? 128 : 0)));
     }
 
@@ -231,7 +231,7 @@ private slots:
         std::size_t n = 0;
         const auto sent = [&] {
             return n +=
-                   host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }).size();
+                   host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size();
         };
         QTRY_VERIFY_WITH_TIMEOUT(sent() >= 3, 10000);
         QCOMPARE(::kill(process.processId(), signal), 0);
@@ -405,7 +405,7 @@ private slots:
                  present ? QStringList{"shop.cat"} : QStringList());
         if (!present) {
             QVERIFY2(r.err.contains("cannot write"), qPrintable(r.err));
-            QVERIFY(host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }).empty());
+            QVERIFY(host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).empty());
         }
     }
 
@@ -436,7 +436,7 @@ private slots:
         std::size_t requests = 0;
         QTRY_VERIFY_WITH_TIMEOUT(
             (requests +=
-             host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }).size()) >= 3,
+             host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size()) >= 3,
             10000);
         QCOMPARE(::kill(process.processId(), signal), 0);
         QVERIFY(process.waitForFinished(10000));
@@ -600,7 +600,7 @@ private slots:
                             "  (--port)\nCOM3  not present\nCOM4  /dev/callcfg-none  not present"
                             "  (--port)\nCOM5  not present\nCOM6  not present\nCOM7  not "
                             "present\nCOM8  not present\n");
-        QCOMPARE(host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); }).size(),
+        QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.takeRawReceived(); }).size(),
                  std::size_t(0));
 
         r = run({"ports", "--find", "--port", "COM2=" + dev, "--port", "COM12=" + dev});
@@ -609,7 +609,7 @@ private slots:
         QCOMPARE(lines.value(1), "COM2  " + dev + "  (--port)  a host unit answered");
         QCOMPARE(lines.value(8), "COM12  " + dev + "  (--port)  a host unit answered");
         QCOMPARE(r.err, QString("callcfg: host unit found on COM2, COM12\n"));
-        const auto requests = host->withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
+        const auto requests = host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); });
         QCOMPARE(requests.size(), std::size_t(1));
         QCOMPARE(requests[0].command, std::uint8_t(0x0D));
         QCOMPARE(requests[0].data, std::vector<std::uint8_t>{0x00});
@@ -632,14 +632,14 @@ private slots:
             r.err,
             QString("callcfg: no host unit found; check the cable and the host unit's power\n"));
 
-        host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); });
+        host->withLine([](hostsim::HostLine& l) { return l.takeRawReceived(); });
         callcfg::Link other(std::make_unique<callcfg::QtSerialPort>());
         QVERIFY(other.open(dev));
         r = run({"ports", "--find", "--port", "COM1=" + dev});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.out.startsWith("COM1  " + dev + "  (--port)  in use by another program ("),
                  qPrintable(r.out));
-        QVERIFY(host->withUnit([](hostsim::HostUnit& u) { return u.takeRawReceived(); }).empty());
+        QVERIFY(host->withLine([](hostsim::HostLine& l) { return l.takeRawReceived(); }).empty());
     }
 
     void localeLanguage_data() {

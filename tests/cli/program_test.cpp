@@ -4,7 +4,7 @@
 
 #include "cli/commandline.h"
 #include "cli/programrun.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "language/language.h"
 #include "link/qtserialport.h"
 #include "protocol/protocol.h"
@@ -96,7 +96,7 @@ class ProgramTest : public QObject {
         host->withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(0); });
     }
     std::size_t requestsSent() {
-        return host->withUnit([](hostsim::HostUnit& u) { return u.requests().size(); });
+        return host->withLine([](hostsim::HostLine& l) { return l.requests().size(); });
     }
     QString exported(const char* what) {
         const QString backup = dir->filePath("unit.cat");
@@ -132,9 +132,9 @@ private slots:
     // The caller of table 12 is not pressed: that row fails, the others are done, --verify
     // finds it missing; status 1.
     void tablePlanWithOneCallerNotPressed() {
-        host->withUnit([](hostsim::HostUnit& u) {
-            u.addFault(Fault::noReply().onCommand(0x03));
-            u.addFault(Fault::memoryFull().onCommand(0x03)); // nothing learned
+        host->withLine([](hostsim::HostLine& l) {
+            l.addFault(Fault::noReply().onCommand(0x03));
+            l.addFault(Fault::memoryFull().onCommand(0x03)); // nothing learned
         });
         const QString plan = file("tables.csv", kTableHeader + "12,,1,2,无\r\n13,,3,,\r\n"
                                                                "14,0A1B2C,无,无,无\r\n");
@@ -159,14 +159,14 @@ private slots:
     // repeats the row, the end of input stops with the row to go on from; the progress line
     // counts the rows run.
     void notPressedAsksAtATerminal() {
-        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
+        host->withLine([](hostsim::HostLine& l) { l.addFault(Fault::noReply().onCommand(0x03)); });
         const QString plan = file("tables.csv", kTableHeader + "12,,1,,\r\n13,,2,,\r\n");
         Run r = run({"program", "--device", device(), plan}, {"x", "r"});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, "row 2: table 12: 超时没有返回数据!!\nrow 2: table 12: 设置餐桌号成功！\n"
                         "row 3: table 13: 设置餐桌号成功！\n");
         QCOMPARE(r.err.count("r retry / s skip / q quit"), 2);
-        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x03)); });
+        host->withLine([](hostsim::HostLine& l) { l.addFault(Fault::noReply().onCommand(0x03)); });
         r = run({"program", "--device", device(), plan, "--from", "3"}, {"x"});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains("row 1 of 1, ") && r.err.contains("--from 3 " + plan),
@@ -203,7 +203,7 @@ private slots:
     // A unit that stops answering ends the run with status 3 and the row to go on from;
     // --from sends that row and the rest only.
     void communicationFailureThenResume() {
-        host->withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::noReply().onCommand(0x01)); });
+        host->withLine([](hostsim::HostLine& l) { l.addFault(Fault::noReply().onCommand(0x01)); });
         QVERIFY(QDir(dir->path()).mkdir("新建 文件夹"));
         const QString plan = file("新建 文件夹/p.csv", kPagerHeader + "1,1,正,英文,512,音调1\r\n"
                                                                       "2,2,正,英文,512,音调1\r\n");

@@ -114,13 +114,13 @@ private:
 
     // The bytes on the wire once `count` of them have arrived (or after a second).
     QString wireOf(std::size_t count) {
-        e2e->host.waitFor([count](const HostUnit& u) { return u.rawReceived().size() >= count; },
+        e2e->host.waitFor([count](const HostLine& l) { return l.rawReceived().size() >= count; },
                           std::chrono::seconds(1));
         return e2e->takeWire();
     }
 
     bool nothingSent() {
-        return !e2e->host.waitFor([](const HostUnit& u) { return !u.rawReceived().empty(); },
+        return !e2e->host.waitFor([](const HostLine& l) { return !l.rawReceived().empty(); },
                                   std::chrono::milliseconds(150));
     }
 
@@ -129,7 +129,7 @@ private:
     }
 
     void addFault(const Fault& fault) {
-        e2e->host.withUnit([&fault](HostUnit& unit) { unit.addFault(fault); });
+        e2e->host.withLine([&fault](HostLine& line) { line.addFault(fault); });
     }
 
     // Compares the only box shown since the last call.

@@ -6,7 +6,7 @@
 #include "app/program.h"
 #include "endtoend.h"
 #include "expectedboxes.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "link/linkobserver.h"
 #include "link/qtserialport.h"
 #include "mainwindow/mainwindow.h"
@@ -56,7 +56,7 @@ struct Site {
     QString device() const { return QString::fromStdString(host.devicePath()); }
     callcfg::MainWindow& form() { return program->mainWindow; }
     std::vector<hostsim::ReceivedRequest> requests() {
-        return host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
+        return host.withLine([](hostsim::HostLine& line) { return line.takeRequests(); });
     }
 };
 
@@ -154,8 +154,8 @@ private slots:
             map.map(1, device);
             map.map(2, QString::fromStdString(held.devicePath()));
         });
-        site.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(Fault::noReply().onCommand(0x0D).always());
+        site.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(Fault::noReply().onCommand(0x0D).always());
         });
         site.form().openPortButton->click();
         QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(describe(site.boxes.take()),
                  QStringList{"error 错误: 没有找到主机，请检查连线和电源！"});
         QCOMPARE(site.requests().size(), std::size_t(1));
-        QVERIFY(held.withUnit([](hostsim::HostUnit& unit) { return unit.rawReceived().empty(); }));
+        QVERIFY(held.withLine([](hostsim::HostLine& line) { return line.rawReceived().empty(); }));
         QCOMPARE(site.form().portList->currentText(), QString("COM1"));
         QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
         QCOMPARE(site.form().openPortButton->text(), QString("关闭"));
@@ -213,11 +213,11 @@ private slots:
     void aCommandAfterATimeOutLeavesAtOnce() {
         Site site([](callcfg::PortMap& map, const QString& device) { map.map(1, device); }, {},
                   1.0);
-        site.host.withUnit([](hostsim::HostUnit& unit) {
+        site.host.withLine([](hostsim::HostLine& line) {
             const std::uint8_t pager5[] = {0x6B, 0x12, 0x34, 0x56, 0x72};
             for (int i = 0; i < 5; ++i)
-                unit.setMemoryAt(20 + i, pager5[i]);
-            unit.addFault(Fault::delay(2.3).onCommand(0x04));
+                line.unit().setMemoryAt(20 + i, pager5[i]);
+            line.addFault(Fault::delay(2.3).onCommand(0x04));
         });
         callcfg::MainWindow& form = site.form();
         site.boxes.setAnswerDelay(700);
@@ -231,7 +231,7 @@ private slots:
         form.deletePagerEdit->setText("5");
         Clock::time_point arrived{};
         std::thread watch([&] {
-            if (site.host.waitFor([](const hostsim::HostUnit& u) { return !u.requests().empty(); },
+            if (site.host.waitFor([](const hostsim::HostLine& l) { return !l.requests().empty(); },
                                   std::chrono::milliseconds(3000)))
                 arrived = Clock::now();
         });
@@ -250,8 +250,8 @@ private slots:
         callcfg::MainWindow& form = site.form();
         form.testButton->click();
         QVERIFY(form.pollTimer->isActive());
-        site.host.withUnit(
-            [](hostsim::HostUnit& unit) { unit.addFault(Fault::delay(0.15).onCommand(0x08)); });
+        site.host.withLine(
+            [](hostsim::HostLine& line) { line.addFault(Fault::delay(0.15).onCommand(0x08)); });
         callcfg::Link& link = site.program->link;
         QVERIFY(std::holds_alternative<callcfg::NoReply>(link.exchange({0x08, {}}, {1, 1.0})));
         std::this_thread::sleep_for(std::chrono::milliseconds(150)); // no poll meanwhile
@@ -259,9 +259,9 @@ private slots:
         QCOMPARE(form.testWindow->toPlainText(), QString("55 AA 2 8 0 F5 \n"));
 
         // A lone late byte makes no line.
-        site.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(Fault::delay(0.15).onCommand(0x08));
-            unit.addFault(Fault::truncate(1).onCommand(0x08));
+        site.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(Fault::delay(0.15).onCommand(0x08));
+            line.addFault(Fault::truncate(1).onCommand(0x08));
         });
         QVERIFY(std::holds_alternative<callcfg::NoReply>(link.exchange({0x08, {}}, {1, 1.0})));
         std::this_thread::sleep_for(std::chrono::milliseconds(150));

@@ -199,7 +199,7 @@ class InputFuzzTest : public QObject {
     // The data of the one frame the host unit received since the last look, or nothing.
     std::optional<QString> frameData() {
         const auto requests =
-            e2e->host.withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); });
+            e2e->host.withLine([](hostsim::HostLine& l) { return l.takeRequests(); });
         if (requests.empty())
             return std::nullopt;
         if (requests.size() != 1)

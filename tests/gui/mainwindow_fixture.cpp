@@ -85,7 +85,7 @@ void addCommandColumns() {
 }
 
 bool requestArrives(EndToEnd& e2e, int ms) {
-    return e2e.host.waitFor([](const hostsim::HostUnit& unit) { return !unit.requests().empty(); },
+    return e2e.host.waitFor([](const hostsim::HostLine& line) { return !line.requests().empty(); },
                             std::chrono::milliseconds(ms));
 }
 
@@ -109,7 +109,7 @@ void runCommandRow(const QString& button, std::uint8_t code, const QString& wait
         QVERIFY(e2e.link().isOpen());
         e2e.host.goAway();
     } else if (auto injected = faultNamed(fault, code)) {
-        e2e.host.withUnit([&](hostsim::HostUnit& unit) { unit.addFault(*injected); });
+        e2e.host.withLine([&](hostsim::HostLine& line) { line.addFault(*injected); });
     }
     click(e2e.mainWindow(), button);
     backToMainWindow(e2e.mainWindow());

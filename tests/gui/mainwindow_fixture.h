@@ -5,7 +5,7 @@
 
 #include "endtoend.h"
 #include "expectedboxes.h"
-#include "hostsim/fault.h"
+#include "hostsim/line/fault.h"
 
 #include <QStringList>
 

@@ -47,7 +47,7 @@ struct MissingCom1 {
     callcfg::MainWindow& mainWindow() { return program->mainWindow; }
     QString takeWire() {
         return hexText(
-            host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRawReceived(); }));
+            host.withLine([](hostsim::HostLine& line) { return line.takeRawReceived(); }));
     }
     // Chooses the next or previous entry of the port list with the arrow keys.
     void choosePort(Qt::Key key) {
@@ -263,10 +263,10 @@ private slots:
 
         // Nor while the checksum box is open: the good reply that arrives meanwhile is taken
         // by the command at the end of its next period.
-        e2e.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(
+        e2e.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(
                 hostsim::Fault::noise({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE7}).onCommand(0x17));
-            unit.addFault(hostsim::Fault::split(6, 0.08).onCommand(0x17));
+            line.addFault(hostsim::Fault::split(6, 0.08).onCommand(0x17));
         });
         e2e.boxes.setAnswerDelay(400);
         QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
@@ -278,9 +278,9 @@ private slots:
 
         // A reply that comes after its command has given up (150 ms) is shown as read, one line
         // per read.
-        e2e.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(hostsim::Fault::delay(0.4).onCommand(0x17));
-            unit.addFault(hostsim::Fault::wrongLength(1).onCommand(0x17));
+        e2e.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(hostsim::Fault::delay(0.4).onCommand(0x17));
+            line.addFault(hostsim::Fault::wrongLength(1).onCommand(0x17));
         });
         QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
@@ -288,8 +288,8 @@ private slots:
                                   2000);
 
         // The poll has taken those bytes: the next command does not see them.
-        e2e.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(hostsim::Fault::noReply().onCommand(0x17));
+        e2e.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(hostsim::Fault::noReply().onCommand(0x17));
         });
         QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
@@ -302,8 +302,8 @@ private slots:
         QVERIFY(e2e.link().isOpen());
 
         // Without the test mode nothing polls the port.
-        e2e.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(hostsim::Fault::delay(0.4).onCommand(0x17));
+        e2e.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(hostsim::Fault::delay(0.4).onCommand(0x17));
         });
         QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
@@ -316,14 +316,14 @@ private slots:
     void aReplySentTwiceIsTakenOnce() {
         EndToEnd e2e;
         callcfg::MainWindow& form = e2e.mainWindow();
-        e2e.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(hostsim::Fault::twice(0.2).onCommand(0x17)); // after the 50 ms period
+        e2e.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(hostsim::Fault::twice(0.2).onCommand(0x17)); // after the 50 ms period
         });
         QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{"notice OK: 设置工作模式成功！"});
         QVERIFY(e2e.host.waitForQuiet(std::chrono::seconds(10))); // the copy is out
-        e2e.host.withUnit([](hostsim::HostUnit& unit) {
-            unit.addFault(hostsim::Fault::noReply().onCommand(0x17));
+        e2e.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(hostsim::Fault::noReply().onCommand(0x17));
         });
         QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});

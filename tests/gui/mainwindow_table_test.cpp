@@ -139,7 +139,7 @@ private slots:
         EndToEnd e2e;
         setInputs(e2e.mainWindow(), {"Text3(0)=7"});
         if (auto injected = faultNamed(fault, 0x03))
-            e2e.host.withUnit([&](hostsim::HostUnit& unit) { unit.addFault(*injected); });
+            e2e.host.withLine([&](hostsim::HostLine& line) { line.addFault(*injected); });
         const WaitBoxRun run = runWithWaitBox(e2e, &e2e.program->waitBoxes.callerBox(), "Command3");
         QVERIFY(run.host.request);
         QVERIFY(run.frameBeforeShow);

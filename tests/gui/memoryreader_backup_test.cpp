@@ -3,7 +3,7 @@
 
 #include "memoryreader_fixture.h"
 
-#include "hostsim/fault.h"
+#include "hostsim/line/fault.h"
 #include "wire.h"
 
 #include <QFile>

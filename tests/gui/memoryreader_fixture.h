@@ -48,12 +48,12 @@ struct ReaderRun : testsupport::EndToEnd {
         host.withUnit([&](hostsim::HostUnit& u) { u.setReceiverImage(which, r); });
     }
     void fault(const hostsim::Fault& f) {
-        host.withUnit([&](hostsim::HostUnit& u) { u.addFault(f); });
+        host.withLine([&](hostsim::HostLine& l) { l.addFault(f); });
     }
     // Block numbers of the 0x18 writes the host unit received.
     std::vector<int> writtenBlocks() {
         std::vector<int> blocks;
-        for (const auto& r : host.withUnit([](hostsim::HostUnit& u) { return u.takeRequests(); }))
+        for (const auto& r : host.withLine([](hostsim::HostLine& l) { return l.takeRequests(); }))
             if (r.command == 0x18)
                 blocks.push_back(r.data.at(0));
         return blocks;

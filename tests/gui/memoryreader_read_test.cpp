@@ -2,7 +2,7 @@
 
 #include "memoryreader_fixture.h"
 
-#include "hostsim/fault.h"
+#include "hostsim/line/fault.h"
 #include "link/linkobserver.h"
 
 #include <QComboBox>

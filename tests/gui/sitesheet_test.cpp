@@ -99,8 +99,8 @@ private slots:
         QVERIFY(!s.w().startButton->isEnabled() && !s.w().resumeButton->isEnabled());
         QVERIFY(s.column("检查").value(1) != "✓" && s.column("检查").value(2) != "✓");
         s.open("餐桌号,对应传呼号1,对应传呼号2,对应传呼号3\n5,1,无,无\n6,2,无,无\n7,3,无,无\n");
-        s.e2e.host.withUnit(
-            [](hostsim::HostUnit& unit) { unit.addFault(Fault::noReply().onCommand(0x03)); });
+        s.e2e.host.withLine(
+            [](hostsim::HostLine& line) { line.addFault(Fault::noReply().onCommand(0x03)); });
         s.e2e.boxes.answerNext(QMessageBox::Retry);
         s.w().startButton->click();
         QTimer::singleShot(0, s.w().stopButton, &QPushButton::click); // during the first row

@@ -7,7 +7,7 @@
 
 #include "app/program.h"
 #include "boxwatcher.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "memoryreader/memoryreaderwindow.h"
 
 #include <QComboBox>

@@ -1,10 +1,11 @@
 // Faults the simulated host unit commits on request.
-#include "hostsim/hostunit.h"
+#include "hostsim/line/hostline.h"
 #include "wire.h"
 
 #include <QTest>
 
 using hostsim::Fault;
+using hostsim::HostLine;
 using hostsim::HostUnit;
 
 Q_DECLARE_METATYPE(hostsim::Fault)
@@ -26,8 +27,8 @@ namespace {
 const Bytes kInitReceiver = hexBytes("55 55 AA 01 08 00 F6");
 const Bytes kInitReceiverReply = hexBytes("55 AA 02 08 00 F5");
 
-Bytes readBlock(HostUnit& unit, std::uint8_t k) {
-    const auto replies = unit.feed(requestFrame(0x0D, {k}));
+Bytes readBlock(HostLine& line, std::uint8_t k) {
+    const auto replies = line.feed(requestFrame(0x0D, {k}));
     return replies.empty() ? Bytes{} : replies[0].bytes;
 }
 
@@ -94,8 +95,10 @@ void TestHostFaults::kinds() {
     QFETCH(bool, goAway);
 
     HostUnit unit;
-    unit.addFault(fault);
-    const auto replies = unit.feed(kInitReceiver);
+
+    HostLine line(unit);
+    line.addFault(fault);
+    const auto replies = line.feed(kInitReceiver);
     QCOMPARE(replies.size(), std::size_t{1});
     QCOMPARE(hexText(replies[0].bytes), hexText(hexBytes(reply)));
     QCOMPARE(replies[0].splitAt, std::size_t(splitAt));
@@ -104,8 +107,8 @@ void TestHostFaults::kinds() {
     QCOMPARE(replies[0].goAway, goAway);
 
     // One-shot: the next request is answered properly.
-    QCOMPARE(unit.pendingFaults(), std::size_t{0});
-    const auto next = unit.feed(kInitReceiver);
+    QCOMPARE(line.pendingFaults(), std::size_t{0});
+    const auto next = line.feed(kInitReceiver);
     QCOMPARE(next.size(), std::size_t{1});
     QCOMPARE(next[0].bytes, kInitReceiverReply);
     QCOMPARE(next[0].delay, 0.0);
@@ -113,88 +116,94 @@ void TestHostFaults::kinds() {
 
 void TestHostFaults::noReplyIsOneShot() {
     HostUnit unit;
-    unit.addFault(Fault::noReply());
-    QVERIFY(unit.feed(hexBytes("55 55 AA 01 17 01 02 E4")).empty());
+    HostLine line(unit);
+    line.addFault(Fault::noReply());
+    QVERIFY(line.feed(hexBytes("55 55 AA 01 17 01 02 E4")).empty());
     QCOMPARE(unit.memoryAt(8166), std::uint8_t{2}); // handled all the same
-    QCOMPARE(unit.feed(kInitReceiver).size(), std::size_t{1});
+    QCOMPARE(line.feed(kInitReceiver).size(), std::size_t{1});
 }
 
 void TestHostFaults::restrictedToCommandAndBlock() {
     HostUnit unit;
-    unit.addFault(Fault::noReply().onCommand(0x0D).onBlock(40));
-    unit.addFault(Fault::badChecksum().onCommand(0x09));
-    QCOMPARE(unit.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
-    QCOMPARE(readBlock(unit, 39).size(), std::size_t{134});
-    QCOMPARE(readBlock(unit, 41).size(), std::size_t{134});
-    QCOMPARE(unit.pendingFaults(), std::size_t{2});
-    QVERIFY(readBlock(unit, 40).empty());
-    QCOMPARE(readBlock(unit, 40).size(), std::size_t{134});
+    HostLine line(unit);
+    line.addFault(Fault::noReply().onCommand(0x0D).onBlock(40));
+    line.addFault(Fault::badChecksum().onCommand(0x09));
+    QCOMPARE(line.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
+    QCOMPARE(readBlock(line, 39).size(), std::size_t{134});
+    QCOMPARE(readBlock(line, 41).size(), std::size_t{134});
+    QCOMPARE(line.pendingFaults(), std::size_t{2});
+    QVERIFY(readBlock(line, 40).empty());
+    QCOMPARE(readBlock(line, 40).size(), std::size_t{134});
 
     // A block restriction applies only to the block commands.
-    unit.addFault(Fault::noReply().onBlock(0));
-    QCOMPARE(unit.feed(requestFrame(0x17, {0}))[0].bytes, hexBytes("55 AA 02 17 00 E6"));
-    QVERIFY(unit.feed(requestFrame(0x18, Bytes(129, 0))).empty());
-    QCOMPARE(unit.feed(hexBytes("55 55 AA 01 09 00 F5"))[0].bytes, hexBytes("55 AA 02 09 00 F5"));
+    line.addFault(Fault::noReply().onBlock(0));
+    QCOMPARE(line.feed(requestFrame(0x17, {0}))[0].bytes, hexBytes("55 AA 02 17 00 E6"));
+    QVERIFY(line.feed(requestFrame(0x18, Bytes(129, 0))).empty());
+    QCOMPARE(line.feed(hexBytes("55 55 AA 01 09 00 F5"))[0].bytes, hexBytes("55 AA 02 09 00 F5"));
 }
 
 void TestHostFaults::countedAndPermanent() {
     HostUnit unit;
-    unit.addFault(Fault::wrongLength(0).onCommand(0x0D).count(2));
-    QCOMPARE(readBlock(unit, 0), hexBytes("55 AA 02 0D 00 F0"));
-    QCOMPARE(readBlock(unit, 1), hexBytes("55 AA 02 0D 00 F0"));
-    QCOMPARE(readBlock(unit, 2).size(), std::size_t{134});
+    HostLine line(unit);
+    line.addFault(Fault::wrongLength(0).onCommand(0x0D).count(2));
+    QCOMPARE(readBlock(line, 0), hexBytes("55 AA 02 0D 00 F0"));
+    QCOMPARE(readBlock(line, 1), hexBytes("55 AA 02 0D 00 F0"));
+    QCOMPARE(readBlock(line, 2).size(), std::size_t{134});
 
-    unit.addFault(Fault::noReply().onCommand(0x08).always());
+    line.addFault(Fault::noReply().onCommand(0x08).always());
     for (int i = 0; i < 5; ++i)
-        QVERIFY(unit.feed(kInitReceiver).empty());
-    QCOMPARE(unit.pendingFaults(), std::size_t{1});
-    unit.clearFaults();
-    QCOMPARE(unit.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
+        QVERIFY(line.feed(kInitReceiver).empty());
+    QCOMPARE(line.pendingFaults(), std::size_t{1});
+    line.clearFaults();
+    QCOMPARE(line.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
 }
 
 void TestHostFaults::faultsCombine() {
     HostUnit unit;
+    HostLine line(unit);
     unit.setLearnDelay(1.5);
-    unit.addFault(Fault::noise({0xFF}));
-    unit.addFault(Fault::badChecksum());
-    unit.addFault(Fault::split(4, 0.1));
-    unit.addFault(Fault::delay(0.5));
-    const auto replies = unit.feed(requestFrame(0x11, {1}));
+    line.addFault(Fault::noise({0xFF}));
+    line.addFault(Fault::badChecksum());
+    line.addFault(Fault::split(4, 0.1));
+    line.addFault(Fault::delay(0.5));
+    const auto replies = line.feed(requestFrame(0x11, {1}));
     QCOMPARE(replies.size(), std::size_t{1});
     QCOMPARE(replies[0].bytes, hexBytes("FF 55 AA 02 11 02 5A 01 90"));
     QCOMPARE(replies[0].splitAt, std::size_t{4});
     QCOMPARE(replies[0].delay, 2.0);
-    QCOMPARE(unit.pendingFaults(), std::size_t{0});
+    QCOMPARE(line.pendingFaults(), std::size_t{0});
 }
 
 void TestHostFaults::memoryFull() {
     HostUnit unit;
+    HostLine line(unit);
     unit.setLearnDelay(1.0);
-    unit.addFault(Fault::memoryFull().count(2));
+    line.addFault(Fault::memoryFull().count(2));
     // Not taken by other commands.
-    QCOMPARE(unit.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
+    QCOMPARE(line.feed(kInitReceiver)[0].bytes, kInitReceiverReply);
 
-    auto table = unit.feed(requestFrame(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
+    auto table = line.feed(requestFrame(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
     QCOMPARE(table[0].bytes, hexBytes("55 AA 02 03 00 FA"));
     QCOMPARE(table[0].delay, 0.0);
-    auto repeater = unit.feed(requestFrame(0x03, {}));
+    auto repeater = line.feed(requestFrame(0x03, {}));
     QCOMPARE(repeater[0].bytes, hexBytes("55 AA 02 03 00 FA"));
     QCOMPARE(unit.memoryAt(8191), std::uint8_t{0});
     QCOMPARE(unit.memoryAt(5504), std::uint8_t{0});
     QCOMPARE(unit.nextCallerCode(), (hostsim::CallerCode{0x3C, 0x5A, 0x01}));
 
-    table = unit.feed(requestFrame(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
+    table = line.feed(requestFrame(0x03, {0, 0, 7, 1, 0xFF, 0xFF}));
     QCOMPARE(table[0].bytes, hexBytes("55 AA 02 03 03 3C 5A 01 60"));
     QCOMPARE(table[0].delay, 1.0);
 }
 
 void TestHostFaults::unansweredRequestsLeaveFaultsAlone() {
     HostUnit unit;
-    unit.addFault(Fault::noReply());
-    QVERIFY(unit.feed(hexBytes("55 55 AA 01 05 00 F9")).empty()); // unknown command
-    QVERIFY(unit.feed(hexBytes("55 55 AA 01 08 00 F7")).empty()); // bad checksum
-    QCOMPARE(unit.pendingFaults(), std::size_t{1});
-    QVERIFY(unit.feed(kInitReceiver).empty());
+    HostLine line(unit);
+    line.addFault(Fault::noReply());
+    QVERIFY(line.feed(hexBytes("55 55 AA 01 05 00 F9")).empty()); // unknown command
+    QVERIFY(line.feed(hexBytes("55 55 AA 01 08 00 F7")).empty()); // bad checksum
+    QCOMPARE(line.pendingFaults(), std::size_t{1});
+    QVERIFY(line.feed(kInitReceiver).empty());
 }
 
 // The unit's own record of each request: whether the right reply went out whole.
@@ -221,13 +230,14 @@ void TestHostFaults::appliedRecordsTheAnswer() {
     QFETCH(Fault, fault);
     QFETCH(int, answer);
     HostUnit unit;
-    unit.addFault(fault);
-    unit.feed(kInitReceiver);
-    const auto applied = unit.takeApplied();
+    HostLine line(unit);
+    line.addFault(fault);
+    line.feed(kInitReceiver);
+    const auto applied = line.takeApplied();
     QCOMPARE(applied.size(), std::size_t{1});
     QCOMPARE(applied[0].request.command, std::uint8_t(0x08));
     QCOMPARE(int(applied[0].answer), answer);
-    QVERIFY(unit.takeApplied().empty());
+    QVERIFY(line.takeApplied().empty());
 }
 
 // A fault counts when the line carried something else because of it: one that changes
@@ -270,39 +280,41 @@ void TestHostFaults::appliedCountsWhatChangedTheLine() {
     QFETCH(QString, request);
     QFETCH(Kinds, counted);
     HostUnit unit;
+    HostLine line(unit);
     for (const Fault& f : faults)
-        unit.addFault(f);
-    unit.feed(hexBytes(request));
-    const auto applied = unit.takeApplied();
+        line.addFault(f);
+    line.feed(hexBytes(request));
+    const auto applied = line.takeApplied();
     QCOMPARE(applied.size(), std::size_t{1});
     QCOMPARE(kindsOf(applied[0]), counted);
-    QCOMPARE(unit.pendingFaults(), std::size_t{0});
+    QCOMPARE(line.pendingFaults(), std::size_t{0});
 }
 
 // A request-loss fault waits for its request (the one after block k - 1 of its command), takes
 // no complete request, and is recorded once the device went away under it.
 void TestHostFaults::requestLossWaitsForItsRequest() {
     HostUnit unit;
-    readBlock(unit, 1); // before the fault: not the request it follows
-    unit.addFault(Fault::loseMidRequest().onCommand(0x0D).onBlock(2));
-    QVERIFY(!unit.requestLossDue());
-    QCOMPARE(readBlock(unit, 0).size(), std::size_t{134});
-    QCOMPARE(unit.feed(requestFrame(0x18, Bytes(129, 1))).size(), std::size_t{1});
-    QVERIFY(!unit.requestLossDue());
-    QCOMPARE(readBlock(unit, 1).size(), std::size_t{134});
-    QCOMPARE(unit.requestLossDue()->kind, Fault::Kind::LoseMidRequest);
-    unit.takeApplied();
-    unit.feed(hexBytes("55 55 AA 01 0D"));
-    unit.recordRequestLoss(unit.partialFrameSize());
-    QVERIFY(!unit.requestLossDue());
-    QVERIFY(!unit.hasPartialFrame());
-    const auto applied = unit.takeApplied();
+    HostLine line(unit);
+    readBlock(line, 1); // before the fault: not the request it follows
+    line.addFault(Fault::loseMidRequest().onCommand(0x0D).onBlock(2));
+    QVERIFY(!line.requestLossDue());
+    QCOMPARE(readBlock(line, 0).size(), std::size_t{134});
+    QCOMPARE(line.feed(requestFrame(0x18, Bytes(129, 1))).size(), std::size_t{1});
+    QVERIFY(!line.requestLossDue());
+    QCOMPARE(readBlock(line, 1).size(), std::size_t{134});
+    QCOMPARE(line.requestLossDue()->kind, Fault::Kind::LoseMidRequest);
+    line.takeApplied();
+    line.feed(hexBytes("55 55 AA 01 0D"));
+    line.recordRequestLoss(line.partialFrameSize());
+    QVERIFY(!line.requestLossDue());
+    QVERIFY(!line.hasPartialFrame());
+    const auto applied = line.takeApplied();
     QCOMPARE(applied.size(), std::size_t{1});
     QCOMPARE(applied[0].lostAfter, std::optional<std::size_t>(5));
     QCOMPARE(kindsOf(applied[0]), Kinds{int(Fault::Kind::LoseMidRequest)});
 
-    unit.addFault(Fault::goneBeforeRequest());
-    QCOMPARE(unit.requestLossDue()->kind, Fault::Kind::GoneBeforeRequest);
+    line.addFault(Fault::goneBeforeRequest());
+    QCOMPARE(line.requestLossDue()->kind, Fault::Kind::GoneBeforeRequest);
 }
 
 QTEST_APPLESS_MAIN(TestHostFaults)

@@ -1,15 +1,21 @@
 // The simulated host unit's answers and what it keeps in its memory.
-#include "hostsim/hostunit.h"
+#include "hostsim/line/hostline.h"
 #include "wire.h"
 
 #include <QTest>
 
+using hostsim::HostLine;
 using hostsim::HostUnit;
 
 namespace {
 
+// The unit's replies to whole frames, through a line of its own.
+std::vector<hostsim::Reply> feed(HostUnit& unit, const Bytes& frames) {
+    return HostLine(unit).feed(frames);
+}
+
 Bytes answerTo(HostUnit& unit, std::uint8_t command, const Bytes& data) {
-    const auto replies = unit.feed(requestFrame(command, data));
+    const auto replies = feed(unit, requestFrame(command, data));
     return replies.empty() ? Bytes{} : replies.front().bytes;
 }
 
@@ -138,7 +144,7 @@ void TestHostUnit::answers() {
     if (setup == "voice")
         unit.setDisplayType(hostsim::DisplayType::Voice);
 
-    const auto replies = unit.feed(hexBytes(request));
+    const auto replies = feed(unit, hexBytes(request));
     if (reply.isEmpty()) {
         QVERIFY(replies.empty());
         return;
@@ -250,8 +256,8 @@ void TestHostUnit::tablesFullAt512() {
     unit.setLearnDelay(0.25);
     for (int t = 1; t <= 512; ++t) {
         const auto replies =
-            unit.feed(requestFrame(0x03, {0, static_cast<std::uint8_t>(t >> 8),
-                                          static_cast<std::uint8_t>(t), 0xFF, 0xFF, 0xFF}));
+            feed(unit, requestFrame(0x03, {0, static_cast<std::uint8_t>(t >> 8),
+                                           static_cast<std::uint8_t>(t), 0xFF, 0xFF, 0xFF}));
         QCOMPARE(replies.size(), std::size_t{1});
         QCOMPARE(replies[0].bytes[4], std::uint8_t{3});
     }
@@ -259,7 +265,7 @@ void TestHostUnit::tablesFullAt512() {
     QCOMPARE(memoryRange(unit, 5368, 8), hexBytes("3C 5C 00 02 00 FF FF FF"));
 
     // Full: answered at once with no data; the memory is unchanged.
-    const auto full = unit.feed(requestFrame(0x03, {0, 0x02, 0x01, 0xFF, 0xFF, 0xFF}));
+    const auto full = feed(unit, requestFrame(0x03, {0, 0x02, 0x01, 0xFF, 0xFF, 0xFF}));
     QCOMPARE(full.size(), std::size_t{1});
     QCOMPARE(full[0].bytes, hexBytes("55 AA 02 03 00 FA"));
     QCOMPARE(full[0].delay, 0.0);
@@ -422,12 +428,13 @@ void TestHostUnit::framing() {
     QFETCH(QString, replies);
 
     HostUnit unit;
+    HostLine line(unit);
     const Bytes bytes = hexBytes(received);
     Bytes out;
     const std::size_t step = chunk > 0 ? chunk : bytes.size();
     for (std::size_t i = 0; i < bytes.size(); i += step) {
         const std::size_t n = std::min(step, bytes.size() - i);
-        for (const auto& r : unit.feed(bytes.data() + i, n))
+        for (const auto& r : line.feed(bytes.data() + i, n))
             out.insert(out.end(), r.bytes.begin(), r.bytes.end());
     }
     QCOMPARE(hexText(out), hexText(hexBytes(replies)));
@@ -435,22 +442,23 @@ void TestHostUnit::framing() {
 
 void TestHostUnit::logsWhatArrived() {
     HostUnit unit;
-    unit.feed(hexBytes("00 55 55 AA 01 0D 01 2A C6 55 55 AA 01 05 00 F9 55 55 AA 01 08"));
-    QVERIFY(unit.hasPartialFrame());
-    QCOMPARE(unit.rawReceived().size(), std::size_t{21});
-    const auto requests = unit.takeRequests();
+    HostLine line(unit);
+    line.feed(hexBytes("00 55 55 AA 01 0D 01 2A C6 55 55 AA 01 05 00 F9 55 55 AA 01 08"));
+    QVERIFY(line.hasPartialFrame());
+    QCOMPARE(line.rawReceived().size(), std::size_t{21});
+    const auto requests = line.takeRequests();
     QCOMPARE(requests.size(), std::size_t{2}); // the unknown 05 is logged, though not answered
     QCOMPARE(requests[0].command, std::uint8_t{0x0D});
     QCOMPARE(requests[0].data, hexBytes("2A"));
     QCOMPARE(requests[1].command, std::uint8_t{0x05});
-    QVERIFY(unit.takeRequests().empty());
+    QVERIFY(line.takeRequests().empty());
 
-    unit.dropPartialFrame();
-    QVERIFY(!unit.hasPartialFrame());
-    unit.feed(hexBytes("00 F6"));
-    QVERIFY(unit.requests().empty());
-    QCOMPARE(unit.takeRawReceived().size(), std::size_t{23});
-    QVERIFY(unit.rawReceived().empty());
+    line.dropPartialFrame();
+    QVERIFY(!line.hasPartialFrame());
+    line.feed(hexBytes("00 F6"));
+    QVERIFY(line.requests().empty());
+    QCOMPARE(line.takeRawReceived().size(), std::size_t{23});
+    QVERIFY(line.rawReceived().empty());
 }
 
 QTEST_APPLESS_MAIN(TestHostUnit)

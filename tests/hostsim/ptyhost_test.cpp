@@ -1,7 +1,7 @@
 // The simulated host unit over a real pseudo-terminal, seen from the tool's side. Its timing is
 // read from the unit's own record of the line, and every wait is for a condition (a long bound
 // only keeps a broken unit from hanging the test), so that a loaded machine changes nothing.
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 #include "wire.h"
 
 #include <QTest>
@@ -136,11 +136,11 @@ void TestPtyHost::exchange() {
     QCOMPARE(port.receive(6, kPatience), kInitReceiverReply);
     QVERIFY(port.receive(1, 50ms).empty()); // no echo, nothing more
 
-    QVERIFY(host.waitFor([](const hostsim::HostUnit& u) { return u.requests().size() == 1; },
+    QVERIFY(host.waitFor([](const hostsim::HostLine& l) { return l.requests().size() == 1; },
                          kPatience));
-    host.withUnit([](hostsim::HostUnit& u) {
-        QCOMPARE(u.rawReceived(), hexBytes("55 55 AA 01 08 00 F6"));
-        QCOMPARE(u.requests()[0].command, std::uint8_t{0x08});
+    host.withLine([](hostsim::HostLine& l) {
+        QCOMPARE(l.rawReceived(), hexBytes("55 55 AA 01 08 00 F6"));
+        QCOMPARE(l.requests()[0].command, std::uint8_t{0x08});
     });
 }
 
@@ -196,7 +196,7 @@ void TestPtyHost::learnDelay() {
 void TestPtyHost::splitReply() {
     PtyHost host;
     host.setPacing(false);
-    host.withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::split(3, 0.25)); });
+    host.withLine([](hostsim::HostLine& l) { l.addFault(Fault::split(3, 0.25)); });
     Port port(host.devicePath());
     QVERIFY(port.send(kInitReceiver));
     QCOMPARE(port.receive(6, kPatience), kInitReceiverReply);
@@ -223,8 +223,8 @@ void TestPtyHost::goAway() {
 void TestPtyHost::goneWhenBlockRequested() {
     PtyHost host;
     host.setPacing(false);
-    host.withUnit(
-        [](hostsim::HostUnit& u) { u.addFault(Fault::goAway().onCommand(0x0D).onBlock(2)); });
+    host.withLine(
+        [](hostsim::HostLine& l) { l.addFault(Fault::goAway().onCommand(0x0D).onBlock(2)); });
     Port port(host.devicePath());
     for (std::uint8_t k = 0; k < 2; ++k) {
         QVERIFY(port.send(requestFrame(0x0D, {k})));
@@ -244,9 +244,9 @@ void TestPtyHost::unfinishedFrameForgotten() {
     const auto sent = Clock::now();
     QVERIFY(port.send(hexBytes("55 55 AA 01 18 81 00")));
     QVERIFY(
-        host.waitFor([](const hostsim::HostUnit& u) { return u.hasPartialFrame(); }, kPatience));
+        host.waitFor([](const hostsim::HostLine& l) { return l.hasPartialFrame(); }, kPatience));
     QVERIFY(
-        host.waitFor([](const hostsim::HostUnit& u) { return !u.hasPartialFrame(); }, kPatience));
+        host.waitFor([](const hostsim::HostLine& l) { return !l.hasPartialFrame(); }, kPatience));
     QVERIFY(secondsSince(sent) >= 0.15);
     QVERIFY(port.send(kInitReceiver));
     QCOMPARE(port.receive(6, kPatience), kInitReceiverReply);
@@ -259,7 +259,7 @@ void TestPtyHost::stopsWithReplyPending() {
         host.withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(30); });
         Port port(host.devicePath());
         QVERIFY(port.send(hexBytes("55 55 AA 01 03 00 FB")));
-        QVERIFY(host.waitFor([](const hostsim::HostUnit& u) { return !u.requests().empty(); },
+        QVERIFY(host.waitFor([](const hostsim::HostLine& l) { return !l.requests().empty(); },
                              kPatience));
     }
     QVERIFY(secondsSince(start) < 10.0); // not the 30 s of the reply
@@ -279,7 +279,7 @@ void TestPtyHost::replyTwice() {
     QFETCH(bool, requestFirst);
     PtyHost host;
     host.setPacing(false);
-    host.withUnit([&](hostsim::HostUnit& u) { u.addFault(Fault::twice(pause)); });
+    host.withLine([&](hostsim::HostLine& l) { l.addFault(Fault::twice(pause)); });
     Port port(host.devicePath());
     QVERIFY(port.send(kInitReceiver));
     QCOMPARE(port.receive(6, kPatience), kInitReceiverReply);
@@ -327,7 +327,7 @@ void TestPtyHost::requestLoss() {
     PtyHost host;
     host.setPacing(false);
     Port port(host.devicePath());
-    host.withUnit([&](hostsim::HostUnit& u) { u.addFault(fault); });
+    host.withLine([&](hostsim::HostLine& l) { l.addFault(fault); });
     std::size_t sent = request.size(), total = 0;
     // A request let through whole before the device went is answered; the fault waits for the
     // next one.
@@ -337,8 +337,8 @@ void TestPtyHost::requestLoss() {
         sent = port.sendByteByByte(request, [&] {
             const std::size_t written = ++total;
             QVERIFY(host.waitFor(
-                [&](const hostsim::HostUnit& u) {
-                    return u.rawReceived().size() >= written || host.isGone();
+                [&](const hostsim::HostLine& l) {
+                    return l.rawReceived().size() >= written || host.isGone();
                 },
                 kPatience));
         });
@@ -361,7 +361,7 @@ void TestPtyHost::requestLoss() {
 void TestPtyHost::recordsTimeTheLine() {
     PtyHost host;
     host.setPacing(false);
-    host.withUnit([](hostsim::HostUnit& u) { u.addFault(Fault::split(2, 0.2)); });
+    host.withLine([](hostsim::HostLine& l) { l.addFault(Fault::split(2, 0.2)); });
     Port port(host.devicePath());
     QVERIFY(port.send(kInitReceiver));
     // While the rest of its answer is not out, the record is not handed out: checked whenever

@@ -31,14 +31,14 @@ EndToEnd::~EndToEnd() {
 QStringList EndToEnd::takeFrames() {
     QStringList frames;
     const auto requests =
-        host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRequests(); });
+        host.withLine([](hostsim::HostLine& line) { return line.takeRequests(); });
     for (const auto& request : requests)
         frames << hexText(requestFrame(request.command, request.data));
     return frames;
 }
 
 QString EndToEnd::takeWire() {
-    return hexText(host.withUnit([](hostsim::HostUnit& unit) { return unit.takeRawReceived(); }));
+    return hexText(host.withLine([](hostsim::HostLine& line) { return line.takeRawReceived(); }));
 }
 
 void EndToEnd::type(QWidget* field, const QString& text) {

@@ -4,7 +4,7 @@
 
 #include "app/program.h"
 #include "boxwatcher.h"
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 
 #include <QString>
 

@@ -1,18 +1,13 @@
 #pragma once
 // Finds request frames (55 55 AA 01 cmd n data checksum) in the bytes the host unit receives.
 
+#include "hostsim/unit/request.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace hostsim {
-
-// One request frame as the host unit received it: its command code and data.
-struct ReceivedRequest {
-    std::uint8_t command = 0;
-    std::vector<std::uint8_t> data;
-    bool operator==(const ReceivedRequest&) const = default;
-};
 
 class RequestParser {
 public:

@@ -1,6 +1,6 @@
 // callsim: serves a simulated host unit on a pty until SIGINT or SIGTERM.
 // The first line on stdout is the device to open, e.g. /dev/pts/5.
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,6 +1,5 @@
-#include "hostsim/replyshape.h"
+#include "hostsim/line/replyshape.h"
 
-#include "hostsim/hostunit.h"
 #include "protocol/protocol.h"
 
 #include <algorithm>

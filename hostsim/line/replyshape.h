@@ -2,7 +2,7 @@
 // How the unit's answer goes on the wire once the faults that apply to it have shaped it, and
 // whether two shapes put the same on the line.
 
-#include "hostsim/fault.h"
+#include "hostsim/line/fault.h"
 
 #include <cstdint>
 #include <span>
@@ -10,7 +10,17 @@
 
 namespace hostsim {
 
-struct Reply;
+// One answer and how to send it.
+struct Reply {
+    std::vector<std::uint8_t> bytes; // as they go on the wire, noise included
+    double delay = 0;                // seconds between the request and the first byte
+    std::size_t splitAt = 0;         // > 0: send bytes [0, splitAt), pause, then the rest
+    double splitPause = 0;           // seconds
+    double tricklePause = 0;         // > 0: every byte on its own, this many seconds apart
+    bool goAway = false;             // the device disappears after these bytes
+    double copyPause = -1;           // >= 0: the bytes go out again this many seconds after
+    std::uint64_t sequence = 0;      // the Applied record of the request it answers
+};
 
 // The reply to `command` with `data`, leaving `delay` seconds after the request, as `faults`
 // shape it (MemoryFull aside: it acts on the answer, not on the reply). Timings that cannot

@@ -1,5 +1,5 @@
 // How the simulated host unit learns, finds and removes table callers and repeater entries.
-#include "hostsim/hostunit.h"
+#include "hostsim/unit/hostunit.h"
 
 #include "protocol/commands.h"
 #include "protocol/memorymap.h"

@@ -1,10 +1,7 @@
-#include "hostsim/hostunit.h"
-
-#include "hostsim/replyshape.h"
+// The line at the simulated host unit: requests in, the unit's answers out as faults shape them.
+#include "hostsim/line/hostline.h"
 
 #include "protocol/commands.h"
-#include "protocol/memoryblocks.h"
-#include "protocol/memorymap.h"
 #include "protocol/protocol.h"
 
 #include <algorithm>
@@ -33,13 +30,7 @@ bool matches(const Fault& f, const ReceivedRequest& r) {
 
 } // namespace
 
-HostUnit::HostUnit() {
-    initialise();
-    receivers_[BuiltInReceiver] = factoryReceiverImage(BuiltInReceiver);
-    receivers_[ExternalReceiver] = factoryReceiverImage(ExternalReceiver);
-}
-
-std::vector<Reply> HostUnit::feed(const std::uint8_t* bytes, std::size_t count) {
+std::vector<Reply> HostLine::feed(const std::uint8_t* bytes, std::size_t count) {
     raw_.insert(raw_.end(), bytes, bytes + count);
     std::vector<Reply> replies;
     for (ReceivedRequest& request : parser_.feed(bytes, count)) {
@@ -52,19 +43,19 @@ std::vector<Reply> HostUnit::feed(const std::uint8_t* bytes, std::size_t count) 
     return replies;
 }
 
-std::vector<ReceivedRequest> HostUnit::takeRequests() {
+std::vector<ReceivedRequest> HostLine::takeRequests() {
     return std::exchange(requests_, {});
 }
 
-std::vector<std::uint8_t> HostUnit::takeRawReceived() {
+std::vector<std::uint8_t> HostLine::takeRawReceived() {
     return std::exchange(raw_, {});
 }
 
-std::vector<Applied> HostUnit::takeApplied() {
+std::vector<Applied> HostLine::takeApplied() {
     return std::exchange(applied_, {});
 }
 
-std::vector<Fault> HostUnit::takeMatchingFaults(const ReceivedRequest& request) {
+std::vector<Fault> HostLine::takeMatchingFaults(const ReceivedRequest& request) {
     std::vector<Fault> taken;
     for (auto it = faults_.begin(); it != faults_.end();) {
         if (it->losesRequest() || !matches(*it, request)) {
@@ -80,7 +71,7 @@ std::vector<Fault> HostUnit::takeMatchingFaults(const ReceivedRequest& request) 
     return taken;
 }
 
-std::optional<std::size_t> HostUnit::dueRequestLoss() const {
+std::optional<std::size_t> HostLine::dueRequestLoss() const {
     for (std::size_t i = 0; i < faults_.size(); ++i) {
         const Fault& f = faults_[i];
         if (!f.losesRequest())
@@ -95,12 +86,12 @@ std::optional<std::size_t> HostUnit::dueRequestLoss() const {
     return std::nullopt;
 }
 
-std::optional<Fault> HostUnit::requestLossDue() const {
+std::optional<Fault> HostLine::requestLossDue() const {
     const auto due = dueRequestLoss();
     return due ? std::optional(faults_[*due]) : std::nullopt;
 }
 
-void HostUnit::recordRequestLoss(std::size_t bytesReceived) {
+void HostLine::recordRequestLoss(std::size_t bytesReceived) {
     const auto due = dueRequestLoss();
     if (!due)
         return;
@@ -118,9 +109,8 @@ void HostUnit::recordRequestLoss(std::size_t bytesReceived) {
 // The faults that made the reply what it is: each is dropped in turn when the line carries the
 // same without it, so that of several faults that agree (two that cut the reply at once, noise
 // that a dropped reply never sends) only those that changed something count.
-Reply HostUnit::makeReply(const ReceivedRequest& request) {
-    if (std::find(P::kCommandCodes.begin(), P::kCommandCodes.end(), request.command) ==
-        P::kCommandCodes.end())
+Reply HostLine::makeReply(const ReceivedRequest& request) {
+    if (!HostUnit::knows(request.command))
         return {};
 
     const std::vector<Fault> faults = takeMatchingFaults(request);
@@ -130,9 +120,9 @@ Reply HostUnit::makeReply(const ReceivedRequest& request) {
     Applied& applied = applied_.emplace_back();
     applied.sequence = nextSequence_++;
     applied.request = request;
-    Answer a = answer(request, memoryFull).value_or(Answer{});
+    const HostUnit::Answer a = unit_->carryOut(request, memoryFull);
     applied.refused = a.refused;
-    const double delay = a.learns ? learnDelay_ : 0.0;
+    const double delay = a.learns ? unit_->learnDelay() : 0.0;
 
     std::vector<const Fault*> kept;
     for (const Fault& f : faults)
@@ -168,44 +158,6 @@ Reply HostUnit::makeReply(const ReceivedRequest& request) {
         applied.answer = reply.goAway ? Applied::Answer::Uncertain : Applied::Answer::Correct;
     reply.sequence = applied.sequence;
     return reply;
-}
-
-DisplayType HostUnit::displayType() const {
-    return memory_[storage::kDisplayType] == P::kVoiceDisplay ? DisplayType::Voice
-                                                              : DisplayType::Digital;
-}
-
-void HostUnit::setDisplayType(DisplayType type) {
-    memory_[storage::kDisplayType] = static_cast<std::uint8_t>(type);
-}
-
-void HostUnit::setNextCallerCode(const CallerCode& code) {
-    nextCallerCode_ = code;
-    lastCallerCode_.reset();
-}
-
-CallerCode HostUnit::learnCaller() {
-    const CallerCode code = nextCallerCode_;
-    lastCallerCode_ = code;
-    unsigned value = (code[0] << 16 | code[1] << 8 | code[2]) + 1;
-    nextCallerCode_ = {static_cast<std::uint8_t>(value >> 16),
-                       static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
-    return code;
-}
-
-void HostUnit::initialise() {
-    memory_.fill(storage::kUnset);
-    setTableCount(0);
-    memory_[callcfg::memorymap::kWorkModeOffset] = 1;
-    memory_[storage::kRepeaterCount] = 0;
-}
-
-ReceiverImage HostUnit::factoryReceiverImage(int receiver) {
-    ReceiverImage image;
-    image.fill(storage::kUnset);
-    image[0] = receiver == ExternalReceiver ? 1 : 0; // receiver number
-    image[1] = 7;                                    // frequency 315.6 MHz
-    return image;
 }
 
 } // namespace hostsim

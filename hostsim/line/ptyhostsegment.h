@@ -1,7 +1,7 @@
 #pragma once
 // What the pty front's files share: a reply's parts waiting to be written, the line's timing.
 
-#include "hostsim/ptyhost.h"
+#include "hostsim/line/ptyhost.h"
 
 #include <cerrno>
 #include <system_error>

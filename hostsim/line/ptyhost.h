@@ -4,11 +4,12 @@
 //   hostsim::PtyHost host;                 // opens the pty and starts serving
 //   host.setPacing(false);                 // tests: replies at once instead of at 960 bytes/s
 //   host.withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(0); });
+//   host.withLine([](hostsim::HostLine& l) { l.addFault(hostsim::Fault::noReply()); });
 //   open(host.devicePath().c_str(), ...);  // the tool's side, e.g. /dev/pts/5
 //
 // The pty is raw (no echo, no CR/LF translation). PtyHost keeps a slave descriptor of its own open,
 // so the device stays while the tool closes and reopens the port. A thread of its own feeds every
-// received byte to the HostUnit and writes the replies, each after its delay, at the 9600 8N1 line
+// received byte to the HostLine and writes the replies, each after its delay, at the 9600 8N1 line
 // rate unless pacing is off. A request left unfinished for 150 ms is dropped, as the unit forgets a
 // frame after a pause on the line. A reply sent twice (Fault::twice) goes out again the fault's
 // pause after its end, unless a new request has begun by then: the copy is dropped (the rest of
@@ -22,7 +23,8 @@
 // time), then the device goes away; for GoneBeforeRequest the device goes away once the tool has
 // read the replies before the request (at once when the fault takes the next request).
 
-#include "hostsim/hostunit.h"
+#include "hostsim/line/hostline.h"
+#include "hostsim/unit/hostunit.h"
 
 #include <atomic>
 #include <chrono>
@@ -36,7 +38,7 @@
 
 namespace hostsim {
 
-// One request as the line carried it: the unit's record, when the request came in and when
+// One request as the line carried it: the line's record, when the request came in and when
 // the bytes of the answer went out.
 struct LineRecord {
     using Clock = std::chrono::steady_clock;
@@ -65,15 +67,12 @@ public:
     void setPacing(bool on);
     bool pacing() const { return pacing_; }
 
-    // Runs f(HostUnit&) under the lock that the serving thread takes; returns what f returns.
-    // The serving thread looks at the unit again afterwards (a request-loss fault may be due).
-    // The unit's own takeApplied() finds nothing here: its records go to takeRecords().
-    template <class F> auto withUnit(F f) {
-        const Waker waker{*this};
-        std::lock_guard lock(mutex_);
-        const Holder holder{*this};
-        return f(unit_);
-    }
+    // Run f(HostUnit&), or f(HostLine&) for its faults and what came in, under the lock that
+    // the serving thread takes; return what f returns. The serving thread looks at the line
+    // again afterwards (a request-loss fault may be due). The line's own takeApplied() finds
+    // nothing here: its records go to takeRecords().
+    template <class F> auto withUnit(F f) { return underLock(f, unit_); }
+    template <class F> auto withLine(F f) { return underLock(f, line_); }
 
     // The records of the requests whose answers are out (or the device gone), in order.
     std::vector<LineRecord> takeRecords();
@@ -81,11 +80,11 @@ public:
     // device is gone); false when the time is up first.
     bool waitForQuiet(std::chrono::milliseconds timeout);
 
-    // Waits until pred(const HostUnit&) holds (checked after every received chunk and once an
+    // Waits until pred(const HostLine&) holds (checked after every received chunk and once an
     // unfinished frame is forgotten) or the time is up; returns whether it holds.
     template <class P> bool waitFor(P pred, std::chrono::milliseconds timeout) {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, timeout, [&] { return pred(std::as_const(unit_)); });
+        return changed_.wait_for(lock, timeout, [&] { return pred(std::as_const(line_)); });
     }
 
     // The device goes away: the pty master is closed and the tool's side sees a hang-up and
@@ -104,6 +103,12 @@ private:
         ~Holder() { host.holdIfDue(); }
     };
     struct Segment;
+    template <class F, class T> auto underLock(F& f, T& target) {
+        const Waker waker{*this};
+        std::lock_guard lock(mutex_);
+        const Holder holder{*this};
+        return f(target);
+    }
     void serve();
     void wake();
     void closeDevice();
@@ -134,9 +139,10 @@ private:
     std::atomic<bool> goAwayRequested_{false};
     std::atomic<bool> gone_{false};
 
-    std::mutex mutex_; // guards unit_, records_, pending_ and the hold
+    std::mutex mutex_; // guards unit_, line_, records_, pending_ and the hold
     std::condition_variable changed_;
     HostUnit unit_;
+    HostLine line_{unit_};
     std::vector<LineRecord> records_;
     std::size_t pending_ = 0;       // segments not written yet
     std::atomic<bool> held_{false}; // the tool's output is held for a request-loss fault

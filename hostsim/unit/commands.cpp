@@ -1,5 +1,5 @@
 // How the simulated host unit acts on each command and what it answers.
-#include "hostsim/hostunit.h"
+#include "hostsim/unit/hostunit.h"
 
 #include "protocol/commands.h"
 #include "protocol/memoryblocks.h"
@@ -24,71 +24,6 @@ bool isPhrase(std::uint8_t v) {
 
 HostUnit::Answer HostUnit::refusal() {
     return {{P::kRefused}, false, true};
-}
-
-std::optional<HostUnit::Answer> HostUnit::answer(const ReceivedRequest& r, bool memoryFull) {
-    const Bytes& d = r.data;
-    const Answer refused = refusal();
-    switch (r.command) {
-    case P::kSetPager:
-        return setPager(d);
-    case P::kSetReceiverNumber:
-        if (d.size() != 1 || d[0] < 1 || d[0] > L::kMaxReceiverNumber)
-            return refused;
-        memory_[L::kReceiverNumber] = d[0];
-        receivers_[ExternalReceiver][0] = d[0];
-        return Answer{};
-    case P::kSetTableCaller: // and P::kWriteRepeater
-        if (d.size() == 6)
-            return setTableCaller(d, memoryFull);
-        return d.empty() ? writeRepeater(memoryFull) : refused;
-    case P::kDeletePager:
-        return deletePager(d);
-    case P::kDeleteTableCaller: // and P::kDeleteRepeater
-        if (d.size() == 2)
-            return deleteTableCaller(d);
-        return d.empty() ? deleteRepeater() : refused;
-    case P::kInitialiseReceiver:
-        if (!d.empty())
-            return refused;
-        receivers_[BuiltInReceiver] = factoryReceiverImage(BuiltInReceiver);
-        return Answer{};
-    case P::kInitialiseHost:
-        if (!d.empty())
-            return refused;
-        initialise();
-        return Answer{};
-    case P::kSetReceiverFrequency:
-        return setReceiverFrequency(d);
-    case P::kSetTransmitterFrequency:
-        return setTransmitterFrequency(d);
-    case P::kReadHostBlock:
-        return readHostBlock(d);
-    case P::kReadReceiverBlock:
-        return readReceiverBlock(d);
-    case P::kSetUrgeUnit:
-        return setUrgeUnit(d);
-    case P::kDeleteUrgeUnit:
-        return deleteUrgeUnit(d);
-    case P::kSetDisplayType:
-        if (d.size() != 1 || (d[0] != P::kVoiceDisplay && d[0] != P::kDigitalDisplay))
-            return refused;
-        memory_[L::kDisplayType] = d[0];
-        return Answer{};
-    case P::kSetVoicePrompts:
-    case P::kHandheldModeByTable:
-    case P::kHandheldModeByPager:
-        return setVoiceOnly(r.command, d);
-    case P::kSetWorkMode:
-        if (d.size() != 1 || d[0] > 2)
-            return refused;
-        memory_[M::kWorkModeOffset] = d[0];
-        return Answer{};
-    case P::kWriteHostBlock:
-        return writeHostBlock(d);
-    default:
-        return std::nullopt;
-    }
 }
 
 HostUnit::Answer HostUnit::setPager(const Bytes& d) {

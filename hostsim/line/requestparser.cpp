@@ -1,4 +1,4 @@
-#include "hostsim/requestparser.h"
+#include "hostsim/line/requestparser.h"
 
 #include "protocol/protocol.h"
 

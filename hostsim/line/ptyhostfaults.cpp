@@ -1,5 +1,5 @@
-#include "hostsim/ptyhost.h"
-#include "hostsim/ptyhostsegment.h"
+#include "hostsim/line/ptyhost.h"
+#include "hostsim/line/ptyhostsegment.h"
 
 #include <iterator>
 
@@ -14,7 +14,7 @@ using namespace ptyline;
 
 // Held anew even while held: a moment's let-through for an earlier fault ends here.
 void PtyHost::holdIfDue() {
-    if (!gone_ && unit_.requestLossDue()) {
+    if (!gone_ && line_.requestLossDue()) {
         tcflow(slave_, TCOOFF);
         if (!held_.exchange(true))
             heldSince_ = Clock::now();
@@ -23,7 +23,7 @@ void PtyHost::holdIfDue() {
 
 bool PtyHost::losingMidRequest() {
     std::lock_guard lock(mutex_);
-    const auto due = unit_.requestLossDue();
+    const auto due = line_.requestLossDue();
     return due && due->kind == Fault::Kind::LoseMidRequest;
 }
 
@@ -42,7 +42,7 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
     Clock::time_point heldSince;
     {
         std::lock_guard lock(mutex_);
-        due = unit_.requestLossDue();
+        due = line_.requestLossDue();
         if (!due)
             release();
         holdIfDue();
@@ -69,7 +69,7 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
             return false;
         {
             std::lock_guard lock(mutex_);
-            unit_.recordRequestLoss(unit_.partialFrameSize());
+            line_.recordRequestLoss(line_.partialFrameSize());
             collectRecords(now);
         }
         closeDevice();
@@ -80,7 +80,7 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
     // Let through only while the fault is still due: faults changed meanwhile hold anew.
     {
         std::lock_guard lock(mutex_);
-        const auto still = unit_.requestLossDue();
+        const auto still = line_.requestLossDue();
         if (!still || still->kind != Fault::Kind::LoseMidRequest)
             return false;
         tcflow(slave_, TCOON);
@@ -98,9 +98,9 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
     receive(out);
     {
         std::lock_guard lock(mutex_);
-        if (!unit_.hasPartialFrame())
+        if (!line_.hasPartialFrame())
             return false;
-        unit_.recordRequestLoss(unit_.partialFrameSize());
+        line_.recordRequestLoss(line_.partialFrameSize());
         collectRecords(lastReceived_);
     }
     closeDevice();
@@ -108,7 +108,7 @@ bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
 }
 
 void PtyHost::collectRecords(Clock::time_point received) {
-    for (Applied& applied : unit_.takeApplied())
+    for (Applied& applied : line_.takeApplied())
         records_.push_back({std::move(applied), received, {}});
 }
 
@@ -199,11 +199,11 @@ std::size_t PtyHost::receive(std::deque<Segment>& out) {
         {
             std::lock_guard lock(mutex_);
             dropCopies(out);
-            const std::vector<Reply> replies = unit_.feed(buffer, static_cast<std::size_t>(n));
+            const std::vector<Reply> replies = line_.feed(buffer, static_cast<std::size_t>(n));
             collectRecords(received);
             for (const Reply& r : replies)
                 queue(r, received, out);
-            partial_ = unit_.hasPartialFrame();
+            partial_ = line_.hasPartialFrame();
         }
         changed_.notify_all();
         lastReceived_ = received;

@@ -1,5 +1,5 @@
 // What the simulated host unit holds, read back the way its commands store it.
-#include "hostsim/hostunit.h"
+#include "hostsim/unit/hostunit.h"
 
 #include "protocol/memorymap.h"
 

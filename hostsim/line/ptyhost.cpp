@@ -1,5 +1,5 @@
-#include "hostsim/ptyhost.h"
-#include "hostsim/ptyhostsegment.h"
+#include "hostsim/line/ptyhost.h"
+#include "hostsim/line/ptyhostsegment.h"
 
 #include <cerrno>
 #include <iterator>
@@ -25,7 +25,6 @@ std::optional<Clock::time_point> LineRecord::writtenAt(std::size_t index) const 
 }
 
 PtyHost::PtyHost(HostUnit unit) : unit_(std::move(unit)) {
-    unit_.takeApplied(); // what the unit did before it was plugged in is no record of this line
     if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0)
         fail("openpty");
     char name[256];
@@ -195,7 +194,7 @@ void PtyHost::serve() {
             if (now - lastReceived_ >= kFrameGap) {
                 {
                     std::lock_guard lock(mutex_);
-                    unit_.dropPartialFrame();
+                    line_.dropPartialFrame();
                     partial_ = false;
                 }
                 changed_.notify_all();
