@@ -15,6 +15,7 @@
 
 using hostsim::DisplayType;
 using hostsim::Fault;
+using hostsim::HostLine;
 using hostsim::HostUnit;
 using testsupport::EndToEnd;
 using testsupport::SeenBox;
