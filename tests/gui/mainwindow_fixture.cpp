@@ -168,22 +168,30 @@ std::future<SeenFromHost> watchFromHost(EndToEnd& e2e, const WaitBoxWatch& watch
         if (!seen.request)
             return seen;
         seen.onScreenAtRequest = watch.shown && watch.painted;
+        // A look taken before `until` is one before the unit answers: the box, once on screen,
+        // must stay there.
         const auto until = steady_clock::now() + milliseconds(lookMs);
-        while (!seen.onScreenDuringWait && steady_clock::now() < until) {
-            seen.onScreenDuringWait = watch.shown && watch.painted;
+        bool gone = false;
+        for (;;) {
+            const bool onScreen = watch.shown && watch.painted;
+            if (steady_clock::now() >= until)
+                break;
+            gone = gone || (seen.onScreenDuringWait && !onScreen);
+            seen.onScreenDuringWait = seen.onScreenDuringWait || onScreen;
             std::this_thread::sleep_for(milliseconds(2));
         }
+        seen.onScreenDuringWait = seen.onScreenDuringWait && !gone;
         return seen;
     });
 }
 
 WaitBoxRun runWithWaitBox(EndToEnd& e2e, QWidget* box, const QString& button) {
-    e2e.host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0.03); });
+    e2e.host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0.3); });
     WaitBoxRun run;
     WaitBoxWatch watch(box);
     // A frame sent before the box reaches the host unit at once; one still to be sent cannot.
     watch.onShow = [&] { run.frameBeforeShow = requestArrives(e2e, 200); };
-    std::future<SeenFromHost> host = watchFromHost(e2e, watch, 150);
+    std::future<SeenFromHost> host = watchFromHost(e2e, watch, 250);
     click(e2e.mainWindow(), button);
     backToMainWindow(e2e.mainWindow());
     run.host = host.get();

@@ -70,8 +70,9 @@ protected:
 };
 
 // Waits on another thread until the host unit has received a request and records whether the
-// wait box was shown and painted at that moment, and whether it was on screen while the tool
-// waited for the reply (looked at for up to `lookMs` after the request).
+// wait box was shown and painted at that moment, and whether it came on screen and stayed there
+// while the tool waited for the reply (looked at for `lookMs` after the request, before the
+// unit answers).
 struct SeenFromHost {
     bool request = false;
     bool onScreenAtRequest = false;
@@ -80,7 +81,7 @@ struct SeenFromHost {
 std::future<SeenFromHost> watchFromHost(testsupport::EndToEnd& e2e, const WaitBoxWatch& watch,
                                         int lookMs);
 
-// One command with a wait box, the host unit learning for 30 ms: what the host side saw, whether
+// One command with a wait box, the host unit learning for 0.3 s: what the host side saw, whether
 // the frame had reached the host unit when the box was shown, how often the box was shown,
 // whether it is hidden afterwards, and the boxes.
 struct WaitBoxRun {

@@ -136,7 +136,7 @@ private slots:
     void callerWaitBoxDuringLearn() {
         QFETCH(QString, fault);
         QFETCH(QString, box);
-        EndToEnd e2e;
+        EndToEnd e2e(0.5); // waits long enough for the 0.3 s learn
         setInputs(e2e.mainWindow(), {"Text3(0)=7"});
         if (auto injected = faultNamed(fault, 0x03))
             e2e.host.withLine([&](hostsim::HostLine& line) { line.addFault(*injected); });

@@ -163,7 +163,7 @@ private slots:
         QFETCH(QString, waitBox);
         QFETCH(bool, frameFirst);
         QFETCH(QString, box);
-        EndToEnd e2e;
+        EndToEnd e2e(0.5); // waits long enough for the 0.3 s learn
         showEverything(e2e.mainWindow());
         setInputs(e2e.mainWindow(), {"Text11=3"});
         callcfg::WaitBoxes& boxes = e2e.program->waitBoxes;
