@@ -89,6 +89,56 @@ bool requestArrives(EndToEnd& e2e, int ms) {
                             std::chrono::milliseconds(ms));
 }
 
+namespace {
+
+QString describe(const testsupport::SpecifiedBox& box) {
+    return QString("%1 %2: %3").arg(box.kind == 16 ? "error" : "notice", box.title, box.text);
+}
+
+} // namespace
+
+void addSpecifiedRows(const testsupport::SpecifiedRequest& request, int tag) {
+    const testsupport::SpecifiedCommand& c = *request.command;
+    const QString button = QLatin1String(request.button);
+    QStringList asked;
+    if (!c.confirmation.isEmpty())
+        asked << "confirm " + c.confirmationTitle + ": " + c.confirmation;
+    const auto row = [&](const QString& what, const QString& fault, const QString& wire,
+                         const QStringList& boxes, const testsupport::SpecifiedBox& last) {
+        const QString name = QString("%1: %2").arg(QLatin1String(c.name), what);
+        const QStringList seen = last.kind ? asked + boxes + QStringList{describe(last)} : asked;
+        QTest::newRow(qPrintable(name)) << request.inputs << fault << wire << seen
+                                        << (last.focus.isEmpty() ? button : last.focus) << tag;
+    };
+    row("success", request.deletes ? "data" : "", request.wire, {}, c.success().box);
+    // A reply for each other row: its length (one shorter and one longer than success's when
+    // any), its first byte (0 or 5 when any), and only when that row is the one it matches.
+    for (std::size_t i = 1; i < c.replies.size(); ++i) {
+        const testsupport::SpecifiedReply& r = c.replies[i];
+        const int usual = c.success().length;
+        for (int length : r.length >= 0 ? QList{r.length} : QList{usual - 1, usual + 1})
+            for (int first : r.firstByte >= 0 ? QList{r.firstByte} : QList{0x00, 0x05}) {
+                std::vector<std::uint8_t> data(std::size_t(std::max(length, 0)), 0x00);
+                if (length > 0)
+                    data[0] = std::uint8_t(first);
+                if (length < 0 || &c.boxFor(data) != &r.box)
+                    continue;
+                QString fault = "data";
+                for (std::uint8_t byte : data)
+                    fault += QString(" %1").arg(uint(byte), 2, 16, QChar('0')).toUpper();
+                row(data.empty() ? "empty reply" : "reply" + fault.mid(4), fault, request.wire, {},
+                    r.box);
+                break;
+            }
+    }
+    row("no reply", "noReply", request.wire, {}, c.noReply);
+    row("bad checksum", "badChecksum", request.wire, {kCrc}, c.noReply);
+    row("reply to another command", "wrongCommand", request.wire, {}, c.noReply);
+    row("port fault", "portFault", "", {}, c.failure);
+    if (!asked.isEmpty())
+        row("cancel sends nothing", "cancel", "", {}, {});
+}
+
 void runCommandRow(const QString& button, std::uint8_t code, const QString& waitBox) {
     QFETCH(QStringList, inputs);
     QFETCH(QString, fault);

@@ -6,6 +6,7 @@
 #include "endtoend.h"
 #include "expectedboxes.h"
 #include "hostsim/line/fault.h"
+#include "specifiedcommands.h"
 
 #include <QStringList>
 
@@ -43,6 +44,12 @@ void backToMainWindow(callcfg::MainWindow& form);
 // Columns of a command table: inputs (QStringList), fault (QString), wire (QString, every byte
 // the host unit received), boxes (QStringList, see describe) and focus (QString).
 void addCommandColumns();
+
+// The rows of `request` (of the specified table) that follow from its specified boxes: its
+// request and the box and focus for each kind of reply, for no reply, a bad checksum, a reply
+// to another command, a port that went away, and a declined confirmation. `tag` is added as
+// a column of its own.
+void addSpecifiedRows(const testsupport::SpecifiedRequest& request, int tag);
 
 // Runs the current row on a fresh program: inputs, fault on `code`, a click on `button`, then
 // compares. "portFault": the port is opened, then the device goes away before the click;

@@ -9,6 +9,9 @@
 #include "commands/voice.h"
 #include "protocol/commands.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace testsupport {
 
 namespace P = callcfg::protocol;
@@ -212,6 +215,44 @@ const std::vector<SpecifiedCommand>& specifiedCommands() {
         return s;
     }();
     return commands;
+}
+
+const std::vector<SpecifiedRequest>& mainWindowRequests() {
+    static const std::vector<SpecifiedRequest> requests = [] {
+        std::vector<SpecifiedRequest> s;
+        const auto sentFrom = [&s](const char* name, const char* button, QStringList inputs,
+                                   const char* wire, bool deletes = false) {
+            const auto& all = specifiedCommands();
+            const auto command = std::find_if(
+                all.begin(), all.end(), [&](auto& c) { return std::string_view(c.name) == name; });
+            if (command == all.end())
+                qFatal("no command named %s", name);
+            s.push_back({&*command, button, std::move(inputs), QString::fromLatin1(wire), deletes});
+        };
+        const char* pager = "55 55 AA 01 01 0D 01 05 00 02 00 00 00 00 00 00 01 02 00 E5";
+        sentFrom("set pager", "Command1", {"Text1(0)=105", "Text1(1)=12"}, pager);
+        sentFrom("delete pager", "Command4", {"Text4=105"}, "55 55 AA 01 04 01 69 90", true);
+        sentFrom("set table caller", "Command3", {"Text3(0)=7"},
+                 "55 55 AA 01 03 06 00 00 07 FF FF FF F1");
+        sentFrom("delete table caller", "Command5", {"Text6=7"}, "55 55 AA 01 07 02 00 07 EE",
+                 true);
+        sentFrom("set receiver number", "Command2", {"Text2=1"}, "55 55 AA 01 02 01 01 FA");
+        sentFrom("initialise receiver", "Command6", {}, "55 55 AA 01 08 00 F6");
+        sentFrom("initialise host unit", "Command7", {}, "55 55 AA 01 09 00 F5");
+        sentFrom("receiver frequency", "Command13", {}, "55 55 AA 01 0A 01 07 EC");
+        sentFrom("transmitter frequency", "Command14", {"Text7=100"},
+                 "55 55 AA 01 0B 03 0F 42 40 5F");
+        sentFrom("clear transmitter", "Command14", {}, "55 55 AA 01 0B 00 F3");
+        sentFrom("set urge unit", "Command19", {"Text11=1"}, "55 55 AA 01 11 01 01 EB");
+        sentFrom("delete urge unit", "Command10", {"Text5=9"}, "55 55 AA 01 12 01 09 E2");
+        sentFrom("write repeater", "Command16", {}, "55 55 AA 01 03 00 FB");
+        sentFrom("delete repeater", "Command17", {}, "55 55 AA 01 07 00 F7", true);
+        sentFrom("work mode", "Command11", {}, "55 55 AA 01 17 01 01 E5");
+        sentFrom("digital display", "Command20", {}, "55 55 AA 01 13 01 FF EB");
+        sentFrom("voice display", "Command20", {"Combo3=语音"}, "55 55 AA 01 13 01 00 EA");
+        return s;
+    }();
+    return requests;
 }
 
 } // namespace testsupport

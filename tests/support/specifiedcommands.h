@@ -8,6 +8,7 @@
 #include "commands/command.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <span>
@@ -49,8 +50,21 @@ struct SpecifiedCommand {
     const SpecifiedBox& boxFor(std::span<const std::uint8_t> reply) const;
 };
 
+// A command as the main window sends it: its button, typed inputs ("objectName=value") and
+// every byte of the request they make.
+struct SpecifiedRequest {
+    const SpecifiedCommand* command = nullptr;
+    const char* button = "";
+    QStringList inputs;
+    QString wire;
+    bool deletes = false; // a fresh unit has nothing to delete: its success is forced
+};
+
 // Every command of the main window and the caller windows; the soak draws from them in this
 // order.
 const std::vector<SpecifiedCommand>& specifiedCommands();
+
+// The main window's commands, one typed request each.
+const std::vector<SpecifiedRequest>& mainWindowRequests();
 
 } // namespace testsupport
