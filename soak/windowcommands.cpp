@@ -31,6 +31,26 @@ int tableNumber(QRandomGenerator& random) {
     return random.bounded(3) ? random.bounded(1, 9) : random.bounded(1, 65536);
 }
 
+// A command without random inputs of its own: the typed request of the specified table, and
+// no check of the unit beyond the one every command gets (no change when it did not succeed).
+void typeSpecifiedRequest(const CommandEntry& entry, callcfg::MainWindow& f, ReadyCommand& ready) {
+    for (const testsupport::SpecifiedRequest& request : testsupport::mainWindowRequests()) {
+        if (request.command != &entry)
+            continue;
+        for (const QString& input : request.inputs) {
+            const QString name = input.section('=', 0, 0), value = input.section('=', 1);
+            if (auto* field = f.findChild<QLineEdit*>(name))
+                field->setText(value);
+            else if (auto* list = f.findChild<QComboBox*>(name))
+                list->setCurrentText(value);
+        }
+        ready.button = f.findChild<QPushButton*>(QLatin1String(request.button));
+        ready.check = [](const Unit&, const Bytes&) { return QString(); };
+        return;
+    }
+    qFatal("no request for %s", entry.name);
+}
+
 } // namespace
 
 ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRandomGenerator& random,
@@ -192,7 +212,7 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
         check = [=](const Unit& u, const Bytes&) {
             return u.voiceSettings() == settings ? QString() : differs("voice settings");
         };
-    } else {
+    } else if (name.startsWith("handheld")) {
         callcfg::HandheldCallerWindow& w = *program.callerWindows->handheldWindow();
         const bool byTable = name == "handheld by table";
         const int place = choose(byTable ? w.byTablePlaceList : w.byPagerPlaceList, random);
@@ -200,6 +220,8 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
         check = [=](const Unit& u, const Bytes&) {
             return u.handheldMode(byTable) == place ? QString() : differs("handheld mode");
         };
+    } else {
+        typeSpecifiedRequest(entry, f, ready);
     }
     return ready;
 }
