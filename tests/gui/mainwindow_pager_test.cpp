@@ -77,14 +77,6 @@ private slots:
         QTest::newRow("reply with data")
             << pager105 << "length 1" << wire105 << QStringList{"notice 错误: 返回数据长度错误"}
             << "Command1";
-        QTest::newRow("no reply") << pager105 << "noReply" << wire105 << QStringList{kTimeout}
-                                  << "Text1(0)";
-        QTest::newRow("bad checksum")
-            << pager105 << "badChecksum" << wire105 << QStringList{kCrc, kTimeout} << "Text1(0)";
-        QTest::newRow("reply to another command")
-            << pager105 << "wrongCommand" << wire105 << QStringList{kTimeout} << "Text1(0)";
-        QTest::newRow("port fault") << pager105 << "portFault"
-                                    << "" << QStringList{kSetFailed} << "Text1(0)";
     }
 
     void setPager() { runCommandRow("Command1", 0x01); }
@@ -108,14 +100,6 @@ private slots:
                                   << QStringList{"notice 错误: 返回数据错误"} << "Text4";
         QTest::newRow("length 2") << pager105 << "length 2" << wire105
                                   << QStringList{"notice 错误: 返回数据长度错误"} << "Text4";
-        QTest::newRow("no reply") << pager105 << "noReply" << wire105 << QStringList{kDeleteTimeout}
-                                  << "Text4";
-        QTest::newRow("bad checksum")
-            << pager105 << "badChecksum" << wire105 << QStringList{kCrc, kDeleteTimeout} << "Text4";
-        QTest::newRow("reply to another command")
-            << pager105 << "wrongCommand" << wire105 << QStringList{kDeleteTimeout} << "Text4";
-        QTest::newRow("port fault") << pager105 << "portFault"
-                                    << "" << QStringList{"error 错误: 删除传呼号失败!"} << "Text4";
         QTest::newRow("255") << QStringList{"Text4=255"} << ""
                              << "" << QStringList{kBadPager} << "Text4";
         QTest::newRow("0") << QStringList{"Text4=0"} << ""

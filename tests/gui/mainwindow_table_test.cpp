@@ -67,15 +67,6 @@ private slots:
         QTest::newRow("reply length 2")
             << table7 << "length 2" << wire7 << QStringList{"notice 错误: 返回数据长度错误"}
             << "Command3";
-        QTest::newRow("no reply") << table7 << "noReply" << wire7 << QStringList{kTimeout}
-                                  << "Text3(0)";
-        QTest::newRow("bad checksum")
-            << table7 << "badChecksum" << wire7 << QStringList{kCrc, kTimeout} << "Text3(0)";
-        QTest::newRow("reply to another command")
-            << table7 << "wrongCommand" << wire7 << QStringList{kTimeout} << "Text3(0)";
-        QTest::newRow("port fault")
-            << table7 << "portFault"
-            << "" << QStringList{"error 错误: 设置餐桌号失败!"} << "Text3(0)";
     }
 
     void setTableCaller() { runCommandRow("Command3", 0x03, "Form2"); }
@@ -103,15 +94,6 @@ private slots:
             << table7 << "data 03" << wire7 << QStringList{} << "Command5";
         QTest::newRow("reply length 2") << table7 << "length 2" << wire7
                                         << QStringList{"notice 错误: 返回数据长度错误"} << "Text6";
-        QTest::newRow("no reply") << table7 << "noReply" << wire7 << QStringList{kTimeout}
-                                  << "Text6";
-        QTest::newRow("bad checksum")
-            << table7 << "badChecksum" << wire7 << QStringList{kCrc, kTimeout} << "Text6";
-        QTest::newRow("reply to another command")
-            << table7 << "wrongCommand" << wire7 << QStringList{kTimeout} << "Text6";
-        QTest::newRow("port fault")
-            << table7 << "portFault"
-            << "" << QStringList{"error 错误: 删除餐桌号码失败!"} << "Text6";
         QTest::newRow("0") << QStringList{"Text6=0"} << ""
                            << "" << QStringList{kDeleteRange} << "Text6";
         QTest::newRow("65536") << QStringList{"Text6=65536"} << ""

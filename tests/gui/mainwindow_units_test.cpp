@@ -40,15 +40,6 @@ private slots:
             << urge1 << "length 1" << wire1 << QStringList{kLength} << "Command19";
         QTest::newRow("reply length 3")
             << urge1 << "length 3" << wire1 << QStringList{kLength} << "Command19";
-        QTest::newRow("no reply") << urge1 << "noReply" << wire1 << QStringList{kTimeout}
-                                  << "Text11";
-        QTest::newRow("bad checksum")
-            << urge1 << "badChecksum" << wire1 << QStringList{kCrc, kTimeout} << "Text11";
-        QTest::newRow("reply to another command")
-            << urge1 << "wrongCommand" << wire1 << QStringList{kTimeout} << "Text11";
-        QTest::newRow("port fault")
-            << urge1 << "portFault"
-            << "" << QStringList{"error 错误: 设置催菜器器号码失败!"} << "Text11";
     }
 
     void setUrge() { runCommandRow("Command19", 0x11, "Form4"); }
@@ -66,15 +57,6 @@ private slots:
                             << "" << QStringList{kUrgeRange} << "Text5";
         QTest::newRow("reply length 2")
             << urge9 << "length 2" << wire9 << QStringList{kLength} << "Command10";
-        QTest::newRow("no reply") << urge9 << "noReply" << wire9 << QStringList{kTimeout}
-                                  << "Text5";
-        QTest::newRow("bad checksum")
-            << urge9 << "badChecksum" << wire9 << QStringList{kCrc, kTimeout} << "Text5";
-        QTest::newRow("reply to another command")
-            << urge9 << "wrongCommand" << wire9 << QStringList{kTimeout} << "Text5";
-        QTest::newRow("port fault")
-            << urge9 << "portFault"
-            << "" << QStringList{"error 错误: 删除催菜器器号码失败!"} << "Text5";
     }
 
     void deleteUrge() { runCommandRow("Command10", 0x12); }
@@ -91,15 +73,6 @@ private slots:
         QTest::newRow("reply length 1")
             << QStringList{} << "length 1" << wire << QStringList{"notice 错误: 返回数据长度错误！"}
             << "Command16";
-        QTest::newRow("no reply") << QStringList{} << "noReply" << wire << QStringList{timeout}
-                                  << "Command16";
-        QTest::newRow("bad checksum")
-            << QStringList{} << "badChecksum" << wire << QStringList{kCrc, timeout} << "Command16";
-        QTest::newRow("reply to another command")
-            << QStringList{} << "wrongCommand" << wire << QStringList{timeout} << "Command16";
-        QTest::newRow("port fault")
-            << QStringList{} << "portFault"
-            << "" << QStringList{"error 错误: 设置转发器内容失败！"} << "Command16";
     }
 
     void writeRepeater() { runCommandRow("Command16", 0x03, "Form2"); }
@@ -119,15 +92,6 @@ private slots:
                                   << "Command17";
         QTest::newRow("reply length 2")
             << QStringList{} << "length 2" << wire << QStringList{kLength} << "Command17";
-        QTest::newRow("no reply") << QStringList{} << "noReply" << wire << QStringList{kTimeout}
-                                  << "Command17";
-        QTest::newRow("bad checksum")
-            << QStringList{} << "badChecksum" << wire << QStringList{kCrc, kTimeout} << "Command17";
-        QTest::newRow("reply to another command")
-            << QStringList{} << "wrongCommand" << wire << QStringList{kTimeout} << "Command17";
-        QTest::newRow("port fault")
-            << QStringList{} << "portFault"
-            << "" << QStringList{"error 错误: 删除转发器内容失败!"} << "Command17";
     }
 
     void deleteRepeater() { runCommandRow("Command17", 0x07, "Form2"); }
@@ -194,15 +158,6 @@ private slots:
         QTest::newRow("reply length 1")
             << QStringList{} << "length 1" << wire << QStringList{"error 错误: 返回数据长度错误"}
             << "Command11";
-        QTest::newRow("no reply") << QStringList{} << "noReply" << wire << QStringList{kTimeout}
-                                  << "Command11";
-        QTest::newRow("bad checksum")
-            << QStringList{} << "badChecksum" << wire << QStringList{kCrc, kTimeout} << "Command11";
-        QTest::newRow("reply to another command")
-            << QStringList{} << "wrongCommand" << wire << QStringList{kTimeout} << "Command11";
-        QTest::newRow("port fault")
-            << QStringList{} << "portFault"
-            << "" << QStringList{"error 错误: 工作模式设置失败！"} << "Command11";
     }
 
     void workMode() { runCommandRow("Command11", 0x17); }
@@ -218,15 +173,6 @@ private slots:
                               << QStringList{"notice OK: 信息机类型设为语音机！"} << "Command20";
         QTest::newRow("reply length 1")
             << QStringList{} << "length 1" << digital << QStringList{kLength} << "Command20";
-        QTest::newRow("no reply") << QStringList{} << "noReply" << digital << QStringList{kTimeout}
-                                  << "Command20";
-        QTest::newRow("bad checksum") << QStringList{} << "badChecksum" << digital
-                                      << QStringList{kCrc, kTimeout} << "Command20";
-        QTest::newRow("reply to another command")
-            << QStringList{} << "wrongCommand" << digital << QStringList{kTimeout} << "Command20";
-        QTest::newRow("port fault")
-            << QStringList{} << "portFault"
-            << "" << QStringList{"error 错误: 设置信息机类型失败!"} << "Command20";
     }
 
     void displayType() { runCommandRow("Command20", 0x13); }
