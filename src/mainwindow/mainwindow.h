@@ -1,7 +1,7 @@
 #pragma once
 // The main window: one frame per configuration task, the port row, the test window and the
-// greeting boxes. The commands, the port row and the test mode are wired elsewhere and reach
-// the controls through the public pointers below.
+// greeting boxes. The port row and the test mode are wired elsewhere and reach the controls
+// through the public pointers below; the commands name them by objectName.
 
 #include <QHash>
 #include <QWidget>
