@@ -28,12 +28,9 @@ void downloadToHost(const MemoryReaderContext& c) {
     c.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在下发数据到主机……"));
     const TransferResult result =
         writeHostMemory(c.link, memory, [&](int k) { w.showBlockProgress(k); });
-    const QString atRest = QStringLiteral("下发进度条");
     if (!c.transferCompleted(result, QStringLiteral("返回数据长度错误！"),
-                             QStringLiteral("下发主机内容失败！"), atRest))
+                             QStringLiteral("下发主机内容失败！"), QStringLiteral("下发进度条")))
         return;
-    w.progressBar->setValue(0);
-    MemoryReaderWindow::setCaption(w.progressLabel, atRest);
     c.box({BoxKind::Notice, QStringLiteral("下发备份数据到主机成功！"), QStringLiteral("OK")});
     w.progressBar->setValue(0);
 }

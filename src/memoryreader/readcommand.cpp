@@ -75,9 +75,6 @@ void readMemory(const MemoryReaderContext& c, MemoryRead what) {
     if (!c.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
                              QString::fromUtf16(texts.failure), kAtRest))
         return;
-
-    w.progressBar->setValue(0);
-    MemoryReaderWindow::setCaption(w.progressLabel, kAtRest);
     images.anyImagePresent = true;
     c.box({BoxKind::Notice, QString::fromUtf16(texts.success), QStringLiteral("OK")});
     if (receiver) {

@@ -34,7 +34,8 @@ struct MemoryReaderContext {
     // Shows how a read or the download stopped: no reply, a wrong data length or a port that
     // failed during a wait put the status back to `atRest`; a port that refused a request shows
     // `portFailure` and leaves the running status.
-    // True when every block went through.
+    // True when every block went through; the progress bar is then empty and the status back
+    // to `atRest`.
     bool transferCompleted(const TransferResult& result, const QString& wrongLength,
                            const QString& portFailure, const QString& atRest) const;
 };

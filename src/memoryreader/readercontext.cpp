@@ -53,6 +53,8 @@ bool MemoryReaderContext::transferCompleted(const TransferResult& result,
     case TransferStop::Done:
         break;
     }
+    window.progressBar->setValue(0);
+    MemoryReaderWindow::setCaption(window.progressLabel, atRest);
     return true;
 }
 

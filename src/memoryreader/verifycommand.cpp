@@ -28,12 +28,9 @@ void verifyHost(const MemoryReaderContext& c) {
     HostMemory host{};
     const TransferResult result =
         readHostMemory(c.link, host, [&](int k) { w.showBlockProgress(k); });
-    const QString atRest = QStringLiteral("读取进度条");
     if (!c.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
-                             QStringLiteral("校验主机内容失败！"), atRest))
+                             QStringLiteral("校验主机内容失败！"), QStringLiteral("读取进度条")))
         return;
-    w.progressBar->setValue(0);
-    MemoryReaderWindow::setCaption(w.progressLabel, atRest);
     const auto difference = compareMemory(host, c.images.hostImage);
     if (!difference) {
         c.box({BoxKind::Notice, QStringLiteral("主机内容与当前数据一致！"), QStringLiteral("OK")});
