@@ -21,19 +21,27 @@ const Box kNoImage{BoxKind::Notice,
                    QStringLiteral("错误")};
 const Box kNoTables{BoxKind::Error, QStringLiteral("没有餐桌号！"), QStringLiteral("注意")};
 
+// Empties the text under the column header a view shows (none: `header` null); false, after
+// the box, when no image has been read or opened.
+bool beginView(const MemoryReaderContext& c, QWidget* header) {
+    MemoryReaderWindow& w = c.window;
+    if (!c.images.anyImagePresent) {
+        c.box(kNoImage);
+        return false;
+    }
+    for (QWidget* shown : {w.hexHeader, w.pagerHeader, w.tableHeader})
+        shown->setVisible(shown == header);
+    w.listingText->clear();
+    return true;
+}
+
 } // namespace
 
 void showListing(const MemoryReaderContext& c) {
     MemoryReaderWindow& w = c.window;
     const Images& images = c.images;
-    if (!images.anyImagePresent) {
-        c.box(kNoImage);
+    if (!beginView(c, nullptr))
         return;
-    }
-    w.hexHeader->hide();
-    w.pagerHeader->hide();
-    w.tableHeader->hide();
-    w.listingText->clear();
     w.setListingSize();
     switch (w.listingChoice->currentIndex()) {
     case 0:
@@ -62,14 +70,8 @@ void showListing(const MemoryReaderContext& c) {
 void showHexView(const MemoryReaderContext& c) {
     MemoryReaderWindow& w = c.window;
     const Images& images = c.images;
-    if (!images.anyImagePresent) {
-        c.box(kNoImage);
+    if (!beginView(c, w.hexHeader))
         return;
-    }
-    w.pagerHeader->hide();
-    w.tableHeader->hide();
-    w.hexHeader->show();
-    w.listingText->clear();
     w.setListingSize();
     w.listingText->setPlainText(hexDumpOf(images));
     w.repaint();
