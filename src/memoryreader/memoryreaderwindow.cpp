@@ -159,15 +159,10 @@ void MemoryReaderWindow::load(const Images& images) {
 std::optional<QString> MemoryReaderWindow::chooseFile(bool forSaving) {
     fileDialog->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     fileDialog->setWindowTitle(forSaving ? saveFileButton->text() : openFileButton->text());
-    if (!chosenName_.isEmpty())
-        fileDialog->selectFile(chosenName_);
-    if (fileDialog->exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList chosen = fileDialog->selectedFiles();
-    if (chosen.isEmpty() || chosen.first().isEmpty())
-        return std::nullopt;
-    chosenName_ = chosen.first();
-    return chosenName_;
+    const std::optional<QString> chosen = runFileDialog(*fileDialog, chosenName_);
+    if (chosen)
+        chosenName_ = *chosen;
+    return chosen;
 }
 
 void MemoryReaderWindow::setCaption(QLabel* label, const QString& caption) {

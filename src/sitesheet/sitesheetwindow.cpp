@@ -102,14 +102,7 @@ std::optional<QString> SiteSheetWindow::chooseFile(bool forSaving, const QString
                                          : QStringLiteral("打开表格"));
     fileDialog->setNameFilters(
         {QStringLiteral("CSV 表格 (*.csv *.CSV *.txt *.TXT)"), QStringLiteral("所有文件 (*)")});
-    if (!suggestedName.isEmpty())
-        fileDialog->selectFile(suggestedName);
-    if (fileDialog->exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList chosen = fileDialog->selectedFiles();
-    if (chosen.isEmpty() || chosen.first().isEmpty())
-        return std::nullopt;
-    return chosen.first();
+    return runFileDialog(*fileDialog, suggestedName);
 }
 
 } // namespace callcfg

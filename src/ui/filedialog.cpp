@@ -18,4 +18,15 @@ QFileDialog* makeFileDialog(QWidget* parent, const QString& folder, const QStrin
     return dialog;
 }
 
+std::optional<QString> runFileDialog(QFileDialog& dialog, const QString& suggestedName) {
+    if (!suggestedName.isEmpty())
+        dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    return chosen.first();
+}
+
 } // namespace callcfg

@@ -5,11 +5,17 @@
 
 #include <QString>
 
+#include <optional>
+
 class QFileDialog;
 class QWidget;
 
 namespace callcfg {
 
 QFileDialog* makeFileDialog(QWidget* parent, const QString& folder, const QString& objectName);
+
+// Runs the dialog with `suggestedName` chosen (when not empty); the absolute path of the file
+// the user accepted, or nothing when cancelled or none was chosen.
+std::optional<QString> runFileDialog(QFileDialog& dialog, const QString& suggestedName);
 
 } // namespace callcfg
