@@ -22,6 +22,17 @@ Box notice(const QString& text) {
     return {BoxKind::Notice, text, QStringLiteral("OK")};
 }
 
+// The file the user picks, when it has the backup extension; otherwise the refusal's box.
+std::optional<QString> chosenBackupPath(const MemoryReaderContext& c, bool forSaving,
+                                        const QString& refusal) {
+    const auto path = c.window.chooseFile(forSaving);
+    if (path && !hasBackupExtension(*path)) {
+        c.box(error(refusal));
+        return std::nullopt;
+    }
+    return path;
+}
+
 } // namespace
 
 void saveBackupFile(const MemoryReaderContext& c) {
@@ -29,13 +40,9 @@ void saveBackupFile(const MemoryReaderContext& c) {
         c.box(error(QStringLiteral("主机数据未读取，无法保存文件！")));
         return;
     }
-    const auto path = c.window.chooseFile(true);
+    const auto path = chosenBackupPath(c, true, QStringLiteral("保存文件的扩展名必须为.cat！"));
     if (!path)
         return;
-    if (!hasBackupExtension(*path)) {
-        c.box(error(QStringLiteral("保存文件的扩展名必须为.cat！")));
-        return;
-    }
     if (const auto failure = saveBackup(*path, c.images.hostImage)) {
         c.tell(Texts::tr("cannot write %1: %2").arg(*path, failure->text()));
         c.box(error(QStringLiteral("文件") + *path + QStringLiteral("保存失败！\n") +
@@ -48,13 +55,9 @@ void saveBackupFile(const MemoryReaderContext& c) {
 void openBackupFile(const MemoryReaderContext& c) {
     if (!c.port.ensureOpen())
         return;
-    const auto path = c.window.chooseFile(false);
+    const auto path = chosenBackupPath(c, false, QStringLiteral("请选择.cat文件"));
     if (!path)
         return;
-    if (!hasBackupExtension(*path)) {
-        c.box(error(QStringLiteral("请选择.cat文件")));
-        return;
-    }
     // A missing or short file is no backup of a host unit: nothing of it is taken.
     const auto bytes = readBackup(*path);
     if (!bytes) {
