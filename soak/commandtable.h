@@ -2,19 +2,19 @@
 // The main window's and the caller windows' commands as the installer sees them, and the check
 // of the boxes an operation showed.
 
+#include "expectedcommands.h"
 #include "lineview.h"
-#include "specifiedcommands.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace soak {
 
-// Every command the soak sends from the windows (specifiedcommands.h), in the order of
+// Every command the soak sends from the windows (expectedcommands.h), in the order of
 // windowcommands.cpp.
-using CommandEntry = testsupport::SpecifiedCommand;
+using CommandEntry = testsupport::ExpectedCommand;
 inline const std::vector<CommandEntry>& commandTable() {
-    return testsupport::specifiedCommands();
+    return testsupport::expectedCommands();
 }
 
 inline const QString kChecksumBox = QStringLiteral("CRC校验错误");

@@ -31,10 +31,10 @@ int tableNumber(QRandomGenerator& random) {
     return random.bounded(3) ? random.bounded(1, 9) : random.bounded(1, 65536);
 }
 
-// A command without random inputs of its own: the typed request of the specified table, and
-// no check of the unit beyond the one every command gets (no change when it did not succeed).
-void typeSpecifiedRequest(const CommandEntry& entry, callcfg::MainWindow& f, ReadyCommand& ready) {
-    for (const testsupport::SpecifiedRequest& request : testsupport::mainWindowRequests()) {
+// A command without random inputs of its own: the typed request of the table of expected commands,
+// and no check of the unit beyond the one every command gets (no change when it did not succeed).
+void typeExpectedRequest(const CommandEntry& entry, callcfg::MainWindow& f, ReadyCommand& ready) {
+    for (const testsupport::ExpectedRequest& request : testsupport::mainWindowRequests()) {
         if (request.command != &entry)
             continue;
         for (const QString& input : request.inputs) {
@@ -221,7 +221,7 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
             return u.handheldMode(byTable) == place ? QString() : differs("handheld mode");
         };
     } else {
-        typeSpecifiedRequest(entry, f, ready);
+        typeExpectedRequest(entry, f, ready);
     }
     return ready;
 }

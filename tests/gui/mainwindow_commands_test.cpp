@@ -1,6 +1,6 @@
-// Every command of the main window end to end against what is specified for it: the request its
+// Every command of the main window end to end against what the installer is to see: the request its
 // button sends, and the box and focus after each kind of reply and failure. A new command is
-// covered by its row in the specified table; the tests of each frame add its own inputs.
+// covered by its row in the table of expected commands; the tests of each frame add its own inputs.
 
 #include "mainwindow_fixture.h"
 
@@ -17,12 +17,12 @@ private slots:
         QTest::addColumn<int>("index");
         const auto& requests = testsupport::mainWindowRequests();
         for (std::size_t i = 0; i < requests.size(); ++i)
-            addSpecifiedRows(requests[i], int(i));
+            addExpectedRows(requests[i], int(i));
     }
 
     void everyCommand() {
         QFETCH(int, index);
-        const testsupport::SpecifiedRequest& r = testsupport::mainWindowRequests().at(index);
+        const testsupport::ExpectedRequest& r = testsupport::mainWindowRequests().at(index);
         runCommandRow(QLatin1String(r.button), r.command->code,
                       QString(r.command->waitBox).section(' ', 0, 0));
     }

@@ -91,20 +91,20 @@ bool requestArrives(EndToEnd& e2e, int ms) {
 
 namespace {
 
-QString describe(const testsupport::SpecifiedBox& box) {
+QString describe(const testsupport::ExpectedBox& box) {
     return QString("%1 %2: %3").arg(box.kind == 16 ? "error" : "notice", box.title, box.text);
 }
 
 } // namespace
 
-void addSpecifiedRows(const testsupport::SpecifiedRequest& request, int tag) {
-    const testsupport::SpecifiedCommand& c = *request.command;
+void addExpectedRows(const testsupport::ExpectedRequest& request, int tag) {
+    const testsupport::ExpectedCommand& c = *request.command;
     const QString button = QLatin1String(request.button);
     QStringList asked;
     if (!c.confirmation.isEmpty())
         asked << "confirm " + c.confirmationTitle + ": " + c.confirmation;
     const auto row = [&](const QString& what, const QString& fault, const QString& wire,
-                         const QStringList& boxes, const testsupport::SpecifiedBox& last) {
+                         const QStringList& boxes, const testsupport::ExpectedBox& last) {
         const QString name = QString("%1: %2").arg(QLatin1String(c.name), what);
         const QStringList seen = last.kind ? asked + boxes + QStringList{describe(last)} : asked;
         QTest::newRow(qPrintable(name)) << request.inputs << fault << wire << seen
@@ -114,7 +114,7 @@ void addSpecifiedRows(const testsupport::SpecifiedRequest& request, int tag) {
     // A reply for each other row: its length (one shorter and one longer than success's when
     // any), its first byte (0 or 5 when any), and only when that row is the one it matches.
     for (std::size_t i = 1; i < c.replies.size(); ++i) {
-        const testsupport::SpecifiedReply& r = c.replies[i];
+        const testsupport::ExpectedReply& r = c.replies[i];
         const int usual = c.success().length;
         for (int length : r.length >= 0 ? QList{r.length} : QList{usual - 1, usual + 1})
             for (int first : r.firstByte >= 0 ? QList{r.firstByte} : QList{0x00, 0x05}) {

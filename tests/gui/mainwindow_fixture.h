@@ -5,8 +5,8 @@
 
 #include "endtoend.h"
 #include "expectedboxes.h"
+#include "expectedcommands.h"
 #include "hostsim/line/fault.h"
-#include "specifiedcommands.h"
 
 #include <QStringList>
 
@@ -45,11 +45,11 @@ void backToMainWindow(callcfg::MainWindow& form);
 // the host unit received), boxes (QStringList, see describe) and focus (QString).
 void addCommandColumns();
 
-// The rows of `request` (of the specified table) that follow from its specified boxes: its
+// The rows of `request` (of the table of expected commands) that follow from its boxes: its
 // request and the box and focus for each kind of reply, for no reply, a bad checksum, a reply
 // to another command, a port that went away, and a declined confirmation. `tag` is added as
 // a column of its own.
-void addSpecifiedRows(const testsupport::SpecifiedRequest& request, int tag);
+void addExpectedRows(const testsupport::ExpectedRequest& request, int tag);
 
 // Runs the current row on a fresh program: inputs, fault on `code`, a click on `button`, then
 // compares. "portFault": the port is opened, then the device goes away before the click;

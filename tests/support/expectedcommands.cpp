@@ -1,4 +1,4 @@
-#include "specifiedcommands.h"
+#include "expectedcommands.h"
 
 #include "commands/mode.h"
 #include "commands/pager.h"
@@ -19,27 +19,27 @@ using Tool = const callcfg::Command& (*)();
 
 namespace {
 
-SpecifiedBox error(const char* text, const char* focus = "", const char* title = "错误") {
+ExpectedBox error(const char* text, const char* focus = "", const char* title = "错误") {
     return {16, QString::fromUtf8(title), QString::fromUtf8(text), QString::fromLatin1(focus)};
 }
-SpecifiedBox notice(const char* text, const char* title, const char* focus = "") {
+ExpectedBox notice(const char* text, const char* title, const char* focus = "") {
     return {15, QString::fromUtf8(title), QString::fromUtf8(text), QString::fromLatin1(focus)};
 }
-SpecifiedBox ok(const char* text, const char* focus = "") {
+ExpectedBox ok(const char* text, const char* focus = "") {
     return notice(text, "OK", focus);
 }
-SpecifiedBox lengthError(const char* focus = "") {
+ExpectedBox lengthError(const char* focus = "") {
     return notice("返回数据长度错误", "错误", focus);
 }
-SpecifiedBox timeout(const char* focus = "") {
+ExpectedBox timeout(const char* focus = "") {
     return error("超时没有返回数据!!", focus);
 }
 
 // Most commands: success on a reply of `length` data bytes, the length error (which keeps the
 // focus) on any other, the time-out on none; every other box focuses `focus`.
-SpecifiedCommand usual(const char* name, Tool tool, std::uint8_t code, int periods, double seconds,
-                       const char* success, const char* failure, const char* focus = "",
-                       int length = 0) {
+ExpectedCommand usual(const char* name, Tool tool, std::uint8_t code, int periods, double seconds,
+                      const char* success, const char* failure, const char* focus = "",
+                      int length = 0) {
     return {name,
             tool,
             code,
@@ -54,8 +54,8 @@ SpecifiedCommand usual(const char* name, Tool tool, std::uint8_t code, int perio
 }
 
 // The caller settings of a voice display unit, which a digital one refuses.
-SpecifiedCommand callerSetting(const char* name, Tool tool, std::uint8_t code, const char* success,
-                               const char* failure) {
+ExpectedCommand callerSetting(const char* name, Tool tool, std::uint8_t code, const char* success,
+                              const char* failure) {
     return {name,
             tool,
             code,
@@ -71,18 +71,18 @@ SpecifiedCommand callerSetting(const char* name, Tool tool, std::uint8_t code, c
 
 } // namespace
 
-const SpecifiedBox& SpecifiedCommand::boxFor(std::span<const std::uint8_t> reply) const {
-    static const SpecifiedBox none;
-    for (const SpecifiedReply& row : replies)
+const ExpectedBox& ExpectedCommand::boxFor(std::span<const std::uint8_t> reply) const {
+    static const ExpectedBox none;
+    for (const ExpectedReply& row : replies)
         if ((row.length < 0 || std::size_t(row.length) == reply.size()) &&
             (row.firstByte < 0 || (!reply.empty() && reply[0] == row.firstByte)))
             return row.box;
     return none;
 }
 
-const std::vector<SpecifiedCommand>& specifiedCommands() {
-    static const std::vector<SpecifiedCommand> commands = [] {
-        std::vector<SpecifiedCommand> s;
+const std::vector<ExpectedCommand>& expectedCommands() {
+    static const std::vector<ExpectedCommand> commands = [] {
+        std::vector<ExpectedCommand> s;
         s.push_back(usual("set pager", callcfg::setPagerCommand, P::kSetPager, 3, 1.0,
                           "设置传呼号成功！", "设置传呼号失败!", "Text1(0)"));
         s.push_back({"delete pager",
@@ -153,14 +153,14 @@ const std::vector<SpecifiedCommand>& specifiedCommands() {
         s.push_back(usual("transmitter frequency", callcfg::setTransmitterCommand,
                           P::kSetTransmitterFrequency, 2, 1.0, "发射机频率写入成功！",
                           "发射机频率写入失败!", "Text7"));
-        SpecifiedCommand clear = usual("clear transmitter", callcfg::clearTransmitterCommand,
-                                       P::kSetTransmitterFrequency, 3, 1.5, "发射机设置清除成功！",
-                                       "发射机频率写入失败!", "Text7");
+        ExpectedCommand clear = usual("clear transmitter", callcfg::clearTransmitterCommand,
+                                      P::kSetTransmitterFrequency, 3, 1.5, "发射机设置清除成功！",
+                                      "发射机频率写入失败!", "Text7");
         clear.confirmation =
             QStringLiteral("不输入发射机频率值，将清除系统中对发射机的设置！\r\n是否继续？");
         clear.confirmationTitle = QStringLiteral("注意");
         s.push_back(clear);
-        SpecifiedCommand setUrge =
+        ExpectedCommand setUrge =
             usual("set urge unit", callcfg::setUrgeCommand, P::kSetUrgeUnit, 1, 3.0,
                   "设置催菜器号码成功！", "设置催菜器器号码失败!", "Text11", 2);
         setUrge.waitBox = "Form4 after";
@@ -194,8 +194,8 @@ const std::vector<SpecifiedCommand>& specifiedCommands() {
                       {-1, -1, lengthError("Command17")}},
                      timeout("Command17"),
                      error("删除转发器内容失败!", "Command17")});
-        SpecifiedCommand mode = usual("work mode", callcfg::workModeCommand, P::kSetWorkMode, 3,
-                                      1.0, "设置工作模式成功！", "工作模式设置失败！");
+        ExpectedCommand mode = usual("work mode", callcfg::workModeCommand, P::kSetWorkMode, 3, 1.0,
+                                     "设置工作模式成功！", "工作模式设置失败！");
         mode.replies.back().box = error("返回数据长度错误"); // an error box, unlike the others
         s.push_back(mode);
         s.push_back(usual("digital display", callcfg::digitalDisplayCommand, P::kSetDisplayType, 2,
@@ -217,12 +217,12 @@ const std::vector<SpecifiedCommand>& specifiedCommands() {
     return commands;
 }
 
-const std::vector<SpecifiedRequest>& mainWindowRequests() {
-    static const std::vector<SpecifiedRequest> requests = [] {
-        std::vector<SpecifiedRequest> s;
+const std::vector<ExpectedRequest>& mainWindowRequests() {
+    static const std::vector<ExpectedRequest> requests = [] {
+        std::vector<ExpectedRequest> s;
         const auto sentFrom = [&s](const char* name, const char* button, QStringList inputs,
                                    const char* wire, bool deletes = false) {
-            const auto& all = specifiedCommands();
+            const auto& all = expectedCommands();
             const auto command = std::find_if(
                 all.begin(), all.end(), [&](auto& c) { return std::string_view(c.name) == name; });
             if (command == all.end())

@@ -17,7 +17,7 @@
 namespace testsupport {
 
 // A box as the installer sees it; kind 0 means no box at all.
-struct SpecifiedBox {
+struct ExpectedBox {
     int kind = 0; // 15 a notice (no icon), 16 an error (critical icon)
     QString title;
     QString text;
@@ -25,13 +25,13 @@ struct SpecifiedBox {
 };
 
 // A reply of `length` data bytes (any when -1) whose data byte 0 is `firstByte` (any when -1).
-struct SpecifiedReply {
+struct ExpectedReply {
     int length = -1;
     int firstByte = -1;
-    SpecifiedBox box;
+    ExpectedBox box;
 };
 
-struct SpecifiedCommand {
+struct ExpectedCommand {
     const char* name = "";
     const callcfg::Command& (*tool)() = nullptr; // the tool's description of the command
     std::uint8_t code = 0;
@@ -40,20 +40,20 @@ struct SpecifiedCommand {
     const char* waitBox = "";  // "Form2 after" (shown once sent), "Form2 before", "Form4 after"
     QString confirmation;      // asked first (a confirmation box), when not empty
     QString confirmationTitle; //
-    std::vector<SpecifiedReply> replies; // the first match wins; success is the first row
-    SpecifiedBox noReply;
-    SpecifiedBox failure; // the request could not be sent
+    std::vector<ExpectedReply> replies; // the first match wins; success is the first row
+    ExpectedBox noReply;
+    ExpectedBox failure; // the request could not be sent
 
     double waitSeconds() const { return periods * seconds; }
-    const SpecifiedReply& success() const { return replies.front(); }
+    const ExpectedReply& success() const { return replies.front(); }
     // The box of the first row that matches; no box when none does.
-    const SpecifiedBox& boxFor(std::span<const std::uint8_t> reply) const;
+    const ExpectedBox& boxFor(std::span<const std::uint8_t> reply) const;
 };
 
 // A command as the main window sends it: its button, typed inputs ("objectName=value") and
 // every byte of the request they make.
-struct SpecifiedRequest {
-    const SpecifiedCommand* command = nullptr;
+struct ExpectedRequest {
+    const ExpectedCommand* command = nullptr;
     const char* button = "";
     QStringList inputs;
     QString wire;
@@ -62,9 +62,9 @@ struct SpecifiedRequest {
 
 // Every command of the main window and the caller windows; the soak draws from them in this
 // order.
-const std::vector<SpecifiedCommand>& specifiedCommands();
+const std::vector<ExpectedCommand>& expectedCommands();
 
 // The main window's commands, one typed request each.
-const std::vector<SpecifiedRequest>& mainWindowRequests();
+const std::vector<ExpectedRequest>& mainWindowRequests();
 
 } // namespace testsupport
