@@ -9,26 +9,22 @@
 #include "plan/planverify.h"
 #include "protocol/protocol.h"
 
-#include <QFile>
 #include <QTextStream>
 
 namespace callcfg {
 
 namespace {
 
-// The plan in the file, or the exit status after a message.
+// The plan in the file, or the exit status after a message. The rows passed over are said.
 std::variant<Plan, int> loadPlan(const Invocation& call, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        call.tell(Texts::tr("cannot open %1: %2").arg(path, file.errorString()));
-        return kUsageOrFileError;
-    }
-    auto read = readPlan(file.readAll());
+    auto read = readPlanFile(path);
     if (const auto* error = std::get_if<PlanError>(&read)) {
         call.tell(Texts::tr("%1: %2").arg(path, planErrorText(*error)));
         return kUsageOrFileError;
     }
     Plan plan = std::get<Plan>(std::move(read));
+    for (const QString& note : plan.notes)
+        call.tell(Texts::tr("%1: %2").arg(path, note));
     // Every refusal at once, so that one edit of the sheet mends them all; nothing is sent.
     for (const PlanError& refusal : plan.refusals)
         call.tell(Texts::tr("%1: %2").arg(path, planErrorText(refusal)));
@@ -39,32 +35,30 @@ std::variant<Plan, int> loadPlan(const Invocation& call, const QString& path) {
     return plan;
 }
 
-// Every row in words beside its frame or refusal, nothing sent; then how many rows would set
-// what, and how many are refused.
+// Every row in words beside its frame, nothing sent; then how many rows would set what. A plan
+// with refusals ends in loadPlan, so every row here is ready to send.
 int dryRun(const Invocation& call, const Plan& plan, int from) {
-    int rows = 0, refused = 0;
+    int rows = 0;
     for (const PlanRow& row : plan.rows) {
         if (row.row < from)
             continue;
         ++rows;
         const Encoded encoded = encodePlanRow(row);
-        std::optional<QString> outcome = refusalOf(encoded);
-        refused += outcome ? 1 : 0;
-        if (const auto* prepared = std::get_if<Prepared>(&encoded))
-            outcome = QString::fromLatin1(
-                spacedHex(protocol::requestWire(prepared->command->code, prepared->data)));
-        call.environment.out
-            << Texts::tr("row %1: %2: %3").arg(row.row).arg(rowWords(row, encoded), *outcome)
-            << '\n';
+        const Prepared& prepared = std::get<Prepared>(encoded);
+        call.environment.out << Texts::tr("row %1: %2: %3")
+                                    .arg(row.row)
+                                    .arg(rowWords(row, encoded),
+                                         QString::fromLatin1(spacedHex(protocol::requestWire(
+                                             prepared.command->code, prepared.data))))
+                             << '\n';
     }
     call.environment.out.flush();
     const bool pagers = plan.kind == PlanKind::Pagers;
-    call.tell(Texts::tr("%1 row(s): %2 pager(s) and %3 table(s) to set, %4 refused")
+    call.tell(Texts::tr("%1 row(s): %2 pager(s) and %3 table(s) to set")
                   .arg(rows)
-                  .arg(pagers ? rows - refused : 0)
-                  .arg(pagers ? 0 : rows - refused)
-                  .arg(refused));
-    return refused ? kDiffer : kDone;
+                  .arg(pagers ? rows : 0)
+                  .arg(pagers ? 0 : rows));
+    return kDone;
 }
 
 // Status 2 after a message when no row is left to run: a plan without rows, or --from past

@@ -28,7 +28,7 @@ Encoded encodeNumber(const Command& command, const QString& text, int low, int h
         return refusal;
     const std::optional<std::uint8_t> whole = roundedByte(*value);
     if (!whole)
-        return Unsendable{&command};
+        return Unsendable{&command, refusal.focus};
     return Prepared{&command, {*whole}};
 }
 

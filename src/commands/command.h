@@ -66,9 +66,11 @@ struct Refusal {
 };
 
 // Inputs that passed their checks but cannot be put into a request (an unconvertible input, a
-// value too large); nothing is sent and the window shows `command->failure`.
+// value too large); nothing is sent and the window shows `command->failure`. `focus` names the
+// input that could not be sent (Unchanged when it has no role), for a plan to tell its value.
 struct Unsendable {
     const Command* command = nullptr;
+    Focus focus = Focus::Unchanged;
 };
 
 using Encoded = std::variant<Prepared, Refusal, Unsendable>;

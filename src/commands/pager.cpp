@@ -68,7 +68,11 @@ Encoded encodeSetPager(const PagerInput& input) {
     const auto address = addressDigits(input.address);
     // An address with a sign, point, blank or exponent passes the range check but has
     // characters that are not digits: unsendable, nothing is sent.
-    if (!whole || !mode || !polarity || !tone || !address)
+    if (!address)
+        return Unsendable{&setPagerCommand(), Focus::AddressCode};
+    if (!whole)
+        return Unsendable{&setPagerCommand(), Focus::PagerNumber};
+    if (!mode || !polarity || !tone)
         return Unsendable{&setPagerCommand()};
 
     Prepared frame{&setPagerCommand(),

@@ -388,10 +388,6 @@
         <translation>餐桌号 %1，对应传呼号 %2、%3、%4</translation>
     </message>
     <message>
-        <source>%1 row(s): %2 pager(s) and %3 table(s) to set, %4 refused</source>
-        <translation>共 %1 行：要设置 %2 个传呼号、%3 个餐桌号，%4 行被拒绝</translation>
-    </message>
-    <message>
         <source>%1 has no rows below its header</source>
         <translation>%1 的表头行下没有任何行</translation>
     </message>
@@ -420,10 +416,6 @@
         <translation>结束引号后还有文字</translation>
     </message>
     <message>
-        <source>the header is neither %1 nor %2</source>
-        <translation>表头行既不是 %1 也不是 %2</translation>
-    </message>
-    <message>
         <source>must be one of %1, not &quot;%2&quot;</source>
         <translation>必须是 %1 之一，而不是“%2”</translation>
     </message>
@@ -434,6 +426,58 @@
     <message>
         <source>this is an Excel workbook; save it as CSV</source>
         <translation>这是 Excel 工作簿，请另存为 CSV</translation>
+    </message>
+    <message>
+        <source>%1 row(s): %2 pager(s) and %3 table(s) to set</source>
+        <translation>共 %1 行：要设置 %2 个传呼号、%3 个餐桌号</translation>
+    </message>
+    <message>
+        <source>a value past column %1; a sheet has at most %2 columns</source>
+        <translation>%1 列之后还有值；表格最多只能有 %2 列</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MiB; a sheet of pagers or table callers is far smaller</source>
+        <translation>文件大于 %1 MiB；传呼机或餐桌呼叫器的表格远小于此</translation>
+    </message>
+    <message>
+        <source>row %1 (%2) is not the header; skipped</source>
+        <translation>第 %1 行（%2）不是表头，已跳过</translation>
+    </message>
+    <message>
+        <source>row %1 (%2) sets nothing; skipped</source>
+        <translation>第 %1 行（%2）没有要设置的内容，已跳过</translation>
+    </message>
+    <message>
+        <source>and %1 more row(s) skipped</source>
+        <translation>另有 %1 行已跳过</translation>
+    </message>
+    <message>
+        <source>more than %1 pagers; the host unit holds at most %1</source>
+        <translation>传呼号超过 %1 个；主机最多只能存 %1 个</translation>
+    </message>
+    <message>
+        <source>more than %1 table numbers; the host unit holds at most %1</source>
+        <translation>餐桌号超过 %1 个；主机最多只能存 %1 个</translation>
+    </message>
+    <message>
+        <source>no header among the first %1 rows that are not blank: a header names the columns %2 or %3</source>
+        <translation>前 %1 个非空行中没有表头行：表头行应为 %2 或 %3</translation>
+    </message>
+    <message>
+        <source>cannot read: %1</source>
+        <translation>无法读取：%1</translation>
+    </message>
+    <message>
+        <source>must be 7 digits</source>
+        <translation>必须为7位数字</translation>
+    </message>
+    <message>
+        <source>rounds past %1</source>
+        <translation>取整后超过 %1</translation>
+    </message>
+    <message>
+        <source>cannot be sent as written</source>
+        <translation>无法按所写的内容发送</translation>
     </message>
     <message>
         <source>the header has no column %1</source>

@@ -5,6 +5,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <climits>
+
 namespace callcfg {
 
 namespace {
@@ -39,93 +42,6 @@ int sequenceLength(QByteArrayView bytes, qsizetype i) {
     return length;
 }
 
-class Splitter {
-public:
-    Splitter(const QString& text, QChar separator) : text_(text), separator_(separator) {}
-
-    CsvSplit run() {
-        while (at_ < text_.size()) {
-            CsvRecord record{{}, line_};
-            for (;;) {
-                QString field;
-                if (at_ < text_.size() && peek() == u'"') {
-                    if (auto problem = quoted(field, record))
-                        return {records_, problem};
-                } else {
-                    while (at_ < text_.size() && !isEnd(peek())) {
-                        if (peek() == u'"')
-                            return {records_, problem(record, Texts::tr("a quote inside a field "
-                                                                        "that does not start "
-                                                                        "with a quote"))};
-                        field += text_[at_++];
-                    }
-                }
-                record.fields << field;
-                if (at_ < text_.size() && peek() == separator_) {
-                    ++at_;
-                    continue;
-                }
-                break;
-            }
-            lineEnd();
-            records_.push_back(record);
-        }
-        return {records_, std::nullopt};
-    }
-
-private:
-    QChar peek() const { return text_[at_]; }
-    bool isEnd(QChar c) const { return c == separator_ || c == u'\r' || c == u'\n'; }
-
-    CsvProblem problem(const CsvRecord& record, const QString& message) const {
-        return {int(records_.size()), int(record.fields.size()), message};
-    }
-
-    // Passes a line end (CR LF, LF or CR) if there is one.
-    void lineEnd() {
-        if (at_ >= text_.size())
-            return;
-        if (peek() == u'\r' && at_ + 1 < text_.size() && text_[at_ + 1] == u'\n')
-            ++at_;
-        ++at_;
-        ++line_;
-    }
-
-    std::optional<CsvProblem> quoted(QString& value, const CsvRecord& record) {
-        ++at_;
-        for (;;) {
-            if (at_ >= text_.size())
-                return problem(record, Texts::tr("a quoted field that is never closed"));
-            const QChar c = peek();
-            if (c == u'"') {
-                ++at_;
-                if (at_ < text_.size() && peek() == u'"') {
-                    value += u'"';
-                    ++at_;
-                    continue;
-                }
-                if (at_ < text_.size() && !isEnd(peek()))
-                    return problem(record, Texts::tr("text after a closing quote"));
-                return std::nullopt;
-            }
-            if (c == u'\r' || c == u'\n') {
-                const qsizetype before = at_;
-                lineEnd();
-                value += text_.mid(before, at_ - before);
-                continue;
-            }
-            value += c;
-            ++at_;
-        }
-    }
-
-    const QString& text_;
-    const QChar separator_;
-    qsizetype at_ = 0;
-    int line_ = 1;
-    std::vector<CsvRecord> records_;
-};
-
 // Text from UTF-16 code units after a byte-order mark; nothing for an odd length or a
 // surrogate out of its pair.
 std::optional<QString> decodeUtf16(const QByteArray& bytes, bool littleEndian) {
@@ -149,6 +65,10 @@ std::optional<QString> decodeUtf16(const QByteArray& bytes, bool littleEndian) {
 // The text of UTF-8 bytes, a byte-order mark among them kept; nothing when they are not UTF-8.
 std::optional<QString> decodeUtf8(QByteArrayView bytes) {
     for (qsizetype i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) { // ASCII, the most of a sheet
+            ++i;
+            continue;
+        }
         const int length = sequenceLength(bytes, i);
         if (length == 0)
             return std::nullopt;
@@ -164,7 +84,6 @@ std::variant<FileText, NotText> decodeFileText(const QByteArray& bytes) {
     if (bytes.startsWith("PK\x03\x04") || bytes.startsWith("\xD0\xCF\x11\xE0"))
         return NotText::Workbook;
     std::optional<QString> text;
-    bool gb18030 = false;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         text = decodeUtf8(bytes.sliced(3));
     } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
@@ -173,25 +92,130 @@ std::variant<FileText, NotText> decodeFileText(const QByteArray& bytes) {
         text = decodeGb18030(bytes.sliced(4));
     } else if (!(text = decodeUtf8(bytes))) {
         text = decodeGb18030(bytes);
-        gb18030 = true;
     }
     // A NUL is in no spreadsheet's text: UTF-16 without its mark, or no text at all.
     if (!text || text->contains(QChar(u'\0')))
         return NotText::Unreadable;
-    return FileText{*text, gb18030};
+    qsizetype marks = 0;
+    while (marks < text->size() && (*text)[marks] == QChar(0xFEFF))
+        ++marks;
+    text->remove(0, marks);
+    return FileText{std::move(*text)};
 }
 
 QChar separatorOf(const QString& text) {
     qsizetype tabs = 0, commas = 0;
-    for (qsizetype i = 0; i < text.size() && text[i] != u'\r' && text[i] != u'\n'; ++i) {
-        tabs += text[i] == u'\t';
-        commas += text[i] == u',';
+    for (const QChar c : text) {
+        if ((c == u'\r' || c == u'\n') && tabs + commas > 0)
+            break;
+        tabs += c == u'\t';
+        commas += c == u',';
     }
     return tabs > commas ? QChar(u'\t') : QChar(u',');
 }
 
-CsvSplit splitCsv(const QString& text, QChar separator) {
-    return Splitter(text, separator).run();
+CsvReader::CsvReader(const QString& text, QChar separator, int width)
+    : text_(text), separator_(separator), width_(width) {}
+
+std::optional<CsvRecord> CsvReader::next() {
+    while (!problem_ && at_ < text_.size()) {
+        if (peek() == u'\r' || peek() == u'\n') { // an empty line, the quick way
+            lineEnd();
+            ++index_;
+            continue;
+        }
+        CsvRecord record{{}, index_, line_};
+        if (!read(record))
+            return std::nullopt;
+        lineEnd();
+        ++index_;
+        if (!record.fields.isEmpty() || record.beyond >= 0)
+            return record;
+    }
+    return std::nullopt;
+}
+
+bool CsvReader::read(CsvRecord& record) {
+    qsizetype blanks = 0; // blank fields not kept yet: kept, empty, before one that is not blank
+    for (qsizetype field = 0;; ++field) {
+        if (at_ < text_.size() && peek() == separator_) { // an empty field, the quick way
+            ++at_;
+            blanks += field < width_ ? 1 : 0;
+            continue;
+        }
+        field_.resize(0);
+        const std::optional<QString> broken =
+            at_ < text_.size() && peek() == u'"' ? quoted() : unquoted();
+        if (broken) {
+            problem_ = CsvProblem{record.index, int(std::min<qsizetype>(field, INT_MAX)), *broken};
+            return false;
+        }
+        const bool blank =
+            std::all_of(field_.cbegin(), field_.cend(), [](QChar c) { return c.isSpace(); });
+        if (blank && field < width_) {
+            ++blanks;
+        } else if (field < width_) {
+            for (; blanks > 0; --blanks)
+                record.fields << QString();
+            record.fields << QString(field_.constData(), field_.size()); // field_ keeps its room
+        } else if (!blank && record.beyond < 0) {
+            record.beyond = int(std::min<qsizetype>(field, INT_MAX));
+        }
+        if (at_ < text_.size() && peek() == separator_) {
+            ++at_;
+            continue;
+        }
+        return true;
+    }
+}
+
+// Passes a line end (CR LF, LF or CR) if there is one.
+void CsvReader::lineEnd() {
+    if (at_ >= text_.size())
+        return;
+    if (peek() == u'\r' && at_ + 1 < text_.size() && text_[at_ + 1] == u'\n')
+        ++at_;
+    ++at_;
+    ++line_;
+}
+
+std::optional<QString> CsvReader::unquoted() {
+    const qsizetype start = at_;
+    while (at_ < text_.size() && !isEnd(peek())) {
+        if (peek() == u'"')
+            return Texts::tr("a quote inside a field that does not start with a quote");
+        ++at_;
+    }
+    field_.append(text_.sliced(start, at_ - start));
+    return std::nullopt;
+}
+
+std::optional<QString> CsvReader::quoted() {
+    ++at_;
+    for (;;) {
+        if (at_ >= text_.size())
+            return Texts::tr("a quoted field that is never closed");
+        const QChar c = peek();
+        if (c == u'"') {
+            ++at_;
+            if (at_ < text_.size() && peek() == u'"') {
+                field_ += u'"';
+                ++at_;
+                continue;
+            }
+            if (at_ < text_.size() && !isEnd(peek()))
+                return Texts::tr("text after a closing quote");
+            return std::nullopt;
+        }
+        if (c == u'\r' || c == u'\n') {
+            const qsizetype before = at_;
+            lineEnd();
+            field_ += text_.sliced(before, at_ - before);
+            continue;
+        }
+        field_ += c;
+        ++at_;
+    }
 }
 
 } // namespace callcfg

@@ -4,6 +4,9 @@
 #include "memory/imagedecoding.h"
 #include "plan/csvrecords.h"
 #include "protocol/commands.h"
+#include "protocol/memorymap.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <map>
@@ -49,10 +52,6 @@ QString exportHeader(PlanKind kind) {
     return names.join(QLatin1Char(','));
 }
 
-PlanError headerError(const QString& message) {
-    return {1, -1, {}, message};
-}
-
 QString remedy() {
     return Texts::tr("save it in Excel as \"CSV UTF-8 (Comma delimited)\"");
 }
@@ -72,24 +71,115 @@ QStringList distinct(const QStringList& words) {
     return list;
 }
 
+constexpr int kHeaderSearch = 10; // the rows, not blank, among which the header stands
+constexpr int kNotesKept = 20;
+constexpr int kNoteLength = 30; // characters of a row's text in a note
+
+// A row in a note: its cells that are not empty, a space between them, cut short when long; a
+// character that prints nothing (a terminal's escape among them) shown as U+FFFD.
+QString rowText(const QStringList& cells) {
+    QStringList words;
+    for (const QString& cell : cells)
+        if (!cell.isEmpty())
+            words << cell.simplified();
+    QString text = words.join(QLatin1Char(' '));
+    for (QChar& c : text)
+        if (!c.isPrint() && !c.isSurrogate())
+            c = QChar::ReplacementCharacter;
+    if (text.size() <= kNoteLength)
+        return text;
+    qsizetype cut = kNoteLength - 1;
+    if (text[cut - 1].isHighSurrogate())
+        --cut;
+    return text.first(cut) + QChar(0x2026);
+}
+
+// The plan's notes: the first kNotesKept, then how many more.
+class Notes {
+public:
+    explicit Notes(Plan& plan) : plan_(plan) {}
+
+    void add(const QString& text) {
+        if (plan_.notes.size() < kNotesKept)
+            plan_.notes << text;
+        else
+            ++more_;
+    }
+    void end() {
+        if (more_ > 0)
+            plan_.notes << Texts::tr("and %1 more row(s) skipped").arg(more_);
+    }
+
+private:
+    Plan& plan_;
+    int more_ = 0;
+};
+
+PlanError tooLarge(qsizetype bytes) {
+    return {0,
+            -1,
+            {},
+            Texts::tr("the file is larger than %1 MiB; a sheet of pagers or table callers is far "
+                      "smaller")
+                .arg(bytes / (1024 * 1024))};
+}
+
+PlanError tooWide(int row, int column) {
+    return {row,
+            column,
+            {},
+            Texts::tr("a value past column %1; a sheet has at most %2 columns")
+                .arg(columnLetters(kMaxPlanColumns - 1))
+                .arg(kMaxPlanColumns)};
+}
+
+bool boundPager(Focus focus) {
+    return focus >= Focus::TablePager1 && focus <= Focus::TablePager3;
+}
+
+bool isKey(const QString& header) {
+    return names(fieldsOf(PlanKind::Pagers)[0], header) ||
+           names(fieldsOf(PlanKind::Tables)[0], header);
+}
+
 // Reads the rows of a sheet whose header names the columns of `kind`.
 class SheetReader {
 public:
-    SheetReader(Plan& plan, std::vector<int> columnOf)
-        : plan_(plan), columnOf_(std::move(columnOf)) {}
+    SheetReader(Plan& plan, std::vector<int> columnOf, Notes& notes)
+        : plan_(plan), columnOf_(std::move(columnOf)), notes_(notes) {}
 
-    void read(const CsvRecord& record, int row) {
-        const QStringList cells = trimmed(record.fields);
-        if (std::all_of(cells.begin(), cells.end(), [](const QString& c) { return c.isEmpty(); }))
-            return;
+    // A row below the header that is not blank; the error when it is one more than the host
+    // unit holds.
+    std::optional<PlanError> read(const QStringList& cells, int row, int line) {
+        const std::vector<Field>& fields = fieldsOf(plan_.kind);
+        bool sets = false;
+        for (std::size_t field = 0; field < fields.size(); ++field)
+            sets = sets || (fields[field].read && !cell(cells, int(field)).isEmpty());
+        if (!sets) {
+            notes_.add(Texts::tr("row %1 (%2) sets nothing; skipped").arg(row).arg(rowText(cells)));
+            return std::nullopt;
+        }
+        const bool pagers = plan_.kind == PlanKind::Pagers;
+        const int most = pagers ? kMaxPlanPagers : memorymap::kMaxTables;
+        if (int(plan_.rows.size()) == most)
+            return PlanError{row,
+                             -1,
+                             {},
+                             (pagers ? Texts::tr("more than %1 pagers; the host unit holds at "
+                                                 "most %1")
+                                     : Texts::tr("more than %1 table numbers; the host unit "
+                                                 "holds at most %1"))
+                                 .arg(most)};
         widen(cells.size());
         row_ = row;
-        PlanRow planRow{row, record.line, cells, TableCallerInput{}};
-        if (plan_.kind == PlanKind::Pagers)
+        PlanRow planRow{row, line, cells, TableCallerInput{}};
+        if (pagers)
             planRow.input = pagerRow(cells);
         else
             planRow.input = tableRow(cells);
-        plan_.rows.push_back(planRow);
+        refuseUnsent(planRow);
+        plan_.rows.push_back(std::move(planRow));
+        return std::nullopt;
     }
 
     // A quote out of place: the rows after it cannot be told apart.
@@ -119,7 +209,9 @@ public:
                        : Texts::tr("the same table number as row %1").arg(first->second));
         }
         std::stable_sort(plan_.refusals.begin(), plan_.refusals.end(),
-                         [](const PlanError& a, const PlanError& b) { return a.row < b.row; });
+                         [](const PlanError& a, const PlanError& b) {
+                             return std::pair(a.row, a.column) < std::pair(b.row, b.column);
+                         });
     }
 
 private:
@@ -132,9 +224,62 @@ private:
         return cells.value(columnOf_[field]);
     }
 
+    // The field an input's focus stands for; -1 for none (the row as a whole).
+    int fieldOf(Focus focus) const {
+        switch (focus) {
+        case Focus::PagerNumber:
+            return kPager;
+        case Focus::AddressCode:
+            return kAddress;
+        case Focus::TableNumber:
+            return kTable;
+        default:
+            return boundPager(focus) ? kPager1 + (int(focus) - int(Focus::TablePager1)) : -1;
+        }
+    }
+
+    // The set command's own check, so that no row of a plan with refusals is sent. The command
+    // stops at the first input it refuses or cannot send: that input is replaced by one it
+    // takes (a number 1, no bound pager) and the row checked again, so that every such input of
+    // the row is told at once.
+    void refuseUnsent(const PlanRow& row) {
+        PlanRow probe = row;
+        for (;;) {
+            const Encoded encoded = encodePlanRow(probe);
+            Focus focus = Focus::Unchanged;
+            if (const auto* refusal = std::get_if<Refusal>(&encoded)) {
+                focus = refusal->focus;
+                refuse(row.row, fieldOf(focus), refusal->box.text);
+            } else if (const auto* unsendable = std::get_if<Unsendable>(&encoded)) {
+                focus = unsendable->focus;
+                refuse(row.row, fieldOf(focus), unsendableText(focus));
+            }
+            QString* input = inputOf(probe, focus);
+            const QString taken = boundPager(focus) ? QString() : QStringLiteral("1");
+            if (!input || *input == taken) // prepared, or nothing left to replace
+                return;
+            *input = taken;
+        }
+    }
+
+    // The input of the row that `focus` names; none for a focus without one.
+    static QString* inputOf(PlanRow& row, Focus focus) {
+        if (auto* pager = std::get_if<PagerInput>(&row.input))
+            return focus == Focus::PagerNumber   ? &pager->number
+                   : focus == Focus::AddressCode ? &pager->address
+                                                 : nullptr;
+        auto& table = std::get<TableCallerInput>(row.input);
+        if (focus == Focus::TableNumber)
+            return &table.table;
+        if (boundPager(focus))
+            return &table.pagers[std::size_t(focus) - std::size_t(Focus::TablePager1)];
+        return nullptr;
+    }
+
     void refuse(int row, int field, const QString& message) {
-        const int column = columnOf_[field];
-        plan_.refusals.push_back({row, column, plan_.columns[column].header, message});
+        const int column = field < 0 ? -1 : columnOf_[field];
+        plan_.refusals.push_back(
+            {row, column, column < 0 ? QString() : plan_.columns[column].header, message});
     }
 
     // The position of the field's value among `words`; a refusal naming the words allowed.
@@ -183,23 +328,15 @@ private:
 
     Plan& plan_;
     const std::vector<int> columnOf_; // each field's column
-    int row_ = 0;                     // the row being read
+    Notes& notes_;
+    int row_ = 0; // the row being read
 };
 
 // The kind the header's leftmost pager or table number column names, and the column of each of
-// its fields; or why the header names no plan.
-std::variant<std::vector<int>, PlanError> layoutOf(Plan& plan, const FileText& file) {
-    const auto key = std::find_if(plan.columns.begin(), plan.columns.end(), [](const auto& c) {
-        return names(fieldsOf(PlanKind::Pagers)[0], c.header) ||
-               names(fieldsOf(PlanKind::Tables)[0], c.header);
-    });
-    if (key == plan.columns.end()) {
-        if (file.gb18030) // bytes neither UTF-8 nor a GB18030 plan: most likely neither was meant
-            return PlanError{0, -1, {}, remedy()};
-        return headerError(
-            Texts::tr("the header is neither %1 nor %2")
-                .arg(exportHeader(PlanKind::Pagers), exportHeader(PlanKind::Tables)));
-    }
+// its fields; or why the header at `row` names no plan.
+std::variant<std::vector<int>, PlanError> layoutOf(Plan& plan, int row) {
+    const auto key = std::find_if(plan.columns.begin(), plan.columns.end(),
+                                  [](const PlanColumn& c) { return isKey(c.header); });
     plan.kind =
         names(fieldsOf(PlanKind::Pagers)[0], key->header) ? PlanKind::Pagers : PlanKind::Tables;
     const std::vector<Field>& fields = fieldsOf(plan.kind);
@@ -211,7 +348,7 @@ std::variant<std::vector<int>, PlanError> layoutOf(Plan& plan, const FileText& f
                 continue;
             if (columnOf[field] >= 0)
                 return PlanError{
-                    1, column, at.header,
+                    row, column, at.header,
                     Texts::tr("the same header as column %1").arg(columnLetters(columnOf[field]))};
             columnOf[field] = column;
             at.known = true;
@@ -222,14 +359,74 @@ std::variant<std::vector<int>, PlanError> layoutOf(Plan& plan, const FileText& f
         if (columnOf[field] < 0 && fields[field].read)
             missing << fields[field].chinese + QLatin1Char('/') + fields[field].english;
     if (!missing.isEmpty())
-        return headerError(
-            Texts::tr("the header has no column %1").arg(missing.join(QStringLiteral(", "))));
+        return PlanError{
+            row,
+            -1,
+            {},
+            Texts::tr("the header has no column %1").arg(missing.join(QStringLiteral(", ")))};
     return columnOf;
+}
+
+// The sheet in the text: title rows passed over up to its header, then its rows, one at a
+// time, until the end, a quote out of place or a bound passed.
+std::variant<Plan, PlanError> readSheet(const QString& text) {
+    CsvReader records(text, separatorOf(text), kMaxPlanColumns);
+    Plan plan;
+    std::optional<SheetReader> sheet;
+    Notes notes(plan);
+    int titles = 0; // rows above the header
+    while (const std::optional<CsvRecord> record = records.next()) {
+        const int row = record->index + 1;
+        if (record->beyond >= 0)
+            return tooWide(row, record->beyond);
+        const QStringList cells = trimmed(record->fields); // none blank: see CsvReader
+        if (sheet) {
+            if (auto error = sheet->read(cells, row, record->line))
+                return *error;
+        } else if (std::any_of(cells.begin(), cells.end(), isKey)) {
+            for (const QString& header : cells)
+                plan.columns.push_back({header});
+            auto layout = layoutOf(plan, row);
+            if (const auto* error = std::get_if<PlanError>(&layout))
+                return *error;
+            sheet.emplace(plan, std::get<std::vector<int>>(std::move(layout)), notes);
+        } else if (++titles == kHeaderSearch) {
+            break;
+        } else {
+            notes.add(
+                Texts::tr("row %1 (%2) is not the header; skipped").arg(row).arg(rowText(cells)));
+        }
+    }
+    if (const auto& problem = records.problem()) {
+        if (problem->field >= kMaxPlanColumns)
+            return tooWide(problem->record + 1, problem->field);
+        if (!sheet)
+            return PlanError{problem->record + 1, problem->field, {}, problem->message};
+        sheet->stop(*problem);
+    }
+    if (!sheet && titles == 0)
+        return PlanError{
+            0, -1, {}, Texts::tr("the file is empty; a plan starts with a header row")};
+    if (!sheet)
+        return PlanError{0,
+                         -1,
+                         {},
+                         Texts::tr("no header among the first %1 rows that are not blank: a "
+                                   "header names the columns %2 or %3")
+                             .arg(kHeaderSearch)
+                             .arg(exportHeader(PlanKind::Pagers), exportHeader(PlanKind::Tables))};
+    sheet->refuseDuplicates();
+    notes.end();
+    return plan;
 }
 
 } // namespace
 
 std::variant<Plan, PlanError> readPlan(const QByteArray& bytes) {
+    // Far past any file: the rows and fields are counted in int.
+    constexpr qsizetype kMaxBytes = 1024 * 1024 * 1024;
+    if (bytes.size() > kMaxBytes)
+        return tooLarge(kMaxBytes);
     const auto decoded = decodeFileText(bytes);
     if (const auto* notText = std::get_if<NotText>(&decoded))
         return PlanError{0,
@@ -238,27 +435,29 @@ std::variant<Plan, PlanError> readPlan(const QByteArray& bytes) {
                          *notText == NotText::Workbook
                              ? Texts::tr("this is an Excel workbook; save it as CSV")
                              : remedy()};
-    const FileText& file = std::get<FileText>(decoded);
-    const CsvSplit split = splitCsv(file.text, separatorOf(file.text));
-    if (split.records.empty()) {
-        if (split.problem)
-            return PlanError{1, split.problem->field, {}, split.problem->message};
-        return PlanError{
-            0, -1, {}, Texts::tr("the file is empty; a plan starts with a header row")};
-    }
-
-    Plan plan;
-    for (const QString& header : trimmed(split.records.front().fields))
-        plan.columns.push_back({header});
-    auto layout = layoutOf(plan, file);
-    if (const auto* error = std::get_if<PlanError>(&layout))
-        return *error;
-    SheetReader reader(plan, std::get<std::vector<int>>(std::move(layout)));
-    for (std::size_t i = 1; i < split.records.size(); ++i)
-        reader.read(split.records[i], int(i) + 1);
-    if (split.problem)
-        reader.stop(*split.problem);
-    reader.refuseDuplicates();
-    return plan;
+    return readSheet(std::get<FileText>(decoded).text);
 }
+
+std::variant<Plan, PlanError> readPlanFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return PlanError{0, -1, {}, Texts::tr("cannot open: %1").arg(file.errorString())};
+    // In pieces up to one byte past the bound, so that a device without an end is refused too.
+    constexpr qsizetype kPiece = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() <= kMaxPlanFileBytes) {
+        const qsizetype at = bytes.size();
+        bytes.resize(at + kPiece);
+        const qint64 read = file.read(bytes.data() + at, kPiece);
+        if (read < 0)
+            return PlanError{0, -1, {}, Texts::tr("cannot read: %1").arg(file.errorString())};
+        bytes.resize(at + read);
+        if (read == 0)
+            break;
+    }
+    if (bytes.size() > kMaxPlanFileBytes)
+        return tooLarge(kMaxPlanFileBytes);
+    return readPlan(bytes);
+}
+
 } // namespace callcfg

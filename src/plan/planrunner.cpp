@@ -104,7 +104,7 @@ std::optional<QString> refusalOf(const Encoded& encoded) {
     if (const auto* refusal = std::get_if<Refusal>(&encoded))
         return refusal->box.text;
     if (const auto* unsendable = std::get_if<Unsendable>(&encoded))
-        return unsendable->command->failure.box->text;
+        return unsendableText(unsendable->focus);
     return std::nullopt;
 }
 

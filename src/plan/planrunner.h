@@ -70,8 +70,8 @@ private:
     std::optional<RowHooks::TimePoint> quietAt_;
 };
 
-// The box text of a row its check refuses or that cannot be put into a request; none for a
-// request ready to send.
+// The box text of a row its check refuses, or what a plan says of a value that cannot be put into
+// a request; none for a request ready to send.
 std::optional<QString> refusalOf(const Encoded& encoded);
 
 } // namespace callcfg

@@ -51,6 +51,21 @@ Encoded encodePlanRow(const PlanRow& row) {
     return encodeSetTableCaller(std::get<TableCallerInput>(row.input));
 }
 
+QString unsendableText(Focus focus) {
+    switch (focus) {
+    case Focus::AddressCode: // a sign, point, blank or exponent among the digits
+        return Texts::tr("must be 7 digits");
+    case Focus::TableNumber:
+        return Texts::tr("rounds past %1").arg(65535);
+    case Focus::TablePager1:
+    case Focus::TablePager2:
+    case Focus::TablePager3:
+        return Texts::tr("rounds past %1").arg(255);
+    default:
+        return Texts::tr("cannot be sent as written");
+    }
+}
+
 QString planRowNumber(const PlanRow& row) {
     if (const auto* pager = std::get_if<PagerInput>(&row.input))
         return pager->number;

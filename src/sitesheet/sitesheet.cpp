@@ -5,12 +5,13 @@
 #include "sitesheet/sitesheetwindow.h"
 #include "ui/windowspause.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+
+#include <set>
 
 namespace callcfg {
 
@@ -57,10 +58,7 @@ void SiteSheet::openSheet() {
 
 void SiteSheet::load(const QString& path) {
     plan_.reset();
-    QFile file(path);
-    const auto read = file.open(QIODevice::ReadOnly)
-                          ? readPlan(file.readAll())
-                          : std::variant<Plan, PlanError>(PlanError{0, -1, {}, file.errorString()});
+    const auto read = readPlanFile(path);
     if (const auto* error = std::get_if<PlanError>(&read)) {
         window_->fileLabel->setText(
             QStringLiteral("<span style='color:red'>%1：%2</span>")
@@ -78,12 +76,18 @@ void SiteSheet::load(const QString& path) {
         if (const QStringList ignored = ignoredColumns(*plan_); !ignored.isEmpty())
             text +=
                 QStringLiteral("；不读取：") + ignored.join(QStringLiteral("、")).toHtmlEscaped();
-        for (const PlanError& refusal : plan_->refusals)
+        for (const QString& note : plan_->notes)
+            text += QStringLiteral("<br>%1").arg(note.toHtmlEscaped());
+        std::set<int> refused;
+        for (const PlanError& refusal : plan_->refusals) {
             text += QStringLiteral("<br><span style='color:red'>%1</span>")
                         .arg(planErrorText(refusal).toHtmlEscaped());
-        if (!plan_->refusals.empty())
-            text += QStringLiteral(
-                "<br><span style='color:red'>表格有错，不能设置；请改正后重新打开。</span>");
+            refused.insert(refusal.row);
+        }
+        if (!refused.empty())
+            text += QStringLiteral("<br><span style='color:red'>%1 行有错，不能设置；"
+                                   "请改正后重新打开。</span>")
+                        .arg(refused.size());
         window_->fileLabel->setText(text);
         fillTable();
     }
@@ -108,15 +112,14 @@ void SiteSheet::fillTable() {
         table.setItem(at, kRowColumn, new QTableWidgetItem(QString::number(row.row)));
         for (int c = 0; c < row.cells.size(); ++c)
             table.setItem(at, c + 1, new QTableWidgetItem(row.cells[c]));
-        QString check = QStringLiteral("✓");
+        // Every refusal of the row, which no run sends until the sheet is corrected.
+        QStringList refusals;
         for (const PlanError& refusal : plan_->refusals)
             if (refusal.row == row.row)
-                check = planErrorText(refusal);
-        if (check == QStringLiteral("✓"))
-            if (const auto refusal = refusalOf(encodePlanRow(row)))
-                check = *refusal;
-        setCell(row, resultColumn() - 1, check,
-                check == QStringLiteral("✓") ? Qt::darkGreen : Qt::red);
+                refusals << planErrorText(refusal);
+        setCell(row, resultColumn() - 1,
+                refusals.isEmpty() ? QStringLiteral("✓") : refusals.join(QStringLiteral("；")),
+                refusals.isEmpty() ? Qt::darkGreen : Qt::red);
     }
     table.resizeColumnsToContents();
     if (table.rowCount() > 0)

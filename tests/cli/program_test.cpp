@@ -192,12 +192,15 @@ private slots:
         QVERIFY2(chinese.err.contains("第 4 行 A 列（传呼号）：与第 2 行的传呼号相同"),
                  qPrintable(chinese.err));
 
+        // A title row and a total are passed over, each said once.
         const Run noted = run({"program", "--dry-run",
-                               file("noted.csv", "备注,餐桌号,对应传呼号1,"
+                               file("noted.csv", "清单\n备注,餐桌号,对应传呼号1,"
                                                  "对应传呼号2,对应传呼号3\n"
-                                                 "x,1,2,,\ny,2,3,,\n")});
+                                                 "x,1,2,,\ny,2,3,,\n合计 2 台,,,,\n")});
         QCOMPARE(noted.status, 0);
         QCOMPARE(noted.err.count("noted.csv: not read: column A (备注)\n"), 1);
+        QCOMPARE(noted.err.count("noted.csv: row 1 (清单) is not the header; skipped\n"), 1);
+        QCOMPARE(noted.err.count("noted.csv: row 5 (合计 2 台) sets nothing; skipped\n"), 1);
     }
 
     // A unit that stops answering ends the run with status 3 and the row to go on from;
@@ -228,41 +231,54 @@ private slots:
         QCOMPARE(run({"program", "--device", device(), plan, "--from", "1"}).status, 2);
     }
 
-    // Without a device: the frames the window sends for the same inputs, or the refusal.
+    // Without a device: the frames the window sends for the same inputs. A row the command's
+    // check refuses, or whose value it cannot send, refuses the sheet: nothing listed or sent.
     void dryRunFrames() {
         const QString pagers = file("p.csv", kPagerHeader + "254,1234,反,数字标准,1200,音调1\r\n"
-                                                            "105,0,正,数字新型,512,音调4\r\n"
-                                                            "255,1,反,英文,512,音调1\r\n");
+                                                            "105,0,正,数字新型,512,音调4\r\n");
         Run r = run({"program", pagers, "--dry-run"});
-        QCOMPARE(r.status, 1);
+        QCOMPARE(r.status, 0);
         QCOMPARE(r.out,
                  "row 2: pager 254, address code 0001234, negative, 数字标准, 1200, 音调1: " +
                      wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00") +
                      "\nrow 3: pager 105, address code 0000000, positive, 数字新型, 512, "
                      "音调4: " +
-                     wireHex(0x01, "01 05 00 04 01 00 00 00 00 00 00 00 03") +
-                     "\nrow 4: pager 255, address code 1, negative, 英文, 512, 音调1: "
-                     "传呼号必须为1-254的数字！\n");
-        QVERIFY(r.err.contains("3 row(s): 2 pager(s) and 0 table(s) to set, 1 refused"));
+                     wireHex(0x01, "01 05 00 04 01 00 00 00 00 00 00 00 03") + "\n");
+        QVERIFY(r.err.contains("2 row(s): 2 pager(s) and 0 table(s) to set"));
+        const QString refused = file("r.csv", kPagerHeader + "1,1,反,英文,512,音调1\r\n"
+                                                             "255,1,反,英文,512,音调1\r\n"
+                                                             "3,12.5,反,英文,512,音调1\r\n");
+        for (const QStringList& arguments : {QStringList{"--dry-run"}, {"--device", device()}}) {
+            r = run(QStringList{"program", refused} + arguments);
+            QCOMPARE(r.status, 2);
+            QCOMPARE(r.out, "");
+            QVERIFY2(
+                r.err.contains("r.csv: row 3, column A (传呼号): 传呼号必须为1-254的数字！\n") &&
+                    r.err.contains("r.csv: row 4, column B (地址码): must be 7 digits\n") &&
+                    !r.err.contains("设置传呼号失败"),
+                qPrintable(r.err));
+        }
         QCOMPARE(wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00"),
                  "55 55 AA 01 01 0D 02 36 00 02 00 00 00 00 01 02 03 04 00 AC");
-        const QString tables =
-            file("t.csv", "table,feature,pager1,pager2,pager3\n7,,1,255,2.5\n8,,1,300,\n");
+        const QString tables = file("t.csv", "table,feature,pager1,pager2,pager3\n7,,1,255,2.5\n");
         r = run({"program", "--dry-run", tables});
-        QCOMPARE(r.out, "row 2: table 7, pagers 1, 无, 2: " + wireHex(0x03, "00 00 07 01 FF 02") +
-                            "\nrow 3: table 8, pagers 1, 300, 无: 传呼号必须为1-255的数字！\n");
-        QVERIFY(r.err.contains("2 row(s): 0 pager(s) and 1 table(s) to set, 1 refused"));
+        QCOMPARE(r.out,
+                 "row 2: table 7, pagers 1, 无, 2: " + wireHex(0x03, "00 00 07 01 FF 02") + "\n");
+        QVERIFY(r.err.contains("1 row(s): 0 pager(s) and 1 table(s) to set"));
         callcfg::useLanguage(callcfg::Language::Chinese);
         r = run({"program", pagers, "--dry-run", "--from", "3"});
+        const Run chinese = run({"program", refused, "--dry-run"});
         callcfg::useLanguage(callcfg::Language::English);
         QVERIFY(
             r.out.startsWith("第 3 行：传呼号 105，地址码 0000000，正，数字新型，512，音调4：55 "));
-        QVERIFY(r.err.contains("共 2 行：要设置 1 个传呼号、0 个餐桌号，1 行被拒绝"));
+        QVERIFY(r.err.contains("共 1 行：要设置 1 个传呼号、0 个餐桌号\n"));
+        QVERIFY2(chinese.err.contains("第 4 行 B 列（地址码）：必须为7位数字"),
+                 qPrintable(chinese.err));
 
         // Nothing to run is an error: --from past the last row, a header alone.
-        r = run({"program", pagers, "--dry-run", "--from", "5"});
+        r = run({"program", pagers, "--dry-run", "--from", "4"});
         QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.contains("--from 5 is past the last row of " + pagers + " (row 4)"),
+        QVERIFY2(r.err.contains("--from 4 is past the last row of " + pagers + " (row 3)"),
                  qPrintable(r.err));
         r = run({"program", "--device", device(), file("h.csv", kTableHeader)});
         QCOMPARE(r.status, 2);

@@ -98,6 +98,17 @@ private slots:
         s.open("餐桌号,对应传呼号1,对应传呼号2,对应传呼号3\n5,1,无,无\n5.0,2,无,无\nx,3,无,无\n");
         QVERIFY(!s.w().startButton->isEnabled() && !s.w().resumeButton->isEnabled());
         QVERIFY(s.column("检查").value(1) != "✓" && s.column("检查").value(2) != "✓");
+        // So is a pager the command refuses: every refusal of its row in its check; the title
+        // and the total passed over are said.
+        s.open("清单\n传呼号,地址码,极性,机型,速率,音调\n1,1,正,英文,512,音调1\n"
+               "300,1,+,英文,512,音调1\n,,,,,,合计\n");
+        QVERIFY(!s.w().startButton->isEnabled() && !s.w().resumeButton->isEnabled());
+        QCOMPARE(s.column("检查"),
+                 (QStringList{"✓", "第 4 行 A 列（传呼号）：传呼号必须为1-254的数字！；"
+                                   "第 4 行 C 列（极性）：必须是 反, 正 之一，而不是“+”"}));
+        for (const char* said : {"第 1 行（清单）不是表头，已跳过",
+                                 "第 5 行（合计）没有要设置的内容，已跳过", "1 行有错，不能设置"})
+            QVERIFY2(s.w().fileLabel->text().contains(said), qPrintable(s.w().fileLabel->text()));
         s.open("餐桌号,对应传呼号1,对应传呼号2,对应传呼号3\n5,1,无,无\n6,2,无,无\n7,3,无,无\n");
         s.e2e.host.withLine(
             [](hostsim::HostLine& line) { line.addFault(Fault::noReply().onCommand(0x03)); });

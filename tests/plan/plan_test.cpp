@@ -14,7 +14,8 @@ using namespace callcfg;
 namespace {
 
 // The rows as "row@line:number/address/type/polarity/rate/tone" or "row@line:table/p1/p2/p3",
-// then each refusal as "!row column(header)"; or the message of a file that is no plan.
+// then each refusal as "!row column(header)", then the notes; or the message of a file that is
+// no plan.
 QString summary(const std::variant<Plan, PlanError>& read) {
     const auto where = [](const PlanError& e) {
         return QStringLiteral("!%1%2%3").arg(e.row).arg(
@@ -38,7 +39,7 @@ QString summary(const std::variant<Plan, PlanError>& read) {
     }
     for (const PlanError& refusal : std::get<Plan>(read).refusals)
         rows << where(refusal);
-    return rows.join(u' ');
+    return (rows + std::get<Plan>(read).notes).join(u' ');
 }
 
 QByteArray utf16(const QString& text, QStringEncoder::Encoding encoding) {
@@ -50,6 +51,19 @@ const QByteArray kPagers = "传呼号,地址码,极性,机型,速率,音调\r\n"
 const QByteArray kTables = "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3\r\n";
 const QString kRemedy = "save it in Excel as \"CSV UTF-8 (Comma delimited)\"";
 const QString kWorkbook = "this is an Excel workbook; save it as CSV";
+const QString kNoHeader = "no header among the first 10 rows that are not blank: a header names "
+                          "the columns " +
+                          kPagers.trimmed() + " or " + kTables.trimmed();
+const QString kTooLarge =
+    "the file is larger than 4 MiB; a sheet of pagers or table callers is far smaller";
+
+// `header`, then `n` rows of `row` with N the row's count from 1.
+QByteArray sheet(const QByteArray& header, const char* row, int n) {
+    QByteArray bytes = header;
+    for (int i = 1; i <= n; ++i)
+        bytes += QByteArray(row).replace("N", QByteArray::number(i));
+    return bytes;
+}
 
 } // namespace
 
@@ -67,12 +81,17 @@ private slots:
         QTest::newRow("English header, LF, no line end at the end")
             << QByteArray("Pager,Address,Polarity,Type,Rate,Tone\n7,12,反,中文字符,512,音调2")
             << "2@2:7/12/2/0/0/1";
-        QTest::newRow("numbers left for the checks")
-            << kPagers + "0,12.5,反,数字新型,1200,音调3\r\n"
-            << "2@2:0/12.5/1/0/1/2";
+        QTest::newRow("the command's checks refuse, a value unsendable too, each told")
+            << kPagers + "0,1,反,数字新型,1200,音调3\r\n300,12.5,+,英文,512,音调1\r\n"
+                         "1,12.5,正,英文,512,音调1\r\n"
+            << "2@2:0/1/1/0/1/2 3@3:300/12.5/3/0/0/0 4@4:1/12.5/3/1/0/0 !2A(传呼号) !3A(传呼号) "
+               "!3B(地址码) !3C(极性) !4B(地址码)";
         QTest::newRow("tables: 无 and empty are no pager, feature code ignored")
             << kTables + "12,0A1B2C,5,无,\r\n\"256\",,\"1\",\"2\"\"\",3\r\n"
-            << "2@2:12/5// 3@3:256/1/2\"/3";
+            << "2@2:12/5// 3@3:256/1/2\"/3 !3D(对应传呼号2)";
+        QTest::newRow("tables: each input the check refuses told")
+            << QByteArray("table,pager1,pager2,pager3\nx,0,,256\n")
+            << "2@2:x/0//256 !2A(table) !2B(pager1) !2D(pager3)";
         QTest::newRow("English table header")
             << QByteArray("table,feature,pager1,pager2,pager3\r\n9,,1,2,3\r\n") << "2@2:9/1/2/3";
         QTest::newRow("empty rows passed over, still counted") << kTables + "\r\n,,,,\r\n5,,1,,\r\n"
@@ -84,7 +103,26 @@ private slots:
 
         QTest::newRow("not UTF-8 nor GB18030") << kPagers + "1,12\xFF,正,数字标准,1200,音调1\r\n"
                                                << kRemedy;
-        QTest::newRow("GB18030 without a plan's header") << kPagers + "\xC0\xAF" << kRemedy;
+        QTest::newRow("overlong UTF-8, not GB18030 either") << kPagers + "\xC0\xAF" << kRemedy;
+        QTest::newRow("GB18030 without a plan's header")
+            << QByteArray("\xD0\xF2\xBA\xC5,\xD0\xD5\xC3\xFB\r\n1,2\r\n") << kNoHeader;
+        QTest::newRow("tabs, a title row without any above the header")
+            << QByteArray("清单\ntable\tpager1\tpager2\tpager3\n7\t1\t\t\n")
+            << "3@3:7/1// row 1 (清单) is not the header; skipped";
+        QTest::newRow("GB18030, a title row above the header")
+            << QByteArray("\xC7\xE5\xB5\xA5\r\ntable,pager1,pager2,pager3\r\n7,1,,\r\n")
+            << "3@3:7/1// row 1 (清单) is not the header; skipped";
+        QTest::newRow("title rows above the header, a long one cut")
+            << "王府井店传呼机清单（2024年3月盘点，共20台，含备用机5台）,,\r\n\r\n,备注 x,\r\n" +
+                   kTables + "5,,1,,\r\n"
+            << "5@5:5/1// row 1 (王府井店传呼机清单（2024年3月盘点，共20台，含备用机…) is not the "
+               "header; skipped row 3 (备注 x) is not the header; skipped";
+        QTest::newRow("doubled byte-order mark")
+            << "\xEF\xBB\xBF\xEF\xBB\xBF" + kTables + "5,,1,,\n"
+            << "2@2:5/1//";
+        QTest::newRow("a total below the rows sets nothing")
+            << kPagers + "1,1,正,英文,512,音调1\r\n,,,,,,合计 1 台\r\n"
+            << "2@2:1/1/3/1/0/0 row 3 (合计 1 台) sets nothing; skipped";
         QTest::newRow("GB18030 with its mark")
             << QByteArray("\x84\x31\x95\x33table,pager1,pager2,pager3\n7,1,,\n") << "2@2:7/1//";
         QTest::newRow("UTF-16 without its mark") << QByteArray("p\0a\0", 4) << kRemedy;
@@ -97,8 +135,8 @@ private slots:
         QTest::newRow("text after closing quote") << kTables + "1,\"a\"b,,,\r\n"
                                                   << "!2B(叮当鸟特征码)";
         QTest::newRow("quote in the header") << QByteArray("\"餐桌号") << "!1A";
-        QTest::newRow("neither header") << QByteArray("序号,姓名\r\n1,2\r\n") << "!1";
-        QTest::newRow("column missing") << QByteArray("传呼号,地址\r\n1,2\r\n") << "!1";
+        QTest::newRow("neither header") << QByteArray("序号,姓名\r\n1,2\r\n") << kNoHeader;
+        QTest::newRow("column missing") << QByteArray("标题\n传呼号,地址\r\n1,2\r\n") << "!2";
         QTest::newRow("column twice")
             << QByteArray("table,pager1,pager2,pager3,PAGER1\r\n") << "!1E(PAGER1)";
         QTest::newRow("fewer fields: empty") << kTables + "1,,2\r\n"
@@ -117,16 +155,54 @@ private slots:
                          "12,x,+,英文,512,音调1\r\n11.5,3,正,英文,512,音调1\r\n"
                          "112,1,正,英文,512,音调1\r\n"
             << "2@2:12/1/3/1/0/0 3@3:12.0/2/3/1/0/0 4@4:12/x/3/0/0/0 5@5:11.5/3/3/1/0/0 "
-               "6@6:112/1/3/1/0/0 !3A(传呼号) !4C(极性) !5A(传呼号)";
+               "6@6:112/1/3/1/0/0 !3A(传呼号) !4B(地址码) !4C(极性) !5A(传呼号)";
         QTest::newRow("same table") << QByteArray("pager3,pager1,table,pager2\n,1,7,\n,2,7.0,\n")
                                     << "2@2:7/1// 3@3:7.0/2// !3C(table)";
         QTest::newRow("empty file")
             << QByteArray() << "the file is empty; a plan starts with a header row";
+
+        // What a sheet may hold: the header among the first 10 rows not blank, as many rows as
+        // the unit holds, values in 100 columns, 20 notes, a file of 4 MiB.
+        QString titles;
+        for (int row = 1; row <= 9; ++row)
+            titles += QString(" row %1 (t) is not the header; skipped").arg(row);
+        QTest::newRow("header after 9 title rows") << sheet("", "t\n", 9) + kTables + "5,,1,,\n"
+                                                   << "11@11:5/1//" + titles;
+        QTest::newRow("header after 10 title rows") << sheet("", "t\n", 10) + kTables << kNoHeader;
+        QTest::newRow("255 pagers") << sheet(kPagers, "N,1,正,英文,512,音调1\n", 255) << "!256";
+        QTest::newRow("513 tables") << sheet(kTables, "N,,1,,\n", 513) << "!514";
+        QString notes;
+        for (int row = 3; row <= 22; ++row)
+            notes += QString(" row %1 (x) sets nothing; skipped").arg(row);
+        QTest::newRow("value in column 100, 20 notes kept")
+            << sheet(kTables + "5,,1,,\n", ",x\n", 22) + QByteArray(99, ',') + "x\n"
+            << "2@2:5/1//" + notes + " and 3 more row(s) skipped";
+        QTest::newRow("value in column 101") << kTables + QByteArray(100, ',') + "x\n"
+                                             << "!2CW";
+        QTest::newRow("200000 columns in the header")
+            << "table,pager1,pager2,pager3" + sheet("", ",N", 200000) << "!1CW";
+        QTest::newRow("a 20 MB line of commas")
+            << kTables + QByteArray(20'000'000, ',') + "\n5,,1,,\n"
+            << "3@3:5/1//";
+        QByteArray filled = kTables + "5,,1,,\n";
+        filled += QByteArray(kMaxPlanFileBytes - filled.size(), '\n');
+        QTest::newRow("4 MiB") << filled << "2@2:5/1//";
+        QTest::newRow("4 MiB and a byte") << filled + "\n"
+                                          << "2@2:5/1//";
     }
+    // Read as bytes and from a file, which is refused past 4 MiB; in linear time.
     void read() {
         QFETCH(QByteArray, file);
         QFETCH(QString, expected);
+        QTemporaryFile saved;
+        QVERIFY(saved.open() && saved.write(file) == file.size());
+        saved.close();
+        QElapsedTimer clock;
+        clock.start();
         QCOMPARE(summary(readPlan(file)), expected);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(summary(readPlanFile(saved.fileName())),
+                 file.size() > kMaxPlanFileBytes ? kTooLarge : expected);
     }
 
     // One sheet, its columns reordered, a note and a blank column among them, as each encoding
