@@ -392,6 +392,14 @@
         <translation>在第 %1 行停止；从该行继续：%2</translation>
     </message>
     <message>
+        <source>interrupted before row %1; to go on from there: %2</source>
+        <translation>已中断，停在第 %1 行之前；从该行继续：%2</translation>
+    </message>
+    <message>
+        <source>interrupted after the last row: every row was sent</source>
+        <translation>已中断，在最后一行之后：每一行都已发送</translation>
+    </message>
+    <message>
         <source>%1 row(s) done, %2 refused, declined or not answered</source>
         <translation>%1 行已完成，%2 行被拒绝、被主机拒收或没有应答</translation>
     </message>

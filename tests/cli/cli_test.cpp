@@ -277,6 +277,32 @@ private slots:
         QCOMPARE(memory(), expected);
     }
 
+    // Ctrl+C during program finishes the row in flight, then names the row to go on from and
+    // the line that does, and ends the program by the signal.
+    void programInterrupted() {
+        host->setPacing(true);
+        const QString plan = path("-plan.csv");
+        writeFile(plan, "传呼号,地址码,极性,机型,速率,音调\r\n1,1,正,英文,512,音调1\r\n"
+                        "2,2,正,英文,512,音调1\r\n3,3,正,英文,512,音调1\r\n");
+        QProcess process;
+        process.setWorkingDirectory(dir->path());
+        process.start(CALLCFG_BINARY, {"program", "--device", device(), "--", "-plan.csv"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !host->withLine([](hostsim::HostLine& l) { return l.requests(); }).empty(), 10000);
+        QCOMPARE(::kill(process.processId(), SIGINT), 0);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(process.exitCode(), SIGINT);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(err.endsWith("callcfg: interrupted before row 3; to go on from there: callcfg "
+                              "program --device " +
+                              device() + " --from 3 -- -plan.csv\n"),
+                 qPrintable(err));
+        QCOMPARE(process.readAllStandardOutput(), "row 2: pager 1: 设置传呼号成功！\n");
+        QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.requests(); }).size(),
+                 std::size_t(1));
+    }
+
     // Every failure has its status and message; a failed backup or export creates or changes no
     // file, and one that would replace a file without the installer's say or write where no
     // regular file stands is refused before the unit is read.
