@@ -233,7 +233,7 @@ private:
             f.write(older);
         }
         addFaults(P::kReadHostBlock, 0.2, 134);
-        const Run r = run({QStringLiteral("backup"), path});
+        const Run r = run({QStringLiteral("backup"), QStringLiteral("--force"), path});
         const TransferVerdict verdict =
             judgeTransfer(readPlan(), r.records, r.sent, host_->isGone());
         judgeStop(r, verdict, "backup");

@@ -325,6 +325,7 @@ void WindowSoak::runTransfer(Transfer transfer) {
     }
     if (transfer == Transfer::Download || transfer == Transfer::Verify) {
         images.hostImage = image;
+        images.hostImageFile.clear();
         images.hostImagePresent = images.anyImagePresent = true;
     }
     addFaults(plan.command, plan.blocks, plan.replyLength + 6, plan.waitSeconds(1));
@@ -344,7 +345,13 @@ void WindowSoak::runTransfer(Transfer transfer) {
                    : stop == Stop::WrongLength ? wrongLength
                    : stop == Stop::SendFailure ? failure
                                                : kNoReply);
-    if (const QString problem = checkBoxes(done.boxes, {}, verdict.minChecksumErrors,
+    // The download asks first; the image it writes was read from no file.
+    const QString question =
+        transfer == Transfer::Download
+            ? QStringLiteral("下发将用读取的主机内容覆盖主机内存储的所有信息！！\r\n"
+                             "   您确认执行请按确定，否则请取消！")
+            : QString();
+    if (const QString problem = checkBoxes(done.boxes, question, verdict.minChecksumErrors,
                                            verdict.maxChecksumErrors, finals);
         !problem.isEmpty())
         violation(problem);

@@ -1,5 +1,9 @@
 #include "app/programoutput.h"
 
+#include "cli/commandline.h"
+#include "cli/options.h"
+#include "link/texts.h"
+
 #include <QFile>
 
 #ifdef Q_OS_WIN
@@ -31,6 +35,16 @@ ProgramOutput::~ProgramOutput() {
 }
 
 int ProgramOutput::finish(int status) {
+    // A listing lost on a full disk or a closed pipe is no success.
+    out_.stream.flush();
+    if (out_.stream.status() == QTextStream::WriteFailed) {
+        err_.stream << kProgram << ": "
+                    << Texts::tr("cannot write to standard output: %1")
+                           .arg(out_.device ? out_.device->errorString() : QString())
+                    << Qt::endl;
+        if (status == kDone)
+            status = kDiffer;
+    }
     failed_ = status != 0;
     return status;
 }

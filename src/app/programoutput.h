@@ -25,7 +25,8 @@ public:
     QTextStream& err() { return err_.stream; }
     // stderr is a terminal or a console, where a progress line may be shown.
     bool errIsTerminal() const { return err_.terminal; }
-    // Records the run's exit status (the box tells a failure from a success) and returns it.
+    // Records the run's exit status (the box tells a failure from a success) and returns it;
+    // when a write to stdout failed, says so on stderr, and a status of 0 becomes 1.
     int finish(int status);
 
 private:

@@ -22,6 +22,12 @@ int Invocation::usageError(const QString& message) const {
     return kUsageOrFileError;
 }
 
+bool Invocation::agrees(const QString& question) const {
+    const auto answer = environment.ask ? environment.ask(question) : std::nullopt;
+    return answer &&
+           (answer->trimmed() == QLatin1String("y") || answer->trimmed() == QLatin1String("Y"));
+}
+
 bool Invocation::expectFiles(int count) const {
     if (files().size() == count)
         return true;

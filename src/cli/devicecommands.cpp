@@ -1,11 +1,12 @@
 // The subcommands that talk to the host unit: backup, restore and verify. They read and write
 // the memory exactly as the memory reader window does: the same requests, waits and checks.
 
-#include "cli/backupoutput.h"
 #include "cli/heldinterrupts.h"
+#include "cli/outputfiles.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
 #include "link/texts.h"
+#include "memory/backupfile.h"
 #include "memory/imagedecoding.h"
 
 #include <QTextStream>
@@ -37,16 +38,16 @@ int runBackup(const Invocation& call) {
     if (const auto status = session.prepare(1))
         return *status;
     const QString path = call.files().first();
-    if (!backupNameAccepted(call, path, true))
+    if (!backupNameAccepted(call, path, true) || !mayReplace(call, path))
         return kUsageOrFileError;
-    if (const auto problem = backupWriteProblem(path)) {
+    if (const auto problem = outputWriteProblem(path)) {
         call.tell(Texts::tr("cannot write %1: %2").arg(path, *problem));
         return kUsageOrFileError;
     }
     HostMemory memory{};
     if (!session.open() || !session.read(memory))
         return kCommunicationFailure;
-    if (const auto problem = writeBackupFile(path, memory)) {
+    if (const auto problem = writeOutputFile(path, backupBytes(memory))) {
         call.tell(Texts::tr("cannot write %1: %2").arg(path, *problem));
         return kUsageOrFileError;
     }
@@ -99,25 +100,22 @@ std::optional<int> declined(const Invocation& call, Session& session, const Host
                                 .arg(difference ? difference->bytes : 0)
                                 .arg(unit.size())
                          << '\n';
-    const auto answer = call.environment.ask(Texts::tr("Write to the host unit? [y/N]"));
-    if (answer &&
-        (answer->trimmed() == QLatin1String("y") || answer->trimmed() == QLatin1String("Y")))
+    if (call.agrees(Texts::tr("Write to the host unit? [y/N]")))
         return std::nullopt;
     call.tell(Texts::tr("nothing written; the host unit is as it was"));
     return kDiffer;
 }
 
-// What an interrupted download left in the host unit, `written` blocks of 64 from the file.
-QString interruptedText(int written) {
+// What a download that ended after `written` blocks of 64 from the file left in the host unit,
+// and what to do next.
+QString unitAfterDownload(int written) {
     const int blocks = protocol::kHostBlockCount;
     if (written == 0)
-        return Texts::tr("interrupted before the first block: the host unit is as it was");
+        return Texts::tr("the host unit is as it was");
     if (written == blocks)
-        return Texts::tr("interrupted after the last block: all %1 blocks are new; the host unit "
-                         "was not read back")
-            .arg(blocks);
-    return Texts::tr("interrupted: the host unit now holds a mix of old and new blocks: blocks "
-                     "1–%1 are new, %2–%3 old; restore again to write the whole file")
+        return Texts::tr("all %1 blocks are new; the host unit was not read back").arg(blocks);
+    return Texts::tr("the host unit now holds a mix of old and new blocks: blocks 1–%1 are new, "
+                     "%2–%3 old; restore again to write the whole file, or verify to compare")
         .arg(written)
         .arg(written + 1)
         .arg(blocks);
@@ -143,11 +141,14 @@ int runRestore(const Invocation& call) {
         const HeldInterrupts held;
         const bool written = session.write(*memory, [&held] { return held.interrupted(); });
         if (const auto stop = session.stoppedAt(); stop || (written && held.interrupted())) {
-            call.tell(interruptedText(stop.value_or(protocol::kHostBlockCount)));
+            call.tell(Texts::tr("interrupted: %1")
+                          .arg(unitAfterDownload(stop.value_or(protocol::kHostBlockCount))));
             return kInterrupted;
         }
-        if (!written)
+        if (!written) {
+            call.tell(unitAfterDownload(session.endedAt()));
             return kCommunicationFailure;
+        }
     }
     if (call.parser.isSet(QStringLiteral("no-verify"))) {
         call.tell(Texts::tr("%1 written to %2").arg(path, session.device()));

@@ -1,5 +1,6 @@
 // The subcommands that work on backup files alone: show, diff and export.
 
+#include "cli/outputfiles.h"
 #include "cli/subcommands.h"
 #include "link/texts.h"
 #include "memory/backupfile.h"
@@ -9,6 +10,7 @@
 #include "memory/listing.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace callcfg {
@@ -139,6 +141,21 @@ int runDiff(const Invocation& call) {
     return kDiffer;
 }
 
+namespace {
+
+// An export's --output that is refused whatever the flags: a backup file's name, or the input
+// itself (a backup once turned into a sheet is lost). The message, or nothing.
+std::optional<QString> exportTargetRefusal(const Invocation& call, const QString& path) {
+    if (hasBackupExtension(path))
+        return Texts::tr("%1 is a backup file's name: export never writes a backup file").arg(path);
+    for (const QString& input : call.files())
+        if (QFileInfo(input) == QFileInfo(path))
+            return Texts::tr("%1 is the file exported from: export never writes over it").arg(path);
+    return std::nullopt;
+}
+
+} // namespace
+
 int runExport(const Invocation& call) {
     const auto chosen =
         imageAndChoice(call, {QStringLiteral("pagers"), QStringLiteral("tables")}, QString());
@@ -152,7 +169,13 @@ int runExport(const Invocation& call) {
         return kDone;
     }
     const QString path = call.parser.value(QStringLiteral("output"));
-    if (const auto problem = writeSpreadsheetCsv(path, csv)) {
+    if (const auto refusal = exportTargetRefusal(call, path)) {
+        call.tell(*refusal);
+        return kUsageOrFileError;
+    }
+    if (!mayReplace(call, path))
+        return kUsageOrFileError;
+    if (const auto problem = writeOutputFile(path, spreadsheetCsvBytes(csv))) {
         call.tell(Texts::tr("cannot write %1: %2").arg(path, *problem));
         return kUsageOrFileError;
     }

@@ -52,9 +52,13 @@ HeldInterrupts::HeldInterrupts() {
     ++holds;
 }
 
-bool HeldInterrupts::interrupted() const {
+bool interruptHeld() {
     const std::lock_guard lock(mutex);
-    return arrived;
+    return holds > 0 && arrived;
+}
+
+bool HeldInterrupts::interrupted() const {
+    return interruptHeld();
 }
 
 HeldInterrupts::~HeldInterrupts() {
@@ -88,8 +92,12 @@ HeldInterrupts::HeldInterrupts() {
     }
 }
 
-bool HeldInterrupts::interrupted() const {
+bool interruptHeld() {
     return arrived != 0;
+}
+
+bool HeldInterrupts::interrupted() const {
+    return interruptHeld();
 }
 
 HeldInterrupts::~HeldInterrupts() {

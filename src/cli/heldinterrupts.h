@@ -19,6 +19,10 @@ namespace callcfg {
 // Linux, where the signals' own default does it.
 void endOnConsoleInterrupts();
 
+// True once an interrupt has arrived during the hold that runs now; a question on the terminal
+// then stops waiting for its answer.
+bool interruptHeld();
+
 class HeldInterrupts {
 public:
     HeldInterrupts();

@@ -51,6 +51,10 @@ QCommandLineOption anyNameOption() {
                                              "or .CAT (the window takes only those)."));
 }
 
+QCommandLineOption forceOption() {
+    return flag("force", QT_TRANSLATE_NOOP("callcfg", "Replace an existing file without asking."));
+}
+
 bool addMappings(const QStringList& values, PortMap& portMap, QTextStream& err) {
     for (const QString& value : values) {
         if (!portMap.addMapping(value)) {

@@ -23,6 +23,7 @@ QCommandLineOption helpOption();
 QCommandLineOption versionOption();
 QCommandLineOption deviceOption();
 QCommandLineOption anyNameOption();
+QCommandLineOption forceOption();
 // `description` is marked with QT_TRANSLATE_NOOP and translated here.
 QCommandLineOption flag(const char* name, const char* description);
 

@@ -1,6 +1,7 @@
 // The program subcommand: a plan file of pagers or table callers sent row by row through the
 // window's set commands, then, with --verify, the unit read back and compared with the plan.
 
+#include "cli/heldinterrupts.h"
 #include "cli/programrun.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
@@ -129,8 +130,23 @@ int runProgram(const Invocation& call) {
 
     if (!session.open())
         return kCommunicationFailure;
-    PlanRunner runner(session.link(), terminalRowHooks(call));
+    // Ctrl+C and SIGTERM wait for the row in flight, then stop the run; the hold's end ends the
+    // process by that interrupt (status 130 or 143), after the message and the resume line.
+    std::optional<HeldInterrupts> held(std::in_place);
+    RowHooks hooks = terminalRowHooks(call);
+    hooks.stopAsked = [&held] { return held->interrupted(); };
+    PlanRunner runner(session.link(), hooks);
     const PlanTally tally = runner.run(plan, from);
+    if (held->interrupted()) {
+        if (tally.stoppedAt)
+            call.tell(Texts::tr("interrupted before row %1; to go on from there: %2")
+                          .arg(*tally.stoppedAt)
+                          .arg(resumeCommand(call, *tally.stoppedAt, path)));
+        else
+            call.tell(Texts::tr("interrupted after the last row: every row was sent"));
+        return kInterrupted;
+    }
+    held.reset();
     if (tally.stoppedAt) {
         call.tell(Texts::tr("stopped at row %1; to go on from there: %2")
                       .arg(*tally.stoppedAt)

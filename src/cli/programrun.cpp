@@ -140,6 +140,8 @@ QString resumeCommand(const Invocation& call, int row, const QString& path, Shel
           << QStringLiteral("--from") << QString::number(row);
     if (call.parser.isSet(QStringLiteral("verify")))
         words << QStringLiteral("--verify");
+    if (path.startsWith(QLatin1Char('-')))
+        words << QStringLiteral("--"); // the file, not an option
     words << shellQuoted(path, shell);
     return words.join(QLatin1Char(' '));
 }

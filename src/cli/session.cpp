@@ -43,6 +43,9 @@ Session::~Session() {
 std::optional<int> Session::prepare(int files) {
     if (!call_.parser.isSet(QStringLiteral("device")))
         return call_.usageError(Texts::tr("--device DEV is required"));
+    if (call_.parser.value(QStringLiteral("device")).isEmpty())
+        return call_.usageError(
+            Texts::tr("--device names no device: give a device's path or a port name COMn"));
     if (!call_.expectFiles(files))
         return kUsageOrFileError;
     return call_.attachLog(link_, log_);
@@ -102,6 +105,7 @@ bool Session::completed(const TransferResult& result) {
     // Blocks are counted from 1, as the progress line counts them.
     const QString block = QString::number(result.block + 1);
     const QString blocks = QString::number(protocol::kHostBlockCount);
+    endedAt_ = result.block;
     switch (result.stop) {
     case TransferStop::Done:
         return true;

@@ -33,6 +33,9 @@ public:
     QString deviceWords() const;
     // The block (from 0) before which a write was asked to stop; nothing when none was.
     std::optional<int> stoppedAt() const { return stoppedAt_; }
+    // The block (from 0) at which the last read or write ended short; the blocks before it
+    // went through.
+    int endedAt() const { return endedAt_; }
     Link& link() { return link_; }
 
 private:
@@ -45,6 +48,7 @@ private:
     PortTarget target_;
     QString device_;
     std::optional<int> stoppedAt_;
+    int endedAt_ = 0;
 };
 
 } // namespace callcfg

@@ -29,6 +29,9 @@ struct Invocation {
     void tell(const QString& message) const;
     // A usage error: the message, a pointer to --help, status 2.
     int usageError(const QString& message) const;
+    // True when the installer at the terminal answered the question with y or Y; false without
+    // a terminal.
+    bool agrees(const QString& question) const;
     // True when there are `count` file arguments; false after a usage error.
     bool expectFiles(int count) const;
     // Opens the --log file as `file`, if one was asked for; status 2 after a message when it

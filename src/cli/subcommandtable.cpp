@@ -14,12 +14,13 @@ namespace callcfg {
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> all{
         {"backup", QT_TRANSLATE_NOOP("callcfg", "Read the host unit's memory into a backup file."),
-         "--device DEV FILE",
+         "--device DEV FILE [--force]",
          QT_TRANSLATE_NOOP("callcfg", "Read the host unit's memory and write it to FILE (8192 "
                                       "bytes). FILE is written only when the whole read "
-                                      "succeeded."),
+                                      "succeeded. An existing FILE is replaced only with "
+                                      "--force or when answered y on a terminal."),
          [] {
-             return QList{deviceOption(), anyNameOption()};
+             return QList{deviceOption(), forceOption(), anyNameOption()};
          },
          runBackup},
         {"restore",
@@ -70,9 +71,11 @@ const std::vector<Subcommand>& subcommands() {
          [] { return QList{anyNameOption()}; }, runDiff},
         {"export",
          QT_TRANSLATE_NOOP("callcfg", "Print a backup file's pagers or table callers as CSV."),
-         "FILE --pagers|--tables [--output CSV]",
+         "FILE --pagers|--tables [--output CSV [--force]]",
          QT_TRANSLATE_NOOP("callcfg", "Print the pager or table caller entries as CSV (RFC "
-                                      "4180, UTF-8, a header row)."),
+                                      "4180, UTF-8, a header row). An existing CSV is replaced "
+                                      "only with --force or when answered y on a terminal; a "
+                                      "backup file (.cat, .CAT) and FILE itself never."),
          [] {
              return QList{
                  flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager entries.")),
@@ -82,7 +85,7 @@ const std::vector<Subcommand>& subcommands() {
                                               "and WPS to open with a double-click (UTF-8 with "
                                               "a byte-order mark)."),
                                     QStringLiteral("CSV")},
-                 anyNameOption()};
+                 forceOption(), anyNameOption()};
          },
          runExport},
         {"ports",

@@ -24,8 +24,8 @@
         <translation>串口设备（路径）或端口名 COMn，COMn 按端口列表的方式对应到设备。</translation>
     </message>
     <message>
-        <source>Read the host unit&apos;s memory and write it to FILE (8192 bytes). FILE is written only when the whole read succeeded.</source>
-        <translation>读取主机内存并写入 FILE（8192 字节）。只有全部读取成功才写入 FILE。</translation>
+        <source>Read the host unit&apos;s memory and write it to FILE (8192 bytes). FILE is written only when the whole read succeeded. An existing FILE is replaced only with --force or when answered y on a terminal.</source>
+        <translation>读取主机内存并写入 FILE（8192 字节）。只有全部读取成功才写入 FILE。已有的 FILE 只有加 --force 或在终端上回答 y 才会被覆盖。</translation>
     </message>
     <message>
         <source>Download FILE into the host unit, then read the host unit back and compare. It names the device first; on a terminal it reads the host unit, shows what FILE and the host unit hold and asks before it writes (exit status 1 when declined). Ctrl+C or SIGTERM finishes the block in flight and says which blocks are new.</source>
@@ -64,8 +64,8 @@
         <translation>打印两个备份文件的差别：传呼机、餐桌呼叫器和设置，然后是不同字节的地址。</translation>
     </message>
     <message>
-        <source>Print the pager or table caller entries as CSV (RFC 4180, UTF-8, a header row).</source>
-        <translation>以 CSV（RFC 4180，UTF-8，带表头行）打印传呼机或餐桌呼叫器条目。</translation>
+        <source>Print the pager or table caller entries as CSV (RFC 4180, UTF-8, a header row). An existing CSV is replaced only with --force or when answered y on a terminal; a backup file (.cat, .CAT) and FILE itself never.</source>
+        <translation>以 CSV（RFC 4180，UTF-8，带表头行）打印传呼机或餐桌呼叫器条目。已有的 CSV 只有加 --force 或在终端上回答 y 才会被覆盖；备份文件（.cat、.CAT）和 FILE 本身从不覆盖。</translation>
     </message>
     <message>
         <source>The pager entries.</source>
@@ -178,6 +178,54 @@
     <message>
         <source>%1; the old file is damaged</source>
         <translation>%1；原文件已损坏</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a regular file</source>
+        <translation>这是文件夹，不是普通文件</translation>
+    </message>
+    <message>
+        <source>it is a FIFO (a named pipe), not a regular file</source>
+        <translation>这是命名管道（FIFO），不是普通文件</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a regular file</source>
+        <translation>这是套接字，不是普通文件</translation>
+    </message>
+    <message>
+        <source>it is a device, not a regular file</source>
+        <translation>这是设备，不是普通文件</translation>
+    </message>
+    <message>
+        <source>%1 exists; nothing written (--force replaces it)</source>
+        <translation>%1 已存在，未写入（--force 可覆盖）</translation>
+    </message>
+    <message>
+        <source>Overwrite %1? [y/N]</source>
+        <translation>覆盖%1？[y/N]</translation>
+    </message>
+    <message>
+        <source>nothing written; %1 is as it was</source>
+        <translation>未写入；%1 保持原样</translation>
+    </message>
+    <message>
+        <source>%1 is a backup file&apos;s name: export never writes a backup file</source>
+        <translation>%1 是备份文件的名称：export 从不写备份文件</translation>
+    </message>
+    <message>
+        <source>%1 is the file exported from: export never writes over it</source>
+        <translation>%1 是导出的来源文件：export 从不覆盖它</translation>
+    </message>
+    <message>
+        <source>Replace an existing file without asking.</source>
+        <translation>不经询问即覆盖已有文件。</translation>
+    </message>
+    <message>
+        <source>--device names no device: give a device&apos;s path or a port name COMn</source>
+        <translation>--device 没有指定设备：请给出设备路径或端口名 COMn</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: %1</source>
+        <translation>写入标准输出失败：%1</translation>
     </message>
     <message>
         <source>the file ended at byte %1 of its %2</source>
@@ -342,6 +390,14 @@
     <message>
         <source>stopped at row %1; to go on from there: %2</source>
         <translation>在第 %1 行停止；从该行继续：%2</translation>
+    </message>
+    <message>
+        <source>interrupted before row %1; to go on from there: %2</source>
+        <translation>已中断，停在第 %1 行之前；从该行继续：%2</translation>
+    </message>
+    <message>
+        <source>interrupted after the last row: every row was sent</source>
+        <translation>已中断，在最后一行之后：每一行都已发送</translation>
     </message>
     <message>
         <source>%1 row(s) done, %2 refused, declined or not answered</source>
@@ -580,16 +636,20 @@
         <translation>未写入；主机保持原样</translation>
     </message>
     <message>
-        <source>interrupted before the first block: the host unit is as it was</source>
-        <translation>在第一块之前中断：主机保持原样</translation>
+        <source>interrupted: %1</source>
+        <translation>已中断：%1</translation>
     </message>
     <message>
-        <source>interrupted after the last block: all %1 blocks are new; the host unit was not read back</source>
-        <translation>在最后一块之后中断：全部 %1 块都是新的；未读回主机核对</translation>
+        <source>the host unit is as it was</source>
+        <translation>主机保持原样</translation>
     </message>
     <message>
-        <source>interrupted: the host unit now holds a mix of old and new blocks: blocks 1–%1 are new, %2–%3 old; restore again to write the whole file</source>
-        <translation>已中断：主机中新旧块混杂：第 1–%1 块是新的，第 %2–%3 块是旧的；请再次 restore 写入整个文件</translation>
+        <source>all %1 blocks are new; the host unit was not read back</source>
+        <translation>全部 %1 块都是新的；未读回主机核对</translation>
+    </message>
+    <message>
+        <source>the host unit now holds a mix of old and new blocks: blocks 1–%1 are new, %2–%3 old; restore again to write the whole file, or verify to compare</source>
+        <translation>主机中新旧块混杂：第 1–%1 块是新的，第 %2–%3 块是旧的；请再次 restore 写入整个文件，或用 verify 核对</translation>
     </message>
     <message>
         <source>in use by another program (%1) - close that program first</source>

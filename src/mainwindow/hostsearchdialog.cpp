@@ -32,11 +32,15 @@ HostSearchDialog::HostSearchDialog(QWidget& window, HostSearch& search)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(portLabel);
     layout->addWidget(stopButton, 0, Qt::AlignRight);
-    connect(stopButton, &QPushButton::clicked, this, [this] {
-        steps_->stop();
-        search_.stop();
-        reject();
-    });
+    connect(stopButton, &QPushButton::clicked, this, &HostSearchDialog::reject);
+}
+
+void HostSearchDialog::reject() {
+    // 停止, Esc and the title bar's close alike: the question in flight is given its grace to
+    // release its device before the window's port may be opened again.
+    steps_->stop();
+    search_.stop();
+    QDialog::reject();
 }
 
 void HostSearchDialog::step() {

@@ -19,8 +19,10 @@ class HostSearchDialog final : public QDialog {
 public:
     HostSearchDialog(QWidget& window, HostSearch& search);
 
-    // Shows the dialog until the search has ended (true) or 停止 was pressed (false).
+    // Shows the dialog until the search has ended (true) or was stopped (false): 停止, Esc or
+    // closing the dialog.
     bool runSearch();
+    void reject() override;
 
     QLabel* portLabel = nullptr;
     QPushButton* stopButton = nullptr;

@@ -51,7 +51,14 @@ PortRow::~PortRow() {
 }
 
 bool PortRow::ensureOpen() {
-    return link_.isOpen() || openChosenPort();
+    // A command goes to the port the list names: one typed since the open closes that port.
+    if (link_.isOpen() && portNumberOf(form_.portList->currentText()) == openPort_)
+        return true;
+    if (link_.isOpen()) {
+        link_.close();
+        showState();
+    }
+    return openChosenPort();
 }
 
 bool PortRow::openChosenPort() {
@@ -73,6 +80,7 @@ bool PortRow::openChosenPort() {
                  QStringLiteral("错误")});
         return false;
     }
+    openPort_ = number;
     problem_.clear();
     showState();
     return true;
@@ -155,6 +163,7 @@ void PortRow::findHost() {
         // The port open before the search is opened again; when it cannot be, the box says so
         // beside the search's own outcome.
         QString notReopened;
+        openPort_ = portNumberOf(entry);
         if (wasOpen && !link_.open(device, entry)) {
             tell(openFailureMessage(portAndDevice(entry, device), link_.portError(),
                                     link_.portFailure()));

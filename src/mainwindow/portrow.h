@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace callcfg {
 
@@ -26,8 +27,9 @@ public:
     PortRow(MainWindow& form, Link& link, PortMap portMap);
     ~PortRow() override;
 
-    // Opens the port the list names unless it is open; on failure shows the port box, and
-    // tells why (the system's reason and the usual remedy) on stderr and in the list's tooltip.
+    // Opens the port the list names unless it is open; a port open under another number than
+    // the list now names is closed first. On failure shows the port box, and tells why (the
+    // system's reason and the usual remedy) on stderr and in the list's tooltip.
     bool ensureOpen() override;
 
     // Where port problems go besides the tooltip (a port that cannot be opened, a port lost
@@ -66,6 +68,7 @@ private:
     std::function<std::unique_ptr<SerialPort>()> makeSearchPort_;
     std::shared_ptr<TrafficLogFile> searchLog_;
     std::function<void(const QString&)> report_;
+    std::optional<int> openPort_; // the list's port number when the port was opened
     QString problem_; // the last port problem, until the port opens or another entry is chosen
 };
 

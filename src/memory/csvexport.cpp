@@ -1,8 +1,8 @@
 #include "memory/csvexport.h"
 
 #include "memory/imagedecoding.h"
+#include "memory/wholefile.h"
 
-#include <QSaveFile>
 #include <QStringList>
 
 namespace callcfg {
@@ -73,12 +73,14 @@ QString tablesCsv(const HostMemory& memory) {
     return csv;
 }
 
+QByteArray spreadsheetCsvBytes(const QString& csv) {
+    return "\xEF\xBB\xBF" + csv.toUtf8();
+}
+
 std::optional<QString> writeSpreadsheetCsv(const QString& path, const QString& csv) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write("\xEF\xBB\xBF" + csv.toUtf8()) >= 0 &&
-        file.commit())
-        return std::nullopt;
-    return file.errorString();
+    if (const auto failure = writeWholeFile(path, spreadsheetCsvBytes(csv)))
+        return failure->text();
+    return std::nullopt;
 }
 
 } // namespace callcfg

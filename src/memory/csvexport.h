@@ -17,9 +17,11 @@ QString pagersCsv(const HostMemory& memory);
 // record; only the header when the table count is not valid.
 QString tablesCsv(const HostMemory& memory);
 
-// Writes `csv` for a spreadsheet's double-click: a byte-order mark tells Excel and WPS the file
-// is UTF-8, which they would otherwise read as the system's code page (GBK). The file is replaced
-// only once it is complete. Why not, when it cannot be written.
+// `csv` as a file for a spreadsheet's double-click: a byte-order mark tells Excel and WPS the
+// text is UTF-8, which they would otherwise read as the system's code page (GBK).
+QByteArray spreadsheetCsvBytes(const QString& csv);
+
+// Writes spreadsheetCsvBytes(csv) as writeWholeFile writes; why not, when it cannot be.
 std::optional<QString> writeSpreadsheetCsv(const QString& path, const QString& csv);
 
 } // namespace callcfg

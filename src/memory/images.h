@@ -5,11 +5,14 @@
 
 #include "memory/memoryimage.h"
 
+#include <QString>
+
 namespace callcfg {
 
 struct Images {
     HostMemory hostImage{};            // the host unit's memory as last read or opened
     ReceiverMemory receiverImage{};    // the memory of whichever receiver was read last
+    QString hostImageFile;             // the backup file hostImage came from; empty: a host unit
     bool hostImagePresent = false;     // hostImage holds a host unit's memory
     bool receiverImagePresent = false; // receiverImage holds a receiver's memory
     bool receiverSelected = false;     // the read started last was a receiver read

@@ -1,4 +1,5 @@
-// The download of the host image into the host unit (下发主机 of form3), block by block.
+// The download of the host image into the host unit (下发主机 of form3), block by block, once
+// the installer has agreed to have the unit's whole memory replaced.
 
 #include "commands/box.h"
 #include "link/link.h"
@@ -7,12 +8,25 @@
 #include "memoryreader/memoryreaderwindow.h"
 #include "memoryreader/readercommands.h"
 #include "protocol/memoryblocks.h"
+#include "ui/messagebox.h"
 #include "ui/portgate.h"
 
 #include <QLabel>
 #include <QProgressBar>
 
 namespace callcfg {
+
+namespace {
+
+// What a download that stopped at block `stoppedAt` (from 0) left in the host unit: the blocks
+// before it acknowledged, the rest as they were.
+QString unitAfterStop(int stoppedAt) {
+    if (stoppedAt == 0)
+        return QStringLiteral("主机未写入任何块，仍为原内容");
+    return QStringLiteral("主机第 1–%1 块已是新内容，其余为原内容").arg(stoppedAt);
+}
+
+} // namespace
 
 void downloadToHost(const MemoryReaderContext& c) {
     MemoryReaderWindow& w = c.window;
@@ -22,6 +36,15 @@ void downloadToHost(const MemoryReaderContext& c) {
         c.box(error(QStringLiteral("主机数据未读取，无法下发主机！")));
         return;
     }
+    const QString source = c.images.hostImageFile.isEmpty()
+                               ? QStringLiteral("读取的主机内容")
+                               : QStringLiteral("备份文件") + c.images.hostImageFile;
+    if (!confirmBox(&w,
+                    QStringLiteral("下发将用%1覆盖主机内存储的所有信息！！\r\n"
+                                   "   您确认执行请按确定，否则请取消！")
+                        .arg(source),
+                    QStringLiteral("注意！！")))
+        return;
     if (!c.port.ensureOpen())
         return;
     const HostMemory memory = c.images.hostImage;
@@ -29,8 +52,10 @@ void downloadToHost(const MemoryReaderContext& c) {
     const TransferResult result =
         writeHostMemory(c.link, memory, [&](int k) { w.showBlockProgress(k); });
     if (!c.transferCompleted(result, QStringLiteral("返回数据长度错误！"),
-                             QStringLiteral("下发主机内容失败！"), QStringLiteral("下发进度条")))
+                             QStringLiteral("下发主机内容失败！"), QStringLiteral("下发进度条"))) {
+        w.showTransferNote(unitAfterStop(result.block));
         return;
+    }
     c.box({BoxKind::Notice, QStringLiteral("下发备份数据到主机成功！"), QStringLiteral("OK")});
     w.progressBar->setValue(0);
 }

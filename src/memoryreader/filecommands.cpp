@@ -65,6 +65,7 @@ void openBackupFile(const MemoryReaderContext& c) {
         return;
     }
     c.images.hostImage = *bytes;
+    c.images.hostImageFile = *path;
     c.box(notice(QStringLiteral("已成功打开备份文件") + *path));
     c.images.hostImagePresent = true;
     c.images.anyImagePresent = true;

@@ -73,6 +73,9 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
     progressLabel = makeLabel(this, "Label1", "读取进度条", 240, 1750, 540, 180);
     progressBar = place(new QProgressBar(this), "ProgressBar1", 600, 1950, 4695, 255);
     progressBar->setTextVisible(false);
+    transferNoteLabel = makeLabel(this, "DownloadNoteLabel", "", 1440, 1750, 540, 180);
+    transferNoteLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
+    transferNoteLabel->hide();
     hexHeader = makeLabel(this, "Label2", "  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F", 720,
                           2400, 4410, 180);
     pagerHeader =
@@ -111,7 +114,6 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
         backupStartFolder(QDir::currentPath(),
                           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
         QStringLiteral("CommonDialog1"));
-    fileDialog->setOption(QFileDialog::DontConfirmOverwrite);
     fileDialog->setFileMode(QFileDialog::AnyFile);
     fileDialog->setNameFilters(
         {QStringLiteral("备份文件 (*.cat *.CAT)"), QStringLiteral("所有文件 (*)")});
@@ -146,6 +148,7 @@ void MemoryReaderWindow::load(const Images& images) {
     labelClicks_ = 0;
     hexViewButton->hide();
     setCaption(progressLabel, QStringLiteral("读取进度条"));
+    transferNoteLabel->hide();
     progressBar->setValue(progressBar->minimum());
     progressBar->show();
     hexHeader->show();
@@ -190,6 +193,14 @@ bool MemoryReaderWindow::eventFilter(QObject* watched, QEvent* event) {
             hexViewButton->show();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MemoryReaderWindow::showTransferNote(const QString& note) {
+    setCaption(transferNoteLabel, note);
+    // After the status beside the progress bar, whichever caption it was left with.
+    transferNoteLabel->move(progressLabel->geometry().right() + progressLabel->height(),
+                            progressLabel->y());
+    transferNoteLabel->setVisible(!note.isEmpty());
 }
 
 void MemoryReaderWindow::showBlockProgress(int value) {

@@ -59,6 +59,9 @@ public:
     QComboBox* listingChoice = nullptr;    // Combo1: 传呼号, 餐桌号, 工作模式
     QLabel* progressLabel = nullptr;       // Label1, beside the progress bar
     QProgressBar* progressBar = nullptr;   // ProgressBar1
+    // Beside Label1 after a download that stopped part-way: what the host unit now holds.
+    QLabel* transferNoteLabel = nullptr; // DownloadNoteLabel
+    void showTransferNote(const QString& note);
     // The block progress during a transfer. The bar is painted with the window's other changes
     // during the wait for the next reply, not at once: a block costs no painting of its own.
     void showBlockProgress(int value);

@@ -85,6 +85,7 @@ void readMemory(const MemoryReaderContext& c, MemoryRead what) {
         w.setCompactSize();
     } else {
         images.hostImage = hostRead;
+        images.hostImageFile.clear();
         MemoryReaderWindow::setCaption(w.hostStatusLabel, QStringLiteral("主机内容已读取"));
         images.hostImagePresent = true;
     }

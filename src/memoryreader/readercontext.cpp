@@ -60,6 +60,7 @@ bool MemoryReaderContext::transferCompleted(const TransferResult& result,
 
 void MemoryReaderContext::beginTransfer(int progressMaximum, const QString& status) const {
     link.discardInput();
+    window.showTransferNote({});
     window.setCompactSize();
     window.repaint();
     window.progressBar->setRange(0, progressMaximum);

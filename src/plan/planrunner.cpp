@@ -83,6 +83,10 @@ PlanTally PlanRunner::run(const Plan& plan, int from) {
         ++position;
         std::optional<RowEnd> end;
         while (!end) {
+            if (hooks_.stopAsked && hooks_.stopAsked()) {
+                end = RowEnd::Stop;
+                break;
+            }
             if (hooks_.starting)
                 hooks_.starting(position, total);
             end = attempt(row);

@@ -40,6 +40,8 @@ struct RowHooks {
     std::function<NotPressedChoice(const PlanRow& row)> notPressed;
     // Sleeps until `until`; a plain sleep when empty (a window may keep painting here).
     std::function<void(TimePoint until)> sleepUntil;
+    // Asked before each row is sent: true ends the run there (run() then stops at that row).
+    std::function<bool()> stopAsked;
 };
 
 struct PlanTally {

@@ -98,6 +98,9 @@ SiteSheetWindow::~SiteSheetWindow() {
 std::optional<QString> SiteSheetWindow::chooseFile(bool forSaving, const QString& suggestedName) {
     fileDialog->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     fileDialog->setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name typed without an extension is saved as the sheet it is; Qt asks before it
+    // replaces an existing file.
+    fileDialog->setDefaultSuffix(forSaving ? QStringLiteral("csv") : QString());
     fileDialog->setWindowTitle(forSaving ? QStringLiteral("导出主机表格")
                                          : QStringLiteral("打开表格"));
     fileDialog->setNameFilters(

@@ -214,6 +214,34 @@ private slots:
                  std::size_t((yes ? 0 : 64) + (status == 0 ? 128 : 0)));
     }
 
+    // A file is replaced only with the installer's say: y at the terminal, or --force.
+    void replaceAsks_data() {
+        QTest::addColumn<QString>("answer"); // "": no terminal
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<int>("status");
+        QTest::newRow("y") << "y" << false << 0;
+        QTest::newRow("N") << "N" << false << 2;
+        QTest::newRow("--force, not asked") << "n" << true << 0;
+        QTest::newRow("no terminal") << "" << false << 2;
+    }
+    void replaceAsks() {
+        QFETCH(QString, answer);
+        QFETCH(bool, force);
+        QFETCH(int, status);
+        setMemory(patterned(7));
+        const QString file = path("shop.cat");
+        writeFile(file, "an older backup");
+        const Run r =
+            run(QStringList{"backup", "--device", device(), file} +
+                    (force ? QStringList{"--force"} : QStringList()),
+                {}, false, answer.isEmpty() ? std::nullopt : std::optional<QString>(answer));
+        QCOMPARE(r.status, status);
+        QCOMPARE(readFile(file), status == 0 ? bytesOf(patterned(7)) : "an older backup");
+        QCOMPARE(r.err.startsWith("Overwrite " + file + "? [y/N]\n"), !force && !answer.isEmpty());
+        QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size(),
+                 std::size_t(status == 0 ? 64 : 0)); // asked before the unit is read
+    }
+
     // Ctrl+C or SIGTERM during the download finishes the block in flight and stops: the unit
     // holds exactly the new blocks the message names, and the program ends by the signal.
     void restoreInterrupted_data() {
@@ -241,7 +269,7 @@ private slots:
         sent();
         QVERIFY(QString::fromUtf8(process.readAllStandardError())
                     .endsWith(QString("new blocks: blocks 1–%1 are new, %2–64 old; restore "
-                                      "again to write the whole file\n")
+                                      "again to write the whole file, or verify to compare\n")
                                   .arg(n)
                                   .arg(n + 1)));
         Memory expected = patterned(1);
@@ -249,14 +277,42 @@ private slots:
         QCOMPARE(memory(), expected);
     }
 
-    // Every failure has its status and message; a failed backup creates or changes no file.
+    // Ctrl+C during program finishes the row in flight, then names the row to go on from and
+    // the line that does, and ends the program by the signal.
+    void programInterrupted() {
+        host->setPacing(true);
+        const QString plan = path("-plan.csv");
+        writeFile(plan, "传呼号,地址码,极性,机型,速率,音调\r\n1,1,正,英文,512,音调1\r\n"
+                        "2,2,正,英文,512,音调1\r\n3,3,正,英文,512,音调1\r\n");
+        QProcess process;
+        process.setWorkingDirectory(dir->path());
+        process.start(CALLCFG_BINARY, {"program", "--device", device(), "--", "-plan.csv"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !host->withLine([](hostsim::HostLine& l) { return l.requests(); }).empty(), 10000);
+        QCOMPARE(::kill(process.processId(), SIGINT), 0);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(process.exitCode(), SIGINT);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(err.endsWith("callcfg: interrupted before row 3; to go on from there: callcfg "
+                              "program --device " +
+                              device() + " --from 3 -- -plan.csv\n"),
+                 qPrintable(err));
+        QCOMPARE(process.readAllStandardOutput(), "row 2: pager 1: 设置传呼号成功！\n");
+        QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.requests(); }).size(),
+                 std::size_t(1));
+    }
+
+    // Every failure has its status and message; a failed backup or export creates or changes no
+    // file, and one that would replace a file without the installer's say or write where no
+    // regular file stands is refused before the unit is read.
     void failures_data() {
         QTest::addColumn<QStringList>("arguments"); // DEV and FILE stand for the device and file
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        const QStringList backup{"backup", "--device", "DEV", "FILE"};
-        QTest::newRow("no port") << QStringList{"backup", "--device", "/dev/callcfg-none", "FILE"}
+        const QStringList backup{"backup", "--device", "DEV", "NEW"};
+        QTest::newRow("no port") << QStringList{"backup", "--device", "/dev/callcfg-none", "NEW"}
                                  << "" << 3 << "cannot open /dev/callcfg-none";
         QTest::newRow("silent unit") << backup << "silent" << 3 << "no reply from";
         QTest::newRow("wrong length") << backup << "length" << 3 << "wrong data length";
@@ -264,9 +320,27 @@ private slots:
             << backup << "lost" << 3 << "UNIT disconnected: |block 11 of 64";
         QTest::newRow("device lost mid-restore")
             << QStringList{"restore", "--device", "DEV", "GOOD"} << "lost in download" << 3
-            << "UNIT disconnected: |block 11 of 64";
+            << "UNIT disconnected: |block 11 of 64|\ncallcfg: the host unit now holds a mix of old "
+               "and new blocks: blocks 1–10 are new, 11–64 old";
         QTest::newRow("entry without a device") << QStringList{"verify", "--device", "COM2", "GOOD"}
                                                 << "" << 3 << "COM2: no serial device present";
+        QTest::newRow("backup over a file")
+            << QStringList{"backup", "--device", "DEV", "FILE"} << "" << 2
+            << "kept.cat exists; nothing written (--force";
+        QTest::newRow("export over a sheet")
+            << QStringList{"export", "GOOD", "--pagers", "--output", "SHEET"} << "" << 2
+            << "kept.csv exists; nothing written (--force";
+        QTest::newRow("export over a backup, forced")
+            << QStringList{"export", "GOOD", "--pagers", "--force", "--output", "FILE"} << "" << 2
+            << "kept.cat is a backup file's name: export never writes a backup file";
+        QTest::newRow("export over its input")
+            << QStringList{"export", "--any-name", "SHEET", "--tables", "--output", "SHEET"} << ""
+            << 2 << "kept.csv is the file exported from: export never writes over it";
+        QTest::newRow("backup into a FIFO, forced")
+            << QStringList{"backup", "--any-name", "--force", "--device", "DEV", "FIFO"} << "" << 2
+            << "cannot write |fifo: it is a FIFO (a named pipe), not a regular file";
+        QTest::newRow("no device named") << QStringList{"backup", "--device", "", "NEW"} << "" << 2
+                                         << "--device names no device";
         QTest::newRow("unwritable file")
             << QStringList{"backup", "--device", "DEV", "NODIR"} << "" << 2 << "cannot write";
         QTest::newRow("missing file")
@@ -274,13 +348,13 @@ private slots:
         QTest::newRow("short file") << QStringList{"restore", "--device", "DEV", "SHORT"} << "" << 2
                                     << "holds 100 bytes; a backup holds 8192";
         QTest::newRow("no device option")
-            << QStringList{"backup", "FILE"} << "" << 2 << "--device DEV is required";
+            << QStringList{"backup", "NEW"} << "" << 2 << "--device DEV is required";
         QTest::newRow("two listings")
             << QStringList{"show", "SHORT", "--hex", "--mode"} << "" << 2 << "choose one of";
         QTest::newRow("export without a choice")
             << QStringList{"export", "FILE"} << "" << 2 << "choose one of";
         QTest::newRow("unopenable log")
-            << QStringList{"backup", "--log", "NODIR", "--device", "DEV", "FILE"} << "" << 2
+            << QStringList{"backup", "--log", "NODIR", "--device", "DEV", "NEW"} << "" << 2
             << "cannot open the log";
         QTest::newRow("bad port mapping")
             << QStringList{"verify", "--port", "COM1", "--device", "COM1", "FILE"} << "" << 2
@@ -288,7 +362,7 @@ private slots:
         QTest::newRow("port number past 255")
             << QStringList{"verify", "--port", "COM256=DEV", "--device", "COM1", "FILE"} << "" << 2
             << "--port expects COMn=DEVICE";
-        QTest::newRow("port 0") << QStringList{"backup", "--device", "COM0", "FILE"} << "" << 3
+        QTest::newRow("port 0") << QStringList{"backup", "--device", "COM0", "NEW"} << "" << 3
                                 << "COM0 names no port: a port number is 1 to 255";
         // The memory reader window's file name rule.
         QTest::newRow("backup to a program")
@@ -314,6 +388,8 @@ private slots:
         writeFile(file, "an older backup");
         writeFile(path("short.cat"), QByteArray(100, 'x'));
         writeFile(path("good.cat"), QByteArray(8192, 'g'));
+        writeFile(path("kept.csv"), QByteArray(8192, 's'));
+        QCOMPARE(::mkfifo(qPrintable(path("fifo")), 0600), 0);
         for (QString& argument : arguments) {
             if (argument == "DEV")
                 argument = device();
@@ -321,6 +397,12 @@ private slots:
                 argument = argument.chopped(3) + device();
             else if (argument == "FILE")
                 argument = file;
+            else if (argument == "NEW")
+                argument = path("new.cat");
+            else if (argument == "SHEET")
+                argument = path("kept.csv");
+            else if (argument == "FIFO")
+                argument = path("fifo");
             else if (argument == "NODIR")
                 argument = path("no-such-folder/x.cat");
             else if (argument == "MISSING")
@@ -345,27 +427,45 @@ private slots:
         for (const QString& part : message.split('|'))
             QVERIFY2(r.err.contains(QString(part).replace("UNIT", device())), qPrintable(r.err));
         QCOMPARE(readFile(file), QByteArray("an older backup"));
+        QCOMPARE(readFile(path("kept.csv")), QByteArray(8192, 's'));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
-                 QStringList({"good.cat", "kept.cat", "short.cat"}));
+                 QStringList({"good.cat", "kept.cat", "kept.csv", "short.cat"}));
     }
 
-    // The disk fills up while the backup is written: the old file stays as it was.
-    void backupOnAFullDisk() {
+    // The disk fills up while the file is written: the old file stays as it was.
+    void fullDisk_data() {
+        QTest::addColumn<QStringList>("arguments"); // FILE: the file written, GOOD: a backup
+        QTest::addColumn<int>("limit");             // no file may grow past it
+        QTest::newRow("backup") << QStringList{"backup", "--force", "--device", "DEV", "FILE"}
+                                << 4096;
+        QTest::newRow("export") << QStringList{"export",  "GOOD",     "--tables",
+                                               "--force", "--output", "FILE"}
+                                << 16;
+    }
+    void fullDisk() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, limit);
         setMemory(patterned(4));
-        const QString file = path("full.cat");
-        writeFile(file, "an older backup");
+        const QString file = path("full.csv");
+        writeFile(file, "an older file");
+        writeFile(path("good.cat"), bytesOf(handMade()));
+        for (QString& argument : arguments)
+            argument = argument == "DEV"    ? device()
+                       : argument == "FILE" ? file
+                       : argument == "GOOD" ? path("good.cat")
+                                            : argument;
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit before{};
         getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit small{4096, before.rlim_max};
+        const rlimit small{rlim_t(limit), before.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
-        const Run r = run({"backup", "--device", device(), file});
+        const Run r = run(arguments + QStringList{"--any-name"});
         setrlimit(RLIMIT_FSIZE, &before);
         QCOMPARE(r.status, 2);
         QVERIFY2(r.err.contains("cannot write " + file + ": File too large"), qPrintable(r.err));
-        QCOMPARE(readFile(file), QByteArray("an older backup"));
+        QCOMPARE(readFile(file), QByteArray("an older file"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"full.cat"});
+                 QStringList({"full.csv", "good.cat"}));
     }
 
     // A folder the user cannot write in, holding a file they can: the backup is written over
@@ -394,7 +494,7 @@ private slots:
             const PermissionsEnforced permissions;
             enforced = !QFile(folder + "/new").open(QIODevice::WriteOnly);
             if (enforced)
-                r = run({"backup", "--device", device(), file});
+                r = run({"backup", "--force", "--device", device(), file});
         }
         ::chmod(qPrintable(folder), 0755);
         if (!enforced)
@@ -432,7 +532,7 @@ private slots:
                            environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(CALLCFG_BINARY, {"backup", "--device", device(), file});
+        process.start(CALLCFG_BINARY, {"backup", "--force", "--device", device(), file});
         std::size_t requests = 0;
         QTRY_VERIFY_WITH_TIMEOUT(
             (requests +=
@@ -818,6 +918,19 @@ private slots:
         QCOMPARE(runBinary({"show", path("made.cat"), "--mode"}, &out), 0);
         QCOMPARE(out, "当前工作类型为：\n多键模式\n");
         QCOMPARE(runBinary({"show"}), 2);
+        // A listing that could not be written is no success.
+        QProcess full;
+        QProcessEnvironment english = noDisplay;
+        english.remove("LC_ALL");
+        english.remove("LC_MESSAGES");
+        english.insert("LANG", "C.UTF-8");
+        full.setProcessEnvironment(english);
+        full.setStandardOutputFile("/dev/full");
+        full.start(CALLCFG_BINARY, {"show", "--hex", path("made.cat")});
+        QVERIFY(full.waitForFinished(10000));
+        QCOMPARE(full.exitCode(), 1);
+        QCOMPARE(full.readAllStandardError(),
+                 "callcfg: cannot write to standard output: No space left on device\n");
         QCOMPARE(runBinary({"frobnicate"}), 2);
         // Usage errors of the window's command line are told without a display, never a crash.
         QProcess bogus;

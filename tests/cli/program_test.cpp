@@ -100,7 +100,7 @@ class ProgramTest : public QObject {
     }
     QString exported(const char* what) {
         const QString backup = dir->filePath("unit.cat");
-        if (run({"backup", "--device", device(), backup}).status != 0)
+        if (run({"backup", "--force", "--device", device(), backup}).status != 0)
             return "(no backup)";
         return run({"export", backup, what}).out;
     }

@@ -170,17 +170,22 @@ private slots:
         QVERIFY(site.program->link.isOpen());
         QCOMPARE(site.program->link.device(), site.device());
 
-        // 停止 ends the search at once, here 50 ms into the unit's question (0.2 s at real
-        // timing), whose port is let go of first: no box, the port open again.
+        // 停止, Esc and the title bar's close end the search at once, here 50 ms into the unit's
+        // question (0.2 s at real timing), whose port is let go of first: no box, the port
+        // open again.
         site.program->link.setTimeScale(1.0);
-        watchSearchDialog([](QWidget& dialog) {
-            QTimer::singleShot(50, &dialog,
-                               [&dialog] { dialog.findChild<QPushButton*>()->click(); });
-        });
-        site.form().findHostAction->trigger();
-        QCOMPARE(describe(site.boxes.take()), QStringList{});
-        QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
-        QVERIFY(site.program->link.isOpen());
+        for (const auto& end : std::vector<std::function<void(QWidget&)>>{
+                 [](QWidget& dialog) { dialog.findChild<QPushButton*>()->click(); },
+                 [](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
+                 [](QWidget& dialog) { dialog.close(); }}) {
+            watchSearchDialog([end](QWidget& dialog) {
+                QTimer::singleShot(50, &dialog, [&dialog, end] { end(dialog); });
+            });
+            site.form().findHostAction->trigger();
+            QCOMPARE(describe(site.boxes.take()), QStringList{});
+            QCOMPARE(site.form().portStatusLabel->text(), QString("已打开COM1"));
+            QVERIFY(site.program->link.isOpen());
+        }
     }
 
     // The port open before a search that found nothing cannot be opened again (its device went

@@ -27,16 +27,19 @@ namespace {
 // unit.
 struct MissingCom1 {
     hostsim::PtyHost host;
+    hostsim::PtyHost other; // COM3: a second unit on the bench
     std::unique_ptr<callcfg::Program> program;
     testsupport::BoxWatcher boxes;
 
     MissingCom1() {
         host.setPacing(false);
+        other.setPacing(false);
         host.withUnit([](hostsim::HostUnit& unit) { unit.setLearnDelay(0); });
         callcfg::PortMap map;
         map.map(1, "/dev/callcfg-no-such-port");
         map.map(2, QString::fromStdString(host.devicePath()));
         map.map(12, QString::fromStdString(host.devicePath()));
+        map.map(3, QString::fromStdString(other.devicePath()));
         program = std::make_unique<callcfg::Program>(map);
         program->exitProgram = [] {};
         program->link.setTimeScale(0.05);
@@ -222,10 +225,27 @@ private slots:
         QCOMPARE(form.openPortButton->text(), QString("关闭"));
         QVERIFY(rig.boxes.boxes().isEmpty());
 
-        // An open port stays as it is, whatever the list names now.
-        QVERIFY(rig.program->portRow->ensureOpen());
-        QCOMPARE(form.portStatusLabel->text(), QString("已打开COM12"));
-        QCOMPARE(rig.program->link.device(), QString::fromStdString(rig.host.devicePath()));
+        // The next command goes to the port the list names: the typed COM3 replaces COM12.
+        rig.takeWire();
+        form.portList->setEditText("COM3");
+        click(form, "Command11");
+        QCOMPARE(describe(rig.boxes.take()), QStringList{"notice OK: 设置工作模式成功！"});
+        QCOMPARE(rig.takeWire(), QString());
+        QCOMPARE(hexText(rig.other.withLine(
+                     [](hostsim::HostLine& line) { return line.takeRawReceived(); })),
+                 QString("55 55 AA 01 17 01 01 E5"));
+        QCOMPARE(form.portStatusLabel->text(), QString("已打开COM3"));
+        // A typed port that cannot be opened: the port box, and the open port closed.
+        form.portList->setEditText("COM4");
+        click(form, "Command11");
+        QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
+        QVERIFY(!rig.program->link.isOpen());
+        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
+        QCOMPARE(rig.other.withLine([](hostsim::HostLine& line) { return line.takeRawReceived(); })
+                     .size(),
+                 std::size_t(0));
+        form.portList->setEditText("COM12");
+        click(form, "Command15");
 
         // A list text that does not end in a port number from 1 to 255 names no port.
         click(form, "Command15");

@@ -7,9 +7,12 @@
 #include "wire.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 using namespace readertest;
 using hostsim::Fault;
@@ -38,6 +41,12 @@ QString downloadFrame(const Memory& m, int k) {
     return hexText(requestFrame(0x18, data));
 }
 
+// The question before a download of the image read from a unit, or opened from `file`.
+QString downloadQuestion(const QString& file = {}) {
+    return "下发将用" + (file.isEmpty() ? QString("读取的主机内容") : "备份文件" + file) +
+           "覆盖主机内存储的所有信息！！\r\n   您确认执行请按确定，否则请取消！";
+}
+
 // Gives the program a host image without a read.
 void holdImage(ReaderRun& run, const Memory& m) {
     run.images().hostImage = m;
@@ -57,6 +66,7 @@ private slots:
     void openFailureLeavesImage_data();
     void openFailureLeavesImage();
     void openKeepsReceiverSelectedAndRemembersName();
+    void saveFailure_data();
     void saveFailure();
     void cancelledDialogEndsCommand();
     void refusedWithoutHostImage_data();
@@ -80,7 +90,7 @@ void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit_data() {
 
 void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit() {
     QFETCH(Memory, memory);
-    const QString path = dir.filePath("unit.cat");
+    const QString path = dir.filePath(QString("unit %1.cat").arg(QTest::currentDataTag()));
     {
         ReaderRun run;
         run.setMemory(memory);
@@ -99,7 +109,13 @@ void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit() {
     QCOMPARE(run.w().hostStatusLabel->text(), "主机内容已读取");
 
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
-    QCOMPARE(run.boxes.takeTexts(), QStringList{"下发备份数据到主机成功！"});
+    const auto seen = run.boxes.take();
+    QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen[0].text, downloadQuestion(path));
+    QCOMPARE(seen[0].title, "注意！！");
+    QCOMPARE(seen[0].icon, QMessageBox::Critical);
+    QCOMPARE(seen[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(seen[1].text, "下发备份数据到主机成功！");
     QCOMPARE(run.memory(), memory);
     const QStringList frames = run.takeFrames();
     QCOMPARE(frames.size(), 64);
@@ -183,28 +199,45 @@ void MemoryReaderBackupTest::openKeepsReceiverSelectedAndRemembersName() {
     QCOMPARE(asBytes(run.images().hostImage), bytes);
     QVERIFY(run.images().receiverSelected);
 
-    // The dialog starts from the name chosen last; a save then goes to it.
+    // The dialog starts from the name chosen last; a save then goes to it, once Qt's own
+    // question has been answered.
     QString shown;
     answerDialog(path, &shown);
     QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     QCOMPARE(shown, path);
-    QCOMPARE(run.boxes.takeTexts(), QStringList{"记录已保存到" + path});
+    const QStringList texts = run.boxes.takeTexts();
+    QCOMPARE(texts.size(), 2);
+    QVERIFY2(texts[0].contains("kept.CAT"), qPrintable(texts[0]));
+    QCOMPARE(texts[1], "记录已保存到" + path);
     QCOMPARE(fileBytes(path), bytes);
 }
 
-void MemoryReaderBackupTest::saveFailure() {
+void MemoryReaderBackupTest::saveFailure_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason"); // the system's, or why the tool writes nothing there
     // A file cannot be created under a name whose directory is a plain file.
+    QTest::newRow("folder is a file") << "plain/backup.cat"
+                                      << "Not a directory";
+    QTest::newRow("a FIFO") << "fifo.cat"
+                            << "这是命名管道（FIFO），不是普通文件";
+}
+
+void MemoryReaderBackupTest::saveFailure() {
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
     writeFile(dir.filePath("plain"), "not a directory");
-    const QString path = dir.filePath("plain/backup.cat");
+    ::mkfifo(qPrintable(dir.filePath("fifo.cat")), 0600);
+    const QString path = dir.filePath(name);
     ReaderRun run;
     holdImage(run, randomMemory(9));
     answerDialog(path);
     QTest::mouseClick(run.w().saveFileButton, Qt::LeftButton);
     const auto seen = run.boxes.take();
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].text, "文件" + path + "保存失败！\nNot a directory"); // the system's reason
-    QCOMPARE(seen[0].title, "错误");
-    QCOMPARE(seen[0].icon, QMessageBox::Critical);
+    QCOMPARE(seen.size() - 1, name == "fifo.cat" ? 1 : 0); // Qt's question: it exists
+    QCOMPARE(seen.last().text, "文件" + path + "保存失败！\n" + reason);
+    QCOMPARE(seen.last().title, "错误");
+    QCOMPARE(seen.last().icon, QMessageBox::Critical);
+    QCOMPARE(QFileInfo(path).isFile(), false);
 }
 
 void MemoryReaderBackupTest::cancelledDialogEndsCommand() {
@@ -240,12 +273,18 @@ void MemoryReaderBackupTest::downloadStops_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("progress");
     QTest::addColumn<int>("sent");
+    QTest::addColumn<QString>("note"); // what the unit holds now, beside the progress bar
     QTest::newRow("no acknowledgement at block 20")
-        << Fault::noReply().onCommand(0x18).onBlock(20) << "通讯失败！请检查连线！" << 19 << 21;
+        << Fault::noReply().onCommand(0x18).onBlock(20) << "通讯失败！请检查连线！" << 19 << 21
+        << "主机第 1–20 块已是新内容，其余为原内容";
     QTest::newRow("acknowledgement of 2 bytes at block 5")
-        << Fault::forceData({0, 0}).onCommand(0x18).onBlock(5) << "返回数据长度错误！" << 5 << 6;
+        << Fault::forceData({0, 0}).onCommand(0x18).onBlock(5) << "返回数据长度错误！" << 5 << 6
+        << "主机第 1–5 块已是新内容，其余为原内容";
     QTest::newRow("acknowledgement without data at block 0")
-        << Fault::forceData({}).onCommand(0x18).onBlock(0) << "返回数据长度错误！" << 0 << 1;
+        << Fault::forceData({}).onCommand(0x18).onBlock(0) << "返回数据长度错误！" << 0 << 1
+        << "主机未写入任何块，仍为原内容";
+    QTest::newRow("declined: nothing sent")
+        << Fault::noReply().onCommand(0x77) << "" << 0 << 0 << "";
 }
 
 void MemoryReaderBackupTest::downloadStops() {
@@ -253,6 +292,7 @@ void MemoryReaderBackupTest::downloadStops() {
     QFETCH(QString, box);
     QFETCH(int, progress);
     QFETCH(int, sent);
+    QFETCH(QString, note);
     ReaderRun run;
     Memory old;
     old.fill(0xC3);
@@ -261,18 +301,25 @@ void MemoryReaderBackupTest::downloadStops() {
     holdImage(run, image);
     run.fault(fault);
     run.w().setListingSize();
+    if (box.isEmpty())
+        run.boxes.answerNext(QMessageBox::Cancel);
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
 
-    QCOMPARE(run.boxes.takeTexts(), QStringList{box});
+    QStringList boxes{downloadQuestion()};
+    if (!box.isEmpty())
+        boxes << box;
+    QCOMPARE(run.boxes.takeTexts(), boxes);
     QCOMPARE(run.w().progressBar->value(), progress);
-    QCOMPARE(run.w().progressLabel->text(), "下发进度条");
-    QCOMPARE(run.w().height(), 157);
+    QCOMPARE(run.w().progressLabel->text(), box.isEmpty() ? QString("读取进度条") : "下发进度条");
+    QCOMPARE(run.w().transferNoteLabel->isVisible(), !note.isEmpty());
+    QCOMPARE(run.w().transferNoteLabel->text(), note);
+    QCOMPARE(run.w().height(), box.isEmpty() ? 427 : 157);
     std::vector<int> expected(sent);
     for (int k = 0; k < sent; ++k)
         expected[k] = k;
     QCOMPARE(run.writtenBlocks(), expected); // nothing is sent after the failed block
     const Memory now = run.memory();
-    const int acknowledged = sent - 1;
+    const int acknowledged = std::max(sent - 1, 0);
     QVERIFY(std::equal(now.begin(), now.begin() + acknowledged * 128, image.begin()));
     QVERIFY(std::all_of(now.begin() + sent * 128, now.end(), [](auto b) { return b == 0xC3; }));
 }
@@ -285,7 +332,7 @@ void MemoryReaderBackupTest::downloadPortVanishes() {
             run.host.goAway();
     });
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
-    QCOMPARE(run.boxes.takeTexts(), QStringList{"下发主机内容失败！"});
+    QCOMPARE(run.boxes.takeTexts(), QStringList({downloadQuestion(), "下发主机内容失败！"}));
     QCOMPARE(run.w().progressBar->value(), 0);
     QCOMPARE(run.w().progressLabel->text(), "正在下发数据到主机……");
 }

@@ -56,6 +56,7 @@ private slots:
     void openShortFileFails_data();
     void openShortFileFails();
     void saveToUnwritablePlaceFails();
+    void fullDiskLeavesTheOldFile_data();
     void fullDiskLeavesTheOldFile();
     void saveInAReadOnlyFolder_data();
     void saveInAReadOnlyFolder();
@@ -193,9 +194,17 @@ void TestBackupFile::saveToUnwritablePlaceFails() {
     QVERIFY(!readBackup(directory).has_value());
 }
 
-// The file system fills up halfway through the save (a file size limit stands in for it): the
-// old file stays exactly as it was and no half-written file is left beside it.
+void TestBackupFile::fullDiskLeavesTheOldFile_data() {
+    QTest::addColumn<bool>("lateError"); // the disk reports the failure only at the sync
+    QTest::newRow("full halfway") << false;
+    QTest::newRow("a late error") << true;
+}
+
+// The file system fills up halfway through the save (a file size limit stands in for it), or
+// tells of a failure only when the file is synced: the old file stays exactly as it was and no
+// half-written file is left beside it.
 void TestBackupFile::fullDiskLeavesTheOldFile() {
+    QFETCH(bool, lateError);
     QTemporaryDir full;
     const QString path = full.filePath(QStringLiteral("shop.cat"));
     const QByteArray old = QByteArray(8192, '\x11') + QByteArray(808, '\x22');
@@ -203,26 +212,34 @@ void TestBackupFile::fullDiskLeavesTheOldFile() {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
-    const rlimit small{4096, before.rlim_max};
+    const rlimit small{lateError ? before.rlim_cur : 4096, before.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
-    const auto failure = saveBackup(path, randomImage(3));
+    std::optional<WriteFailure> failure;
+    {
+        std::optional<FailingSync> sync;
+        if (lateError)
+            sync.emplace();
+        failure = saveBackup(path, randomImage(3));
+    }
     setrlimit(RLIMIT_FSIZE, &before);
-    QCOMPARE(failure->text(), "File too large"); // the system's reason
+    QCOMPARE(failure->text(), lateError ? "Input/output error" : "File too large");
     QCOMPARE(readFile(path), old);
     QCOMPARE(QDir(full.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("shop.cat")});
 }
 
 void TestBackupFile::saveInAReadOnlyFolder_data() {
-    QTest::addColumn<int>("mode");        // the old file's; 0 for none
-    QTest::addColumn<int>("size");        // the old file's
-    QTest::addColumn<int>("limit");       // no file may grow beyond it (a full disk); 0 for none
+    QTest::addColumn<int>("mode");  // the old file's; 0 for none
+    QTest::addColumn<int>("size");  // the old file's
+    QTest::addColumn<int>("limit"); // no file may grow beyond it (a full disk); 0 for none, -1:
+                                    // none, but the disk tells a late error at the sync
     QTest::addColumn<QString>("failure"); // what the failure's text holds; "-" when saved
     QTest::newRow("writable file") << 0644 << 8492 << 0 << "-";
     QTest::newRow("read-only file") << 0444 << 8492 << 0 << "";
     QTest::newRow("no file") << 0 << 0 << 0 << "Permission denied";
     QTest::newRow("full part-way: old bytes back") << 0644 << 300 << 4096 << "File too large";
     QTest::newRow("full part-way: damaged") << 0644 << 8492 << 4096 << "; the old file is damaged";
+    QTest::newRow("a late error: old bytes back") << 0644 << 8492 << -1 << "Input/output error";
 }
 
 // A folder the user cannot write in, holding a file they can: the file is written in place,
@@ -256,6 +273,9 @@ void TestBackupFile::saveInAReadOnlyFolder() {
         getrlimit(RLIMIT_FSIZE, &before);
         const rlimit small{limit > 0 ? rlim_t(limit) : before.rlim_cur, before.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
+        std::optional<FailingSync> sync;
+        if (limit < 0)
+            sync.emplace();
         if (enforced)
             result = saveBackup(path, image);
         setrlimit(RLIMIT_FSIZE, &before);

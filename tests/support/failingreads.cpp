@@ -16,6 +16,8 @@ struct Failing {
     ReadFault fault = ReadFault::Error;
 } failing;
 
+bool syncFails = false;
+
 } // namespace
 
 FailingReads::FailingReads(const std::string& path, long long from, ReadFault fault) {
@@ -44,4 +46,22 @@ extern "C" ssize_t read(int fd, void* buffer, size_t count) {
             count = std::min<size_t>(count, size_t(failing.from - at));
     }
     return ::syscall(SYS_read, fd, buffer, count);
+}
+
+FailingSync::FailingSync() {
+    syncFails = true;
+}
+
+FailingSync::~FailingSync() {
+    syncFails = false;
+}
+
+// Takes the place of the C library's fsync(2) in the whole program.
+extern "C" int fsync(int fd) {
+    if (syncFails) {
+        syncFails = false;
+        errno = EIO;
+        return -1;
+    }
+    return int(::syscall(SYS_fsync, fd));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Reads of one file that fail part-way, as on a failing USB stick or a network share that goes
-// away. A program that links failingreads.cpp takes read(2) from it for every library,
-// Qt's included: reads of other files pass through unchanged.
+// away, and the sync of a written file that fails, as a share's late error does. A program that
+// links failingreads.cpp takes read(2) and fsync(2) from it for every library, Qt's included:
+// reads of other files pass through unchanged.
 
 #include <string>
 
@@ -18,4 +19,13 @@ public:
     ~FailingReads();
     FailingReads(const FailingReads&) = delete;
     FailingReads& operator=(const FailingReads&) = delete;
+};
+
+// While it lives, the next fsync(2) fails with EIO; later ones go through.
+class FailingSync {
+public:
+    FailingSync();
+    ~FailingSync();
+    FailingSync(const FailingSync&) = delete;
+    FailingSync& operator=(const FailingSync&) = delete;
 };
