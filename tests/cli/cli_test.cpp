@@ -214,93 +214,77 @@ private slots:
                  std::size_t((yes ? 0 : 64) + (status == 0 ? 128 : 0)));
     }
 
-    // A file is replaced only with the installer's say: y at the terminal, or --force.
+    // At a terminal an existing file is replaced only on y, asked before the unit is read.
     void replaceAsks_data() {
-        QTest::addColumn<QString>("answer"); // "": no terminal
-        QTest::addColumn<bool>("force");
-        QTest::addColumn<int>("status");
-        QTest::newRow("y") << "y" << false << 0;
-        QTest::newRow("N") << "N" << false << 2;
-        QTest::newRow("--force, not asked") << "n" << true << 0;
-        QTest::newRow("no terminal") << "" << false << 2;
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("y") << "y";
+        QTest::newRow("N") << "N";
     }
     void replaceAsks() {
         QFETCH(QString, answer);
-        QFETCH(bool, force);
-        QFETCH(int, status);
         setMemory(patterned(7));
         const QString file = path("shop.cat");
         writeFile(file, "an older backup");
-        const Run r =
-            run(QStringList{"backup", "--device", device(), file} +
-                    (force ? QStringList{"--force"} : QStringList()),
-                {}, false, answer.isEmpty() ? std::nullopt : std::optional<QString>(answer));
-        QCOMPARE(r.status, status);
-        QCOMPARE(readFile(file), status == 0 ? bytesOf(patterned(7)) : "an older backup");
-        QCOMPARE(r.err.startsWith("Overwrite " + file + "? [y/N]\n"), !force && !answer.isEmpty());
+        const Run r = run({"backup", "--device", device(), file}, {}, false, answer);
+        QCOMPARE(r.status, answer == "y" ? 0 : 2);
+        QCOMPARE(readFile(file), answer == "y" ? bytesOf(patterned(7)) : "an older backup");
+        QVERIFY(r.err.startsWith("Overwrite " + file + "? [y/N]\n"));
         QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size(),
-                 std::size_t(status == 0 ? 64 : 0)); // asked before the unit is read
+                 std::size_t(answer == "y" ? 64 : 0));
     }
 
-    // Ctrl+C or SIGTERM during the download finishes the block in flight and stops: the unit
-    // holds exactly the new blocks the message names, and the program ends by the signal.
-    void restoreInterrupted_data() {
+    // Ctrl+C or SIGTERM during restore's download or program's run finishes the block or row
+    // in flight and stops: the unit holds exactly what the message names, the program ends by
+    // the signal, and a run names the row and the command to go on from there.
+    void interrupted_data() {
+        QTest::addColumn<QString>("command");
         QTest::addColumn<int>("signal");
-        QTest::newRow("Ctrl+C") << SIGINT;
-        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("restore, Ctrl+C") << "restore" << SIGINT;
+        QTest::newRow("restore, SIGTERM") << "restore" << SIGTERM;
+        QTest::newRow("program, Ctrl+C") << "program" << SIGINT;
     }
-    void restoreInterrupted() {
+    void interrupted() {
+        QFETCH(QString, command);
         QFETCH(int, signal);
+        const bool restore = command == "restore";
         host->setPacing(true);
         setMemory(patterned(1));
         writeFile(path("new.cat"), bytesOf(patterned(2)));
+        writeFile(path("-plan.csv"),
+                  "传呼号,地址码,极性,机型,速率,音调\r\n1,1,正,英文,512,音调1\r\n"
+                  "2,2,正,英文,512,音调1\r\n3,3,正,英文,512,音调1\r\n");
         QProcess process; // no terminal: no question
-        process.start(CALLCFG_BINARY, {"restore", "--device", device(), path("new.cat")});
+        process.setWorkingDirectory(dir->path());
+        process.start(CALLCFG_BINARY,
+                      restore ? QStringList{"restore", "--device", device(), path("new.cat")}
+                              : QStringList{"program", "--device", device(), "--", "-plan.csv"});
         std::size_t n = 0;
         const auto sent = [&] {
             return n +=
                    host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size();
         };
-        QTRY_VERIFY_WITH_TIMEOUT(sent() >= 3, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(sent() >= (restore ? 3 : 1), 10000);
         QCOMPARE(::kill(process.processId(), signal), 0);
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitStatus(), QProcess::CrashExit);
         QCOMPARE(process.exitCode(), signal);
         sent();
-        QVERIFY(QString::fromUtf8(process.readAllStandardError())
-                    .endsWith(QString("new blocks: blocks 1–%1 are new, %2–64 old; restore "
-                                      "again to write the whole file, or verify to compare\n")
-                                  .arg(n)
-                                  .arg(n + 1)));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        if (!restore) {
+            QVERIFY2(err.endsWith("callcfg: interrupted before row 3; to go on from there: callcfg "
+                                  "program --device " +
+                                  device() + " --from 3 -- -plan.csv\n"),
+                     qPrintable(err));
+            QCOMPARE(n, std::size_t(1));
+            return;
+        }
+        QVERIFY(err.endsWith(QString("new blocks: blocks 1–%1 are new, %2–64 old; restore again "
+                                     "to write the whole file, or verify to compare\n")
+                                 .arg(n)
+                                 .arg(n + 1)));
         Memory expected = patterned(1);
         std::copy_n(patterned(2).begin(), n * 128, expected.begin());
         QCOMPARE(memory(), expected);
-    }
-
-    // Ctrl+C during program finishes the row in flight, then names the row to go on from and
-    // the line that does, and ends the program by the signal.
-    void programInterrupted() {
-        host->setPacing(true);
-        const QString plan = path("-plan.csv");
-        writeFile(plan, "传呼号,地址码,极性,机型,速率,音调\r\n1,1,正,英文,512,音调1\r\n"
-                        "2,2,正,英文,512,音调1\r\n3,3,正,英文,512,音调1\r\n");
-        QProcess process;
-        process.setWorkingDirectory(dir->path());
-        process.start(CALLCFG_BINARY, {"program", "--device", device(), "--", "-plan.csv"});
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !host->withLine([](hostsim::HostLine& l) { return l.requests(); }).empty(), 10000);
-        QCOMPARE(::kill(process.processId(), SIGINT), 0);
-        QVERIFY(process.waitForFinished(10000));
-        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(process.exitCode(), SIGINT);
-        const QString err = QString::fromUtf8(process.readAllStandardError());
-        QVERIFY2(err.endsWith("callcfg: interrupted before row 3; to go on from there: callcfg "
-                              "program --device " +
-                              device() + " --from 3 -- -plan.csv\n"),
-                 qPrintable(err));
-        QCOMPARE(process.readAllStandardOutput(), "row 2: pager 1: 设置传呼号成功！\n");
-        QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.requests(); }).size(),
-                 std::size_t(1));
     }
 
     // Every failure has its status and message; a failed backup or export creates or changes no
@@ -336,8 +320,8 @@ private slots:
         QTest::newRow("export over its input")
             << QStringList{"export", "--any-name", "SHEET", "--tables", "--output", "SHEET"} << ""
             << 2 << "kept.csv is the file exported from: export never writes over it";
-        QTest::newRow("backup into a FIFO, forced")
-            << QStringList{"backup", "--any-name", "--force", "--device", "DEV", "FIFO"} << "" << 2
+        QTest::newRow("backup into a FIFO")
+            << QStringList{"backup", "--any-name", "--device", "DEV", "FIFO"} << "" << 2
             << "cannot write |fifo: it is a FIFO (a named pipe), not a regular file";
         QTest::newRow("no device named") << QStringList{"backup", "--device", "", "NEW"} << "" << 2
                                          << "--device names no device";
@@ -432,40 +416,23 @@ private slots:
                  QStringList({"good.cat", "kept.cat", "kept.csv", "short.cat"}));
     }
 
-    // The disk fills up while the file is written: the old file stays as it was.
-    void fullDisk_data() {
-        QTest::addColumn<QStringList>("arguments"); // FILE: the file written, GOOD: a backup
-        QTest::addColumn<int>("limit");             // no file may grow past it
-        QTest::newRow("backup") << QStringList{"backup", "--force", "--device", "DEV", "FILE"}
-                                << 4096;
-        QTest::newRow("export") << QStringList{"export",  "GOOD",     "--tables",
-                                               "--force", "--output", "FILE"}
-                                << 16;
-    }
-    void fullDisk() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, limit);
+    // The disk fills up while the backup is written: the old file stays as it was.
+    void backupOnAFullDisk() {
         setMemory(patterned(4));
-        const QString file = path("full.csv");
-        writeFile(file, "an older file");
-        writeFile(path("good.cat"), bytesOf(handMade()));
-        for (QString& argument : arguments)
-            argument = argument == "DEV"    ? device()
-                       : argument == "FILE" ? file
-                       : argument == "GOOD" ? path("good.cat")
-                                            : argument;
+        const QString file = path("full.cat");
+        writeFile(file, "an older backup");
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit before{};
         getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit small{rlim_t(limit), before.rlim_max};
+        const rlimit small{4096, before.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
-        const Run r = run(arguments + QStringList{"--any-name"});
+        const Run r = run({"backup", "--force", "--device", device(), file});
         setrlimit(RLIMIT_FSIZE, &before);
         QCOMPARE(r.status, 2);
         QVERIFY2(r.err.contains("cannot write " + file + ": File too large"), qPrintable(r.err));
-        QCOMPARE(readFile(file), QByteArray("an older file"));
+        QCOMPARE(readFile(file), QByteArray("an older backup"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList({"full.csv", "good.cat"}));
+                 QStringList{"full.cat"});
     }
 
     // A folder the user cannot write in, holding a file they can: the backup is written over

@@ -235,17 +235,6 @@ private slots:
                      [](hostsim::HostLine& line) { return line.takeRawReceived(); })),
                  QString("55 55 AA 01 17 01 01 E5"));
         QCOMPARE(form.portStatusLabel->text(), QString("已打开COM3"));
-        // A typed port that cannot be opened: the port box, and the open port closed.
-        form.portList->setEditText("COM4");
-        click(form, "Command11");
-        QCOMPARE(describe(rig.boxes.take()), QStringList{kPortBox});
-        QVERIFY(!rig.program->link.isOpen());
-        QCOMPARE(form.portStatusLabel->text(), QString("串口已关闭"));
-        QCOMPARE(rig.other.withLine([](hostsim::HostLine& line) { return line.takeRawReceived(); })
-                     .size(),
-                 std::size_t(0));
-        form.portList->setEditText("COM12");
-        click(form, "Command15");
 
         // A list text that does not end in a port number from 1 to 255 names no port.
         click(form, "Command15");

@@ -3,6 +3,7 @@
 
 #include "memoryreader_fixture.h"
 
+#include "expectedboxes.h"
 #include "hostsim/line/fault.h"
 #include "wire.h"
 
@@ -109,13 +110,9 @@ void MemoryReaderBackupTest::roundTripIntoAFreshHostUnit() {
     QCOMPARE(run.w().hostStatusLabel->text(), "主机内容已读取");
 
     QTest::mouseClick(run.w().downloadButton, Qt::LeftButton);
-    const auto seen = run.boxes.take();
-    QCOMPARE(seen.size(), 2);
-    QCOMPARE(seen[0].text, downloadQuestion(path));
-    QCOMPARE(seen[0].title, "注意！！");
-    QCOMPARE(seen[0].icon, QMessageBox::Critical);
-    QCOMPARE(seen[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    QCOMPARE(seen[1].text, "下发备份数据到主机成功！");
+    QCOMPARE(testsupport::describe(run.boxes.take()),
+             QStringList({"confirm 注意！！: " + downloadQuestion(path),
+                          "notice OK: 下发备份数据到主机成功！"}));
     QCOMPARE(run.memory(), memory);
     const QStringList frames = run.takeFrames();
     QCOMPARE(frames.size(), 64);
