@@ -110,12 +110,7 @@ private slots:
                 readerWindow.downloadButton->click();
         };
         // The boxes after the download's question.
-        const auto outcome = [&] {
-            QStringList texts = rig.boxes.takeTexts();
-            if (operation == "download" && texts.value(0).startsWith("下发将用"))
-                texts.removeFirst();
-            return texts;
-        };
+        const auto outcome = [&] { return rig.boxes.takeTexts().mid(operation == "download"); };
         QStringList told;
         program.portRow->setProblemReporter([&](const QString& problem) { told << problem; });
         rig.unplugAt(readerWindow.progressBar, at);
