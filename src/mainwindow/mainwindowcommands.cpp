@@ -1,7 +1,5 @@
 #include "mainwindow/mainwindowcommands.h"
 
-#include "mainwindow/focusnames.h"
-
 #include "commands/mode.h"
 #include "commands/pager.h"
 #include "commands/receiver.h"
@@ -21,107 +19,116 @@
 
 namespace callcfg {
 
-namespace {
-
 // A command's button, the fields and lists in which Enter clicks it, and how its inputs are
-// read, each control named by its objectName.
-struct Binding {
-    const char* button;
-    std::vector<const char*> enterFields;
-    std::function<Encoded(const MainWindow&)> encode;
+// read.
+struct MainWindowCommands::Binding {
+    QPushButton* button;
+    std::vector<QWidget*> enterFields;
+    std::function<Encoded()> encode;
 };
 
-// The window's control of that objectName; a name without a control is a fault of the table.
-template <typename Control> Control* control(const MainWindow& f, const char* objectName) {
-    auto* found = f.findChild<Control*>(QString::fromLatin1(objectName));
-    if (!found)
-        qFatal("Form1 has no control %s", objectName);
-    return found;
-}
+namespace {
 
-// A field's text, or what an editable list shows.
-QString text(const MainWindow& f, const char* objectName) {
-    if (auto* list = f.findChild<QComboBox*>(QString::fromLatin1(objectName)))
-        return list->currentText();
-    return control<QLineEdit>(f, objectName)->text();
-}
-
-int position(const MainWindow& f, const char* objectName) {
-    return ListChoice::positionOf(*control<QComboBox>(f, objectName));
+int position(const QComboBox* list) {
+    return ListChoice::positionOf(*list);
 }
 
 FocusTargets focusTargets(const MainWindow& f) {
-    FocusTargets targets;
-    for (const FocusName& name : kFocusNames)
-        targets.add(name.role, f.findChild<QWidget*>(QString::fromLatin1(name.objectName)));
+    FocusTargets targets{{Focus::PagerNumber, f.pagerNumberEdit},
+                         {Focus::AddressCode, f.addressCodeEdit},
+                         {Focus::DeletePagerNumber, f.deletePagerEdit},
+                         {Focus::TableNumber, f.tableNumberEdit},
+                         {Focus::TablePager1, f.tablePagerEdits[0]},
+                         {Focus::TablePager2, f.tablePagerEdits[1]},
+                         {Focus::TablePager3, f.tablePagerEdits[2]},
+                         {Focus::DeleteTableNumber, f.deleteTableEdit},
+                         {Focus::ReceiverNumber, f.receiverNumberEdit},
+                         {Focus::TransmitterFrequency, f.transmitterFrequencyEdit},
+                         {Focus::UrgeNumber, f.setUrgeEdit},
+                         {Focus::DeleteUrgeNumber, f.deleteUrgeEdit},
+                         {Focus::WriteRepeaterButton, f.writeRepeaterButton},
+                         {Focus::DeleteRepeaterButton, f.deleteRepeaterButton}};
     targets.requireEveryRole("Form1");
     return targets;
 }
 
-const std::vector<Binding>& bindings() {
-    using F = const MainWindow&;
-    static const std::vector<Binding> table{
-        // Pager entries.
-        {"Command1",
-         {"Text1(0)", "Text1(1)", "Combo1(0)", "Combo1(1)", "Combo1(2)", "Combo1(3)"},
-         [](F f) {
-             return encodeSetPager({text(f, "Text1(0)"), text(f, "Text1(1)"),
-                                    position(f, "Combo1(0)"), position(f, "Combo1(1)"),
-                                    position(f, "Combo1(2)"), position(f, "Combo1(3)")});
-         }},
-        {"Command4", {"Text4"}, [](F f) { return encodeDeletePager(text(f, "Text4")); }},
-        // Table caller entries; the hidden receiver number box Text3(1) is not read.
-        {"Command3",
-         {"Text3(0)", "Text3(1)", "Text3(2)", "Text3(3)", "Text3(4)"},
-         [](F f) {
-             return encodeSetTableCaller(
-                 {text(f, "Text3(0)"),
-                  {text(f, "Text3(2)"), text(f, "Text3(3)"), text(f, "Text3(4)")}});
-         }},
-        {"Command5", {"Text6"}, [](F f) { return encodeDeleteTableCaller(text(f, "Text6")); }},
-        // Receiver and host maintenance.
-        {"Command2", {"Text2"}, [](F f) { return encodeSetReceiverNumber(text(f, "Text2")); }},
-        {"Command6", {}, [](F) { return withoutData(initialiseReceiverCommand()); }},
-        {"Command7", {}, [](F) { return withoutData(initialiseHostCommand()); }},
-        {"Command13",
-         {"Text10", "Combo2"},
-         [](F f) {
-             return encodeReceiverFrequency(text(f, "Combo2"), position(f, "Combo2"),
-                                            text(f, "Text10"));
-         }},
-        {"Command14", {"Text7"}, [](F f) { return encodeTransmitterFrequency(text(f, "Text7")); }},
-        // Urge units.
-        {"Command19", {"Text11"}, [](F f) { return encodeSetUrge(text(f, "Text11")); }},
-        {"Command10", {"Text5"}, [](F f) { return encodeDeleteUrge(text(f, "Text5")); }},
-        // Repeater entries.
-        {"Command16", {}, [](F) { return withoutData(writeRepeaterCommand()); }},
-        {"Command17", {}, [](F) { return withoutData(deleteRepeaterCommand()); }},
-        // Work mode (no Enter in its list) and display-unit type.
-        {"Command11", {}, [](F f) { return encodeWorkMode(position(f, "Combo4")); }},
-        {"Command20", {"Combo3"}, [](F f) { return encodeDisplayType(position(f, "Combo3")); }},
-    };
-    return table;
-}
-
 } // namespace
+
+std::vector<MainWindowCommands::Binding> MainWindowCommands::bindingsOf(const MainWindow& f) {
+    const auto& pagers = f.tablePagerEdits;
+    return {
+        // Pager entries.
+        {f.setPagerButton,
+         {f.pagerNumberEdit, f.addressCodeEdit, f.machineTypeList, f.polarityList, f.rateList,
+          f.toneList},
+         [&f] {
+             return encodeSetPager({f.pagerNumberEdit->text(), f.addressCodeEdit->text(),
+                                    position(f.machineTypeList), position(f.polarityList),
+                                    position(f.rateList), position(f.toneList)});
+         }},
+        {f.deletePagerButton,
+         {f.deletePagerEdit},
+         [&f] { return encodeDeletePager(f.deletePagerEdit->text()); }},
+        // Table caller entries; the hidden receiver number box is not read.
+        {f.setTableButton,
+         {f.tableNumberEdit, f.tableReceiverEdit, pagers[0], pagers[1], pagers[2]},
+         [&f] {
+             const auto& pager = f.tablePagerEdits;
+             return encodeSetTableCaller({f.tableNumberEdit->text(),
+                                          {pager[0]->text(), pager[1]->text(), pager[2]->text()}});
+         }},
+        {f.deleteTableButton,
+         {f.deleteTableEdit},
+         [&f] { return encodeDeleteTableCaller(f.deleteTableEdit->text()); }},
+        // Receiver and host maintenance.
+        {f.setReceiverNumberButton,
+         {f.receiverNumberEdit},
+         [&f] { return encodeSetReceiverNumber(f.receiverNumberEdit->text()); }},
+        {f.initialiseReceiverButton, {}, [] { return withoutData(initialiseReceiverCommand()); }},
+        {f.initialiseHostButton, {}, [] { return withoutData(initialiseHostCommand()); }},
+        {f.writeReceiverFrequencyButton,
+         {f.frequencyReceiverEdit, f.receiverFrequencyList},
+         [&f] {
+             return encodeReceiverFrequency(f.receiverFrequencyList->currentText(),
+                                            position(f.receiverFrequencyList),
+                                            f.frequencyReceiverEdit->text());
+         }},
+        {f.writeTransmitterButton,
+         {f.transmitterFrequencyEdit},
+         [&f] { return encodeTransmitterFrequency(f.transmitterFrequencyEdit->text()); }},
+        // Urge units.
+        {f.setUrgeButton, {f.setUrgeEdit}, [&f] { return encodeSetUrge(f.setUrgeEdit->text()); }},
+        {f.deleteUrgeButton,
+         {f.deleteUrgeEdit},
+         [&f] { return encodeDeleteUrge(f.deleteUrgeEdit->text()); }},
+        // Repeater entries.
+        {f.writeRepeaterButton, {}, [] { return withoutData(writeRepeaterCommand()); }},
+        {f.deleteRepeaterButton, {}, [] { return withoutData(deleteRepeaterCommand()); }},
+        // Work mode (no Enter in its list) and display-unit type.
+        {f.writeWorkModeButton, {}, [&f] { return encodeWorkMode(position(f.workModeList)); }},
+        {f.writeDisplayTypeButton,
+         {f.displayTypeList},
+         [&f] { return encodeDisplayType(position(f.displayTypeList)); }},
+    };
+}
 
 MainWindowCommands::MainWindowCommands(MainWindow& form, Link& link, PortGate& port,
                                        WaitBoxes& waitBoxes)
-    : QObject(&form), screen_(&form, port, waitBoxes, focusTargets(form)) {
-    for (const Binding& binding : bindings()) {
-        connect(control<QPushButton>(form, binding.button), &QPushButton::clicked, this,
-                [this, &link, &form, &binding] {
-                    runCommand(link, screen_, [&] { return binding.encode(form); });
-                });
+    : QObject(&form), screen_(&form, port, waitBoxes, focusTargets(form)),
+      bindings_(bindingsOf(form)) {
+    for (const Binding& binding : bindings_) {
+        connect(binding.button, &QPushButton::clicked, this,
+                [this, &link, &binding] { runCommand(link, screen_, binding.encode); });
         // An editable list keeps the focus itself and hands keys to its text field directly,
         // so the list is the control to watch in every case.
-        for (const char* field : binding.enterFields) {
-            QWidget* watched = control<QWidget>(form, field);
-            enterButtons_.insert(watched, control<QPushButton>(form, binding.button));
-            watched->installEventFilter(this);
+        for (QWidget* field : binding.enterFields) {
+            enterButtons_.insert(field, binding.button);
+            field->installEventFilter(this);
         }
     }
 }
+
+MainWindowCommands::~MainWindowCommands() = default;
 
 bool MainWindowCommands::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {

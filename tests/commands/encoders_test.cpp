@@ -8,7 +8,7 @@
 #include "commands/table.h"
 #include "commands/urge.h"
 #include "commands/voice.h"
-#include "mainwindow/focusnames.h"
+#include "expectedcommands.h"
 #include "protocol/protocol.h"
 #include "wire.h"
 
@@ -84,7 +84,7 @@ void verify(const Encoded& result) {
         QCOMPARE(refusal->box.text, expect.text);
         QCOMPARE(refusal->box.title, QStringLiteral("错误"));
         QCOMPARE(int(refusal->box.kind), 16);
-        QCOMPARE(focusObjectName(refusal->focus), expect.focus);
+        QCOMPARE(testsupport::formNameOf(refusal->focus), expect.focus);
         break;
     }
     case Expect::Unsent: {

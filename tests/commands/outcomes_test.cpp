@@ -3,7 +3,6 @@
 // reply and for no reply.
 
 #include "expectedcommands.h"
-#include "mainwindow/focusnames.h"
 #include "wire.h"
 
 #include <QtTest>
@@ -23,7 +22,7 @@ void compareBox(const std::optional<Box>& box, Focus focus, const ExpectedBox& e
         QCOMPARE(box->text, expected.text);
         QCOMPARE(box->title, expected.title);
     }
-    QCOMPARE(focusObjectName(focus), expected.focus);
+    QCOMPARE(testsupport::formNameOf(focus), expected.focus);
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "commands/voice.h"
 #include "protocol/commands.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <string_view>
 
@@ -70,6 +72,25 @@ ExpectedCommand callerSetting(const char* name, Tool tool, std::uint8_t code, co
 }
 
 } // namespace
+
+QString formNameOf(callcfg::Focus role) {
+    using F = callcfg::Focus;
+    static const QHash<F, QString> names{{F::PagerNumber, "Text1(0)"},
+                                         {F::AddressCode, "Text1(1)"},
+                                         {F::DeletePagerNumber, "Text4"},
+                                         {F::TableNumber, "Text3(0)"},
+                                         {F::TablePager1, "Text3(2)"},
+                                         {F::TablePager2, "Text3(3)"},
+                                         {F::TablePager3, "Text3(4)"},
+                                         {F::DeleteTableNumber, "Text6"},
+                                         {F::ReceiverNumber, "Text2"},
+                                         {F::TransmitterFrequency, "Text7"},
+                                         {F::UrgeNumber, "Text11"},
+                                         {F::DeleteUrgeNumber, "Text5"},
+                                         {F::WriteRepeaterButton, "Command16"},
+                                         {F::DeleteRepeaterButton, "Command17"}};
+    return names.value(role);
+}
 
 const ExpectedBox& ExpectedCommand::boxFor(std::span<const std::uint8_t> reply) const {
     static const ExpectedBox none;

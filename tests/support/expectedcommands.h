@@ -60,6 +60,10 @@ struct ExpectedRequest {
     bool deletes = false; // a fresh unit has nothing to delete: its success is forced
 };
 
+// The form name (objectName) of the main window's control that takes the focus for `role`;
+// empty for Focus::Unchanged.
+QString formNameOf(callcfg::Focus role);
+
 // Every command of the main window and the caller windows; the soak draws from them in this
 // order.
 const std::vector<ExpectedCommand>& expectedCommands();
