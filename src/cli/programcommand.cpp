@@ -133,9 +133,8 @@ int runProgram(const Invocation& call) {
     // Ctrl+C and SIGTERM wait for the row in flight, then stop the run; the hold's end ends the
     // process by that interrupt (status 130 or 143), after the message and the resume line.
     std::optional<HeldInterrupts> held(std::in_place);
-    RowHooks hooks = terminalRowHooks(call);
-    hooks.stopAsked = [&held] { return held->interrupted(); };
-    PlanRunner runner(session.link(), hooks);
+    TerminalRows rows(call, [&held] { return held->interrupted(); });
+    PlanRunner runner(session.link(), rows);
     const PlanTally tally = runner.run(plan, from);
     if (held->interrupted()) {
         if (tally.stoppedAt)

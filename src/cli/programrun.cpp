@@ -7,31 +7,9 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
-#include <memory>
-
 namespace callcfg {
 
 namespace {
-
-// Clears the progress line before a line on stderr or stdout.
-void clearProgress(const Invocation& call) {
-    if (call.environment.progress)
-        call.environment.err << "\r\x1b[K" << Qt::flush;
-}
-
-// On a terminal the installer decides; otherwise (no one to ask) the row is skipped.
-NotPressedChoice askNotPressed(const Invocation& call) {
-    for (;;) {
-        const auto answer = call.environment.ask(Texts::tr("r retry / s skip / q quit"));
-        const QString choice = answer ? answer->trimmed().toLower() : QStringLiteral("q");
-        if (choice == QLatin1String("r"))
-            return NotPressedChoice::Retry;
-        if (choice == QLatin1String("s"))
-            return NotPressedChoice::Skip;
-        if (choice == QLatin1String("q"))
-            return NotPressedChoice::Stop;
-    }
-}
 
 QString pagerWords(const QString& number, const QString& address, bool positive,
                    std::optional<std::uint8_t> modeIndex, int tone) {
@@ -52,34 +30,60 @@ QString tableWords(const QString& table, const std::array<QString, 3>& pagers) {
 
 } // namespace
 
-RowHooks terminalRowHooks(const Invocation& call) {
-    RowHooks hooks;
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    if (call.environment.progress)
-        hooks.starting = [&call, clock](int position, int total) {
-            call.environment.err << '\r'
-                                 << Texts::tr("row %1 of %2, %3 s")
-                                        .arg(position)
-                                        .arg(total)
-                                        .arg(clock->elapsed() / 1000)
-                                 << Qt::flush;
-        };
-    // The caller's wait box as a line: the unit learns the caller whose key is pressed now.
-    hooks.callerWait = [&call](const PlanRow& row) {
-        clearProgress(call);
-        call.environment.err
-            << Texts::tr("Press the service key of the caller of table %1").arg(planRowNumber(row))
-            << Qt::endl;
-    };
-    hooks.reported = [&call](const PlanRow& row, const QString& text) {
-        clearProgress(call);
-        call.environment.out << rowLine(row, text) << Qt::endl;
-    };
-    hooks.lost = [&call](const QString& message) { call.tell(message); };
-    if (call.environment.ask)
-        hooks.notPressed = [&call](const PlanRow&) { return askNotPressed(call); };
-    return hooks;
+TerminalRows::TerminalRows(const Invocation& call, std::function<bool()> stopAsked)
+    : call_(call), stopAsked_(std::move(stopAsked)) {
+    clock_.start();
+}
+
+// Clears the progress line before a line on stderr or stdout.
+void TerminalRows::clearProgress() {
+    if (call_.environment.progress)
+        call_.environment.err << "\r\x1b[K" << Qt::flush;
+}
+
+void TerminalRows::starting(const PlanRow& row, int position, int total) {
+    row_ = &row;
+    if (call_.environment.progress)
+        call_.environment.err
+            << '\r'
+            << Texts::tr("row %1 of %2, %3 s").arg(position).arg(total).arg(clock_.elapsed() / 1000)
+            << Qt::flush;
+}
+
+void TerminalRows::showWaitBox(WaitBoxKind kind) {
+    if (kind != WaitBoxKind::Caller || !row_)
+        return;
+    clearProgress();
+    call_.environment.err
+        << Texts::tr("Press the service key of the caller of table %1").arg(planRowNumber(*row_))
+        << Qt::endl;
+}
+
+void TerminalRows::show(const Verdict& verdict) {
+    clearProgress();
+    if (row_)
+        call_.environment.out << rowLine(*row_, verdict.box ? verdict.box->text : QString())
+                              << Qt::endl;
+}
+
+void TerminalRows::lost(const QString& message) {
+    call_.tell(message);
+}
+
+// On a terminal the installer decides; otherwise (no one to ask) the row is skipped.
+NotPressedChoice TerminalRows::notPressed(const PlanRow&) {
+    if (!call_.environment.ask)
+        return NotPressedChoice::Skip;
+    for (;;) {
+        const auto answer = call_.environment.ask(Texts::tr("r retry / s skip / q quit"));
+        const QString choice = answer ? answer->trimmed().toLower() : QStringLiteral("q");
+        if (choice == QLatin1String("r"))
+            return NotPressedChoice::Retry;
+        if (choice == QLatin1String("s"))
+            return NotPressedChoice::Skip;
+        if (choice == QLatin1String("q"))
+            return NotPressedChoice::Stop;
+    }
 }
 
 QString rowLine(const PlanRow& row, const QString& outcome) {

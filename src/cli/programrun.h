@@ -6,10 +6,36 @@
 #include "cli/subcommands.h"
 #include "plan/planrunner.h"
 
+#include <QElapsedTimer>
+
+#include <functional>
+
 namespace callcfg {
 
-// The runner's hooks on the command line.
-RowHooks terminalRowHooks(const Invocation& call);
+// The rows of a plan as the terminal shows them.
+class TerminalRows final : public RowScreen {
+public:
+    // `stopAsked` ends the run before the next row (an interrupt held meanwhile).
+    TerminalRows(const Invocation& call, std::function<bool()> stopAsked);
+
+    void starting(const PlanRow& row, int position, int total) override;
+    NotPressedChoice notPressed(const PlanRow& row) override;
+    void lost(const QString& message) override;
+    bool stopAsked() override { return stopAsked_(); }
+    // The caller's wait box as a line: the unit learns the caller whose key is pressed now.
+    void showWaitBox(WaitBoxKind kind) override;
+    void hideWaitBox(WaitBoxKind) override {}
+    // The row's line with the command's box text.
+    void show(const Verdict& verdict) override;
+
+private:
+    void clearProgress();
+
+    const Invocation& call_;
+    std::function<bool()> stopAsked_;
+    QElapsedTimer clock_;
+    const PlanRow* row_ = nullptr; // the row being sent
+};
 
 // The row's line: "row 3: pager 12: <outcome>".
 QString rowLine(const PlanRow& row, const QString& outcome);

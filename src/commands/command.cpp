@@ -22,13 +22,13 @@ Encoded withoutData(const Command& command) {
 }
 
 Encoded encodeNumber(const Command& command, const QString& text, int low, int high,
-                     const Refusal& refusal) {
+                     const Verdict& refusal) {
     const std::optional<double> value = numberInRange(text, low, high);
     if (!value)
         return refusal;
     const std::optional<std::uint8_t> whole = roundedByte(*value);
     if (!whole)
-        return Unsendable{&command, refusal.focus};
+        return command.failure;
     return Prepared{&command, {*whole}};
 }
 

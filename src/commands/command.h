@@ -46,8 +46,8 @@ struct Command {
     std::optional<Box> confirmation{}; // asked before sending; Cancel ends the command silently
     std::vector<OutcomeRow> replies{}; // first matching row wins
     Verdict noReply{};
-    // The command's own failure: an input that cannot be sent (see Unsendable) or a port that
-    // refused the request.
+    // The command's own failure: an input that passed its checks but cannot be put into a request
+    // (an unconvertible input, a value too large), or a port that refused the request.
     Verdict failure{};
 };
 
@@ -59,29 +59,18 @@ struct Prepared {
     Request request() const { return {command->code, data}; }
 };
 
-// An input error: the box to show and the control that takes the focus.
-struct Refusal {
-    Box box;
-    Focus focus = Focus::Unchanged;
-};
-
-// Inputs that passed their checks but cannot be put into a request (an unconvertible input, a
-// value too large); nothing is sent and the window shows `command->failure`. `focus` names the
-// input that could not be sent (Unchanged when it has no role), for a plan to tell its value.
-struct Unsendable {
-    const Command* command = nullptr;
-    Focus focus = Focus::Unchanged;
-};
-
-using Encoded = std::variant<Prepared, Refusal, Unsendable>;
+// The inputs as a request, or what to show instead of sending one: an input error's box and the
+// control that takes the focus, or the command's failure for an input it cannot send.
+using Encoded = std::variant<Prepared, Verdict>;
 
 // A command that sends no data: always prepared.
 Encoded withoutData(const Command& command);
 
-// A command whose one data byte is a number the user typed: refused unless it lies within
-// [low, high], then rounded once and sent; unsendable when the rounded value does not fit.
+// A command whose one data byte is a number the user typed: `refusal` unless it lies within
+// [low, high], then rounded once and sent; the command's failure when the rounded value does not
+// fit.
 Encoded encodeNumber(const Command& command, const QString& text, int low, int high,
-                     const Refusal& refusal);
+                     const Verdict& refusal);
 
 // The verdict on an exchange. `reply` holds the accepted reply's data bytes (its size is
 // the reply's data length), or nothing when no reply was accepted within the wait.

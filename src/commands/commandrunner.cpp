@@ -13,23 +13,19 @@ Verdict verdictOn(const Command& command, const Outcome& outcome) {
     return judge(command, reply);
 }
 
-void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode) {
+CommandRun runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode) {
     if (!screen.ensurePortOpen())
-        return;
+        return {};
 
     const Encoded encoded = encode();
-    if (const auto* refusal = std::get_if<Refusal>(&encoded)) {
-        screen.show(Verdict{refusal->box, refusal->focus});
-        return;
-    }
-    if (const auto* unsendable = std::get_if<Unsendable>(&encoded)) {
-        screen.show(unsendable->command->failure);
-        return;
+    if (const auto* refused = std::get_if<Verdict>(&encoded)) {
+        screen.show(*refused);
+        return {std::nullopt, *refused};
     }
     const Prepared& prepared = std::get<Prepared>(encoded);
     const Command& command = *prepared.command;
     if (command.confirmation && !screen.confirm(*command.confirmation))
-        return;
+        return {};
 
     const WaitBoxKind waitBox = command.waitBox;
     if (waitBox != WaitBoxKind::None && command.waitBoxBeforeSend)
@@ -40,7 +36,9 @@ void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()
     });
     if (waitBox != WaitBoxKind::None)
         screen.hideWaitBox(waitBox);
-    screen.show(verdictOn(command, outcome));
+    const Verdict verdict = verdictOn(command, outcome);
+    screen.show(verdict);
+    return {outcome, verdict};
 }
 
 } // namespace callcfg

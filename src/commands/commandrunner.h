@@ -1,7 +1,8 @@
 #pragma once
-// Runs a host-unit command from its button to its message box: ensure the port
-// is open, check and encode the inputs, ask the confirmation if any, show the wait box if any,
-// exchange the request, judge the outcome, show the box and move the focus.
+// Runs a host-unit command from its button to its message box: ensure the port is open, check
+// and encode the inputs, ask the confirmation if any, show the wait box if any, exchange the
+// request, judge the outcome, show the box and move the focus. The windows, the rows of a site's
+// sheet and the command line's plans all run their commands here, each on a screen of its own.
 
 #include "commands/command.h"
 
@@ -11,7 +12,7 @@ namespace callcfg {
 
 class Link;
 
-// What a window does for a command being run.
+// What the one running a command shows and asks: a window's boxes, a sheet's row.
 class CommandScreen {
 public:
     virtual ~CommandScreen() = default;
@@ -30,7 +31,14 @@ public:
 // that failed during the wait ended it without a reply.
 Verdict verdictOn(const Command& command, const Outcome& outcome);
 
-// `encode` reads the window's controls; it runs only once the port is open.
-void runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode);
+// What came of a command: the exchange's outcome (none when nothing was sent: the port could not
+// be opened, an input was refused, the question was declined) and the verdict shown.
+struct CommandRun {
+    std::optional<Outcome> outcome;
+    Verdict verdict;
+};
+
+// `encode` reads the inputs; it runs only once the port is open.
+CommandRun runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode);
 
 } // namespace callcfg

@@ -32,7 +32,7 @@ const Command& workModeCommand() {
 Encoded encodeWorkMode(int position) {
     const std::optional<std::uint8_t> mode = positionByte(position);
     if (!mode)
-        return Unsendable{&workModeCommand()};
+        return workModeCommand().failure;
     return Prepared{&workModeCommand(), {*mode}};
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kAddressDigits = 7;
 
-Refusal badPagerNumber(Focus focus) {
+Verdict badPagerNumber(Focus focus) {
     return refuse(QStringLiteral("传呼号必须为1-254的数字！"), focus);
 }
 
@@ -68,12 +68,8 @@ Encoded encodeSetPager(const PagerInput& input) {
     const auto address = addressDigits(input.address);
     // An address with a sign, point, blank or exponent passes the range check but has
     // characters that are not digits: unsendable, nothing is sent.
-    if (!address)
-        return Unsendable{&setPagerCommand(), Focus::AddressCode};
-    if (!whole)
-        return Unsendable{&setPagerCommand(), Focus::PagerNumber};
-    if (!mode || !polarity || !tone)
-        return Unsendable{&setPagerCommand()};
+    if (!whole || !mode || !polarity || !tone || !address)
+        return setPagerCommand().failure;
 
     Prepared frame{&setPagerCommand(),
                    {static_cast<std::uint8_t>(*whole / 100),

@@ -64,7 +64,7 @@ Encoded encodeReceiverFrequency(const QString& frequencyText, int frequencyPosit
                                 const QString& receiver) {
     if (frequencyText.isEmpty())
         return refuse(QStringLiteral("请选择接收器的频率！"));
-    const Unsendable unsendable{&receiverFrequencyCommand()};
+    const Verdict unsendable = receiverFrequencyCommand().failure;
     std::optional<double> receiverNumber;
     if (!receiver.isEmpty()) {
         // A receiver number that is no number at all cannot be compared: unsendable.

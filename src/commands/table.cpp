@@ -54,14 +54,14 @@ Encoded encodeSetTableCaller(const TableCallerInput& input) {
 
     const std::optional<std::uint16_t> whole = roundedWord(*table);
     if (!whole)
-        return Unsendable{&setTableCallerCommand(), kTableBox};
+        return setTableCallerCommand().failure;
     const auto [high, low] = tableBytes(*whole);
     Prepared frame{&setTableCallerCommand(), {protocol::kTableCallerReceiver, high, low}};
-    for (std::size_t i = 0; i < pagers.size(); ++i) {
+    for (const std::optional<double>& pager : pagers) {
         const std::optional<std::uint8_t> byte =
-            pagers[i] ? roundedByte(*pagers[i]) : std::uint8_t{memorymap::kNoPager};
+            pager ? roundedByte(*pager) : std::uint8_t{memorymap::kNoPager};
         if (!byte)
-            return Unsendable{&setTableCallerCommand(), kPagerBoxes[i]};
+            return setTableCallerCommand().failure;
         frame.data.push_back(*byte);
     }
     return frame;
@@ -95,7 +95,7 @@ Encoded encodeDeleteTableCaller(const QString& table) {
         return refuse(QStringLiteral("餐桌号码必须为1-65535的数字！"), Focus::DeleteTableNumber);
     const std::optional<std::uint16_t> whole = roundedWord(*value);
     if (!whole)
-        return Unsendable{&deleteTableCallerCommand(), Focus::DeleteTableNumber};
+        return deleteTableCallerCommand().failure;
     const auto [high, low] = tableBytes(*whole);
     return Prepared{&deleteTableCallerCommand(), {high, low}};
 }

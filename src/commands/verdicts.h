@@ -31,8 +31,9 @@ inline Verdict timeout(Focus focus = Focus::Unchanged) {
     return error(QStringLiteral("超时没有返回数据!!"), focus);
 }
 
-inline Refusal refuse(const QString& text, Focus focus = Focus::Unchanged) {
-    return {Box{BoxKind::Error, text, QStringLiteral("错误")}, focus};
+// An input error: an error box, and the input's control takes the focus.
+inline Verdict refuse(const QString& text, Focus focus = Focus::Unchanged) {
+    return error(text, focus);
 }
 
 // Rows of an outcome table: a reply of `length` data bytes; a reply of the one status byte

@@ -35,7 +35,7 @@ std::optional<std::uint8_t> enabledChoice(const ComboChoice& choice, bool enable
 Encoded encodeHandheld(const Command& command, int position) {
     const std::optional<std::uint8_t> place = positionByte(position);
     if (!place)
-        return Unsendable{&command};
+        return command.failure;
     return Prepared{&command, {*place}};
 }
 
@@ -64,7 +64,7 @@ Encoded encodeVoiceSettings(const VoiceInput& input) {
     Prepared frame{&voiceSettingsCommand(), {}};
     for (const std::optional<std::uint8_t>& byte : bytes) {
         if (!byte)
-            return Unsendable{&voiceSettingsCommand()};
+            return voiceSettingsCommand().failure;
         frame.data.push_back(*byte);
     }
     return frame;

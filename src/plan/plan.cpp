@@ -241,19 +241,24 @@ private:
     // The set command's own check, so that no row of a plan with refusals is sent. The command
     // stops at the first input it refuses or cannot send: that input is replaced by one it
     // takes (a number 1, no bound pager) and the row checked again, so that every such input of
-    // the row is told at once.
+    // the row is told at once. The command's own failure is an input it cannot put into a
+    // request: a pager's address code with a sign, point or blank among its digits, a table
+    // number that rounds past 65535; it is told as the value it is.
     void refuseUnsent(const PlanRow& row) {
         PlanRow probe = row;
+        const bool pagers = std::holds_alternative<PagerInput>(row.input);
+        const Command& command = pagers ? setPagerCommand() : setTableCallerCommand();
         for (;;) {
             const Encoded encoded = encodePlanRow(probe);
-            Focus focus = Focus::Unchanged;
-            if (const auto* refusal = std::get_if<Refusal>(&encoded)) {
-                focus = refusal->focus;
-                refuse(row.row, fieldOf(focus), refusal->box.text);
-            } else if (const auto* unsendable = std::get_if<Unsendable>(&encoded)) {
-                focus = unsendable->focus;
-                refuse(row.row, fieldOf(focus), unsendableText(focus));
-            }
+            const auto* refused = std::get_if<Verdict>(&encoded);
+            if (!refused || !refused->box)
+                return;
+            const bool unsendable = refused->box->text == command.failure.box->text;
+            const Focus focus = !unsendable ? refused->focus
+                                : pagers    ? Focus::AddressCode
+                                            : Focus::TableNumber;
+            refuse(row.row, fieldOf(focus),
+                   unsendable ? unsendableText(focus) : refused->box->text);
             QString* input = inputOf(probe, focus);
             const QString taken = boundPager(focus) ? QString() : QStringLiteral("1");
             if (!input || *input == taken) // prepared, or nothing left to replace

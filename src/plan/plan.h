@@ -83,7 +83,7 @@ std::variant<Plan, PlanError> readPlan(const QByteArray& bytes);
 std::variant<Plan, PlanError> readPlanFile(const QString& path);
 
 // What a plan says of a value that passes the set command's check but cannot be put into its
-// request (see Unsendable), by the input's focus.
+// request (the set command answers it with its own failure), by the input's focus.
 QString unsendableText(Focus focus);
 
 // The columns the plan does not read that hold something, as "column E (备注)" or "column G".

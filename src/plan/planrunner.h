@@ -1,7 +1,7 @@
 #pragma once
-// The rows of a plan sent to the host unit one after another, each through the window's
-// command: its check, its frame, its wait and its outcome table. The command line and the
-// windows share it: what a row shows, asks and reports goes through the hooks, so the runner
+// The rows of a plan sent to the host unit one after another, each run by runCommand through
+// the window's command: its check, its frame, its wait and its outcome table. The command line
+// and the site sheet each run the rows on a screen of their own (RowScreen), so the runner
 // knows no terminal and no widget.
 //
 // A table caller's request is answered once the unit has learned a caller, which may be after
@@ -10,11 +10,11 @@
 // settle()) waits until one more period of the command's wait has passed; the link drops what
 // came meanwhile before the request leaves.
 
+#include "commands/commandrunner.h"
 #include "link/link.h"
 #include "plan/plan.h"
 
 #include <chrono>
-#include <functional>
 #include <optional>
 
 namespace callcfg {
@@ -25,38 +25,42 @@ enum class RowEnd { Done, Failed, Stop, CommunicationFailure };
 // What becomes of a table row whose caller's key was not pressed.
 enum class NotPressedChoice { Retry, Skip, Stop };
 
-struct RowHooks {
+// Where a plan's rows run: the command's screen (the caller's wait box, the row's outcome as
+// its verdict) and what a run of rows adds to it.
+class RowScreen : public CommandScreen {
+public:
     using TimePoint = std::chrono::steady_clock::time_point;
 
-    // Before each attempt at a row: its position among the rows run and their count (run()).
-    std::function<void(int position, int total)> starting;
-    // Right after a table row's request left: the caller's service key is to be pressed now.
-    std::function<void(const PlanRow& row)> callerWait;
-    // Each attempt's outcome: the command's box text, or its check's refusal.
-    std::function<void(const PlanRow& row, const QString& text)> reported;
-    // The port failed during a row: the link's message, before the row's report.
-    std::function<void(const QString& message)> lost;
-    // A table row's caller was not pressed; the row is skipped when no one is there to ask.
-    std::function<NotPressedChoice(const PlanRow& row)> notPressed;
-    // Sleeps until `until`; a plain sleep when empty (a window may keep painting here).
-    std::function<void(TimePoint until)> sleepUntil;
-    // Asked before each row is sent: true ends the run there (run() then stops at that row).
-    std::function<bool()> stopAsked;
+    // Before each attempt at a row: the row, its position among the rows run and their count.
+    virtual void starting(const PlanRow& row, int position, int total) = 0;
+    // A table row's caller was not pressed.
+    virtual NotPressedChoice notPressed(const PlanRow& row) = 0;
+    // The port failed during a row: the link's message, after the row's outcome.
+    virtual void lost(const QString& message) = 0;
+    // Sleeps until `until`; a window may keep painting meanwhile.
+    virtual void sleepUntil(TimePoint until);
+    // Asked before each attempt: true ends the run there.
+    virtual bool stopAsked() { return false; }
+
+    // A plan's rows need no question, and the port is opened before the run.
+    bool ensurePortOpen() override { return true; }
+    bool confirm(const Box&) override { return true; }
 };
 
 struct PlanTally {
     int done = 0;
-    int failed = 0;               // refused by a check, declined by the unit, not pressed
+    int failed = 0;               // declined by the unit, not pressed
     std::optional<int> stoppedAt; // the row a communication failure or a stop ended the run at
     bool communicationFailure = false;
 };
 
 class PlanRunner {
 public:
-    PlanRunner(Link& link, RowHooks hooks);
+    PlanRunner(Link& link, RowScreen& screen);
 
-    // One row on the open link, sent again as long as notPressed says Retry.
-    RowEnd send(const PlanRow& row);
+    // One row on the open link, sent again as long as notPressed says Retry; `position` and
+    // `total` are what starting() is told.
+    RowEnd send(const PlanRow& row, int position = 1, int total = 1);
     // The plan's rows from row `from` on, until a communication failure or a stop.
     PlanTally run(const Plan& plan, int from);
     // Returns once a caller that may still answer an unanswered table row has had one more
@@ -68,12 +72,8 @@ private:
     std::optional<RowEnd> attempt(const PlanRow& row);
 
     Link& link_;
-    RowHooks hooks_;
-    std::optional<RowHooks::TimePoint> quietAt_;
+    RowScreen& screen_;
+    std::optional<RowScreen::TimePoint> quietAt_;
 };
-
-// The box text of a row its check refuses, or what a plan says of a value that cannot be put into
-// a request; none for a request ready to send.
-std::optional<QString> refusalOf(const Encoded& encoded);
 
 } // namespace callcfg

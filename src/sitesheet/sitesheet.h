@@ -44,7 +44,6 @@ private:
     void verifyHost();
     void exportHost();
     void showButtons();
-    RowHooks hooks();
     NotPressedChoice askNotPressed(const PlanRow& row);
 
     int tableRowOf(const PlanRow& row) const;
@@ -58,6 +57,26 @@ private:
     PortGate& port_;
     SiteSheetWindow* window_ = nullptr;
     std::optional<Plan> plan_;
+    // The sheet's rows as the window shows them: the prompt during a table row's wait, each
+    // row's outcome in its row, no box per row.
+    class SheetRows final : public RowScreen {
+    public:
+        explicit SheetRows(SiteSheet& sheet) : sheet_(sheet) {}
+        void starting(const PlanRow& row, int, int) override { row_ = &row; }
+        NotPressedChoice notPressed(const PlanRow& row) override {
+            return sheet_.askNotPressed(row);
+        }
+        void lost(const QString& message) override;
+        void sleepUntil(TimePoint until) override;
+        void showWaitBox(WaitBoxKind kind) override;
+        void hideWaitBox(WaitBoxKind kind) override;
+        void show(const Verdict& verdict) override;
+
+    private:
+        SiteSheet& sheet_;
+        const PlanRow* row_ = nullptr;
+    };
+    SheetRows rows_{*this};
     PlanRunner runner_;
     std::optional<HostMemory> unitImage_; // the last 校验主机 read
     std::unique_ptr<OtherWindowsPaused> paused_;

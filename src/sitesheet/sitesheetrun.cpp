@@ -16,27 +16,34 @@
 
 namespace callcfg {
 
-RowHooks SiteSheet::hooks() {
-    RowHooks hooks;
-    hooks.callerWait = [this](const PlanRow& row) {
-        window_->promptLabel->setText(
-            QStringLiteral("请按餐桌号 %1 的呼叫器的服务键").arg(planRowNumber(row)));
-        window_->promptLabel->show();
-        letWindowsPaint(0);
-    };
-    hooks.reported = [this](const PlanRow& row, const QString& text) {
-        window_->promptLabel->hide();
-        setCell(row, resultColumn(), text, Qt::black);
-    };
-    hooks.lost = [this](const QString& message) { window_->summaryLabel->setText(message); };
-    hooks.notPressed = [this](const PlanRow& row) { return askNotPressed(row); };
-    hooks.sleepUntil = [](RowHooks::TimePoint until) {
-        const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
-        if (left.count() > 0)
-            letWindowsPaint(int(left.count()));
-    };
-    return hooks;
+void SiteSheet::SheetRows::showWaitBox(WaitBoxKind kind) {
+    if (kind != WaitBoxKind::Caller || !row_)
+        return;
+    sheet_.window_->promptLabel->setText(
+        QStringLiteral("请按餐桌号 %1 的呼叫器的服务键").arg(planRowNumber(*row_)));
+    sheet_.window_->promptLabel->show();
+    letWindowsPaint(0);
+}
+
+void SiteSheet::SheetRows::hideWaitBox(WaitBoxKind) {
+    sheet_.window_->promptLabel->hide();
+}
+
+void SiteSheet::SheetRows::show(const Verdict& verdict) {
+    if (row_)
+        sheet_.setCell(*row_, sheet_.resultColumn(), verdict.box ? verdict.box->text : QString(),
+                       Qt::black);
+}
+
+void SiteSheet::SheetRows::lost(const QString& message) {
+    sheet_.window_->summaryLabel->setText(message);
+}
+
+void SiteSheet::SheetRows::sleepUntil(TimePoint until) {
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+    if (left.count() > 0)
+        letWindowsPaint(int(left.count()));
 }
 
 NotPressedChoice SiteSheet::askNotPressed(const PlanRow& row) {
