@@ -125,7 +125,7 @@ void PtyHost::closeDevice() {
 }
 
 void PtyHost::serve() {
-    std::deque<Segment> out;
+    std::deque<ReplySegment> out;
     Clock::time_point previousEnd{};
 
     while (!stop_) {
@@ -140,7 +140,7 @@ void PtyHost::serve() {
         std::optional<Clock::time_point> wakeAt;
         bool wantWrite = false;
         while (!out.empty()) {
-            Segment& s = out.front();
+            ReplySegment& s = out.front();
             if (!s.start)
                 s.start =
                     s.continuation ? previousEnd + s.pause : std::max(s.earliest, previousEnd);

@@ -38,6 +38,8 @@
 
 namespace hostsim {
 
+struct ReplySegment;
+
 // One request as the line carried it: the line's record, when the request came in and when
 // the bytes of the answer went out.
 struct LineRecord {
@@ -102,7 +104,6 @@ private:
         PtyHost& host;
         ~Holder() { host.holdIfDue(); }
     };
-    struct Segment;
     template <class F, class T> auto underLock(F& f, T& target) {
         const Waker waker{*this};
         std::lock_guard lock(mutex_);
@@ -114,16 +115,16 @@ private:
     void closeDevice();
     // Reads what the tool sent, feeds it to the unit and queues the answers; the number of
     // bytes read.
-    std::size_t receive(std::deque<Segment>& out);
+    std::size_t receive(std::deque<ReplySegment>& out);
     void queue(const Reply& reply, LineRecord::Clock::time_point received,
-               std::deque<Segment>& out);
+               std::deque<ReplySegment>& out);
     void collectRecords(LineRecord::Clock::time_point received); // under mutex_
-    void dropCopies(std::deque<Segment>& out);                   // under mutex_
+    void dropCopies(std::deque<ReplySegment>& out);              // under mutex_
     bool requestBegun() const;                                   // the tool's bytes wait to be read
     void noteWritten(std::uint64_t sequence, std::size_t upTo);  // under mutex_
     bool quiet() const;                                          // under mutex_
     // The request-loss faults; true when the device went away.
-    bool holdOrLoseRequest(std::deque<Segment>& out);
+    bool holdOrLoseRequest(std::deque<ReplySegment>& out);
     // Holds the tool's output once a request-loss fault is due, at once, so that no byte of
     // the request it is for leaves before the fault acts; under mutex_.
     void holdIfDue();

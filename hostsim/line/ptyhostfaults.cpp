@@ -37,7 +37,7 @@ void PtyHost::release() {
 // once the tool has read what came before it (its output is held meanwhile, so the request
 // cannot leave). LoseMidRequest: the tool's output is
 // let through until a few bytes came; once part of a request came, the device goes.
-bool PtyHost::holdOrLoseRequest(std::deque<Segment>& out) {
+bool PtyHost::holdOrLoseRequest(std::deque<ReplySegment>& out) {
     std::optional<Fault> due;
     Clock::time_point heldSince;
     {
@@ -121,12 +121,12 @@ void PtyHost::noteWritten(std::uint64_t sequence, std::size_t upTo) {
     }
 }
 
-void PtyHost::queue(const Reply& r, Clock::time_point received, std::deque<Segment>& out) {
+void PtyHost::queue(const Reply& r, Clock::time_point received, std::deque<ReplySegment>& out) {
     const std::size_t before = out.size();
     if (r.tricklePause > 0 && !r.bytes.empty()) {
         // One segment a byte, each the pause after the one before.
         for (std::size_t i = 0; i < r.bytes.size(); ++i) {
-            Segment byte;
+            ReplySegment byte;
             byte.bytes = {r.bytes[i]};
             byte.earliest = received + seconds(r.delay);
             byte.pause = seconds(r.tricklePause);
@@ -138,14 +138,14 @@ void PtyHost::queue(const Reply& r, Clock::time_point received, std::deque<Segme
         }
     } else {
         const std::size_t first = r.splitAt > 0 ? r.splitAt : r.bytes.size();
-        Segment head;
+        ReplySegment head;
         head.bytes.assign(r.bytes.begin(), r.bytes.begin() + static_cast<std::ptrdiff_t>(first));
         head.earliest = received + seconds(r.delay);
         head.goAway = r.goAway && first == r.bytes.size();
         head.sequence = r.sequence;
         out.push_back(std::move(head));
         if (first < r.bytes.size()) {
-            Segment tail;
+            ReplySegment tail;
             tail.bytes.assign(r.bytes.begin() + static_cast<std::ptrdiff_t>(first), r.bytes.end());
             tail.pause = seconds(r.splitPause);
             tail.continuation = true;
@@ -156,7 +156,7 @@ void PtyHost::queue(const Reply& r, Clock::time_point received, std::deque<Segme
         }
     }
     if (r.copyPause >= 0) {
-        Segment copy;
+        ReplySegment copy;
         copy.bytes = r.bytes;
         copy.pause = seconds(r.copyPause);
         copy.continuation = true;
@@ -170,7 +170,7 @@ void PtyHost::queue(const Reply& r, Clock::time_point received, std::deque<Segme
 
 // A new request has begun: a copy that is not out yet is dropped, the rest of one under way
 // too, and its record ends where the copy stopped. Under mutex_.
-void PtyHost::dropCopies(std::deque<Segment>& out) {
+void PtyHost::dropCopies(std::deque<ReplySegment>& out) {
     for (auto s = out.begin(); s != out.end();) {
         if (!s->copy) {
             ++s;
@@ -189,7 +189,7 @@ void PtyHost::dropCopies(std::deque<Segment>& out) {
     }
 }
 
-std::size_t PtyHost::receive(std::deque<Segment>& out) {
+std::size_t PtyHost::receive(std::deque<ReplySegment>& out) {
     std::size_t total = 0;
     std::uint8_t buffer[4096];
     ssize_t n;

@@ -1,10 +1,13 @@
 #pragma once
 // What the pty front's files share: a reply's parts waiting to be written, the line's timing.
 
-#include "hostsim/line/ptyhost.h"
-
 #include <cerrno>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <system_error>
+#include <vector>
 
 namespace hostsim {
 
@@ -12,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 // One part of a reply waiting to be written.
-struct PtyHost::Segment {
+struct ReplySegment {
     std::vector<std::uint8_t> bytes;
     std::size_t sent = 0;
     Clock::time_point earliest; // first part: not before this

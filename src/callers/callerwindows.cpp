@@ -20,7 +20,7 @@ void bringForward(QWidget* window) {
 }
 
 // A new window of the kind, freed when the user closes it.
-template <typename W> W* open(Link& link, PortGate& port, WaitBoxes& waitBoxes) {
+template <typename W> W* open(Link& link, ChosenPort& port, WaitBoxes& waitBoxes) {
     auto* window = new W(link, port, waitBoxes);
     window->setAttribute(Qt::WA_DeleteOnClose);
     return window;
@@ -28,7 +28,7 @@ template <typename W> W* open(Link& link, PortGate& port, WaitBoxes& waitBoxes) 
 
 } // namespace
 
-CallerWindows::CallerWindows(Link& link, PortGate& port, WaitBoxes& waitBoxes)
+CallerWindows::CallerWindows(Link& link, ChosenPort& port, WaitBoxes& waitBoxes)
     : link_(link), port_(port), waitBoxes_(waitBoxes) {}
 
 CallerWindows::~CallerWindows() {

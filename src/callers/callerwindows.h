@@ -14,13 +14,13 @@ namespace callcfg {
 class VoicePromptWindow;
 class HandheldCallerWindow;
 class Link;
-class PortGate;
+class ChosenPort;
 class WaitBoxes;
 
 class CallerWindows : public QObject {
     Q_OBJECT
 public:
-    CallerWindows(Link& link, PortGate& port, WaitBoxes& waitBoxes);
+    CallerWindows(Link& link, ChosenPort& port, WaitBoxes& waitBoxes);
     ~CallerWindows() override;
 
     // What the main window's buttons 叮当鸟呼叫器 and 手持呼叫器 do.
@@ -33,7 +33,7 @@ public:
 
 private:
     Link& link_;
-    PortGate& port_;
+    ChosenPort& port_;
     WaitBoxes& waitBoxes_;
     QPointer<VoicePromptWindow> voiceWindow_;
     QPointer<HandheldCallerWindow> handheldWindow_;

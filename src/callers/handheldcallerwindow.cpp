@@ -39,9 +39,9 @@ Row frameRow(QWidget* window, const char* frameName, const QString& title, int t
 
 } // namespace
 
-HandheldCallerWindow::HandheldCallerWindow(Link& link, PortGate& port, WaitBoxes& waitBoxes,
+HandheldCallerWindow::HandheldCallerWindow(Link& link, ChosenPort& port, WaitBoxes& waitBoxes,
                                            QWidget* parent)
-    : QWidget(parent, Qt::Window), screen_(this, port, waitBoxes) {
+    : QWidget(parent, Qt::Window), interaction_(this, port, waitBoxes) {
     controls::setUpWindow(this, "Form6", QStringLiteral("手持呼叫器设置"), 5580, 2970);
 
     const Row byTable =
@@ -62,12 +62,12 @@ HandheldCallerWindow::HandheldCallerWindow(Link& link, PortGate& port, WaitBoxes
     byPagerPlaceList->setCurrentIndex(1);
 
     connect(writeByTableButton, &QPushButton::clicked, this, [this, &link] {
-        runCommand(link, screen_, [this] {
+        runCommand(link, interaction_, [this] {
             return encodeHandheldByTable(ListChoice::positionOf(*byTablePlaceList));
         });
     });
     connect(writeByPagerButton, &QPushButton::clicked, this, [this, &link] {
-        runCommand(link, screen_, [this] {
+        runCommand(link, interaction_, [this] {
             return encodeHandheldByPager(ListChoice::positionOf(*byPagerPlaceList));
         });
     });

@@ -2,7 +2,7 @@
 // The handheld caller window (form Form6): the place word announced for handheld calls by table
 // number (Frame1, command 0x15) and by pager number (Frame2, command 0x16).
 
-#include "ui/windowcommandscreen.h"
+#include "ui/windowinteraction.h"
 
 #include <QWidget>
 
@@ -17,7 +17,7 @@ class HandheldCallerWindow : public QWidget {
     Q_OBJECT
 public:
     // A window in its initial state; each write button sends its own frame's choice.
-    HandheldCallerWindow(Link& link, PortGate& port, WaitBoxes& waitBoxes,
+    HandheldCallerWindow(Link& link, ChosenPort& port, WaitBoxes& waitBoxes,
                          QWidget* parent = nullptr);
 
     QGroupBox* byTableFrame = nullptr;         // Frame1 "餐桌号方式"
@@ -31,7 +31,7 @@ public:
     QPushButton* writeByPagerButton = nullptr; // Command2
 
 private:
-    WindowCommandScreen screen_;
+    WindowInteraction interaction_;
 };
 
 } // namespace callcfg

@@ -33,9 +33,9 @@ ComboChoice choiceOf(const QComboBox& list) {
 
 } // namespace
 
-VoicePromptWindow::VoicePromptWindow(Link& link, PortGate& port, WaitBoxes& waitBoxes,
+VoicePromptWindow::VoicePromptWindow(Link& link, ChosenPort& port, WaitBoxes& waitBoxes,
                                      QWidget* parent)
-    : QWidget(parent, Qt::Window), screen_(this, port, waitBoxes) {
+    : QWidget(parent, Qt::Window), interaction_(this, port, waitBoxes) {
     using namespace controls;
     setUpWindow(this, "form5", QStringLiteral("语音提示类型设置"), 5475, 2790);
 
@@ -74,7 +74,7 @@ VoicePromptWindow::VoicePromptWindow(Link& link, PortGate& port, WaitBoxes& wait
     key3Enabled->setChecked(true);
 
     connect(writeButton, &QPushButton::clicked, this, [this, &link] {
-        runCommand(link, screen_, [this] { return encodeVoiceSettings(input()); });
+        runCommand(link, interaction_, [this] { return encodeVoiceSettings(input()); });
     });
 }
 

@@ -3,7 +3,7 @@
 // call (number language, initiator word, the phrase of each key), sent with command 0x14.
 
 #include "commands/voice.h"
-#include "ui/windowcommandscreen.h"
+#include "ui/windowinteraction.h"
 
 #include <QWidget>
 
@@ -18,7 +18,8 @@ class VoicePromptWindow : public QWidget {
     Q_OBJECT
 public:
     // A window in its initial state; its write button sends the settings over `link`.
-    VoicePromptWindow(Link& link, PortGate& port, WaitBoxes& waitBoxes, QWidget* parent = nullptr);
+    VoicePromptWindow(Link& link, ChosenPort& port, WaitBoxes& waitBoxes,
+                      QWidget* parent = nullptr);
 
     // The settings as the controls show them.
     VoiceInput input() const;
@@ -39,7 +40,7 @@ public:
     QPushButton* writeButton = nullptr;     // Command1 "写入"
 
 private:
-    WindowCommandScreen screen_;
+    WindowInteraction interaction_;
 };
 
 } // namespace callcfg

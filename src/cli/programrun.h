@@ -13,7 +13,7 @@
 namespace callcfg {
 
 // The rows of a plan as the terminal shows them.
-class TerminalRows final : public RowScreen {
+class TerminalRows final : public RowInteraction {
 public:
     // `stopAsked` ends the run before the next row (an interrupt held meanwhile).
     TerminalRows(const Invocation& call, std::function<bool()> stopAsked);

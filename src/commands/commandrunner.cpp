@@ -13,31 +13,32 @@ Verdict verdictOn(const Command& command, const Outcome& outcome) {
     return judge(command, reply);
 }
 
-CommandRun runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode) {
-    if (!screen.ensurePortOpen())
+CommandRun runCommand(Link& link, CommandInteraction& interaction,
+                      const std::function<Encoded()>& encode) {
+    if (!interaction.ensurePortOpen())
         return {};
 
     const Encoded encoded = encode();
     if (const auto* refused = std::get_if<Verdict>(&encoded)) {
-        screen.show(*refused);
+        interaction.show(*refused);
         return {std::nullopt, *refused};
     }
     const Prepared& prepared = std::get<Prepared>(encoded);
     const Command& command = *prepared.command;
-    if (command.confirmation && !screen.confirm(*command.confirmation))
+    if (command.confirmation && !interaction.confirm(*command.confirmation))
         return {};
 
     const WaitBoxKind waitBox = command.waitBox;
     if (waitBox != WaitBoxKind::None && command.waitBoxBeforeSend)
-        screen.showWaitBox(waitBox);
+        interaction.showWaitBox(waitBox);
     const Outcome outcome = link.exchange(prepared.request(), command.wait, [&] {
         if (waitBox != WaitBoxKind::None && !command.waitBoxBeforeSend)
-            screen.showWaitBox(waitBox);
+            interaction.showWaitBox(waitBox);
     });
     if (waitBox != WaitBoxKind::None)
-        screen.hideWaitBox(waitBox);
+        interaction.hideWaitBox(waitBox);
     const Verdict verdict = verdictOn(command, outcome);
-    screen.show(verdict);
+    interaction.show(verdict);
     return {outcome, verdict};
 }
 

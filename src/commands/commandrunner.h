@@ -2,7 +2,8 @@
 // Runs a host-unit command from its button to its message box: ensure the port is open, check
 // and encode the inputs, ask the confirmation if any, show the wait box if any, exchange the
 // request, judge the outcome, show the box and move the focus. The windows, the rows of a site's
-// sheet and the command line's plans all run their commands here, each on a screen of its own.
+// sheet and the command line's plans all run their commands here, each with an interaction of
+// its own: what it shows the installer and asks.
 
 #include "commands/command.h"
 
@@ -13,9 +14,9 @@ namespace callcfg {
 class Link;
 
 // What the one running a command shows and asks: a window's boxes, a sheet's row.
-class CommandScreen {
+class CommandInteraction {
 public:
-    virtual ~CommandScreen() = default;
+    virtual ~CommandInteraction() = default;
     // Opens the chosen port unless it is open; false (the reason already shown) when it cannot.
     virtual bool ensurePortOpen() = 0;
     // Asks the question; false when the user answered Cancel.
@@ -39,6 +40,7 @@ struct CommandRun {
 };
 
 // `encode` reads the inputs; it runs only once the port is open.
-CommandRun runCommand(Link& link, CommandScreen& screen, const std::function<Encoded()>& encode);
+CommandRun runCommand(Link& link, CommandInteraction& interaction,
+                      const std::function<Encoded()>& encode);
 
 } // namespace callcfg

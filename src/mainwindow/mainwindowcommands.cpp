@@ -112,13 +112,13 @@ std::vector<MainWindowCommands::Binding> MainWindowCommands::bindingsOf(const Ma
     };
 }
 
-MainWindowCommands::MainWindowCommands(MainWindow& form, Link& link, PortGate& port,
+MainWindowCommands::MainWindowCommands(MainWindow& form, Link& link, ChosenPort& port,
                                        WaitBoxes& waitBoxes)
-    : QObject(&form), screen_(&form, port, waitBoxes, focusTargets(form)),
+    : QObject(&form), interaction_(&form, port, waitBoxes, focusTargets(form)),
       bindings_(bindingsOf(form)) {
     for (const Binding& binding : bindings_) {
         connect(binding.button, &QPushButton::clicked, this,
-                [this, &link, &binding] { runCommand(link, screen_, binding.encode); });
+                [this, &link, &binding] { runCommand(link, interaction_, binding.encode); });
         // An editable list keeps the focus itself and hands keys to its text field directly,
         // so the list is the control to watch in every case.
         for (QWidget* field : binding.enterFields) {

@@ -4,7 +4,7 @@
 // role the commands name, the control that takes the focus. Every control is named by its
 // member, so the compiler checks the table.
 
-#include "ui/windowcommandscreen.h"
+#include "ui/windowinteraction.h"
 
 #include <QHash>
 #include <QObject>
@@ -17,13 +17,13 @@ namespace callcfg {
 
 class MainWindow;
 class Link;
-class PortGate;
+class ChosenPort;
 class WaitBoxes;
 
 class MainWindowCommands : public QObject {
     Q_OBJECT
 public:
-    MainWindowCommands(MainWindow& form, Link& link, PortGate& port, WaitBoxes& waitBoxes);
+    MainWindowCommands(MainWindow& form, Link& link, ChosenPort& port, WaitBoxes& waitBoxes);
     ~MainWindowCommands() override;
 
 protected:
@@ -35,7 +35,7 @@ private:
     struct Binding;
     static std::vector<Binding> bindingsOf(const MainWindow& form);
 
-    WindowCommandScreen screen_;
+    WindowInteraction interaction_;
     std::vector<Binding> bindings_;
     QHash<QObject*, QAbstractButton*> enterButtons_;
 };

@@ -1,27 +1,103 @@
 // The controls of the main window with their geometry in twips. The upper strip keeps the
 // form's own positions; the lower strip is arranged in rows below the test window so that no
 // two controls overlap, and the maintenance controls sit between the upper strip and the
-// test window, where the form keeps its hidden controls.
+// test window, where the form keeps its hidden controls. Each control's objectName, its form
+// name, is written here, where the control is made.
 
 #include "mainwindow/mainwindow.h"
-
-#include "mainwindow/framecontrols.h"
 
 #include "ui/controls.h"
 #include "ui/fonts.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace callcfg {
+
+namespace {
+
+// The parts the frames are built of, in twips: captions on one row inside a frame, fields and
+// lists below them, buttons beside, and the frames of one number field and one button.
+const QColor blue(0, 0, 255);
+const QColor darkRed(192, 0, 0);
+
+// Inside a frame: captions on one row, fields and lists below them, buttons beside.
+constexpr int captionTop = 300, fieldTop = 570, buttonTop = 540;
+constexpr int captionHeight = 255, fieldHeight = 300, buttonHeight = 375;
+
+// A frame with one number field under its caption and one button: the delete frames and the
+// urge unit and receiver number frames.
+struct NumberFrame {
+    const char* name;
+    const char* title;
+    QRect twips;
+    const char* labelName;
+    const char* caption;
+    const char* fieldName;
+    const char* buttonName;
+    const char* buttonCaption;
+    int fieldWidth;
+    int buttonWidth;
+    QColor colour;
+};
+
+QLineEdit* frameField(QWidget* frame, const QString& name, int left, int width) {
+    return controls::field(frame, name, QRect(left, fieldTop, width, fieldHeight));
+}
+
+QComboBox* fixedList(QWidget* parent, const QString& name, const QStringList& items, QRect twips) {
+    return controls::list(parent, name, items, twips, false);
+}
+
+QComboBox* typedList(QWidget* parent, const QString& name, const QStringList& items, QRect twips) {
+    return controls::list(parent, name, items, twips, true);
+}
+
+QPushButton* frameButton(QWidget* frame, const QString& name, const QString& caption, int left,
+                         int width) {
+    return controls::button(frame, name, caption, QRect(left, buttonTop, width, buttonHeight));
+}
+
+QLabel* frameCaption(QWidget* frame, const QString& name, const QString& text, int left,
+                     int width) {
+    return controls::label(frame, name, text, QRect(left, captionTop, width, captionHeight));
+}
+
+// Colours a label's text or a frame's caption; the controls inside a frame keep the window's
+// text colour.
+void colourCaption(QWidget* widget, const QColor& colour) {
+    const QPalette plain = widget->palette();
+    for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QPalette own = child->palette();
+        own.setColor(QPalette::WindowText, plain.color(QPalette::WindowText));
+        child->setPalette(own);
+    }
+    QPalette coloured = plain;
+    coloured.setColor(QPalette::WindowText, colour);
+    widget->setPalette(coloured);
+}
+
+void makeNumberFrame(QWidget* parent, const NumberFrame& layout, QLineEdit** field,
+                     QPushButton** button) {
+    auto* box = controls::frame(parent, layout.name, layout.title, layout.twips);
+    frameCaption(box, layout.labelName, layout.caption, 120, 900);
+    *field = frameField(box, layout.fieldName, 120, layout.fieldWidth);
+    *button = frameButton(box, layout.buttonName, layout.buttonCaption,
+                          120 + layout.fieldWidth + 120, layout.buttonWidth);
+    colourCaption(box, layout.colour);
+}
+
+} // namespace
 
 using controls::button;
 using controls::frame;
 using controls::label;
-using namespace framecontrols;
 
 void MainWindow::buildUpperStrip() {
     const QFont kai = namedFont(kaiFace, 9);
@@ -147,6 +223,81 @@ void MainWindow::buildMaintenanceControls() {
         colourCaption(frequencyLabel, blue);
     }
     maintenanceLabels_ = {transmitter, receiver, receiverNumber};
+}
+
+// The lower strip: the test window and its poll timer, then two rows of frames
+// below it (urge units, receiver number, display-unit type, repeaters, voice prompts and the
+// receiver's initialisation).
+void MainWindow::buildLowerStrip() {
+    testWindowLabel = label(this, "Label7", "测试窗口", {360, 5760, 975, 240});
+    testWindow = controls::place(new QPlainTextEdit(this), "Text8", {360, 6000, 7575, 2600});
+    testWindow->setReadOnly(true);
+    testWindow->setLineWrapMode(QPlainTextEdit::NoWrap);
+    testWindow->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    testWindow->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pollTimer = new QTimer(this);
+    pollTimer->setObjectName("Timer1");
+    pollTimer->setInterval(10);
+
+    // Two rows of frames under the test window, four 1815-twips columns wide.
+    constexpr int rowA = 8715, rowB = 9810, frameWidth = 1815, frameHeight = 975;
+    constexpr int columns[] = {360, 2295, 4230, 6165};
+    makeNumberFrame(this,
+                    {"FrameSetUrge",
+                     "设置催菜器",
+                     {columns[0], rowA, frameWidth, frameHeight},
+                     "LabelSetUrge",
+                     "催菜器号码",
+                     "Text11",
+                     "Command19",
+                     "写入",
+                     825,
+                     675,
+                     blue},
+                    &setUrgeEdit, &setUrgeButton);
+    makeNumberFrame(this,
+                    {"FrameDeleteUrge",
+                     "删除催菜器",
+                     {columns[1], rowA, frameWidth, frameHeight},
+                     "LabelDeleteUrge",
+                     "催菜器号码",
+                     "Text5",
+                     "Command10",
+                     "删除",
+                     825,
+                     675,
+                     darkRed},
+                    &deleteUrgeEdit, &deleteUrgeButton);
+    makeNumberFrame(this,
+                    {"FrameReceiverNumber",
+                     "设置接收器号码",
+                     {columns[2], rowA, frameWidth, frameHeight},
+                     "LabelReceiverNumber",
+                     "接收器号码",
+                     "Text2",
+                     "Command2",
+                     "写入",
+                     825,
+                     675,
+                     blue},
+                    &receiverNumberEdit, &setReceiverNumberButton);
+    auto* display =
+        frame(this, "FrameDisplayType", "信息机类型", {columns[3], rowA, frameWidth, frameHeight});
+    displayTypeList =
+        fixedList(display, "Combo3", {"数字", "语音"}, {120, fieldTop, 825, fieldHeight});
+    writeDisplayTypeButton = frameButton(display, "Command20", "写入", 1065, 675);
+
+    auto* repeater =
+        frame(this, "FrameRepeater", "增强器内容", {columns[0], rowB, frameWidth, frameHeight});
+    writeRepeaterButton = frameButton(repeater, "Command16", "写入", 120, 720);
+    deleteRepeaterButton = frameButton(repeater, "Command17", "删除", 960, 720);
+    auto* voice =
+        frame(this, "FrameVoicePrompt", "语音提示类型设置", {columns[1], rowB, 3750, frameHeight});
+    voicePromptsButton = frameButton(voice, "Command21", "叮当鸟呼叫器", 150, 1650);
+    handheldButton = frameButton(voice, "Command22", "手持呼叫器", 1950, 1650);
+    colourCaption(voice, blue);
+    initialiseReceiverButton =
+        button(this, "Command6", "初始化接收器", {columns[3], rowB + 240, 1335, 495});
 }
 
 } // namespace callcfg

@@ -7,7 +7,7 @@
 #include "link/linkobserver.h"
 #include "link/portmap.h"
 #include "link/serialport.h"
-#include "ui/portgate.h"
+#include "ui/chosenport.h"
 
 #include <QObject>
 
@@ -21,7 +21,7 @@ class MainWindow;
 class Link;
 class TrafficLogFile;
 
-class PortRow final : public QObject, public PortGate, private LinkObserver {
+class PortRow final : public QObject, public ChosenPort, private LinkObserver {
     Q_OBJECT
 public:
     PortRow(MainWindow& form, Link& link, PortMap portMap);

@@ -1,9 +1,8 @@
 #include "mainwindow/testmode.h"
 
 #include "link/link.h"
-#include "mainwindow/hexline.h"
 #include "mainwindow/mainwindow.h"
-#include "ui/portgate.h"
+#include "ui/chosenport.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,7 +11,18 @@
 
 namespace callcfg {
 
-TestMode::TestMode(MainWindow& form, Link& link, PortGate& port)
+QString hexLine(std::span<const std::uint8_t> bytes) {
+    QString line;
+    line.reserve(static_cast<qsizetype>(bytes.size() * 3 + 2));
+    for (std::uint8_t b : bytes) {
+        line += QString::number(b, 16).toUpper();
+        line += QLatin1Char(' ');
+    }
+    line += QStringLiteral("\r\n");
+    return line;
+}
+
+TestMode::TestMode(MainWindow& form, Link& link, ChosenPort& port)
     : QObject(&form), form_(form), link_(link), port_(port) {
     connect(form.pollTimer, &QTimer::timeout, this, &TestMode::poll);
     connect(form.testButton, &QPushButton::clicked, this, &TestMode::toggle);

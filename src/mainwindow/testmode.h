@@ -6,17 +6,25 @@
 #include "link/linkobserver.h"
 
 #include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <span>
 
 namespace callcfg {
 
 class MainWindow;
 class Link;
-class PortGate;
+class ChosenPort;
+
+// The test window's text for one read: each byte in upper-case hexadecimal without a leading
+// zero, followed by one blank; the line ends with CR LF.
+QString hexLine(std::span<const std::uint8_t> bytes);
 
 class TestMode final : public QObject, private LinkObserver {
     Q_OBJECT
 public:
-    TestMode(MainWindow& form, Link& link, PortGate& port);
+    TestMode(MainWindow& form, Link& link, ChosenPort& port);
     ~TestMode() override;
 
     bool isOn() const { return on_; }
@@ -29,7 +37,7 @@ private:
 
     MainWindow& form_;
     Link& link_;
-    PortGate& port_;
+    ChosenPort& port_;
     bool on_ = false;
 };
 

@@ -8,8 +8,8 @@
 #include "memoryreader/memoryreaderwindow.h"
 #include "memoryreader/readercommands.h"
 #include "protocol/memoryblocks.h"
+#include "ui/chosenport.h"
 #include "ui/messagebox.h"
-#include "ui/portgate.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -6,7 +6,7 @@
 #include "memory/images.h"
 #include "memoryreader/memoryreaderwindow.h"
 #include "memoryreader/readercommands.h"
-#include "ui/portgate.h"
+#include "ui/chosenport.h"
 
 #include <QLabel>
 

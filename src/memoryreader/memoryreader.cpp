@@ -8,7 +8,7 @@
 
 namespace callcfg {
 
-MemoryReader::MemoryReader(Link& link, PortGate& port, Images& images)
+MemoryReader::MemoryReader(Link& link, ChosenPort& port, Images& images)
     : link_(link), port_(port), images_(images) {}
 
 MemoryReader::~MemoryReader() {

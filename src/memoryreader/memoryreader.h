@@ -9,13 +9,13 @@ namespace callcfg {
 
 class MemoryReaderWindow;
 class Link;
-class PortGate;
+class ChosenPort;
 struct Images;
 
 class MemoryReader : public QObject {
     Q_OBJECT
 public:
-    MemoryReader(Link& link, PortGate& port, Images& images);
+    MemoryReader(Link& link, ChosenPort& port, Images& images);
     ~MemoryReader() override;
 
     // Makes and loads form3 unless it is open, then shows it (not modal).
@@ -25,7 +25,7 @@ public:
 
 private:
     Link& link_;
-    PortGate& port_;
+    ChosenPort& port_;
     Images& images_;
     MemoryReaderWindow* readerWindow_ = nullptr;
 };

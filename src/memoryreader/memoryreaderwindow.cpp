@@ -6,8 +6,8 @@
 #include "ui/controls.h"
 #include "ui/filedialog.h"
 #include "ui/fonts.h"
-#include "ui/settingsshield.h"
 #include "ui/twips.h"
+#include "ui/usersettingshidden.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -135,7 +135,7 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
 
 MemoryReaderWindow::~MemoryReaderWindow() {
     // The dialog writes what it remembers as it is destroyed.
-    const SettingsShield shield;
+    const UserSettingsHidden hidden;
     delete fileDialog;
 }
 

@@ -9,7 +9,7 @@
 #include "memory/images.h"
 #include "memoryreader/memoryreaderwindow.h"
 #include "memoryreader/readercommands.h"
-#include "ui/portgate.h"
+#include "ui/chosenport.h"
 
 #include <QLabel>
 #include <QProgressBar>

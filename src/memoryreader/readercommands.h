@@ -8,7 +8,7 @@ namespace callcfg {
 
 class MemoryReaderWindow;
 class Link;
-class PortGate;
+class ChosenPort;
 
 struct Box;
 struct Images;
@@ -17,7 +17,7 @@ struct TransferResult;
 struct MemoryReaderContext {
     MemoryReaderWindow& window;
     Link& link;
-    PortGate& port;
+    ChosenPort& port;
     Images& images;
 
     // A message box on form3.

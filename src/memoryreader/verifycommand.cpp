@@ -8,7 +8,7 @@
 #include "memoryreader/memoryreaderwindow.h"
 #include "memoryreader/readercommands.h"
 #include "protocol/memoryblocks.h"
-#include "ui/portgate.h"
+#include "ui/chosenport.h"
 
 #include <QLabel>
 #include <QProgressBar>

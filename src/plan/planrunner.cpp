@@ -4,16 +4,17 @@
 
 namespace callcfg {
 
-void RowScreen::sleepUntil(TimePoint until) {
+void RowInteraction::sleepUntil(TimePoint until) {
     std::this_thread::sleep_until(until);
 }
 
-PlanRunner::PlanRunner(Link& link, RowScreen& screen) : link_(link), screen_(screen) {}
+PlanRunner::PlanRunner(Link& link, RowInteraction& interaction)
+    : link_(link), interaction_(interaction) {}
 
 void PlanRunner::settle() {
     if (!quietAt_)
         return;
-    screen_.sleepUntil(*quietAt_);
+    interaction_.sleepUntil(*quietAt_);
     quietAt_.reset();
 }
 
@@ -23,11 +24,11 @@ std::optional<RowEnd> PlanRunner::attempt(const PlanRow& row) {
     const bool learns = prepared && prepared->command->waitBox == WaitBoxKind::Caller;
     if (prepared)
         settle();
-    const CommandRun ran = runCommand(link_, screen_, [&] { return encoded; });
+    const CommandRun ran = runCommand(link_, interaction_, [&] { return encoded; });
     if (!ran.outcome)
         return RowEnd::Failed; // refused by its check
     if (const auto* lost = std::get_if<PortFault>(&*ran.outcome)) {
-        screen_.lost(link_.lostMessage(*lost));
+        interaction_.lost(link_.lostMessage(*lost));
         return RowEnd::CommunicationFailure;
     }
     if (!std::holds_alternative<NoReply>(*ran.outcome))
@@ -40,7 +41,7 @@ std::optional<RowEnd> PlanRunner::attempt(const PlanRow& row) {
     const std::chrono::duration<double> period(prepared->command->wait.seconds * link_.timeScale());
     quietAt_ = std::chrono::steady_clock::now() +
                std::chrono::duration_cast<std::chrono::steady_clock::duration>(period);
-    switch (screen_.notPressed(row)) {
+    switch (interaction_.notPressed(row)) {
     case NotPressedChoice::Retry:
         return std::nullopt;
     case NotPressedChoice::Stop:
@@ -53,9 +54,9 @@ std::optional<RowEnd> PlanRunner::attempt(const PlanRow& row) {
 
 RowEnd PlanRunner::send(const PlanRow& row, int position, int total) {
     for (;;) {
-        if (screen_.stopAsked())
+        if (interaction_.stopAsked())
             return RowEnd::Stop;
-        screen_.starting(row, position, total);
+        interaction_.starting(row, position, total);
         if (const std::optional<RowEnd> end = attempt(row))
             return *end;
     }

@@ -1,8 +1,8 @@
 #pragma once
 // The rows of a plan sent to the host unit one after another, each run by runCommand through
 // the window's command: its check, its frame, its wait and its outcome table. The command line
-// and the site sheet each run the rows on a screen of their own (RowScreen), so the runner
-// knows no terminal and no widget.
+// and the site sheet each run the rows with an interaction of their own (RowInteraction), so the
+// runner knows no terminal and no widget.
 //
 // A table caller's request is answered once the unit has learned a caller, which may be after
 // the command's wait: a key pressed late. Such a late reply must not be taken for the next
@@ -25,9 +25,9 @@ enum class RowEnd { Done, Failed, Stop, CommunicationFailure };
 // What becomes of a table row whose caller's key was not pressed.
 enum class NotPressedChoice { Retry, Skip, Stop };
 
-// Where a plan's rows run: the command's screen (the caller's wait box, the row's outcome as
+// Where a plan's rows run: the command's interaction (the caller's wait box, the row's outcome as
 // its verdict) and what a run of rows adds to it.
-class RowScreen : public CommandScreen {
+class RowInteraction : public CommandInteraction {
 public:
     using TimePoint = std::chrono::steady_clock::time_point;
 
@@ -56,7 +56,7 @@ struct PlanTally {
 
 class PlanRunner {
 public:
-    PlanRunner(Link& link, RowScreen& screen);
+    PlanRunner(Link& link, RowInteraction& interaction);
 
     // One row on the open link, sent again as long as notPressed says Retry; `position` and
     // `total` are what starting() is told.
@@ -72,8 +72,8 @@ private:
     std::optional<RowEnd> attempt(const PlanRow& row);
 
     Link& link_;
-    RowScreen& screen_;
-    std::optional<RowScreen::TimePoint> quietAt_;
+    RowInteraction& interaction_;
+    std::optional<RowInteraction::TimePoint> quietAt_;
 };
 
 } // namespace callcfg

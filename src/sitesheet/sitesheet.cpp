@@ -23,7 +23,8 @@ constexpr int kAfterSheet = 3; // 检查, 结果, 主机
 
 } // namespace
 
-SiteSheet::SiteSheet(Link& link, PortGate& port) : link_(link), port_(port), runner_(link, rows_) {}
+SiteSheet::SiteSheet(Link& link, ChosenPort& port)
+    : link_(link), port_(port), runner_(link, rows_) {}
 
 SiteSheet::~SiteSheet() {
     paused_.reset();

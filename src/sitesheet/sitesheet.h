@@ -19,13 +19,13 @@ namespace callcfg {
 
 class Link;
 class OtherWindowsPaused;
-class PortGate;
+class ChosenPort;
 class SiteSheetWindow;
 
 class SiteSheet final : public QObject {
     Q_OBJECT
 public:
-    SiteSheet(Link& link, PortGate& port);
+    SiteSheet(Link& link, ChosenPort& port);
     ~SiteSheet() override;
 
     // Makes the window unless it exists, then shows it.
@@ -54,12 +54,12 @@ private:
     static constexpr int kRowColumn = 0; // the sheet's row number, before the sheet's columns
 
     Link& link_;
-    PortGate& port_;
+    ChosenPort& port_;
     SiteSheetWindow* window_ = nullptr;
     std::optional<Plan> plan_;
     // The sheet's rows as the window shows them: the prompt during a table row's wait, each
     // row's outcome in its row, no box per row.
-    class SheetRows final : public RowScreen {
+    class SheetRows final : public RowInteraction {
     public:
         explicit SheetRows(SiteSheet& sheet) : sheet_(sheet) {}
         void starting(const PlanRow& row, int, int) override { row_ = &row; }

@@ -5,8 +5,8 @@
 #include "memory/hostmemory.h"
 #include "plan/planverify.h"
 #include "sitesheet/sitesheetwindow.h"
+#include "ui/chosenport.h"
 #include "ui/messagebox.h"
-#include "ui/portgate.h"
 #include "ui/windowspause.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "sitesheet/sitesheet.h"
 
 #include "sitesheet/sitesheetwindow.h"
-#include "ui/portgate.h"
+#include "ui/chosenport.h"
 #include "ui/windowpainting.h"
 #include "ui/windowspause.h"
 

@@ -2,7 +2,7 @@
 
 #include "memory/backupfile.h"
 #include "ui/filedialog.h"
-#include "ui/settingsshield.h"
+#include "ui/usersettingshidden.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -91,7 +91,7 @@ SiteSheetWindow::SiteSheetWindow() : QWidget(nullptr, Qt::Window) {
 
 SiteSheetWindow::~SiteSheetWindow() {
     // The dialog writes what it remembers as it is destroyed.
-    const SettingsShield shield;
+    const UserSettingsHidden hidden;
     delete fileDialog;
 }
 

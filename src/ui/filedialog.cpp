@@ -1,6 +1,6 @@
 #include "ui/filedialog.h"
 
-#include "ui/settingsshield.h"
+#include "ui/usersettingshidden.h"
 
 #include <QFileDialog>
 
@@ -10,7 +10,7 @@ QFileDialog* makeFileDialog(QWidget* parent, const QString& folder, const QStrin
     QFileDialog* dialog = nullptr;
     {
         // The dialog reads its settings while it is built.
-        const SettingsShield shield;
+        const UserSettingsHidden hidden;
         dialog = new QFileDialog(parent, QString(), folder);
         dialog->setOption(QFileDialog::DontUseNativeDialog);
     }

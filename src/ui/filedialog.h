@@ -1,7 +1,7 @@
 #pragma once
 // The program's file dialogs: Qt's own (the same on every system, and driven by tests), made
 // once per window, starting in `folder`; what they remember never reaches the user's settings
-// (settingsshield.h).
+// (usersettingshidden.h).
 
 #include <QString>
 

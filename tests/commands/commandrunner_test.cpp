@@ -11,7 +11,7 @@ using namespace callcfg;
 
 namespace {
 
-struct RecordingScreen : CommandScreen {
+struct RecordingInteraction : CommandInteraction {
     QStringList boxes;
     bool ensurePortOpen() override { return true; }
     bool confirm(const Box&) override { return true; }
@@ -54,7 +54,7 @@ private slots:
         if (port == "answers")
             scripted.port.arrive({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE6},
                                  std::chrono::milliseconds(10));
-        RecordingScreen screen;
+        RecordingInteraction screen;
         runCommand(scripted.link, screen, [&] { return encodeWorkMode(position); });
         QCOMPARE(screen.boxes, QStringList{box});
         QCOMPARE(int(scripted.port.takeWritten().size()), written);

@@ -3,10 +3,10 @@
 #include "boxwatcher.h"
 #include "link/link.h"
 #include "link/qtserialport.h"
-#include "mainwindow/hexline.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/mainwindowcommands.h"
-#include "ui/portgate.h"
+#include "mainwindow/testmode.h"
+#include "ui/chosenport.h"
 #include "ui/waitboxes.h"
 
 #include <QAbstractItemView>
@@ -614,7 +614,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         // The commands behind the buttons, with no port to open: a click ends at once.
-        struct NoPort : callcfg::PortGate {
+        struct NoPort : callcfg::ChosenPort {
             bool ensureOpen() override { return false; }
         } noPort;
         callcfg::Link link(std::make_unique<callcfg::QtSerialPort>());

@@ -2,7 +2,7 @@
 // Software\QtProject key when it is built and writes it when it is destroyed, unless a
 // settings shield stands while it does; the registry is the user's own again after the shield.
 
-#include "ui/settingsshield.h"
+#include "ui/usersettingshidden.h"
 
 #include <QFileDialog>
 #include <QtTest>
@@ -32,7 +32,7 @@ void removeUserKey(const wchar_t* path) {
 void useFileDialog(bool shielded) {
     QFileDialog* dialog = nullptr;
     {
-        std::optional<SettingsShield> shield;
+        std::optional<UserSettingsHidden> shield;
         if (shielded)
             shield.emplace();
         dialog = new QFileDialog(nullptr, QString(), QDir::currentPath());
@@ -43,7 +43,7 @@ void useFileDialog(bool shielded) {
     dialog->show();
     QCoreApplication::processEvents();
     dialog->reject();
-    std::optional<SettingsShield> shield;
+    std::optional<UserSettingsHidden> shield;
     if (shielded)
         shield.emplace();
     delete dialog;
@@ -82,7 +82,7 @@ private slots:
 
     // Once the shield is gone, the current user's registry is the real one again.
     void registryIsTheUsersAfterwards() {
-        { const SettingsShield shield; }
+        { const UserSettingsHidden shield; }
         HKEY key = nullptr;
         QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, qtProjectKey, 0, nullptr, 0, KEY_WRITE, nullptr,
                                  &key, nullptr),
@@ -93,4 +93,4 @@ private slots:
 };
 
 QTEST_MAIN(SettingsShieldTest)
-#include "settingsshield_test.moc"
+#include "usersettingshidden_test.moc"

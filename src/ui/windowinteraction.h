@@ -1,6 +1,6 @@
 #pragma once
-// Where a window runs its host-unit commands: boxes parented to the window, the shared wait boxes,
-// and the window's controls for each focus role.
+// What a window's host-unit commands show and ask: boxes parented to the window, the shared wait
+// boxes, and the window's controls for each focus role.
 
 #include "commands/commandrunner.h"
 
@@ -13,7 +13,7 @@ class QWidget;
 
 namespace callcfg {
 
-class PortGate;
+class ChosenPort;
 class WaitBoxes;
 
 // Which control of a window takes the focus for each role its commands name.
@@ -32,10 +32,10 @@ private:
     QHash<Focus, QWidget*> targets_;
 };
 
-class WindowCommandScreen final : public CommandScreen {
+class WindowInteraction final : public CommandInteraction {
 public:
-    WindowCommandScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes,
-                        FocusTargets focus = {});
+    WindowInteraction(QWidget* window, ChosenPort& port, WaitBoxes& waitBoxes,
+                      FocusTargets focus = {});
 
     bool ensurePortOpen() override;
     bool confirm(const Box& question) override;
@@ -45,7 +45,7 @@ public:
 
 private:
     QWidget* window_;
-    PortGate& port_;
+    ChosenPort& port_;
     WaitBoxes& waitBoxes_;
     FocusTargets focus_;
 };

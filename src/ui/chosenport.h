@@ -5,9 +5,9 @@
 
 namespace callcfg {
 
-class PortGate {
+class ChosenPort {
 public:
-    virtual ~PortGate() = default;
+    virtual ~ChosenPort() = default;
     // True when the port is open; false after the failure has been shown.
     virtual bool ensureOpen() = 0;
 };

@@ -1,4 +1,4 @@
-#include "ui/settingsshield.h"
+#include "ui/usersettingshidden.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -12,7 +12,7 @@
 namespace callcfg {
 
 #ifdef _WIN32
-SettingsShield::SettingsShield() {
+UserSettingsHidden::UserSettingsHidden() {
     // A key made for the moment and deleted at once, its handle kept: a deleted key holds
     // nothing and no key can be made under it. Made volatile, it never reaches the disk.
     const std::wstring name =
@@ -29,15 +29,15 @@ SettingsShield::SettingsShield() {
     substitute_ = key;
 }
 
-SettingsShield::~SettingsShield() {
+UserSettingsHidden::~UserSettingsHidden() {
     if (substitute_ == nullptr)
         return;
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegCloseKey(static_cast<HKEY>(substitute_));
 }
 #else
-SettingsShield::SettingsShield() = default;
-SettingsShield::~SettingsShield() = default;
+UserSettingsHidden::UserSettingsHidden() = default;
+UserSettingsHidden::~UserSettingsHidden() = default;
 #endif
 
 } // namespace callcfg

@@ -1,7 +1,7 @@
-#include "ui/windowcommandscreen.h"
+#include "ui/windowinteraction.h"
 
+#include "ui/chosenport.h"
 #include "ui/messagebox.h"
-#include "ui/portgate.h"
 #include "ui/waitboxes.h"
 
 #include <QWidget>
@@ -28,29 +28,29 @@ void FocusTargets::requireEveryRole(const char* window) const {
             qFatal("%s has no control for the focus role %d", window, int(role));
 }
 
-WindowCommandScreen::WindowCommandScreen(QWidget* window, PortGate& port, WaitBoxes& waitBoxes,
-                                         FocusTargets focus)
+WindowInteraction::WindowInteraction(QWidget* window, ChosenPort& port, WaitBoxes& waitBoxes,
+                                     FocusTargets focus)
     : window_(window), port_(port), waitBoxes_(waitBoxes), focus_(std::move(focus)) {}
 
-bool WindowCommandScreen::ensurePortOpen() {
+bool WindowInteraction::ensurePortOpen() {
     return port_.ensureOpen();
 }
 
-bool WindowCommandScreen::confirm(const Box& question) {
+bool WindowInteraction::confirm(const Box& question) {
     return confirmBox(window_, question.text, question.title);
 }
 
-void WindowCommandScreen::showWaitBox(WaitBoxKind kind) {
+void WindowInteraction::showWaitBox(WaitBoxKind kind) {
     if (WaitBox* box = waitBoxes_.box(kind))
         box->showAndPaint();
 }
 
-void WindowCommandScreen::hideWaitBox(WaitBoxKind kind) {
+void WindowInteraction::hideWaitBox(WaitBoxKind kind) {
     if (WaitBox* box = waitBoxes_.box(kind))
         box->hide();
 }
 
-void WindowCommandScreen::show(const Verdict& verdict) {
+void WindowInteraction::show(const Verdict& verdict) {
     if (verdict.box)
         showBox(window_, *verdict.box);
     if (QWidget* control = focus_.controlFor(verdict.focus)) {
