@@ -60,11 +60,8 @@ void Link::removeObserver(LinkObserver* observer) {
     std::erase(observers_, observer);
 }
 
-// Sleeps until the read of the period ending at `end` is due: at that end, less the time the
-// port's read may take, so that a slow read does not lengthen the wait.
-void Link::sleepUntilRead(WaitClock::TimePoint end) {
-    const auto deadline =
-        end - std::chrono::duration_cast<WaitClock::TimePoint::duration>(port_->readPatience());
+// Sleeps until `deadline`, telling the observers between slices.
+void Link::sleepUntil(WaitClock::TimePoint deadline) {
     for (auto now = clock_->now(); now < deadline; now = clock_->now()) {
         clock_->sleepUntil(std::min(deadline, now + kIdleSlice));
         if (clock_->now() < deadline)
@@ -73,22 +70,48 @@ void Link::sleepUntilRead(WaitClock::TimePoint end) {
     }
 }
 
-// A read of the port, with the line errors it noticed; in a wait, the read of a period, which
-// takes what comes until the period's end.
-std::optional<std::vector<std::uint8_t>> Link::readPort(bool toPeriodEnd) {
-    auto bytes = toPeriodEnd ? port_->readAllFor(port_->readPatience()) : port_->readAll();
+// A read of the port, with the line errors it noticed: what is waiting, or what arrives
+// within `span`.
+std::optional<std::vector<std::uint8_t>> Link::readPort(std::chrono::milliseconds span) {
+    auto bytes = span > span.zero() ? port_->readAllFor(span) : port_->readAll();
     for (LineError error : port_->takeLineErrors())
         for (LinkObserver* observer : observers_)
             observer->lineError(error);
     return bytes;
 }
 
-std::optional<std::vector<std::uint8_t>> Link::read(bool toPeriodEnd) {
-    auto bytes = readPort(toPeriodEnd);
+// What arrived by the end of a wait's period. The read starts the port's read patience before
+// `end`, so that a slow read comes out of the period, not on top of it. A read that completes
+// before `end` (a driver that answers at once with nothing) is followed by one at `end`: the
+// period is never judged early, and runs past `end` by at most the port's patience.
+std::optional<std::vector<std::uint8_t>> Link::readPeriod(WaitClock::TimePoint end) {
+    using std::chrono::milliseconds;
+    const auto patience =
+        std::chrono::duration_cast<WaitClock::TimePoint::duration>(port_->readPatience());
+    sleepUntil(end - patience);
+    const auto left = std::chrono::ceil<milliseconds>(end - clock_->now());
+    auto bytes = readPort(std::max(left, milliseconds(0)));
+    if (bytes && clock_->now() < end) {
+        sleepUntil(end);
+        auto rest = readPort();
+        if (!rest)
+            return rest;
+        bytes->insert(bytes->end(), rest->begin(), rest->end());
+    }
+    tellReceived(bytes);
+    return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> Link::read() {
+    auto bytes = readPort();
+    tellReceived(bytes);
+    return bytes;
+}
+
+void Link::tellReceived(const std::optional<std::vector<std::uint8_t>>& bytes) {
     if (bytes && !bytes->empty())
         for (LinkObserver* observer : observers_)
             observer->received(*bytes);
-    return bytes;
 }
 
 QString Link::lostMessage(const PortFault& fault) const {
@@ -139,10 +162,12 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
     using Duration = WaitClock::TimePoint::duration;
     const auto length = std::chrono::duration_cast<Duration>(
         std::chrono::duration<double>(wait.seconds * timeScale_));
-    const WaitClock::TimePoint start = clock_->now();
+    // Each period runs in full from its start. A period that showed the checksum box ends when
+    // the box is closed, and the next starts then.
+    WaitClock::TimePoint start = clock_->now();
     for (int period = 0; period < std::max(1, wait.periods); ++period) {
-        sleepUntilRead(start + length * (period + 1));
-        const auto bytes = read(true);
+        const WaitClock::TimePoint end = start + length;
+        const auto bytes = readPeriod(end);
         if (!bytes)
             return lose({port_->errorText(), false}); // a port fault ends the wait
         ScanResult result = scanner.scan(*bytes);
@@ -151,6 +176,7 @@ Outcome Link::exchange(const Request& request, const WaitPlan& wait,
                 observer->checksumFailed();
         if (result.data)
             return Replied{std::move(*result.data)};
+        start = result.checksumErrors ? std::max(end, clock_->now()) : end;
     }
     return NoReply{};
 }

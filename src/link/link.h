@@ -6,6 +6,7 @@
 #include "link/serialport.h"
 #include "link/waitclock.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -40,11 +41,14 @@ public:
     PortFailure portFailure() const;
 
     // Sends the request, runs `afterSending` (a wait box, say) and waits as `wait` says,
-    // taking the reply to the request's command at the end of a period. Nothing but the
-    // observers' calls runs during the wait. Whatever is waiting at the port is dropped right
-    // before the request leaves, without a wait (the observers' dropped()): nothing that came
-    // before the request is its reply, so neither a late reply to an earlier request, nor a
-    // reply the unit sent twice, nor noise behind one is taken for the reply to this one.
+    // taking the reply to the request's command at the end of a period. Each period runs in
+    // full from its start; one that showed the checksum box ends when the box is closed. A
+    // period's read ends past the period by at most the port's read patience (40 ms on a
+    // Windows driver that leaves reads pending), and that is taken from the next period.
+    // Nothing but the observers' calls runs during the wait. Whatever is waiting at the port is
+    // dropped right before the request leaves, without a wait (the observers' dropped()): nothing
+    // that came before the request is its reply, so neither a late reply to an earlier request, nor
+    // a reply the unit sent twice, nor noise behind one is taken for the reply to this one.
     Outcome exchange(const Request& request, const WaitPlan& wait,
                      const std::function<void()>& afterSending = {});
 
@@ -67,9 +71,11 @@ public:
     double timeScale() const { return timeScale_; }
 
 private:
-    void sleepUntilRead(WaitClock::TimePoint end);
-    std::optional<std::vector<std::uint8_t>> readPort(bool toPeriodEnd = false);
-    std::optional<std::vector<std::uint8_t>> read(bool toPeriodEnd = false);
+    void sleepUntil(WaitClock::TimePoint deadline);
+    std::optional<std::vector<std::uint8_t>> readPort(std::chrono::milliseconds span = {});
+    std::optional<std::vector<std::uint8_t>> readPeriod(WaitClock::TimePoint end);
+    std::optional<std::vector<std::uint8_t>> read();
+    void tellReceived(const std::optional<std::vector<std::uint8_t>>& bytes);
     void dropWaiting();
     PortFault lose(const PortFault& fault);
 

@@ -46,10 +46,11 @@ public:
     virtual std::vector<LineError> takeLineErrors() { return {}; }
     // How long a read may take: none where reads return at once; a driver that leaves reads
     // pending gets some patience. The link starts the read of a wait's period that long before
-    // the period ends, with readAllFor(readPatience()).
+    // the period ends, with readAllFor(readPatience()); a read that completes sooner is
+    // followed by a readAll() at the period's end.
     virtual std::chrono::milliseconds readPatience() const { return {}; }
-    // Everything that arrives within `span` from now; nullopt on a port fault. By default what
-    // is waiting now.
+    // Everything that arrives within `span` from now, or less when the driver completes the
+    // read sooner; nullopt on a port fault. By default what is waiting now.
     virtual std::optional<std::vector<std::uint8_t>>
     readAllFor(std::chrono::milliseconds /*span*/) {
         return readAll();

@@ -247,6 +247,23 @@ private slots:
         }
     }
 
+    // The checksum box ends its period; the next period runs in full once the box is closed
+    // and takes the good reply that came meanwhile: at real length, the bad reply at once, the
+    // box read for 2.5 s, the good reply at 4.0 s, taken at 4.5 s.
+    void checksumBoxEndsItsPeriod() {
+        EndToEnd e2e(1.0);
+        callcfg::MainWindow& form = e2e.mainWindow();
+        e2e.host.withLine([](hostsim::HostLine& line) {
+            line.addFault(
+                hostsim::Fault::noise({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE7}).onCommand(0x17));
+            line.addFault(hostsim::Fault::split(6, 4.0).onCommand(0x17));
+        });
+        e2e.boxes.setAnswerDelay(2500);
+        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
+        QCOMPARE(describe(e2e.boxes.take()),
+                 (QStringList{"error 错误: CRC校验错误", "notice OK: 设置工作模式成功！"}));
+    }
+
     // Command8 is hidden; a click on it (it stays enabled) opens the port, makes the window
     // high enough for the test window and every frame and polls the port into the test
     // window; a second click ends it (6000 twips, title bar included).

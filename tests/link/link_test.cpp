@@ -18,6 +18,8 @@ namespace {
 struct Recorder : LinkObserver {
     QStringList events;
     int waits = 0;
+    testsupport::VirtualClock* clock = nullptr;
+    std::chrono::milliseconds boxOpenFor{};
     void sent(std::span<const std::uint8_t> wire) override { events << "sent " + hexText(wire); }
     void received(std::span<const std::uint8_t> bytes) override {
         events << "received " + hexText(bytes);
@@ -26,7 +28,11 @@ struct Recorder : LinkObserver {
         events << "dropped " + hexText(bytes);
     }
     void portLost(const QString& message) override { events << "lost " + message; }
-    void checksumFailed() override { events << "checksum"; }
+    void checksumFailed() override {
+        events << "checksum";
+        if (clock)
+            clock->advance(boxOpenFor); // the checksum box is read and closed
+    }
     void waiting() override { ++waits; }
 };
 
@@ -78,6 +84,57 @@ private slots:
                  (QStringList{"sent 55 55 AA 01 08 00 F6", "received 55 AA 02 08 00 F5"}));
         QCOMPARE(f.s.clock.elapsed(), 1000ms);
         QCOMPARE(f.recorder.waits, waits);
+    }
+
+    // Every period runs in full from its start, and the reply is taken at the end of one. A
+    // checksum box ends its period; the next one starts when it is closed. A read that
+    // completes early with nothing is read again at the period's end; a read left pending runs
+    // past the end by at most the port's patience, and the next period keeps its end.
+    // (A read of what is waiting, made before the request, is left pending as long.)
+    void periods_data() {
+        QTest::addColumn<int>("readTakes");
+        QTest::addColumn<int>("readAllTakes");
+        QTest::addColumn<bool>("emptyAtOnce");
+        QTest::addColumn<int>("boxOpenFor");
+        QTest::addColumn<int>("periods");
+        QTest::addColumn<QString>("arrivals"); // "ms bytes; ms bytes"
+        QTest::addColumn<bool>("replied");
+        QTest::addColumn<int>("endsAt");
+        const QString good = "55 AA 02 08 00 F5";
+        const QString bad = "100 55 AA 02 08 00 00; ";
+        QTest::newRow("box, then a full period")
+            << 0 << 0 << false << 1500 << 2 << bad + "3000 " + good << true << 3500;
+        QTest::newRow("box in the last period")
+            << 0 << 0 << false << 1500 << 1 << bad + "1200 " + good << false << 2500;
+        QTest::newRow("early empty read, read again at the end")
+            << 40 << 0 << true << 0 << 1 << "980 " + good << true << 1000;
+        QTest::newRow("pending read at the end")
+            << 0 << 40 << false << 0 << 2 << "1990 " + good << true << 2080;
+        QTest::newRow("pending read, no reply")
+            << 0 << 40 << false << 0 << 1 << QString() << false << 1080;
+    }
+    void periods() {
+        QFETCH(int, readTakes);
+        QFETCH(int, readAllTakes);
+        QFETCH(bool, emptyAtOnce);
+        QFETCH(int, boxOpenFor);
+        QFETCH(int, periods);
+        QFETCH(QString, arrivals);
+        QFETCH(bool, replied);
+        QFETCH(int, endsAt);
+        Fixture f;
+        f.s.port.readTakes = std::chrono::milliseconds(readTakes);
+        f.s.port.readAllTakes = std::chrono::milliseconds(readAllTakes);
+        f.s.port.readsCompleteAtOnce = emptyAtOnce;
+        f.recorder.clock = &f.s.clock;
+        f.recorder.boxOpenFor = std::chrono::milliseconds(boxOpenFor);
+        QVERIFY(f.open());
+        for (const QString& arrival : arrivals.split(';', Qt::SkipEmptyParts))
+            f.s.port.arrive(
+                hexBytes(arrival.trimmed().section(' ', 1)),
+                std::chrono::milliseconds(arrival.trimmed().section(' ', 0, 0).toInt()));
+        QCOMPARE(std::holds_alternative<Replied>(f.exchange("08", "", {periods, 1.0})), replied);
+        QCOMPARE(f.s.clock.elapsed(), std::chrono::milliseconds(endsAt));
     }
 
     // Each request is sent whole and alone: nothing of an earlier, longer one follows it.

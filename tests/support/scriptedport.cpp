@@ -37,17 +37,21 @@ bool ScriptedPort::writeByte(std::uint8_t byte) {
 }
 
 std::optional<ScriptedPort::Bytes> ScriptedPort::readAll() {
+    return readTaking(readAllTakes);
+}
+
+std::optional<ScriptedPort::Bytes> ScriptedPort::readAllFor(std::chrono::milliseconds span) {
+    return readTaking(span);
+}
+
+std::optional<ScriptedPort::Bytes> ScriptedPort::readTaking(std::chrono::milliseconds span) {
+    if (open_ && !failReads && !readsCompleteAtOnce)
+        clock_.advance(span);
     if (!open_ || failReads) {
         error_ = QStringLiteral("device gone");
         return std::nullopt;
     }
     return takeArrived();
-}
-
-std::optional<ScriptedPort::Bytes> ScriptedPort::readAllFor(std::chrono::milliseconds) {
-    if (open_ && !failReads)
-        clock_.advance(readTakes);
-    return readAll();
 }
 
 } // namespace testsupport

@@ -30,8 +30,13 @@ public:
     bool refuseWrites = false;
     bool failReads = false;
     // The read of a wait's period takes this long, as on a driver that leaves reads pending;
-    // the port says so. A read of what is waiting returns at once.
+    // the port says so. A read of what is waiting returns at once, unless `readAllTakes` says
+    // otherwise (a driver that has not yet shown that it leaves reads pending).
     std::chrono::milliseconds readTakes{};
+    std::chrono::milliseconds readAllTakes{};
+    // Reads complete at once, with what is due or with nothing, whatever the port's patience,
+    // as a driver's reads may once it has left one pending.
+    bool readsCompleteAtOnce = false;
     // Handed to the link after its next read.
     std::vector<callcfg::LineError> lineErrors;
 
@@ -54,6 +59,7 @@ private:
         Bytes bytes;
     };
     Bytes takeArrived();
+    std::optional<Bytes> readTaking(std::chrono::milliseconds span);
 
     VirtualClock& clock_;
     std::vector<Chunk> chunks_; // in the order of their moments
