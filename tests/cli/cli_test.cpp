@@ -53,8 +53,8 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-// One run of the command line in this process, its waits at a tenth (periods of 20 ms: a
-// loaded two-core machine misses 10 ms now and then).
+// One run of the command line in this process, its waits at a fifth (a read's periods of
+// 40 ms: room for a loaded two-core machine).
 struct Run {
     int status = -1;
     QString out, err;
@@ -79,6 +79,22 @@ Run run(const QStringList& arguments, const callcfg::DeviceLister& present = {},
     out.flush();
     err.flush();
     return result;
+}
+
+// The built program's environment without a display; with `lang` that is its only locale
+// setting, and `messages` LC_MESSAGES over it.
+QProcessEnvironment withoutDisplay(const char* lang = nullptr, const char* messages = nullptr) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    if (lang) {
+        environment.remove("LC_ALL");
+        environment.remove("LC_MESSAGES");
+        environment.insert("LANG", lang);
+    }
+    if (messages)
+        environment.insert("LC_MESSAGES", messages);
+    return environment;
 }
 
 // A host image with pager 12 and two table callers, as the memory reader's examples have them.
@@ -115,13 +131,19 @@ class CommandLineTest : public QObject {
     void fault(const Fault& f) {
         host->withLine([&](hostsim::HostLine& l) { l.addFault(f); });
     }
+    std::vector<hostsim::ReceivedRequest> requests() {
+        return host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); });
+    }
+    void freshUnit() {
+        host = std::make_unique<hostsim::PtyHost>();
+        host->setPacing(false);
+    }
 
 private slots:
     void init() {
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        host = std::make_unique<hostsim::PtyHost>();
-        host->setPacing(false);
+        freshUnit();
     }
     void cleanup() {
         host.reset();
@@ -138,8 +160,7 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(readFile(file), bytesOf(original));
 
-        host = std::make_unique<hostsim::PtyHost>();
-        host->setPacing(false);
+        freshUnit();
         r = run({"restore", "--device", device(), file}, {}, true); // stderr on a terminal
         QCOMPARE(r.status, 0);
         QCOMPARE(memory(), original);
@@ -159,30 +180,23 @@ private slots:
         QVERIFY2(r.err.contains("1 bytes, the first at 0x0fa0 in block 32"), qPrintable(r.err));
     }
 
-    void restoreWithoutVerifySendsOnlyTheDownload() {
-        const QString file = path("r.cat");
-        writeFile(file, bytesOf(patterned(9)));
-        const auto r = run({"restore", "--no-verify", "--device", device(), file});
-        QVERIFY2(r.status == 0, qPrintable(r.err));
-        const auto requests = host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); });
-        QCOMPARE(requests.size(), std::size_t(64));
-        QVERIFY(std::all_of(requests.begin(), requests.end(),
-                            [](const hostsim::ReceivedRequest& q) { return q.command == 0x18; }));
-    }
-
     // At a terminal restore names the device, reads the unit, shows what the file and the unit
-    // hold and writes only on y; --yes answers for a script, with no read and no question.
+    // hold and writes only on y; --yes answers for a script, with no read and no question;
+    // --no-verify sends only the download.
     void restoreAsks_data() {
-        QTest::addColumn<QString>("answer"); // --yes: the option given, and n were it asked
+        QTest::addColumn<QString>("answer"); // --yes: the options given, and n were it asked
         QTest::addColumn<int>("status");
-        QTest::newRow("y") << "y" << 0;
-        QTest::newRow("N") << "N" << 1;
-        QTest::newRow("--yes") << "--yes" << 0;
+        QTest::addColumn<int>("sent"); // requests
+        QTest::newRow("y") << "y" << 0 << 64 * 3;
+        QTest::newRow("N") << "N" << 1 << 64;
+        QTest::newRow("--yes") << "--yes" << 0 << 64 * 2;
+        QTest::newRow("--yes --no-verify") << "--yes --no-verify" << 0 << 64;
     }
     void restoreAsks() {
         QFETCH(QString, answer);
         QFETCH(int, status);
-        const bool yes = answer == "--yes";
+        QFETCH(int, sent);
+        const bool yes = answer.startsWith("--yes");
         Memory unit = handMade();
         unit[55] = unit[8190] = 0xFF; // no pager 12, no valid table count
         unit[8166] = 0;
@@ -195,7 +209,7 @@ private slots:
         const Run r = run(
             QStringList{"restore", "--any-name", "--port", "COM2=" + device(), "--device", "COM2",
                         file} +
-                (yes ? QStringList{"--yes"} : QStringList()),
+                (yes ? answer.split(' ') : QStringList()),
             [adapter] { return std::vector{adapter}; }, false, yes ? "n" : answer);
         QCOMPARE(r.status, status);
         QCOMPARE(memory(), status == 0 ? handMade() : unit);
@@ -210,8 +224,7 @@ private slots:
                  qPrintable(r.err));
         QCOMPARE(r.err.endsWith("\ncallcfg: nothing written; the host unit is as it was\n"),
                  status == 1);
-        QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size(),
-                 std::size_t((yes ? 0 : 64) + (status == 0 ? 128 : 0)));
+        QCOMPARE(requests().size(), std::size_t(sent));
     }
 
     // At a terminal an existing file is replaced only on y, asked before the unit is read.
@@ -229,16 +242,20 @@ private slots:
         QCOMPARE(r.status, answer == "y" ? 0 : 2);
         QCOMPARE(readFile(file), answer == "y" ? bytesOf(patterned(7)) : "an older backup");
         QVERIFY(r.err.startsWith("Overwrite " + file + "? [y/N]\n"));
-        QCOMPARE(host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size(),
-                 std::size_t(answer == "y" ? 64 : 0));
+        QCOMPARE(requests().size(), std::size_t(answer == "y" ? 64 : 0));
     }
 
-    // Ctrl+C or SIGTERM during restore's download or program's run finishes the block or row
-    // in flight and stops: the unit holds exactly what the message names, the program ends by
-    // the signal, and a run names the row and the command to go on from there.
+    // Ctrl+C or SIGTERM ends the built program by that signal, as the shell expects of an
+    // interrupted command. During a backup's read it leaves neither a file nor a temporary file
+    // (in a folder where temporary files have names: a USB stick, a network share), an older file
+    // as it was; restore's download and program's run finish the block or row in flight and
+    // stop: the unit holds exactly what the message names, and a run names the row and the
+    // command to go on from there.
     void interrupted_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("signal");
+        QTest::newRow("backup, Ctrl+C") << "backup" << SIGINT;
+        QTest::newRow("backup over an older file, SIGTERM") << "backup" << SIGTERM;
         QTest::newRow("restore, Ctrl+C") << "restore" << SIGINT;
         QTest::newRow("restore, SIGTERM") << "restore" << SIGTERM;
         QTest::newRow("program, Ctrl+C") << "program" << SIGINT;
@@ -246,121 +263,138 @@ private slots:
     void interrupted() {
         QFETCH(QString, command);
         QFETCH(int, signal);
-        const bool restore = command == "restore";
+        const bool older = command == "backup" && signal == SIGTERM;
         host->setPacing(true);
         setMemory(patterned(1));
-        writeFile(path("new.cat"), bytesOf(patterned(2)));
-        writeFile(path("-plan.csv"),
-                  "传呼号,地址码,极性,机型,速率,音调\r\n1,1,正,英文,512,音调1\r\n"
-                  "2,2,正,英文,512,音调1\r\n3,3,正,英文,512,音调1\r\n");
+        if (older)
+            writeFile(path("shop.cat"), "an older backup");
+        if (command != "backup") {
+            writeFile(path("new.cat"), bytesOf(patterned(2)));
+            writeFile(path("-plan.csv"),
+                      "传呼号,地址码,极性,机型,速率,音调\r\n1,1,正,英文,512,音调1\r\n"
+                      "2,2,正,英文,512,音调1\r\n3,3,正,英文,512,音调1\r\n");
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", NAMED_TEMPORARIES);
+        environment.insert("ASAN_OPTIONS",
+                           environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
         QProcess process; // no terminal: no question
+        process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir->path());
         process.start(CALLCFG_BINARY,
-                      restore ? QStringList{"restore", "--device", device(), path("new.cat")}
-                              : QStringList{"program", "--device", device(), "--", "-plan.csv"});
+                      QMap<QString, QStringList>{
+                          {"backup", {"backup", "--force", "--device", device(), path("shop.cat")}},
+                          {"restore", {"restore", "--device", device(), path("new.cat")}},
+                          {"program", {"program", "--device", device(), "--", "-plan.csv"}}}
+                          .value(command));
         std::size_t n = 0;
-        const auto sent = [&] {
-            return n +=
-                   host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size();
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(sent() >= (restore ? 3 : 1), 10000);
+        const auto sent = [&] { return n += requests().size(); };
+        QTRY_VERIFY_WITH_TIMEOUT(sent() >= (command == "program" ? 1 : 3), 10000);
         QCOMPARE(::kill(process.processId(), signal), 0);
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitStatus(), QProcess::CrashExit);
         QCOMPARE(process.exitCode(), signal);
         sent();
         const QString err = QString::fromUtf8(process.readAllStandardError());
-        if (!restore) {
+        if (command == "backup") {
+            QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+                     older ? QStringList{"shop.cat"} : QStringList());
+            if (older)
+                QCOMPARE(readFile(path("shop.cat")), QByteArray("an older backup"));
+        } else if (command == "program") {
             QVERIFY2(err.endsWith("callcfg: interrupted before row 3; to go on from there: callcfg "
                                   "program --device " +
                                   device() + " --from 3 -- -plan.csv\n"),
                      qPrintable(err));
             QCOMPARE(n, std::size_t(1));
-            return;
+        } else {
+            QVERIFY(err.endsWith(QString("new blocks: blocks 1–%1 are new, %2–64 old; restore "
+                                         "again to write the whole file, or verify to compare\n")
+                                     .arg(n)
+                                     .arg(n + 1)));
+            Memory expected = patterned(1);
+            std::copy_n(patterned(2).begin(), n * 128, expected.begin());
+            QCOMPARE(memory(), expected);
         }
-        QVERIFY(err.endsWith(QString("new blocks: blocks 1–%1 are new, %2–64 old; restore again "
-                                     "to write the whole file, or verify to compare\n")
-                                 .arg(n)
-                                 .arg(n + 1)));
-        Memory expected = patterned(1);
-        std::copy_n(patterned(2).begin(), n * 128, expected.begin());
-        QCOMPARE(memory(), expected);
     }
 
     // Every failure has its status and message; a failed backup or export creates or changes no
     // file, and one that would replace a file without the installer's say or write where no
     // regular file stands is refused before the unit is read.
     void failures_data() {
-        QTest::addColumn<QStringList>("arguments"); // DEV and FILE stand for the device and file
+        QTest::addColumn<QStringList>("arguments"); // DEV: the device; @name: a file in the folder
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        const QStringList backup{"backup", "--device", "DEV", "NEW"};
-        QTest::newRow("no port") << QStringList{"backup", "--device", "/dev/callcfg-none", "NEW"}
+        const QStringList backup{"backup", "--device", "DEV", "@new.cat"};
+        QTest::newRow("no port") << QStringList{"backup", "--device", "/dev/callcfg-none",
+                                                "@new.cat"}
                                  << "" << 3 << "cannot open /dev/callcfg-none";
         QTest::newRow("silent unit") << backup << "silent" << 3 << "no reply from";
         QTest::newRow("wrong length") << backup << "length" << 3 << "wrong data length";
         QTest::newRow("device lost mid-read")
             << backup << "lost" << 3 << "UNIT disconnected: |block 11 of 64";
         QTest::newRow("device lost mid-restore")
-            << QStringList{"restore", "--device", "DEV", "GOOD"} << "lost in download" << 3
+            << QStringList{"restore", "--device", "DEV", "@good.cat"} << "lost in download" << 3
             << "UNIT disconnected: |block 11 of 64|\ncallcfg: the host unit now holds a mix of old "
                "and new blocks: blocks 1–10 are new, 11–64 old";
-        QTest::newRow("entry without a device") << QStringList{"verify", "--device", "COM2", "GOOD"}
-                                                << "" << 3 << "COM2: no serial device present";
+        QTest::newRow("entry without a device")
+            << QStringList{"verify", "--device", "COM2", "@good.cat"} << "" << 3
+            << "COM2: no serial device present";
         QTest::newRow("backup over a file")
-            << QStringList{"backup", "--device", "DEV", "FILE"} << "" << 2
+            << QStringList{"backup", "--device", "DEV", "@kept.cat"} << "" << 2
             << "kept.cat exists; nothing written (--force";
         QTest::newRow("export over a sheet")
-            << QStringList{"export", "GOOD", "--pagers", "--output", "SHEET"} << "" << 2
+            << QStringList{"export", "@good.cat", "--pagers", "--output", "@kept.csv"} << "" << 2
             << "kept.csv exists; nothing written (--force";
         QTest::newRow("export over a backup, forced")
-            << QStringList{"export", "GOOD", "--pagers", "--force", "--output", "FILE"} << "" << 2
-            << "kept.cat is a backup file's name: export never writes a backup file";
+            << QStringList{"export", "@good.cat", "--pagers", "--force", "--output", "@kept.cat"}
+            << "" << 2 << "kept.cat is a backup file's name: export never writes a backup file";
         QTest::newRow("export over its input")
-            << QStringList{"export", "--any-name", "SHEET", "--tables", "--output", "SHEET"} << ""
-            << 2 << "kept.csv is the file exported from: export never writes over it";
+            << QStringList{"export", "--any-name", "@kept.csv", "--tables", "--output", "@kept.csv"}
+            << "" << 2 << "kept.csv is the file exported from: export never writes over it";
         QTest::newRow("backup into a FIFO")
-            << QStringList{"backup", "--any-name", "--device", "DEV", "FIFO"} << "" << 2
+            << QStringList{"backup", "--any-name", "--device", "DEV", "@fifo"} << "" << 2
             << "cannot write |fifo: it is a FIFO (a named pipe), not a regular file";
-        QTest::newRow("no device named") << QStringList{"backup", "--device", "", "NEW"} << "" << 2
-                                         << "--device names no device";
+        QTest::newRow("no device named") << QStringList{"backup", "--device", "", "@new.cat"} << ""
+                                         << 2 << "--device names no device";
         QTest::newRow("unwritable file")
-            << QStringList{"backup", "--device", "DEV", "NODIR"} << "" << 2 << "cannot write";
+            << QStringList{"backup", "--device", "DEV", "@no-such-folder/x.cat"} << "" << 2
+            << "cannot write";
         QTest::newRow("missing file")
-            << QStringList{"verify", "--device", "DEV", "MISSING"} << "" << 2 << "cannot open";
-        QTest::newRow("short file") << QStringList{"restore", "--device", "DEV", "SHORT"} << "" << 2
-                                    << "holds 100 bytes; a backup holds 8192";
+            << QStringList{"verify", "--device", "DEV", "@missing.cat"} << "" << 2 << "cannot open";
+        QTest::newRow("short file") << QStringList{"restore", "--device", "DEV", "@short.cat"} << ""
+                                    << 2 << "holds 100 bytes; a backup holds 8192";
         QTest::newRow("no device option")
-            << QStringList{"backup", "NEW"} << "" << 2 << "--device DEV is required";
+            << QStringList{"backup", "@new.cat"} << "" << 2 << "--device DEV is required";
         QTest::newRow("two listings")
-            << QStringList{"show", "SHORT", "--hex", "--mode"} << "" << 2 << "choose one of";
+            << QStringList{"show", "@short.cat", "--hex", "--mode"} << "" << 2 << "choose one of";
         QTest::newRow("export without a choice")
-            << QStringList{"export", "FILE"} << "" << 2 << "choose one of";
-        QTest::newRow("unopenable log")
-            << QStringList{"backup", "--log", "NODIR", "--device", "DEV", "NEW"} << "" << 2
-            << "cannot open the log";
+            << QStringList{"export", "@kept.cat"} << "" << 2 << "choose one of";
+        QTest::newRow("unopenable log") << QStringList{"backup",   "--log", "@no-such-folder/x.cat",
+                                                       "--device", "DEV",   "@new.cat"}
+                                        << "" << 2 << "cannot open the log";
         QTest::newRow("bad port mapping")
-            << QStringList{"verify", "--port", "COM1", "--device", "COM1", "FILE"} << "" << 2
+            << QStringList{"verify", "--port", "COM1", "--device", "COM1", "@kept.cat"} << "" << 2
             << "--port expects COMn=DEVICE";
         QTest::newRow("port number past 255")
-            << QStringList{"verify", "--port", "COM256=DEV", "--device", "COM1", "FILE"} << "" << 2
-            << "--port expects COMn=DEVICE";
-        QTest::newRow("port 0") << QStringList{"backup", "--device", "COM0", "NEW"} << "" << 3
+            << QStringList{"verify", "--port", "COM256=DEV", "--device", "COM1", "@kept.cat"} << ""
+            << 2 << "--port expects COMn=DEVICE";
+        QTest::newRow("port 0") << QStringList{"backup", "--device", "COM0", "@new.cat"} << "" << 3
                                 << "COM0 names no port: a port number is 1 to 255";
         // The memory reader window's file name rule.
         QTest::newRow("backup to a program")
-            << QStringList{"backup", "--device", "DEV", "EXE"} << "" << 2
+            << QStringList{"backup", "--device", "DEV", "@callcfg.exe"} << "" << 2
             << "callcfg.exe: the file name must end in .cat or .CAT (--any-name takes any name)";
         QTest::newRow("restore of mixed case") << QStringList{"restore", "--device", "DEV", "a.Cat"}
                                                << "" << 2 << "a.Cat: choose a .cat or .CAT file";
         QTest::newRow("diff of a program")
-            << QStringList{"diff", "GOOD", "a.exe"} << "" << 2 << "a.exe: choose a .cat";
+            << QStringList{"diff", "@good.cat", "a.exe"} << "" << 2 << "a.exe: choose a .cat";
         QTest::newRow("--any-name") << QStringList{"export", "--any-name", "a.exe", "--tables"}
                                     << "" << 2 << "cannot open a.exe";
         QTest::newRow("a port past COM9")
-            << QStringList{"verify", "--port", "COM12=DEV", "--device", "COM12", "GOOD"} << "" << 1
-            << "the host unit differs from";
+            << QStringList{"verify", "--port", "COM12=DEV", "--device", "COM12", "@good.cat"} << ""
+            << 1 << "the host unit differs from";
     }
 
     void failures() {
@@ -374,30 +408,11 @@ private slots:
         writeFile(path("good.cat"), QByteArray(8192, 'g'));
         writeFile(path("kept.csv"), QByteArray(8192, 's'));
         QCOMPARE(::mkfifo(qPrintable(path("fifo")), 0600), 0);
-        for (QString& argument : arguments) {
-            if (argument == "DEV")
-                argument = device();
-            else if (argument.endsWith("=DEV"))
-                argument = argument.chopped(3) + device();
-            else if (argument == "FILE")
-                argument = file;
-            else if (argument == "NEW")
-                argument = path("new.cat");
-            else if (argument == "SHEET")
-                argument = path("kept.csv");
-            else if (argument == "FIFO")
-                argument = path("fifo");
-            else if (argument == "NODIR")
-                argument = path("no-such-folder/x.cat");
-            else if (argument == "MISSING")
-                argument = path("missing.cat");
-            else if (argument == "SHORT")
-                argument = path("short.cat");
-            else if (argument == "GOOD")
-                argument = path("good.cat");
-            else if (argument == "EXE")
-                argument = path("callcfg.exe");
-        }
+        for (QString& argument : arguments)
+            argument = argument == "DEV"           ? device()
+                       : argument.endsWith("=DEV") ? argument.chopped(3) + device()
+                       : argument.startsWith('@')  ? path(qPrintable(argument.mid(1)))
+                                                   : argument;
         if (fault == "silent")
             this->fault(Fault::noReply().onCommand(0x0D).onBlock(5));
         else if (fault == "length")
@@ -472,47 +487,8 @@ private slots:
                  present ? QStringList{"shop.cat"} : QStringList());
         if (!present) {
             QVERIFY2(r.err.contains("cannot write"), qPrintable(r.err));
-            QVERIFY(host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).empty());
+            QVERIFY(requests().empty());
         }
-    }
-
-    // Ctrl+C or SIGTERM during the read ends the built program by that signal, as the shell
-    // expects of an interrupted command, and leaves neither a file nor a temporary file; an
-    // older file stays as it was. The folder is one where temporary files have names (a USB
-    // stick, a network share).
-    void backupInterrupted_data() {
-        QTest::addColumn<int>("signal");
-        QTest::addColumn<bool>("older");
-        QTest::newRow("Ctrl+C") << SIGINT << false;
-        QTest::newRow("SIGTERM over an older file") << SIGTERM << true;
-    }
-    void backupInterrupted() {
-        QFETCH(int, signal);
-        QFETCH(bool, older);
-        host->setPacing(true);
-        const QString file = path("shop.cat");
-        if (older)
-            writeFile(file, "an older backup");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LD_PRELOAD", NAMED_TEMPORARIES);
-        environment.insert("ASAN_OPTIONS",
-                           environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(CALLCFG_BINARY, {"backup", "--force", "--device", device(), file});
-        std::size_t requests = 0;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (requests +=
-             host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); }).size()) >= 3,
-            10000);
-        QCOMPARE(::kill(process.processId(), signal), 0);
-        QVERIFY(process.waitForFinished(10000));
-        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(process.exitCode(), signal);
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
-                 older ? QStringList{"shop.cat"} : QStringList());
-        if (older)
-            QCOMPARE(readFile(file), QByteArray("an older backup"));
     }
 
     // While the backup's file is open a signal waits; it ends the process once the hold ends,
@@ -676,10 +652,10 @@ private slots:
         QCOMPARE(lines.value(1), "COM2  " + dev + "  (--port)  a host unit answered");
         QCOMPARE(lines.value(8), "COM12  " + dev + "  (--port)  a host unit answered");
         QCOMPARE(r.err, QString("callcfg: host unit found on COM2, COM12\n"));
-        const auto requests = host->withLine([](hostsim::HostLine& l) { return l.takeRequests(); });
-        QCOMPARE(requests.size(), std::size_t(1));
-        QCOMPARE(requests[0].command, std::uint8_t(0x0D));
-        QCOMPARE(requests[0].data, std::vector<std::uint8_t>{0x00});
+        const auto sent = requests();
+        QCOMPARE(sent.size(), std::size_t(1));
+        QCOMPARE(sent[0].command, std::uint8_t(0x0D));
+        QCOMPARE(sent[0].data, std::vector<std::uint8_t>{0x00});
 
         // The unit behind the only adapter present, without --port.
         callcfg::SerialDevice adapter;
@@ -729,44 +705,10 @@ private slots:
                  chinese);
     }
 
-    // The command line speaks the locale's language, Qt's parser included, and so do the help's
-    // headings; the system's own texts stay as they are.
-    void messagesFollowTheLocale() {
-        QProcessEnvironment chinese = QProcessEnvironment::systemEnvironment();
-        chinese.remove("LC_ALL");
-        chinese.remove("LC_MESSAGES");
-        chinese.insert("LANG", "zh_CN.UTF-8");
-        QProcess process;
-        process.setProcessEnvironment(chinese);
-        process.start(CALLCFG_BINARY, {"verify", "--device", "/dev/callcfg-none", path("x.cat")});
-        QVERIFY(process.waitForFinished(10000));
-        QCOMPARE(process.exitCode(), 2);
-        QVERIFY2(QString::fromUtf8(process.readAllStandardError())
-                     .startsWith("callcfg: 无法打开 " + path("x.cat") + "："),
-                 "");
-        process.start(CALLCFG_BINARY, {"show", "a.exe"}); // the window's words
-        QVERIFY(process.waitForFinished(10000));
-        QCOMPARE(process.readAllStandardError(),
-                 "callcfg: a.exe：请选择.cat文件（--any-name 接受任何文件名）\n");
-        process.start(CALLCFG_BINARY, {"show", "--bogus"});
-        QVERIFY(process.waitForFinished(10000));
-        QVERIFY(process.readAllStandardError().startsWith("callcfg: 未知选项“bogus”。\n"));
-        for (const auto& [messages, usage, options] :
-             {std::tuple{"", "用法：callcfg show", "选项：\n  --port <COMn=DEVICE>  端口 COMn"},
-              {"C", "Usage: callcfg show", "Options:\n  --port <COMn=DEVICE>  Port COMn"}}) {
-            chinese.insert("LC_MESSAGES", messages);
-            process.setProcessEnvironment(chinese);
-            process.start(CALLCFG_BINARY, {"show", "--help"});
-            QVERIFY(process.waitForFinished(10000));
-            const QString help = QString::fromUtf8(process.readAllStandardOutput());
-            // The usage line, the description, a blank line, then the options.
-            QVERIFY2(help.startsWith(usage) && help.section('\n', 3).startsWith(options),
-                     qPrintable(help));
-        }
-    }
-
-    // What the program says in the locale's language: on stderr when it starts "callcfg: ",
-    // else on stdout (the other silent when done); every part between '|'; help in 80 columns.
+    // What the program says in the locale's language, Qt's parser and the help's headings
+    // included (English through LC_MESSAGES over a Chinese LANG); the system's own texts stay
+    // as they are. On stderr when it starts "callcfg: ", else on stdout (the other silent when
+    // done); every part between '|'; help in 80 columns.
     void messagesInBothLocales_data() {
         QTest::addColumn<bool>("chinese");
         QTest::addColumn<QStringList>("arguments"); // A, B, EMPTY, PLAN, FILE: files; DEV
@@ -812,6 +754,18 @@ private slots:
             "COM1  DEV  (--port)  took no byte for a second\n");
         row("plan without rows", {"program", "--dry-run", "PLAN"}, "", 2,
             "callcfg: |的表头行下没有任何行\n", "callcfg: | has no rows below its header\n");
+        row("unopenable file", {"verify", "--device", "/dev/callcfg-none", "FILE"}, "", 2,
+            "callcfg: 无法打开 |x.cat：", "callcfg: cannot open |x.cat: ");
+        row("the window's words", {"show", "a.exe"}, "", 2,
+            "callcfg: a.exe：请选择.cat文件（--any-name 接受任何文件名）\n",
+            "callcfg: a.exe: choose a .cat or .CAT file (--any-name takes any name)\n");
+        row("unknown option", {"show", "--bogus"}, "", 2, "callcfg: 未知选项“bogus”。\n",
+            "callcfg: Unknown option 'bogus'.\n");
+        // The usage line, the description, a blank line, then the options (DEV names the
+        // device: the option's value is left out).
+        row("a subcommand's help", {"show", "--help"}, "", 0,
+            "用法：callcfg show|\n\n选项：\n  --port <COMn=|>  端口 COMn",
+            "Usage: callcfg show|\n\nOptions:\n  --port <COMn=|>  Port COMn");
     }
     void messagesInBothLocales() {
         QFETCH(bool, chinese);
@@ -841,13 +795,8 @@ private slots:
             stopped = ::open(qPrintable(device()), O_RDWR | O_NOCTTY);
             QVERIFY(stopped >= 0 && ::tcflow(stopped, TCOOFF) == 0);
         }
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name :
-             {"LC_ALL", "LC_MESSAGES", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(name);
-        environment.insert("LANG", chinese ? "zh_CN.UTF-8" : "C.UTF-8");
         QProcess process;
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(withoutDisplay("zh_CN.UTF-8", chinese ? nullptr : "C"));
         process.start(CALLCFG_BINARY, arguments);
         QVERIFY(process.waitForFinished(20000));
         ::close(stopped); // none when -1
@@ -866,9 +815,7 @@ private slots:
     // The built program: no display needed for the version, a listing or a usage error, and
     // a backup at real timing takes its 64 periods of 0.2 s.
     void binary() {
-        QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            noDisplay.remove(name);
+        const QProcessEnvironment noDisplay = withoutDisplay();
         const auto runBinary = [&](const QStringList& arguments, QString* out = nullptr) {
             QProcess process;
             process.setProcessEnvironment(noDisplay);
@@ -887,11 +834,7 @@ private slots:
         QCOMPARE(runBinary({"show"}), 2);
         // A listing that could not be written is no success.
         QProcess full;
-        QProcessEnvironment english = noDisplay;
-        english.remove("LC_ALL");
-        english.remove("LC_MESSAGES");
-        english.insert("LANG", "C.UTF-8");
-        full.setProcessEnvironment(english);
+        full.setProcessEnvironment(withoutDisplay("C.UTF-8"));
         full.setStandardOutputFile("/dev/full");
         full.start(CALLCFG_BINARY, {"show", "--hex", path("made.cat")});
         QVERIFY(full.waitForFinished(10000));

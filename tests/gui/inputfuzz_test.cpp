@@ -90,10 +90,10 @@ std::optional<double> inRange(const QString& text, double low, double high) {
     return value;
 }
 
-Expected deletePager(const QString& t) {
-    const auto v = inRange(t, 1, 254);
-    return v ? Expected{hexText(Bytes{std::uint8_t(whole(*v))}), {}}
-             : Expected{{}, "传呼号必须为1-254的数字！"};
+// One number from 1 to `high`, sent as a byte; else `box`.
+Expected oneNumber(const QString& t, int high, const char* box) {
+    const auto v = inRange(t, 1, high);
+    return v ? Expected{hexText(Bytes{std::uint8_t(whole(*v))}), {}} : Expected{{}, box};
 }
 
 Expected setPager(const QString& number, const QString& address) {
@@ -145,12 +145,6 @@ Expected setTable(const QString& table, const QStringList& pagers) {
         data.push_back(std::uint8_t(whole(*p)));
     }
     return {hexText(data), {}};
-}
-
-Expected urge(const QString& t) {
-    const auto v = inRange(t, 1, 9);
-    return v ? Expected{hexText(Bytes{std::uint8_t(whole(*v))}), {}}
-             : Expected{{}, "催菜器号码必须为1-9的数字！"};
 }
 
 Expected transmitter(const QString& t) {
@@ -227,9 +221,8 @@ class InputFuzzTest : public QObject {
 
 private slots:
     void randomTexts() {
-        const int rounds = qEnvironmentVariableIntValue("CALLCFG_INPUT_FUZZ_ROUNDS") > 0
-                               ? qEnvironmentVariableIntValue("CALLCFG_INPUT_FUZZ_ROUNDS")
-                               : 120;
+        const int asked = qEnvironmentVariableIntValue("CALLCFG_INPUT_FUZZ_ROUNDS");
+        const int rounds = asked > 0 ? asked : 120;
         const quint32 seed = quint32(qEnvironmentVariableIntValue("CALLCFG_INPUT_FUZZ_SEED"));
         Texts texts(seed ? seed : 20261207);
         e2e = std::make_unique<EndToEnd>();
@@ -250,7 +243,9 @@ private slots:
             switch (texts.below(9)) {
             case 0:
                 f.deletePagerEdit->setText(a);
-                check(f.deletePagerButton, deletePager(f.deletePagerEdit->text()), inputs);
+                check(f.deletePagerButton,
+                      oneNumber(f.deletePagerEdit->text(), 254, "传呼号必须为1-254的数字！"),
+                      inputs);
                 break;
             case 1:
                 f.pagerNumberEdit->setText(a);
@@ -275,7 +270,8 @@ private slots:
                 break;
             case 4:
                 f.setUrgeEdit->setText(a);
-                check(f.setUrgeButton, urge(f.setUrgeEdit->text()), inputs);
+                check(f.setUrgeButton,
+                      oneNumber(f.setUrgeEdit->text(), 9, "催菜器号码必须为1-9的数字！"), inputs);
                 break;
             case 5:
                 f.transmitterFrequencyEdit->setText(a);
