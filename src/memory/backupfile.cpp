@@ -1,8 +1,6 @@
 #include "memory/backupfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryFile>
 
 namespace callcfg {
 
@@ -55,13 +53,6 @@ std::optional<HostMemory> readBackup(const QString& path) {
         got += n;
     }
     return bytes;
-}
-
-QString backupStartFolder(const QString& current, const QString& documents) {
-    QTemporaryFile probe(QDir(current).filePath(QStringLiteral("callcfg-XXXXXX.tmp")));
-    if (probe.open() || documents.isEmpty()) // removed again as it goes
-        return current;
-    return documents;
 }
 
 } // namespace callcfg

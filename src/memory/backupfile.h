@@ -27,9 +27,4 @@ std::optional<WriteFailure> saveBackup(const QString& path, const HostMemory& me
 // is shorter. A missing file is never created.
 std::optional<HostMemory> readBackup(const QString& path);
 
-// The folder the backup file dialog starts in: `current` when a file can be created there (one
-// is created and removed: only that shows what permissions such as NTFS's allow), otherwise
-// `documents` (unless that is empty).
-QString backupStartFolder(const QString& current, const QString& documents);
-
 } // namespace callcfg

@@ -1,6 +1,5 @@
 #include "memoryreader/memoryreaderwindow.h"
 
-#include "memory/backupfile.h"
 #include "memory/images.h"
 #include "memoryreader/wrapbutton.h"
 #include "ui/controls.h"
@@ -11,14 +10,12 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 
 namespace callcfg {
 namespace {
@@ -105,15 +102,9 @@ MemoryReaderWindow::MemoryReaderWindow(QWidget* parent) : QWidget(parent) {
     pagerHeader->hide();
     tableHeader->hide();
 
-    // Starts in the current directory when the user may create a file there, otherwise in
-    // their documents (the Start menu starts the tool in its installation folder), never where
-    // an earlier run's dialogs were left; what the dialog remembers stays out of the user's
-    // settings (it reads them while it is built).
-    fileDialog = makeFileDialog(
-        this,
-        backupStartFolder(QDir::currentPath(),
-                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
-        QStringLiteral("CommonDialog1"));
+    // Never where an earlier run's dialogs were left: what the dialog remembers stays out of
+    // the user's settings (it reads them while it is built).
+    fileDialog = makeFileDialog(this, QStringLiteral("CommonDialog1"));
     fileDialog->setFileMode(QFileDialog::AnyFile);
     fileDialog->setNameFilters(
         {QStringLiteral("备份文件 (*.cat *.CAT)"), QStringLiteral("所有文件 (*)")});

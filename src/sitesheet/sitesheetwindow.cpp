@@ -1,17 +1,14 @@
 #include "sitesheet/sitesheetwindow.h"
 
-#include "memory/backupfile.h"
 #include "ui/filedialog.h"
 #include "ui/usersettingshidden.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -81,12 +78,8 @@ SiteSheetWindow::SiteSheetWindow() : QWidget(nullptr, Qt::Window) {
     layout->addWidget(summaryLabel);
     setTabOrder(openButton, startButton);
 
-    // As the backup file's dialog: where the user may write, nothing kept in the registry.
-    fileDialog = makeFileDialog(
-        this,
-        backupStartFolder(QDir::currentPath(),
-                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
-        QStringLiteral("SheetFileDialog"));
+    // As the backup file's dialog: nothing kept in the registry.
+    fileDialog = makeFileDialog(this, QStringLiteral("SheetFileDialog"));
 }
 
 SiteSheetWindow::~SiteSheetWindow() {

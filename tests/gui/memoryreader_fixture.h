@@ -25,10 +25,10 @@ namespace readertest {
 using Memory = std::array<std::uint8_t, 8192>;
 using Receiver = std::array<std::uint8_t, 256>;
 
-// Every wait at a fifth of its length: a host read takes about 2.6 s. Periods of 10 ms (0.05)
-// were missed now and then on a loaded two-core machine, and a download's 30 ms (0.1) once
-// under the sanitizers.
-inline constexpr double kTimeScale = 0.2;
+// Every wait at two fifths of its length: a host read takes about 5 s. Periods of 10 ms (0.05)
+// were missed now and then on a loaded two-core machine, a download's 30 ms (0.1) and a read's
+// 40 ms (0.2) once each under the sanitizers at a load of 4; a read's 80 ms holds there.
+inline constexpr double kTimeScale = 0.4;
 
 struct ReaderRun : testsupport::EndToEnd {
     ReaderRun() : EndToEnd(kTimeScale) {

@@ -2,16 +2,22 @@
 // wired program. The listings read the images the program holds; no exchange is needed.
 
 #include "memoryreader_fixture.h"
+#include "ui/filedialog.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QStandardPaths>
 
 using namespace readertest;
 
 class MemoryReaderWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Started from the program's own folder, as the Start menu starts the tool.
+    void initTestCase() { QVERIFY(QDir::setCurrent(QCoreApplication::applicationDirPath())); }
+
     void layout_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
@@ -87,11 +93,41 @@ private slots:
         auto* dialog = w.findChild<QFileDialog*>("CommonDialog1");
         QVERIFY(dialog && dialog->parent() == &w);
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        // Started in the program's folder, the dialog starts in the documents (or the home
+        // folder that holds them, when they are missing); nothing was created to find that out.
+        QVERIFY(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                    .startsWith(dialog->directory().absolutePath()));
+        QCOMPARE(QDir().entryList(QDir::Files).filter(".tmp"), QStringList());
         // Command12 again brings the open window forward without loading it again.
         w.listingText->setPlainText("kept");
         QTest::mouseClick(run.mainWindow().memoryReaderButton, Qt::LeftButton);
         QCOMPARE(run.program->memoryReader->readerWindow(), &w);
         QCOMPARE(w.listingText->toPlainText(), "kept");
+    }
+
+    void startFolder_data() {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("documents");
+        QTest::addColumn<QString>("expected");
+        const QString docs = "C:/Users/a/Documents";
+        QTest::addRow("elsewhere") << "D:/sites" << docs << "D:/sites";
+        QTest::addRow("the program's folder") << "C:/Tools/callcfg" << docs << docs;
+        QTest::addRow("inside it, other case") << "c:\\tools\\CALLCFG\\x\\" << docs << docs;
+        QTest::addRow("a name that only begins alike")
+            << "C:/Tools/callcfg2" << docs << "C:/Tools/callcfg2";
+        QTest::addRow("under Program Files") << "C:/Program Files/callcfg" << docs << docs;
+        QTest::addRow("a root as program folder") << "E:/x" << docs << docs;
+        QTest::addRow("no documents") << "C:/Tools/callcfg"
+                                      << ""
+                                      << "C:/Tools/callcfg";
+    }
+
+    void startFolder() {
+        QFETCH(QString, current);
+        QFETCH(QString, documents);
+        QFETCH(QString, expected);
+        const QStringList programs{"", "C:/Tools/callcfg", "C:\\Program Files", "E:/"};
+        QCOMPARE(callcfg::dialogStartFolder(current, programs, documents), expected);
     }
 
     void labelClicksAndReload() {

@@ -17,7 +17,7 @@ using testsupport::EndToEnd;
 namespace {
 
 struct Sheet {
-    EndToEnd e2e{0.1};
+    EndToEnd e2e{readertest::kTimeScale};
     QTemporaryDir dir;
 
     Sheet() {
@@ -144,6 +144,7 @@ private slots:
         s.waitForSummary("设置完毕");
         QCOMPARE(s.column("结果"), QStringList(2, "超时没有返回数据!!"));
         QCOMPARE(s.w().summaryLabel->text(), "设置完毕：完成 0 行，未成功 2 行。");
+        s.e2e.link().setTimeScale(readertest::kTimeScale);
         s.w().verifyButton->click();
         s.waitForSummary("已读取主机");
         QCOMPARE(s.column("主机"), QStringList(2, "一致"));
