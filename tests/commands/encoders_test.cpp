@@ -172,6 +172,7 @@ void EncodersTest::setPager_data() {
     QTest::newRow("address 12.5") << pager("1", "12.5") << unsendable(failed);
     QTest::newRow("address blank") << pager("1", " 12") << unsendable(failed);
     QTest::newRow("address sign") << pager("1", "+12") << unsendable(failed);
+    QTest::newRow("address -0") << pager("1", "-0") << unsendable(failed);
     QTest::newRow("address exponent") << pager("1", "1e3") << unsendable(failed);
 }
 
@@ -252,6 +253,7 @@ void EncodersTest::receiverNumber_data() {
     QTest::newRow("81") << "81" << refused(bad, "Text2");
     QTest::newRow("0") << "0" << refused(bad, "Text2");
     QTest::newRow("letters") << "x" << refused(bad, "Text2");
+    QTest::newRow("empty") << "" << refused(bad, "Text2");
 }
 
 void EncodersTest::receiverNumber() {

@@ -22,7 +22,6 @@ const QString kFrequencyFailed = "error 错误: 接收器频率写入失败!";
 const QString kFrequencyRange = "error 错误: 接收器号码必须为1-80的数字！";
 const QString kTransmitterOk = "notice OK: 发射机频率写入成功！";
 const QString kStep = "error 错误: 频率值必须为12.5K的倍数！";
-const QString kBand = "error 错误: 频率值应在100到500之间！";
 
 } // namespace
 
@@ -32,22 +31,11 @@ class MaintenanceCommandsTest : public QObject {
 private slots:
     void setReceiverNumber_data() {
         addCommandColumns();
-        const QStringList receiver1{"Text2=1"};
-        const QString wire1 = "55 55 AA 01 02 01 01 FA";
-
         QTest::newRow("80") << QStringList{"Text2=80"} << ""
                             << "55 55 AA 01 02 01 50 AB"
                             << QStringList{"notice OK: 设置接收器号码成功！"} << "Text2";
-        QTest::newRow("1") << receiver1 << "" << wire1
-                           << QStringList{"notice OK: 设置接收器号码成功！"} << "Text2";
         QTest::newRow("81") << QStringList{"Text2=81"} << ""
                             << "" << QStringList{kReceiverRange} << "Text2";
-        QTest::newRow("0") << QStringList{"Text2=0"} << ""
-                           << "" << QStringList{kReceiverRange} << "Text2";
-        QTest::newRow("empty") << QStringList{"Text2="} << ""
-                               << "" << QStringList{kReceiverRange} << "Text2";
-        QTest::newRow("reply length 1")
-            << receiver1 << "length 1" << wire1 << QStringList{kLength} << "Command2";
     }
 
     void setReceiverNumber() { runCommandRow("Command2", 0x02); }
@@ -57,8 +45,6 @@ private slots:
         const QString wire = "55 55 AA 01 08 00 F6";
         QTest::newRow("done") << QStringList{} << "" << wire
                               << QStringList{"notice OK: 初始化接收器成功！"} << "Command6";
-        QTest::newRow("reply length 1")
-            << QStringList{} << "length 1" << wire << QStringList{kLength} << "Command6";
     }
 
     void initialiseReceiver() { runCommandRow("Command6", 0x08); }
@@ -66,86 +52,40 @@ private slots:
     void initialiseHost_data() {
         addCommandColumns();
         const QString wire = "55 55 AA 01 09 00 F5";
-        const QString timeout = "error 错误: 超时没有返回数据！";
         QTest::newRow("done") << QStringList{} << "" << wire
                               << QStringList{kConfirmHost, "notice OK: 初始化主机成功！"}
                               << "Command7";
-        QTest::newRow("reply length 1")
-            << QStringList{} << "length 1" << wire
-            << QStringList{kConfirmHost, "notice 错误: 返回数据长度错误！"} << "Command7";
     }
 
     void initialiseHost() { runCommandRow("Command7", 0x09); }
 
     void receiverFrequency_data() {
         addCommandColumns();
-        const QString wire = "55 55 AA 01 0A 01 07 EC";
-        QTest::newRow("315.6 without receiver")
-            << QStringList{} << "" << wire << QStringList{kFrequencyOk} << "Command13";
-        QTest::newRow("315.6 for receiver 12")
-            << QStringList{"Text10=12"} << ""
-            << "55 55 AA 01 0A 02 07 0C DF" << QStringList{kFrequencyOk} << "Command13";
         QTest::newRow("314.2 for receiver 80")
             << QStringList{"Combo2=314.2", "Text10=80"} << ""
             << "55 55 AA 01 0A 02 00 50 A2" << QStringList{kFrequencyOk} << "Command13";
         QTest::newRow("receiver 81") << QStringList{"Text10=81"} << ""
                                      << "" << QStringList{kFrequencyRange} << "Command13";
-        QTest::newRow("receiver 0") << QStringList{"Text10=0"} << ""
-                                    << "" << QStringList{kFrequencyRange} << "Command13";
-        QTest::newRow("receiver letters") << QStringList{"Text10=r2"} << ""
-                                          << "" << QStringList{kFrequencyFailed} << "Command13";
         QTest::newRow("frequency emptied")
             << QStringList{"Combo2=", "Text10=x"} << ""
             << "" << QStringList{"error 错误: 请选择接收器的频率！"} << "Command13";
         QTest::newRow("frequency typed over") << QStringList{"Combo2=315.7"} << ""
                                               << "" << QStringList{kFrequencyFailed} << "Command13";
-        QTest::newRow("reply length 1")
-            << QStringList{} << "length 1" << wire << QStringList{kLength} << "Command13";
     }
 
     void receiverFrequency() { runCommandRow("Command13", 0x0A); }
 
     void transmitterFrequency_data() {
         addCommandColumns();
-        const QStringList mhz430{"Text7=430.225"};
-        const QString wire430 = "55 55 AA 01 0B 03 41 A5 AA 60";
-        const QString clearWire = "55 55 AA 01 0B 00 F3";
-        const QString cleared = "notice OK: 发射机设置清除成功！";
-
-        QTest::newRow("430.225") << mhz430 << "" << wire430 << QStringList{kTransmitterOk}
+        QTest::newRow("430.225") << QStringList{"Text7=430.225"} << ""
+                                 << "55 55 AA 01 0B 03 41 A5 AA 60" << QStringList{kTransmitterOk}
                                  << "Text7";
-        QTest::newRow("100") << QStringList{"Text7=100"} << ""
-                             << "55 55 AA 01 0B 03 0F 42 40 5F" << QStringList{kTransmitterOk}
-                             << "Text7";
-        QTest::newRow("500") << QStringList{"Text7=500"} << ""
-                             << "55 55 AA 01 0B 03 4C 4B 40 19" << QStringList{kTransmitterOk}
-                             << "Text7";
-        QTest::newRow("430.2") << QStringList{"Text7=430.2"} << ""
-                               << "55 55 AA 01 0B 03 41 A4 B0 5B" << QStringList{kTransmitterOk}
-                               << "Text7";
         QTest::newRow("430.201") << QStringList{"Text7=430.201"} << ""
                                  << "" << QStringList{kStep} << "Text7";
-        QTest::newRow("430.00125") << QStringList{"Text7=430.00125"} << ""
-                                   << "" << QStringList{kStep} << "Text7";
-        QTest::newRow("99.9875") << QStringList{"Text7=99.9875"} << ""
-                                 << "" << QStringList{kBand} << "Text7";
-        QTest::newRow("500.0125") << QStringList{"Text7=500.0125"} << ""
-                                  << "" << QStringList{kBand} << "Text7";
-        QTest::newRow("letters") << QStringList{"Text7=430,225"} << ""
-                                 << "" << QStringList{"error 错误: 频率值里不能输入非法数值!"}
-                                 << "Text7";
-        QTest::newRow("empty clears") << QStringList{"Text7="} << "" << clearWire
-                                      << QStringList{kConfirmClear, cleared} << "Text7";
-        QTest::newRow("empty, cancel sends nothing")
-            << QStringList{"Text7="} << "cancel"
-            << "" << QStringList{kConfirmClear} << "Command14";
-        QTest::newRow("clear, no reply") << QStringList{"Text7="} << "noReply" << clearWire
-                                         << QStringList{kConfirmClear, kTimeout} << "Text7";
-        QTest::newRow("clear, reply length 1")
-            << QStringList{"Text7="} << "length 1" << clearWire
-            << QStringList{kConfirmClear, kLength} << "Command14";
-        QTest::newRow("reply length 1")
-            << mhz430 << "length 1" << wire430 << QStringList{kLength} << "Command14";
+        QTest::newRow("empty clears")
+            << QStringList{"Text7="} << ""
+            << "55 55 AA 01 0B 00 F3"
+            << QStringList{kConfirmClear, "notice OK: 发射机设置清除成功！"} << "Text7";
     }
 
     void transmitterFrequency() { runCommandRow("Command14", 0x0B); }

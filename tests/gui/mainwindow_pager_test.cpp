@@ -1,5 +1,6 @@
 // Set pager (Command1) and delete pager (Command4) from the main window to the simulated host
-// unit: bytes on the wire, boxes and focus for every case.
+// unit: each field reaches its byte, each refusal its field; the input edges are the encoders'
+// and the replies' rows come from the table of expected commands.
 
 #include "mainwindow_fixture.h"
 
@@ -14,7 +15,6 @@ const QString kSetOk = "notice OK: 设置传呼号成功！";
 const QString kSetFailed = "error 错误: 设置传呼号失败!";
 const QString kBadPager = "error 错误: 传呼号必须为1-254的数字！";
 const QString kBadAddress = "error 错误: 地址码应为7位数字！";
-const QString kDeleteTimeout = "error 错误: 删除传呼号失败，请检查与通讯端口的连接情况！";
 
 } // namespace
 
@@ -24,59 +24,21 @@ class PagerCommandsTest : public QObject {
 private slots:
     void setPager_data() {
         addCommandColumns();
-        const QString wire105 = kSet + "01 05 00 02 00 00 00 00 00 00 01 02 00 E5";
-        const QStringList pager105{"Text1(0)=105", "Text1(1)=12"};
-
         QTest::newRow("pager 254") << QStringList{"Text1(0)=254", "Text1(1)=1234567"} << ""
                                    << kSet + "02 36 00 02 00 01 02 03 04 05 06 07 00 9A"
                                    << QStringList{kSetOk} << "Text1(0)";
-        QTest::newRow("pager 105, address 12")
-            << pager105 << "" << wire105 << QStringList{kSetOk} << "Text1(0)";
-        QTest::newRow("pager 199.6 goes out as 200")
-            << QStringList{"Text1(0)=199.6", "Text1(1)=7"} << ""
-            << kSet + "02 00 00 02 00 00 00 00 00 00 00 07 00 E5" << QStringList{kSetOk}
-            << "Text1(0)";
         QTest::newRow("mode 11, 正, 音调4")
             << QStringList{"Text1(0)=1",   "Text1(1)=7654321", "Combo1(0)=英文",
                            "Combo1(1)=正", "Combo1(2)=2400",   "Combo1(3)=音调4"}
             << "" << kSet + "00 01 01 01 01 07 06 05 04 03 02 01 03 CD" << QStringList{kSetOk}
             << "Text1(0)";
-        QTest::newRow("mode 5") << QStringList{"Text1(0)=1", "Text1(1)=0", "Combo1(2)=512"} << ""
-                                << kSet + "00 01 00 05 00 00 00 00 00 00 00 00 00 EA"
-                                << QStringList{kSetOk} << "Text1(0)";
-        QTest::newRow("mode 8, 音调2")
-            << QStringList{"Text1(0)=1", "Text1(1)=0000000", "Combo1(0)=中文字符", "Combo1(2)=2400",
-                           "Combo1(3)=音调2"}
-            << "" << kSet + "00 01 00 08 00 00 00 00 00 00 00 00 01 E6" << QStringList{kSetOk}
-            << "Text1(0)";
-        QTest::newRow("address 9999999") << QStringList{"Text1(0)=1", "Text1(1)=9999999"} << ""
-                                         << kSet + "00 01 00 02 00 09 09 09 09 09 09 09 00 AE"
-                                         << QStringList{kSetOk} << "Text1(0)";
 
         QTest::newRow("pager 255") << QStringList{"Text1(0)=255", "Text1(1)=12"} << ""
                                    << "" << QStringList{kBadPager} << "Text1(0)";
-        QTest::newRow("pager 0") << QStringList{"Text1(0)=0", "Text1(1)=12"} << ""
-                                 << "" << QStringList{kBadPager} << "Text1(0)";
-        QTest::newRow("pager letters") << QStringList{"Text1(0)=a1", "Text1(1)=12"} << ""
-                                       << "" << QStringList{kBadPager} << "Text1(0)";
-        QTest::newRow("pager checked before address")
-            << QStringList{"Text1(0)=", "Text1(1)=x"} << ""
-            << "" << QStringList{kBadPager} << "Text1(0)";
         QTest::newRow("address 10000000") << QStringList{"Text1(0)=1", "Text1(1)=10000000"} << ""
                                           << "" << QStringList{kBadAddress} << "Text1(1)";
-        QTest::newRow("address empty") << QStringList{"Text1(0)=1", "Text1(1)="} << ""
-                                       << "" << QStringList{kBadAddress} << "Text1(1)";
-        QTest::newRow("address of eight characters")
-            << QStringList{"Text1(0)=1", "Text1(1)=00001234"} << ""
-            << "" << QStringList{kBadAddress} << "Text1(1)";
         QTest::newRow("address 12.5") << QStringList{"Text1(0)=1", "Text1(1)=12.5"} << ""
                                       << "" << QStringList{kSetFailed} << "Text1(0)";
-        QTest::newRow("address -0") << QStringList{"Text1(0)=1", "Text1(1)=-0"} << ""
-                                    << "" << QStringList{kSetFailed} << "Text1(0)";
-
-        QTest::newRow("reply with data")
-            << pager105 << "length 1" << wire105 << QStringList{"notice 错误: 返回数据长度错误"}
-            << "Command1";
     }
 
     void setPager() { runCommandRow("Command1", 0x01); }
@@ -89,23 +51,12 @@ private slots:
         QTest::newRow("deleted 254")
             << QStringList{"Text4=254"} << "data"
             << "55 55 AA 01 04 01 FE FB" << QStringList{"notice OK: 删除传呼号成功！"} << "Text4";
-        QTest::newRow("deleted 1")
-            << QStringList{"Text4=1"} << "data"
-            << "55 55 AA 01 04 01 01 F8" << QStringList{"notice OK: 删除传呼号成功！"} << "Text4";
         QTest::newRow("no such pager 105")
             << pager105 << "" << wire105 << QStringList{"notice 注意: 无此传呼号！"} << "Text4";
         QTest::newRow("status 2") << pager105 << "data 02" << wire105
                                   << QStringList{"notice 错误: 返回数据错误"} << "Text4";
-        QTest::newRow("status 0") << pager105 << "data 00" << wire105
-                                  << QStringList{"notice 错误: 返回数据错误"} << "Text4";
-        QTest::newRow("length 2") << pager105 << "length 2" << wire105
-                                  << QStringList{"notice 错误: 返回数据长度错误"} << "Text4";
         QTest::newRow("255") << QStringList{"Text4=255"} << ""
                              << "" << QStringList{kBadPager} << "Text4";
-        QTest::newRow("0") << QStringList{"Text4=0"} << ""
-                           << "" << QStringList{kBadPager} << "Text4";
-        QTest::newRow("empty") << QStringList{"Text4="} << ""
-                               << "" << QStringList{kBadPager} << "Text4";
     }
 
     void deletePager() { runCommandRow("Command4", 0x04); }
