@@ -53,8 +53,8 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-// One run of the command line in this process, its waits at a fifth (a read's periods of
-// 40 ms: room for a loaded two-core machine).
+// One run of the command line in this process, its waits at two fifths (a read's periods of
+// 80 ms: 40 ms was once missed under the sanitizers on a loaded two-core machine).
 struct Run {
     int status = -1;
     QString out, err;
@@ -73,7 +73,7 @@ Run run(const QStringList& arguments, const callcfg::DeviceLister& present = {},
             return answer;
         };
     callcfg::CommandLineEnvironment environment{
-        out,     err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, progress, 0.2,
+        out,     err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, progress, 0.4,
         present, ask};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();

@@ -24,7 +24,7 @@ struct Run {
     QString out, err;
 };
 
-// In this process, waits at a fifth, no terminal.
+// In this process, waits at two fifths, no terminal.
 // `answers` stand for an installer at a terminal, one answer a question; then stderr is one too.
 Run run(const QStringList& arguments, QStringList answers = {}) {
     Run result;
@@ -38,7 +38,7 @@ Run run(const QStringList& arguments, QStringList answers = {}) {
             return answers.takeFirst();
         };
     callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, bool(ask), 0.2,
+        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, bool(ask), 0.4,
         {},  ask};
     result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
     out.flush();
@@ -286,10 +286,10 @@ private slots:
         QCOMPARE(requestsSent(), std::size_t(0));
     }
 
-    // A caller pressed after the wait (learned in 0.9 s, the wait is 0.6 s) answers late: no
+    // A caller pressed after the wait (learned in 1.8 s, the wait is 1.2 s) answers late: no
     // row is given the row before's reply, and --verify reads the unit once it has learned.
     void lateCallerReplyNotTakenForTheNextRow() {
-        host->withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(0.9); });
+        host->withUnit([](hostsim::HostUnit& u) { u.setLearnDelay(1.8); });
         const QString plan = file("t.csv", kTableHeader + "12,,1,,\r\n13,,2,,\r\n14,,3,,\r\n");
         const Run r = run({"program", "--device", device(), plan, "--verify"});
         QCOMPARE(r.out, "row 2: table 12: 超时没有返回数据!!\nrow 3: table 13: 超时没有返回数据!!\n"
