@@ -23,6 +23,20 @@ using testsupport::EndToEnd;
 
 namespace {
 
+// 写入 of the work mode meets a bad reply at once, then the good one `goodReplyAt` seconds
+// later; the checksum box is read for `boxMs`. The command takes the good reply.
+void workModeThroughChecksumBox(testsupport::EndToEnd& e2e, double goodReplyAt, int boxMs) {
+    e2e.host.withLine([goodReplyAt](hostsim::HostLine& line) {
+        line.addFault(hostsim::Fault::noise({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE7}).onCommand(0x17));
+        line.addFault(hostsim::Fault::split(6, goodReplyAt).onCommand(0x17));
+    });
+    e2e.boxes.setAnswerDelay(boxMs);
+    QTest::mouseClick(e2e.mainWindow().writeWorkModeButton, Qt::LeftButton);
+    e2e.boxes.setAnswerDelay(0);
+    QCOMPARE(describe(e2e.boxes.take()),
+             (QStringList{"error 错误: CRC校验错误", "notice OK: 设置工作模式成功！"}));
+}
+
 // The program with COM1 naming a device that does not exist, COM2 and COM12 the simulated host
 // unit.
 struct MissingCom1 {
@@ -61,7 +75,7 @@ struct MissingCom1 {
 
 } // namespace
 
-class ShellTest : public QObject {
+class MainWindowPortTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -252,16 +266,7 @@ private slots:
     // box read for 2.5 s, the good reply at 4.0 s, taken at 4.5 s.
     void checksumBoxEndsItsPeriod() {
         EndToEnd e2e(1.0);
-        callcfg::MainWindow& form = e2e.mainWindow();
-        e2e.host.withLine([](hostsim::HostLine& line) {
-            line.addFault(
-                hostsim::Fault::noise({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE7}).onCommand(0x17));
-            line.addFault(hostsim::Fault::split(6, 4.0).onCommand(0x17));
-        });
-        e2e.boxes.setAnswerDelay(2500);
-        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
-        QCOMPARE(describe(e2e.boxes.take()),
-                 (QStringList{"error 错误: CRC校验错误", "notice OK: 设置工作模式成功！"}));
+        workModeThroughChecksumBox(e2e, 4.0, 2500);
     }
 
     // Command8 is hidden; a click on it (it stays enabled) opens the port, makes the window
@@ -289,16 +294,7 @@ private slots:
 
         // Nor while the checksum box is open: the good reply that arrives meanwhile is taken
         // by the command at the end of its next period.
-        e2e.host.withLine([](hostsim::HostLine& line) {
-            line.addFault(
-                hostsim::Fault::noise({0x55, 0xAA, 0x02, 0x17, 0x00, 0xE7}).onCommand(0x17));
-            line.addFault(hostsim::Fault::split(6, 0.08).onCommand(0x17));
-        });
-        e2e.boxes.setAnswerDelay(400);
-        QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
-        e2e.boxes.setAnswerDelay(0);
-        QCOMPARE(describe(e2e.boxes.take()),
-                 (QStringList{"error 错误: CRC校验错误", "notice OK: 设置工作模式成功！"}));
+        workModeThroughChecksumBox(e2e, 0.08, 400);
         QCOMPARE(form.testWindow->toPlainText(), QString());
         e2e.takeWire();
 
@@ -417,5 +413,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ShellTest)
+QTEST_MAIN(MainWindowPortTest)
 #include "mainwindow_port_test.moc"
