@@ -12,22 +12,21 @@ namespace callcfg {
 QString dialogStartFolder(const QString& current, const QStringList& programFolders,
                           const QString& documents) {
     // Compared without case: a needless move to the documents costs less than a dialog that
-    // starts where nothing can be saved.
-    const auto normal = [](QString path) { return QDir::cleanPath(path.replace(u'\\', u'/')); };
-    const QString here = normal(current);
-    for (const QString& folder : programFolders) {
-        if (folder.isEmpty())
-            continue;
-        const QString program = normal(folder);
-        const bool inside =
-            here.compare(program, Qt::CaseInsensitive) == 0 ||
-            here.startsWith(program.endsWith(u'/') ? program : program + u'/', Qt::CaseInsensitive);
-        if (inside)
+    // starts where nothing can be saved. The trailing '/' keeps "callcfg2" out of "callcfg".
+    const auto withSlash = [](QString path) {
+        path = QDir::cleanPath(path.replace(u'\\', u'/'));
+        return path.endsWith(u'/') ? path : path + u'/';
+    };
+    const QString here = withSlash(current);
+    for (const QString& folder : programFolders)
+        if (!folder.isEmpty() && here.startsWith(withSlash(folder), Qt::CaseInsensitive))
             return documents.isEmpty() ? current : documents;
-    }
     return current;
 }
 
+namespace {
+
+// The program's own folder and the system's program folders.
 QStringList programFolders() {
     QStringList folders{QCoreApplication::applicationDirPath()};
 #ifdef Q_OS_WIN
@@ -38,6 +37,8 @@ QStringList programFolders() {
 #endif
     return folders;
 }
+
+} // namespace
 
 QFileDialog* makeFileDialog(QWidget* parent, const QString& objectName) {
     const QString folder =

@@ -19,9 +19,6 @@ namespace callcfg {
 QString dialogStartFolder(const QString& current, const QStringList& programFolders,
                           const QString& documents);
 
-// The program's own folder and the system's program folders.
-QStringList programFolders();
-
 // A dialog starting in dialogStartFolder's choice for the current folder and the user's
 // documents.
 QFileDialog* makeFileDialog(QWidget* parent, const QString& objectName);
