@@ -77,15 +77,17 @@ private slots:
 
     void transmitterFrequency_data() {
         addCommandColumns();
-        QTest::newRow("430.225") << QStringList{"Text7=430.225"} << ""
-                                 << "55 55 AA 01 0B 03 41 A5 AA 60" << QStringList{kTransmitterOk}
+        const QStringList mhz430{"Text7=430.225"};
+        const QString wire430 = "55 55 AA 01 0B 03 41 A5 AA 60";
+        const QString clearWire = "55 55 AA 01 0B 00 F3";
+        const QString cleared = "notice OK: 发射机设置清除成功！";
+
+        QTest::newRow("430.225") << mhz430 << "" << wire430 << QStringList{kTransmitterOk}
                                  << "Text7";
         QTest::newRow("430.201") << QStringList{"Text7=430.201"} << ""
                                  << "" << QStringList{kStep} << "Text7";
-        QTest::newRow("empty clears")
-            << QStringList{"Text7="} << ""
-            << "55 55 AA 01 0B 00 F3"
-            << QStringList{kConfirmClear, "notice OK: 发射机设置清除成功！"} << "Text7";
+        QTest::newRow("empty clears") << QStringList{"Text7="} << "" << clearWire
+                                      << QStringList{kConfirmClear, cleared} << "Text7";
     }
 
     void transmitterFrequency() { runCommandRow("Command14", 0x0B); }
