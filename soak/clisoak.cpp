@@ -194,7 +194,7 @@ private:
         QStringList faults;
         for (const LineRecord& record : r.records)
             for (Fault::Kind kind : record.applied.faults)
-                faults << kindName(kind);
+                faults << QLatin1String(Fault::name(kind));
         tally_.violation(what +
                          QStringLiteral(" [status %1: %2] (%3)")
                              .arg(r.status)

@@ -7,46 +7,6 @@ namespace soak {
 
 using hostsim::Fault;
 
-QString kindName(Fault::Kind kind) {
-    switch (kind) {
-    case Fault::Kind::NoReply:
-        return QStringLiteral("dropped reply");
-    case Fault::Kind::BadChecksum:
-        return QStringLiteral("bad checksum");
-    case Fault::Kind::Noise:
-        return QStringLiteral("noise before");
-    case Fault::Kind::Split:
-        return QStringLiteral("split reply");
-    case Fault::Kind::WrongCommand:
-        return QStringLiteral("other command code");
-    case Fault::Kind::WrongLength:
-        return QStringLiteral("wrong length");
-    case Fault::Kind::ForceData:
-        return QStringLiteral("other data");
-    case Fault::Kind::Truncate:
-        return QStringLiteral("cut reply");
-    case Fault::Kind::Delay:
-        return QStringLiteral("late reply");
-    case Fault::Kind::MemoryFull:
-        return QStringLiteral("memory full");
-    case Fault::Kind::GoAway:
-        return QStringLiteral("device gone");
-    case Fault::Kind::Trickle:
-        return QStringLiteral("trickled reply");
-    case Fault::Kind::NoiseAfter:
-        return QStringLiteral("noise after");
-    case Fault::Kind::Corrupt:
-        return QStringLiteral("corrupted reply");
-    case Fault::Kind::LoseMidRequest:
-        return QStringLiteral("device lost mid-request");
-    case Fault::Kind::GoneBeforeRequest:
-        return QStringLiteral("write fails");
-    case Fault::Kind::Twice:
-        return QStringLiteral("reply twice");
-    }
-    return QStringLiteral("?");
-}
-
 const std::vector<Fault::Kind>& allFaultKinds() {
     static const std::vector<Fault::Kind> kinds = [] {
         std::vector<Fault::Kind> all;
@@ -140,7 +100,7 @@ QString Tally::report(const Tally* window, const Tally* commandLine) {
         [](const Tally& t) { return QString::number(t.returns_); });
     text += QStringLiteral("faults applied (each changed the line)\n");
     for (Fault::Kind kind : allFaultKinds())
-        row(QStringLiteral("  ") + kindName(kind), [kind](const Tally& t) {
+        row(QStringLiteral("  ") + QLatin1String(Fault::name(kind)), [kind](const Tally& t) {
             const auto it = t.faults_.find(kind);
             if (std::find(t.cannotAct_.begin(), t.cannotAct_.end(), kind) != t.cannotAct_.end())
                 return QStringLiteral("-");

@@ -44,8 +44,6 @@ private:
     QStringList violations_;
 };
 
-// The fault's name in the table.
-QString kindName(hostsim::Fault::Kind kind);
 // Every kind of fault the simulated unit commits.
 const std::vector<hostsim::Fault::Kind>& allFaultKinds();
 

@@ -2,6 +2,13 @@
 
 #include "callers/handheldcallerwindow.h"
 #include "callers/voicepromptwindow.h"
+#include "commands/mode.h"
+#include "commands/pager.h"
+#include "commands/receiver.h"
+#include "commands/repeater.h"
+#include "commands/table.h"
+#include "commands/urge.h"
+#include "commands/voice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,8 +40,9 @@ int tableNumber(QRandomGenerator& random) {
 
 // A command without random inputs of its own: the typed request of the table of expected commands,
 // and no check of the unit beyond the one every command gets (no change when it did not succeed).
-void typeExpectedRequest(const CommandEntry& entry, callcfg::MainWindow& f, ReadyCommand& ready) {
-    for (const testsupport::ExpectedRequest& request : testsupport::mainWindowRequests()) {
+void typeExpectedRequest(const testsupport::ExpectedCommand& entry, callcfg::MainWindow& f,
+                         ReadyCommand& ready) {
+    for (const testsupport::ExpectedRequest& request : testsupport::windowRequests()) {
         if (request.command != &entry)
             continue;
         for (const QString& input : request.inputs) {
@@ -53,14 +61,14 @@ void typeExpectedRequest(const CommandEntry& entry, callcfg::MainWindow& f, Read
 
 } // namespace
 
-ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRandomGenerator& random,
-                            const Unit& unit) {
-    const CommandEntry& entry = commandTable().at(index);
-    callcfg::MainWindow& f = program.mainWindow;
-    const QString name = QLatin1String(entry.name);
+ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::Program& program,
+                            QRandomGenerator& random, const Unit& unit) {
+    using namespace callcfg;
+    MainWindow& f = program.mainWindow;
+    const auto is = [&entry](const Command& (*tool)()) { return entry.tool == tool; };
     ReadyCommand ready{&entry, nullptr, {}};
     auto& check = ready.check;
-    if (name == "set pager") {
+    if (is(setPagerCommand)) {
         const int pager = random.bounded(1, 255);
         const QString address =
             QString::number(random.bounded(10000000)).rightJustified(random.bounded(1, 8), '0');
@@ -78,14 +86,14 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
         check = [=](const Unit& u, const Bytes&) {
             return u.pager(pager) == entry ? QString() : differs("pager");
         };
-    } else if (name == "delete pager") {
+    } else if (is(deletePagerCommand)) {
         const int pager = random.bounded(1, 255);
         f.deletePagerEdit->setText(QString::number(pager));
         ready.button = f.deletePagerButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.pager(pager) ? differs("deleted pager") : QString();
         };
-    } else if (name == "set table caller") {
+    } else if (is(setTableCallerCommand)) {
         const int table = tableNumber(random);
         f.tableNumberEdit->setText(QString::number(table));
         std::array<std::uint8_t, 3> pagers{};
@@ -102,21 +110,21 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
                 std::equal(answer.begin(), answer.end(), entry->code.begin(), entry->code.end());
             return same ? QString() : differs("table caller");
         };
-    } else if (name == "delete table caller") {
+    } else if (is(deleteTableCallerCommand)) {
         const int table = tableNumber(random);
         f.deleteTableEdit->setText(QString::number(table));
         ready.button = f.deleteTableButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.tableCaller(table) ? differs("deleted table caller") : QString();
         };
-    } else if (name == "set receiver number") {
+    } else if (is(setReceiverNumberCommand)) {
         const int number = random.bounded(1, 81);
         f.receiverNumberEdit->setText(QString::number(number));
         ready.button = f.setReceiverNumberButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.receiverNumber() == number ? QString() : differs("receiver number");
         };
-    } else if (name == "initialise receiver") {
+    } else if (is(initialiseReceiverCommand)) {
         ready.button = f.initialiseReceiverButton;
         check = [](const Unit& u, const Bytes&) {
             return u.receiverImage(hostsim::BuiltInReceiver) ==
@@ -124,12 +132,12 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
                        ? QString()
                        : differs("built-in receiver");
         };
-    } else if (name == "initialise host unit") {
+    } else if (is(initialiseHostCommand)) {
         ready.button = f.initialiseHostButton;
         check = [](const Unit& u, const Bytes&) {
             return u.memory() == Unit().memory() ? QString() : differs("memory");
         };
-    } else if (name == "receiver frequency") {
+    } else if (is(receiverFrequencyCommand)) {
         const int receiver = random.bounded(2) ? random.bounded(1, 81) : 0;
         f.frequencyReceiverEdit->setText(receiver ? QString::number(receiver) : QString());
         const int position = choose(f.receiverFrequencyList, random);
@@ -138,9 +146,9 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
             return u.receiverFrequency(receiver) == position ? QString()
                                                              : differs("receiver frequency");
         };
-    } else if (name == "transmitter frequency" || name == "clear transmitter") {
+    } else if (is(setTransmitterCommand) || is(clearTransmitterCommand)) {
         // 100 to 500 MHz in steps of 12.5 kHz; the unit keeps it in units of 100 Hz.
-        const int steps = name == "clear transmitter" ? 0 : random.bounded(8000, 40001);
+        const int steps = is(clearTransmitterCommand) ? 0 : random.bounded(8000, 40001);
         f.transmitterFrequencyEdit->setText(steps ? QString::number(steps * 0.0125, 'f', 4)
                                                   : QString());
         const unsigned units = unsigned(steps) * 125;
@@ -153,9 +161,9 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
             return u.transmitterFrequency() == stored ? QString()
                                                       : differs("transmitter frequency");
         };
-    } else if (name == "set urge unit" || name == "delete urge unit") {
+    } else if (is(setUrgeCommand) || is(deleteUrgeCommand)) {
         const int number = random.bounded(1, 10);
-        const bool set = name == "set urge unit";
+        const bool set = is(setUrgeCommand);
         (set ? f.setUrgeEdit : f.deleteUrgeEdit)->setText(QString::number(number));
         ready.button = set ? f.setUrgeButton : f.deleteUrgeButton;
         check = [=](const Unit& u, const Bytes& answer) {
@@ -163,7 +171,7 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
             const bool same = set ? code && Bytes(code->begin(), code->end()) == answer : !code;
             return same ? QString() : differs("urge unit");
         };
-    } else if (name == "write repeater") {
+    } else if (is(writeRepeaterCommand)) {
         ready.button = f.writeRepeaterButton;
         check = [](const Unit& u, const Bytes& answer) {
             const auto entries = u.repeaterEntries();
@@ -172,7 +180,7 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
             });
             return stored ? QString() : differs("repeater");
         };
-    } else if (name == "delete repeater") {
+    } else if (is(deleteRepeaterCommand)) {
         const hostsim::CallerCode pressed = unit.callerToDelete();
         ready.button = f.deleteRepeaterButton;
         check = [=](const Unit& u, const Bytes&) {
@@ -181,14 +189,14 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
                        ? QString()
                        : differs("repeater");
         };
-    } else if (name == "work mode") {
+    } else if (is(workModeCommand)) {
         const int mode = choose(f.workModeList, random);
         ready.button = f.writeWorkModeButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.workMode() == mode ? QString() : differs("work mode");
         };
-    } else if (name == "digital display" || name == "voice display") {
-        const bool voice = name == "voice display";
+    } else if (is(digitalDisplayCommand) || is(voiceDisplayCommand)) {
+        const bool voice = is(voiceDisplayCommand);
         f.displayTypeList->setCurrentIndex(voice ? 1 : 0);
         ready.button = f.writeDisplayTypeButton;
         check = [=](const Unit& u, const Bytes&) {
@@ -196,8 +204,8 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
                        ? QString()
                        : differs("display type");
         };
-    } else if (name == "voice prompts") {
-        callcfg::VoicePromptWindow& w = *program.callerWindows->voiceWindow();
+    } else if (is(voiceSettingsCommand)) {
+        VoicePromptWindow& w = *program.callerWindows->voiceWindow();
         std::array<std::uint8_t, 5> settings{};
         settings[0] = std::uint8_t(choose(w.pronunciationList, random));
         settings[1] = std::uint8_t(choose(w.initiatorList, random));
@@ -212,9 +220,9 @@ ReadyCommand prepareCommand(std::size_t index, callcfg::Program& program, QRando
         check = [=](const Unit& u, const Bytes&) {
             return u.voiceSettings() == settings ? QString() : differs("voice settings");
         };
-    } else if (name.startsWith("handheld")) {
-        callcfg::HandheldCallerWindow& w = *program.callerWindows->handheldWindow();
-        const bool byTable = name == "handheld by table";
+    } else if (is(handheldByTableCommand) || is(handheldByPagerCommand)) {
+        HandheldCallerWindow& w = *program.callerWindows->handheldWindow();
+        const bool byTable = is(handheldByTableCommand);
         const int place = choose(byTable ? w.byTablePlaceList : w.byPagerPlaceList, random);
         ready.button = byTable ? w.writeByTableButton : w.writeByPagerButton;
         check = [=](const Unit& u, const Bytes&) {

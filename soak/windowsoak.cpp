@@ -1,10 +1,11 @@
 #include "windowsoak.h"
 
-#include "commandtable.h"
 #include "memorypattern.h"
 #include "watchdog.h"
 #include "windowcommands.h"
 
+#include "commands/repeater.h"
+#include "commands/table.h"
 #include "memory/hostmemory.h"
 #include "memoryreader/memoryreaderwindow.h"
 #include "protocol/commands.h"
@@ -33,12 +34,41 @@ namespace {
 // The soak's waits are a tenth of the real ones: 20 ms a host block, 100 ms a command period.
 constexpr double kTimeScale = 0.1;
 const QString kNoReply = QStringLiteral("通讯失败！请检查连线！");
+const QString kChecksumBox = QStringLiteral("CRC校验错误");
+
+// Whether `boxes` are: the question (if any), between min and max checksum boxes, then one of
+// the finals ("" for no box at all). Empty when they are; otherwise what is wrong.
+QString checkBoxes(const QStringList& boxes, const QString& question, int minChecksum,
+                   int maxChecksum, const QStringList& finals) {
+    const auto problem = [&](const QString& what) {
+        return what + QStringLiteral(": ") + boxes.join(QStringLiteral(" | ")) +
+               QStringLiteral(" (allowed: ") + QString::number(minChecksum) + QStringLiteral("..") +
+               QString::number(maxChecksum) + QStringLiteral(" checksum boxes, then one of ") +
+               finals.join(QStringLiteral(" / ")) + QLatin1Char(')');
+    };
+    qsizetype i = 0;
+    if (!question.isEmpty() && boxes.value(i++) != question)
+        return problem(QStringLiteral("no question first"));
+    int checksum = 0;
+    while (i < boxes.size() && boxes[i] == kChecksumBox) {
+        ++checksum;
+        ++i;
+    }
+    if (checksum < minChecksum || checksum > maxChecksum)
+        return problem(QStringLiteral("%1 checksum boxes").arg(checksum));
+    const QString final = i < boxes.size() ? boxes[i++] : QString();
+    if (i != boxes.size())
+        return problem(QStringLiteral("boxes after the outcome"));
+    if (!finals.contains(final))
+        return problem(QStringLiteral("an outcome the line did not allow"));
+    return {};
+}
 
 QString faultsOf(const std::vector<LineRecord>& records) {
     QStringList names;
     for (const LineRecord& r : records)
         for (Fault::Kind kind : r.applied.faults)
-            names << kindName(kind);
+            names << QLatin1String(Fault::name(kind));
     return names.isEmpty() ? QStringLiteral("no fault") : names.join(QStringLiteral(", "));
 }
 
@@ -179,24 +209,23 @@ void WindowSoak::addFaults(std::uint8_t command, int blocks, std::size_t wireSiz
 }
 
 void WindowSoak::runCommand() {
-    const auto& entries = commandTable();
-    std::size_t index = std::size_t(random_.bounded(int(entries.size())));
+    const auto& entries = testsupport::expectedCommands();
+    auto chosen = entries.begin() + random_.bounded(int(entries.size()));
     // The learn commands, on which memory full acts, come more often while it lags behind.
     if (draw_.lagging(Fault::Kind::MemoryFull, allFaultKinds()) && random_.bounded(4)) {
-        const char* learn = random_.bounded(2) ? "set table caller" : "write repeater";
-        index = std::size_t(
-            std::find_if(entries.begin(), entries.end(),
-                         [&](const CommandEntry& s) { return QLatin1String(s.name) == learn; }) -
-            entries.begin());
+        const auto learn =
+            random_.bounded(2) ? callcfg::setTableCallerCommand : callcfg::writeRepeaterCommand;
+        chosen = std::find_if(entries.begin(), entries.end(),
+                              [&](const auto& e) { return e.tool == learn; });
     }
-    const CommandEntry& entry = entries[index];
+    const testsupport::ExpectedCommand& entry = *chosen;
     if (entry.code >= P::kSetVoicePrompts && entry.code <= P::kHandheldModeByPager)
         host_->withUnit([&](hostsim::HostUnit& u) {
             u.setDisplayType(random_.bounded(2) ? hostsim::DisplayType::Voice
                                                 : hostsim::DisplayType::Digital);
         });
     const hostsim::HostUnit before = unitNow();
-    const ReadyCommand ready = prepareCommand(index, *program_, random_, before);
+    const ReadyCommand ready = prepareCommand(entry, *program_, random_, before);
     addFaults(entry.code, 0, 6 + std::size_t(std::max(0, entry.success().length)),
               entry.waitSeconds() * kTimeScale);
     click(ready.button, entry.name);

@@ -6,6 +6,8 @@
 // Several queued faults may apply to one request; they combine. Byte counts are counted over the
 // bytes on the wire, noise included. Example:
 //   unit.addFault(Fault::noReply().onCommand(0x0D).onBlock(40));
+// Each kind has one name, that of its maker ("noReply", "wrongLength"), which tests and the
+// soak use in their rows and reports: Fault::named("wrongLength 0") is Fault::wrongLength(0).
 //
 // The two request-loss faults (LoseMidRequest, GoneBeforeRequest) act before a request is
 // whole, so its command is not known yet: they take the next request the unit receives, or with
@@ -13,6 +15,8 @@
 // received after the fault was queued.
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace hostsim {
@@ -137,6 +141,12 @@ struct Fault {
         return f;
     }
     Fault always() const { return count(-1); }
+
+    static const char* name(Kind kind);
+    // A fault from its name and its maker's arguments, separated by spaces: bytes in hex
+    // ("forceData 01 02", "wrongCommand 15", "forceData" alone: no data), counts in decimal,
+    // pauses in seconds. Nothing when the name or an argument is not one.
+    static std::optional<Fault> named(std::string_view text);
 
 private:
     static Fault of(Kind k) {

@@ -1,11 +1,12 @@
 // The caller windows driven as an installer drives them, against the simulated host unit over
-// a pseudo-terminal: the bytes their buttons put on the wire, the boxes they show, and the host
-// unit's refusal while its display unit is digital.
+// a pseudo-terminal: the bytes each list and check box puts on the wire, the inputs refused, and
+// the host unit's refusal while its display unit is digital. Each command's replies and port
+// failures are the table of expected commands' rows.
 
 #include "callers/callerwindows.h"
 #include "callers/handheldcallerwindow.h"
 #include "callers/voicepromptwindow.h"
-#include "endtoend.h"
+#include "mainwindow_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QtTest>
 
 using hostsim::DisplayType;
-using hostsim::Fault;
 using hostsim::HostLine;
 using hostsim::HostUnit;
 using testsupport::EndToEnd;
@@ -25,25 +25,8 @@ namespace {
 const QString voiceTaken = "语音信息机中关于呼叫器的设置成功！";
 const QString handheldTaken = "设置成功！";
 const QString digitalDisplay = "当前信息机类型为数字机，设置失败！";
-const QString timeout = "超时没有返回数据!!";
 const QString voiceFailed = "设置呼叫器的语音提示类型失败!";
 const QString handheldFailed = "设置手持呼叫器的语音提示类型失败!";
-const QString portMissing = "没发现此端口或端口已被其它程序占用!";
-
-// Records the parent window of every message box as it comes up.
-class BoxParents : public QObject {
-public:
-    BoxParents() { qApp->installEventFilter(this); }
-    QStringList parents;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show)
-            if (auto* box = qobject_cast<QMessageBox*>(watched))
-                parents << (box->parentWidget() ? box->parentWidget()->objectName() : "none");
-        return false;
-    }
-};
 
 // Selects all of a list's text and types `text` over it character by character, as an input
 // method commits Chinese text (empty: just deletes).
@@ -87,18 +70,9 @@ class CallersCommandsTest : public QObject {
 
 private:
     std::unique_ptr<EndToEnd> e2e;
-    std::unique_ptr<BoxParents> parents;
 
     QWidget* openWindow(const QString& name) {
-        QPushButton* opener = name == "form5" ? e2e->mainWindow().voicePromptsButton
-                                              : e2e->mainWindow().handheldButton;
-        opener->click();
-        QWidget* window = name == "form5"
-                              ? static_cast<QWidget*>(e2e->program->callerWindows->voiceWindow())
-                              : e2e->program->callerWindows->handheldWindow();
-        if (window && !QTest::qWaitForWindowActive(window))
-            qWarning("%s did not become active", qPrintable(name));
-        return window;
+        return mainwindowtests::openCallerWindow(*e2e, name);
     }
 
     // Clicks `button` ("form5/Command1") with the window opened, returns the window.
@@ -129,10 +103,6 @@ private:
         e2e->host.withUnit([type](HostUnit& unit) { unit.setDisplayType(type); });
     }
 
-    void addFault(const Fault& fault) {
-        e2e->host.withLine([&fault](HostLine& line) { line.addFault(fault); });
-    }
-
     // Compares the only box shown since the last call.
     void checkBox(const QString& text, const QString& title, int icon, const QString& parent) {
         const QList<SeenBox> seen = e2e->boxes.take();
@@ -141,20 +111,16 @@ private:
         QCOMPARE(seen[0].title, title);
         QCOMPARE(int(seen[0].icon), icon);
         QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(parents->parents.value(parents->parents.size() - 1), parent);
+        QCOMPARE(seen[0].parent, parent);
     }
 
 private slots:
     void init() {
         e2e = std::make_unique<EndToEnd>();
-        parents = std::make_unique<BoxParents>();
         setDisplayType(DisplayType::Voice);
     }
 
-    void cleanup() {
-        parents.reset();
-        e2e.reset();
-    }
+    void cleanup() { e2e.reset(); }
 
     void voiceSettings_data() {
         QTest::addColumn<QStringList>("edits");
@@ -167,7 +133,6 @@ private slots:
         const auto refused = [](const char* name, const QStringList& edits) {
             QTest::newRow(name) << edits << QString() << voiceFailed;
         };
-        sent("initial state", {}, "55 55 AA 01 14 05 00 01 03 04 07 D6");
         sent("keys 2 and 3 off", {"Check1:off", "Check2:off"},
              "55 55 AA 01 14 05 00 01 03 FF FF E3");
         sent("Callsfor for key 3", {"Combo5=Callsfor"}, "55 55 AA 01 14 05 00 01 03 04 0F CE");
@@ -217,10 +182,6 @@ private slots:
         QTest::addColumn<QStringList>("edits");
         QTest::addColumn<QString>("wire"); // empty: nothing may be sent
 
-        QTest::newRow("by table, initial")
-            << "Form6/Command1" << QStringList{} << "55 55 AA 01 15 01 00 E8";
-        QTest::newRow("by pager, initial")
-            << "Form6/Command2" << QStringList{} << "55 55 AA 01 16 01 01 E6";
         QTest::newRow("by table, 服务台")
             << "Form6/Command1" << QStringList{"Combo1=服务台"} << "55 55 AA 01 15 01 02 E6";
         QTest::newRow("by pager, 服务台")
@@ -311,65 +272,6 @@ private slots:
         QCOMPARE(window->findChild<QComboBox*>("Combo2")->currentText(), QString());
     }
 
-    void replies_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("fault"); // index into faults below
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("icon");
-
-        const struct {
-            const char* button;
-            QString taken, failed;
-        } buttons[] = {{"form5/Command1", voiceTaken, voiceFailed},
-                       {"Form6/Command1", handheldTaken, handheldFailed},
-                       {"Form6/Command2", handheldTaken, handheldFailed}};
-        for (const auto& b : buttons) {
-            const auto row = [&](const char* situation) -> QTestData& {
-                return QTest::addRow("%s, %s", b.button, situation) << QString(b.button);
-            };
-            row("empty reply") << -1 << b.taken << "OK" << int(QMessageBox::NoIcon);
-            row("reply with data 00") << 0 << digitalDisplay << "ERR" << int(QMessageBox::NoIcon);
-            row("reply with data 01, 02")
-                << 1 << digitalDisplay << "ERR" << int(QMessageBox::NoIcon);
-            row("echo of another command") << 2 << timeout << "错误" << int(QMessageBox::Critical);
-            row("no reply") << 3 << timeout << "错误" << int(QMessageBox::Critical);
-            row("device gone") << 4 << b.failed << "错误" << int(QMessageBox::Critical);
-        }
-    }
-
-    void replies() {
-        QFETCH(QString, button);
-        QFETCH(int, fault);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        QFETCH(int, icon);
-        const std::uint8_t code = button == "form5/Command1"   ? 0x14
-                                  : button == "Form6/Command1" ? 0x15
-                                                               : 0x16;
-        switch (fault) {
-        case 0:
-            addFault(Fault::forceData({0x00}).onCommand(code));
-            break;
-        case 1:
-            addFault(Fault::forceData({0x01, 0x02}).onCommand(code));
-            break;
-        case 2: // 0x16 is answered as 0x15, the others as the code after theirs
-            addFault(Fault::wrongCommand(code == 0x16 ? 0x15 : code + 1).onCommand(code));
-            break;
-        case 3:
-            addFault(Fault::noReply().onCommand(code));
-            break;
-        case 4:
-            e2e->mainWindow().openPortButton->click(); // open the port, then pull the device
-            QVERIFY(e2e->link().isOpen());
-            e2e->host.goAway();
-            break;
-        }
-        QVERIFY(press(button));
-        checkBox(text, title, icon, button.section('/', 0, 0));
-    }
-
     // The host unit takes voice settings only while its display unit is a voice unit; the
     // installer sets the type with the main window's 信息机类型 command.
     void displayUnitGate_data() {
@@ -406,22 +308,6 @@ private slots:
         QVERIFY(press(button));
         QCOMPARE(wireOf(wire.size() / 3 + 1), wire);
         checkBox(taken, "OK", QMessageBox::NoIcon, window);
-    }
-
-    void portMissing_data() {
-        QTest::addColumn<QString>("button");
-        QTest::newRow("form5") << "form5/Command1";
-        QTest::newRow("Form6 by table") << "Form6/Command1";
-        QTest::newRow("Form6 by pager") << "Form6/Command2";
-    }
-
-    void portMissing() {
-        QFETCH(QString, button);
-        EndToEnd::type(e2e->mainWindow().portList, "COM0"); // names no port
-        QVERIFY(press(button));
-        QVERIFY(nothingSent());
-        checkBox(::portMissing, "错误", QMessageBox::Critical, button.section('/', 0, 0));
-        QVERIFY(!e2e->link().isOpen());
     }
 };
 

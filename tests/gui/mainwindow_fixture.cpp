@@ -1,10 +1,14 @@
 #include "mainwindow_fixture.h"
 
+#include "callers/callerwindows.h"
+#include "callers/handheldcallerwindow.h"
+#include "callers/voicepromptwindow.h"
 #include "mainwindow/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
 #include <QtTest>
 
 #include <chrono>
@@ -19,32 +23,13 @@ QString focusName() {
     return focus ? focus->objectName() : QString("(none)");
 }
 
-std::optional<hostsim::Fault> faultNamed(const QString& name, std::uint8_t code) {
-    using hostsim::Fault;
-    const QStringList words = name.split(' ', Qt::SkipEmptyParts);
-    if (words.isEmpty())
-        return std::nullopt;
-    const QString kind = words.first();
-    std::optional<Fault> fault;
-    if (kind == "noReply")
-        fault = Fault::noReply();
-    else if (kind == "badChecksum")
-        fault = Fault::badChecksum();
-    else if (kind == "wrongCommand")
-        fault = Fault::wrongCommand(code == 0x02 ? 0x01 : 0x02);
-    else if (kind == "memoryFull")
-        fault = Fault::memoryFull();
-    else if (kind == "length")
-        fault = Fault::wrongLength(static_cast<std::uint8_t>(words.value(1).toInt()));
-    else if (kind == "data") {
-        std::vector<std::uint8_t> data;
-        for (const QString& byte : words.mid(1))
-            data.push_back(static_cast<std::uint8_t>(byte.toUInt(nullptr, 16)));
-        fault = Fault::forceData(std::move(data));
-    }
+void addNamedFault(EndToEnd& e2e, const QString& name, std::uint8_t code) {
+    if (name.isEmpty())
+        return;
+    const std::optional<hostsim::Fault> fault = hostsim::Fault::named(name.toStdString());
     if (!fault)
         qFatal("unknown fault %s", qPrintable(name));
-    return fault->onCommand(code);
+    e2e.host.withLine([&](hostsim::HostLine& line) { line.addFault(fault->onCommand(code)); });
 }
 
 void showEverything(callcfg::MainWindow& form) {
@@ -52,28 +37,38 @@ void showEverything(callcfg::MainWindow& form) {
     form.setMaintenanceView(true);
 }
 
-void setInputs(callcfg::MainWindow& form, const QStringList& inputs) {
+void setInputs(QWidget& window, const QStringList& inputs) {
     for (const QString& input : inputs) {
         const qsizetype equals = input.indexOf('=');
         const QString name = input.left(equals);
-        auto* control = form.findChild<QWidget*>(name);
+        auto* control = window.findChild<QWidget*>(name);
         if (!control)
             qFatal("no control %s", qPrintable(name));
         EndToEnd::type(control, input.mid(equals + 1));
     }
 }
 
-void click(callcfg::MainWindow& form, const QString& button) {
-    auto* target = form.findChild<QAbstractButton*>(button);
+void click(QWidget& window, const QString& button) {
+    auto* target = window.findChild<QAbstractButton*>(button);
     if (!target)
         qFatal("no button %s", qPrintable(button));
     QTest::mouseClick(target, Qt::LeftButton);
 }
 
-void backToMainWindow(callcfg::MainWindow& form) {
-    QApplication::setActiveWindow(&form);
-    if (!QTest::qWaitForWindowActive(&form))
-        qWarning("Form1 did not become active again");
+void backTo(QWidget& window) {
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window))
+        qWarning("%s did not become active again", qPrintable(window.objectName()));
+}
+
+QWidget* openCallerWindow(EndToEnd& e2e, const QString& name) {
+    const bool voice = name == "form5";
+    (voice ? e2e.mainWindow().voicePromptsButton : e2e.mainWindow().handheldButton)->click();
+    QWidget* window = voice ? static_cast<QWidget*>(e2e.program->callerWindows->voiceWindow())
+                            : e2e.program->callerWindows->handheldWindow();
+    if (window && !QTest::qWaitForWindowActive(window))
+        qWarning("%s did not become active", qPrintable(name));
+    return window;
 }
 
 void addCommandColumns() {
@@ -99,18 +94,23 @@ QString describe(const testsupport::ExpectedBox& box) {
 
 void addExpectedRows(const testsupport::ExpectedRequest& request, int tag) {
     const testsupport::ExpectedCommand& c = *request.command;
-    const QString button = QLatin1String(request.button);
+    const QString button = QString(request.button).section('/', -1);
     QStringList asked;
     if (!c.confirmation.isEmpty())
         asked << "confirm " + c.confirmationTitle + ": " + c.confirmation;
     const auto row = [&](const QString& what, const QString& fault, const QString& wire,
-                         const QStringList& boxes, const testsupport::ExpectedBox& last) {
+                         const QStringList& boxes, const testsupport::ExpectedBox& last,
+                         const QStringList& inputs) {
         const QString name = QString("%1: %2").arg(QLatin1String(c.name), what);
-        const QStringList seen = last.kind ? asked + boxes + QStringList{describe(last)} : asked;
-        QTest::newRow(qPrintable(name)) << request.inputs << fault << wire << seen
+        const QStringList seen = last.kind ? boxes + QStringList{describe(last)} : boxes;
+        QTest::newRow(qPrintable(name)) << request.inputs + inputs << fault << wire << seen
                                         << (last.focus.isEmpty() ? button : last.focus) << tag;
     };
-    row("success", request.deletes ? "data" : "", request.wire, {}, c.success().box);
+    const auto reply = [&](const QString& what, const QString& fault, const QStringList& boxes,
+                           const testsupport::ExpectedBox& last) {
+        row(what, fault, request.wire, asked + boxes, last, {});
+    };
+    reply("success", request.deletes ? "forceData" : "", {}, c.success().box);
     // A reply for each other row: its length (one shorter and one longer than success's when
     // any), its first byte (0 or 5 when any), and only when that row is the one it matches.
     for (std::size_t i = 1; i < c.replies.size(); ++i) {
@@ -123,32 +123,46 @@ void addExpectedRows(const testsupport::ExpectedRequest& request, int tag) {
                     data[0] = std::uint8_t(first);
                 if (length < 0 || &c.boxFor(data) != &r.box)
                     continue;
-                QString fault = "data";
+                QString fault = "forceData";
                 for (std::uint8_t byte : data)
                     fault += QString(" %1").arg(uint(byte), 2, 16, QChar('0')).toUpper();
-                row(data.empty() ? "empty reply" : "reply" + fault.mid(4), fault, request.wire, {},
-                    r.box);
+                reply(data.empty() ? "empty reply" : "reply" + fault.mid(9), fault, {}, r.box);
                 break;
             }
     }
-    row("no reply", "noReply", request.wire, {}, c.noReply);
-    row("bad checksum", "badChecksum", request.wire, {kCrc}, c.noReply);
-    row("reply to another command", "wrongCommand", request.wire, {}, c.noReply);
-    row("port fault", "portFault", "", {}, c.failure);
+    reply("no reply", "noReply", {}, c.noReply);
+    reply("bad checksum", "badChecksum", {kCrc}, c.noReply);
+    reply("reply to another command", QString("wrongCommand %1").arg(c.code == 0x02 ? 1 : 2), {},
+          c.noReply);
+    row("port fault", "portFault", "", asked, c.failure, {});
     if (!asked.isEmpty())
-        row("cancel sends nothing", "cancel", "", {}, {});
+        row("cancel sends nothing", "cancel", "", asked, {}, {});
+    // The port is looked at before anything else: no input check, no question, nothing sent.
+    row("port missing", "portMissing", "", {}, {16, "错误", kPortBox.section(": ", 1), {}}, {});
+    for (const testsupport::FieldRow& field : request.fields) {
+        const bool refused = field.wire.isEmpty();
+        row(field.tag, field.fault, field.wire, refused ? QStringList{} : asked,
+            field.box.kind ? field.box : c.success().box, field.inputs);
+    }
 }
 
-void runCommandRow(const QString& button, std::uint8_t code, const QString& waitBox) {
+void runCommandRow(const testsupport::ExpectedRequest& request) {
     QFETCH(QStringList, inputs);
     QFETCH(QString, fault);
     QFETCH(QString, wire);
     QFETCH(QStringList, boxes);
     QFETCH(QString, focus);
 
+    const QString windowName =
+        QString(request.button).contains('/') ? QString(request.button).section('/', 0, 0) : "";
     EndToEnd e2e;
     showEverything(e2e.mainWindow());
-    setInputs(e2e.mainWindow(), inputs);
+    if (!windowName.isEmpty()) // the caller settings are taken by a voice display unit
+        e2e.host.withUnit(
+            [](hostsim::HostUnit& u) { u.setDisplayType(hostsim::DisplayType::Voice); });
+    QWidget* window = windowName.isEmpty() ? &e2e.mainWindow() : openCallerWindow(e2e, windowName);
+    QVERIFY(window);
+    setInputs(*window, inputs);
     callcfg::WaitBoxes& waitBoxes = e2e.program->waitBoxes;
     WaitBoxWatch callerBox(&waitBoxes.callerBox());
     WaitBoxWatch urgeBox(&waitBoxes.urgeBox());
@@ -158,30 +172,36 @@ void runCommandRow(const QString& button, std::uint8_t code, const QString& wait
         e2e.program->portRow->ensureOpen();
         QVERIFY(e2e.link().isOpen());
         e2e.host.goAway();
-    } else if (auto injected = faultNamed(fault, code)) {
-        e2e.host.withLine([&](hostsim::HostLine& line) { line.addFault(*injected); });
+    } else if (fault == "portMissing") {
+        EndToEnd::type(e2e.mainWindow().portList, "COM0"); // names no port
+    } else {
+        addNamedFault(e2e, fault, request.command->code);
     }
-    click(e2e.mainWindow(), button);
-    backToMainWindow(e2e.mainWindow());
+    click(*window, QString(request.button).section('/', -1));
+    backTo(*window);
 
     const QList<SeenBox> seen = e2e.boxes.take();
     QCOMPARE(describe(seen), boxes);
     QCOMPARE(e2e.takeWire(), wire);
     QCOMPARE(focusName(), focus);
-
-    // The checksum box comes from within the wait; the command's own boxes come after it.
+    const QString waitBox = QString(request.command->waitBox).section(' ', 0, 0);
     for (const SeenBox& box : seen) {
+        // The checksum box comes from within the wait, over its wait box; the command's own
+        // boxes come after it, over the command's window.
         if (box.text == "CRC校验错误")
             continue;
+        QCOMPARE(box.parent, window->objectName());
         QVERIFY(!box.visibleWindows.contains("Form2"));
         QVERIFY(!box.visibleWindows.contains("Form4"));
     }
     QVERIFY(!waitBoxes.callerBox().isVisible());
     QVERIFY(!waitBoxes.urgeBox().isVisible());
-    if (waitBox != "Form2")
+    if (waitBox != "Form2" || fault == "portMissing")
         QCOMPARE(callerBox.showCount.load(), 0);
-    if (waitBox != "Form4")
+    if (waitBox != "Form4" || fault == "portMissing")
         QCOMPARE(urgeBox.showCount.load(), 0);
+    if (fault == "portMissing")
+        QVERIFY(!e2e.link().isOpen());
 }
 
 WaitBoxWatch::WaitBoxWatch(QWidget* box) {
@@ -243,7 +263,7 @@ WaitBoxRun runWithWaitBox(EndToEnd& e2e, QWidget* box, const QString& button) {
     watch.onShow = [&] { run.frameBeforeShow = requestArrives(e2e, 200); };
     std::future<SeenFromHost> host = watchFromHost(e2e, watch, 250);
     click(e2e.mainWindow(), button);
-    backToMainWindow(e2e.mainWindow());
+    backTo(e2e.mainWindow());
     run.host = host.get();
     run.shows = watch.showCount;
     run.hiddenAfter = !box->isVisible();

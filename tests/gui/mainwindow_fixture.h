@@ -22,41 +22,42 @@ using testsupport::describe;
 // objectName of the control holding the keyboard focus.
 QString focusName();
 
-// The fault for the next request with command `code`, by name: "" none, "noReply",
-// "badChecksum", "wrongCommand" (the reply names another command), "memoryFull",
-// "length N" (reply data length forced to N), "data XX XX" (reply data replaced; "data"
-// alone: no data). "portFault" is handled by runCommandRow.
-std::optional<hostsim::Fault> faultNamed(const QString& name, std::uint8_t code);
+// Queues the fault named `name` (see hostsim::Fault::named; empty: none) for the next request
+// with command `code`. "portFault" and "cancel" are handled by runCommandRow.
+void addNamedFault(testsupport::EndToEnd& e2e, const QString& name, std::uint8_t code);
 
 // Every command control on screen: the window at full height, the maintenance view on.
 void showEverything(callcfg::MainWindow& form);
 
-// Each entry "objectName=text"; a list takes the item of that text, or the text as typed.
-void setInputs(callcfg::MainWindow& form, const QStringList& inputs);
+// Each entry "objectName=text" names a control of `window`; a list takes the item of that text,
+// or the text as typed.
+void setInputs(QWidget& window, const QStringList& inputs);
 
-// Clicks the button with the mouse, as an installer does; the button takes the focus.
-void click(callcfg::MainWindow& form, const QString& button);
+// Clicks the window's button with the mouse, as an installer does; the button takes the focus.
+void click(QWidget& window, const QString& button);
 
-// Makes the main window active again, as the window manager does when a message box closes
-// (the offscreen platform leaves no window active); its focus control takes the focus.
-void backToMainWindow(callcfg::MainWindow& form);
+// Makes the window active again, as the window manager does when a message box closes (the
+// offscreen platform leaves no window active); its focus control takes the focus.
+void backTo(QWidget& window);
+
+// Opens the caller window "form5" or "Form6" with its button in the main window.
+QWidget* openCallerWindow(testsupport::EndToEnd& e2e, const QString& name);
 
 // Columns of a command table: inputs (QStringList), fault (QString), wire (QString, every byte
 // the host unit received), boxes (QStringList, see describe) and focus (QString).
 void addCommandColumns();
 
-// The rows of `request` (of the table of expected commands) that follow from its boxes: its
-// request and the box and focus for each kind of reply, for no reply, a bad checksum, a reply
-// to another command, a port that went away, and a declined confirmation. `tag` is added as
-// a column of its own.
+// The rows of `request` (of the table of expected commands): its request and the box and focus
+// for each kind of reply, for no reply, a bad checksum, a reply to another command, a port that
+// went away, a port that names no device and a declined confirmation; then its field rows.
+// `tag` is added as a column of its own.
 void addExpectedRows(const testsupport::ExpectedRequest& request, int tag);
 
-// Runs the current row on a fresh program: inputs, fault on `code`, a click on `button`, then
-// compares. "portFault": the port is opened, then the device goes away before the click;
-// "cancel": the confirmation is answered with Cancel.
-// `waitBox` names the wait box the command shows ("Form2", "Form4"); it must be gone before
-// every box, and no other wait box may show.
-void runCommandRow(const QString& button, std::uint8_t code, const QString& waitBox = {});
+// Runs the current row of `request` on a fresh program: inputs, fault, a click on its button in
+// its window, then compares. "portFault": the port is opened, then the device goes away before
+// the click; "portMissing": the port list names no port; "cancel": the confirmation is
+// answered with Cancel. Only the command's own wait box may show, and never over a box.
+void runCommandRow(const testsupport::ExpectedRequest& request);
 
 // Whether the host unit has received a request, waiting up to `ms` for one.
 bool requestArrives(testsupport::EndToEnd& e2e, int ms);

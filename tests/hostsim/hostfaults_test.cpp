@@ -30,6 +30,14 @@ Bytes readBlock(HostLine& line, std::uint8_t k) {
     return replies.empty() ? Bytes{} : replies[0].bytes;
 }
 
+// A fault by the name the tests and the soak give it.
+Fault named(const char* text) {
+    const std::optional<Fault> fault = Fault::named(text);
+    if (!fault)
+        qFatal("no fault %s", text);
+    return *fault;
+}
+
 } // namespace
 
 class TestHostFaults : public QObject {
@@ -48,20 +56,20 @@ private slots:
                       double splitPause = 0, double delay = 0, bool goAway = false) {
             QTest::newRow(name) << fault << reply << splitAt << splitPause << delay << goAway;
         };
-        row("bad checksum", Fault::badChecksum(), "55 AA 02 08 00 F6");
-        row("noise", Fault::noise({0x00, 0x55, 0x13}), "00 55 13 55 AA 02 08 00 F5");
-        row("split", Fault::split(3, 0.4), "55 AA 02 08 00 F5", 3, 0.4);
-        row("split past the end", Fault::split(6, 0.4), "55 AA 02 08 00 F5");
-        row("wrong command", Fault::wrongCommand(0x09), "55 AA 02 09 00 F4");
+        row("bad checksum", named("badChecksum"), "55 AA 02 08 00 F6");
+        row("noise", named("noise 00 55 13"), "00 55 13 55 AA 02 08 00 F5");
+        row("split", named("split 3 0.4"), "55 AA 02 08 00 F5", 3, 0.4);
+        row("split past the end", named("split 6 0.4"), "55 AA 02 08 00 F5");
+        row("wrong command", named("wrongCommand 09"), "55 AA 02 09 00 F4");
         row("wrong length", Fault::wrongLength(2, 0xEE), "55 AA 02 08 02 EE EE 17");
-        row("forced status", Fault::forceData({0x01}), "55 AA 02 08 01 01 F3");
-        row("truncated", Fault::truncate(4), "55 AA 02 08");
-        row("late", Fault::delay(2.5), "55 AA 02 08 00 F5", 0, 0, 2.5);
-        row("gone at once", Fault::goAway(), "", 0, 0, 0, true);
-        row("gone mid-reply", Fault::goAway(2), "55 AA", 0, 0, 0, true);
-        row("noise after", Fault::noiseAfter({0x55, 0xAA}), "55 AA 02 08 00 F5 55 AA");
-        row("corrupt length byte", Fault::corrupt(4), "55 AA 02 08 5A F5");
-        row("trickle", Fault::trickle(0.01), "55 AA 02 08 00 F5");
+        row("forced status", named("forceData 01"), "55 AA 02 08 01 01 F3");
+        row("truncated", named("truncate 4"), "55 AA 02 08");
+        row("late", named("delay 2.5"), "55 AA 02 08 00 F5", 0, 0, 2.5);
+        row("gone at once", named("goAway 0"), "", 0, 0, 0, true);
+        row("gone mid-reply", named("goAway 2"), "55 AA", 0, 0, 0, true);
+        row("noise after", named("noiseAfter 55 AA"), "55 AA 02 08 00 F5 55 AA");
+        row("corrupt length byte", named("corrupt 4"), "55 AA 02 08 5A F5");
+        row("trickle", named("trickle 0.01"), "55 AA 02 08 00 F5");
     }
     void kinds() {
         QFETCH(Fault, fault);
@@ -192,12 +200,12 @@ private slots:
         QTest::newRow("none") << Fault::delay(0).onCommand(0x77) << correct;
         QTest::newRow("noise before and a split") << Fault::noise({0x13}).count(1) << correct;
         QTest::newRow("late") << Fault::delay(1.0) << correct;
-        QTest::newRow("trickled") << Fault::trickle(0.01) << correct;
+        QTest::newRow("trickled") << named("trickle 0.01") << correct;
         QTest::newRow("no reply") << Fault::noReply() << incorrect;
         QTest::newRow("bad checksum") << Fault::badChecksum() << incorrect;
         QTest::newRow("corrupted") << Fault::corrupt(3) << incorrect;
         QTest::newRow("cut") << Fault::truncate(5) << incorrect;
-        QTest::newRow("another command") << Fault::wrongCommand(0x09) << incorrect;
+        QTest::newRow("another command") << named("wrongCommand 09") << incorrect;
         QTest::newRow("wrong length") << Fault::wrongLength(1) << incorrect;
         QTest::newRow("gone after the reply")
             << Fault::goAway(6) << int(hostsim::Applied::Answer::Uncertain);
@@ -238,7 +246,7 @@ private slots:
         row("no delay", {Fault::delay(0)}, init, {});
         row("no noise", {Fault::noise({})}, init, {});
         row("cut past the end", {Fault::truncate(6)}, init, {});
-        row("one byte trickled", {Fault::truncate(1), Fault::trickle(0.01)}, init,
+        row("one byte trickled", {Fault::truncate(1), named("trickle 0.01")}, init,
             {int(K::Truncate)});
         row("dropped twice", {Fault::noReply(), Fault::noReply()}, init, {int(K::NoReply)});
         row("noise never sent", {Fault::noise({0x13}), Fault::noReply()}, init, {int(K::NoReply)});

@@ -28,8 +28,13 @@ void BoxWatcher::poll() {
     if (!box || !box->isVisible() || box->property("seenByWatcher").toBool())
         return;
     box->setProperty("seenByWatcher", true);
-    SeenBox seen{box->windowTitle(),     box->text(), box->icon(),
-                 box->standardButtons(), {},          std::chrono::steady_clock::now()};
+    SeenBox seen{box->windowTitle(),
+                 box->text(),
+                 box->icon(),
+                 box->standardButtons(),
+                 {},
+                 std::chrono::steady_clock::now(),
+                 box->parentWidget() ? box->parentWidget()->window()->objectName() : QString()};
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != box && w->isVisible() && !w->objectName().isEmpty())
             seen.visibleWindows << w->objectName();

@@ -21,6 +21,7 @@ struct SeenBox {
     QMessageBox::StandardButtons buttons;
     QStringList visibleWindows; // objectNames of other visible top-level windows
     std::chrono::steady_clock::time_point seenAt;
+    QString parent; // objectName of the window the box belongs to; empty: none
 };
 
 class BoxWatcher : public QObject {

@@ -238,39 +238,98 @@ const std::vector<ExpectedCommand>& expectedCommands() {
     return commands;
 }
 
-const std::vector<ExpectedRequest>& mainWindowRequests() {
+const std::vector<ExpectedRequest>& windowRequests() {
     static const std::vector<ExpectedRequest> requests = [] {
         std::vector<ExpectedRequest> s;
         const auto sentFrom = [&s](const char* name, const char* button, QStringList inputs,
-                                   const char* wire, bool deletes = false) {
+                                   const char* wire, std::vector<FieldRow> fields = {},
+                                   bool deletes = false) {
             const auto& all = expectedCommands();
             const auto command = std::find_if(
                 all.begin(), all.end(), [&](auto& c) { return std::string_view(c.name) == name; });
             if (command == all.end())
                 qFatal("no command named %s", name);
-            s.push_back({&*command, button, std::move(inputs), QString::fromLatin1(wire), deletes});
+            s.push_back({&*command, button, std::move(inputs), QString::fromLatin1(wire), deletes,
+                         std::move(fields)});
         };
-        const char* pager = "55 55 AA 01 01 0D 01 05 00 02 00 00 00 00 00 00 01 02 00 E5";
-        sentFrom("set pager", "Command1", {"Text1(0)=105", "Text1(1)=12"}, pager);
-        sentFrom("delete pager", "Command4", {"Text4=105"}, "55 55 AA 01 04 01 69 90", true);
-        sentFrom("set table caller", "Command3", {"Text3(0)=7"},
-                 "55 55 AA 01 03 06 00 00 07 FF FF FF F1");
-        sentFrom("delete table caller", "Command5", {"Text6=7"}, "55 55 AA 01 07 02 00 07 EE",
+        const QString set = "55 55 AA 01 01 0D ";
+        const ExpectedBox pagerRange = error("传呼号必须为1-254的数字！", "Text1(0)");
+        sentFrom("set pager", "Command1", {"Text1(0)=105", "Text1(1)=12"},
+                 "55 55 AA 01 01 0D 01 05 00 02 00 00 00 00 00 00 01 02 00 E5",
+                 {{"pager 254",
+                   {"Text1(0)=254", "Text1(1)=1234567"},
+                   set + "02 36 00 02 00 01 02 03 04 05 06 07 00 9A"},
+                  {"mode 11, 正, 音调4",
+                   {"Text1(0)=1", "Text1(1)=7654321", "Combo1(0)=英文", "Combo1(1)=正",
+                    "Combo1(2)=2400", "Combo1(3)=音调4"},
+                   set + "00 01 01 01 01 07 06 05 04 03 02 01 03 CD"},
+                  {"pager 255", {"Text1(0)=255"}, "", pagerRange},
+                  {"address 10000000",
+                   {"Text1(1)=10000000"},
+                   "",
+                   error("地址码应为7位数字！", "Text1(1)")},
+                  {"address 12.5", {"Text1(1)=12.5"}, "", error("设置传呼号失败!", "Text1(0)")}});
+        sentFrom("delete pager", "Command4", {"Text4=105"}, "55 55 AA 01 04 01 69 90",
+                 {{"deleted 254", {"Text4=254"}, "55 55 AA 01 04 01 FE FB", {}, "forceData"},
+                  {"255", {"Text4=255"}, "", error("传呼号必须为1-254的数字！", "Text4")}},
                  true);
-        sentFrom("set receiver number", "Command2", {"Text2=1"}, "55 55 AA 01 02 01 01 FA");
+        const ExpectedBox tablePagerRange = error("传呼号必须为1-255的数字！");
+        const auto onTablePager = [&](const char* focus) {
+            ExpectedBox box = tablePagerRange;
+            box.focus = QString::fromLatin1(focus);
+            return box;
+        };
+        sentFrom(
+            "set table caller", "Command3", {"Text3(0)=7"},
+            "55 55 AA 01 03 06 00 00 07 FF FF FF F1",
+            {{"table 65535, pagers 1 2 3",
+              {"Text3(0)=65535", "Text3(2)=1", "Text3(3)=2", "Text3(4)=3"},
+              "55 55 AA 01 03 06 00 FF FF 01 02 03 F1"},
+             {"pagers 5 and 2.5, receiver box not read",
+              {"Text3(0)=1", "Text3(1)=abc", "Text3(2)=5", "Text3(3)=2.5"},
+              "55 55 AA 01 03 06 00 00 01 05 02 FF EE"},
+             {"table 0", {"Text3(0)=0"}, "", error("餐桌号必须为1-65535的数字！", "Text3(0)")},
+             {"second pager 300", {"Text3(2)=5", "Text3(3)=300"}, "", onTablePager("Text3(3)")},
+             {"first pager letters", {"Text3(2)=x", "Text3(3)=300"}, "", onTablePager("Text3(2)")},
+             {"third pager 0", {"Text3(4)=0"}, "", onTablePager("Text3(4)")}});
+        sentFrom("delete table caller", "Command5", {"Text6=7"}, "55 55 AA 01 07 02 00 07 EE",
+                 {{"deleted 65535", {"Text6=65535"}, "55 55 AA 01 07 02 FF FF F7", {}, "forceData"},
+                  {"0", {"Text6=0"}, "", error("餐桌号码必须为1-65535的数字！", "Text6")},
+                  {"letters", {"Text6=seven"}, "", error("餐桌号码只能为数字！", "Text6")}},
+                 true);
+        sentFrom("set receiver number", "Command2", {"Text2=1"}, "55 55 AA 01 02 01 01 FA",
+                 {{"80", {"Text2=80"}, "55 55 AA 01 02 01 50 AB"},
+                  {"81", {"Text2=81"}, "", error("接收器号码必须为01-80的数字！", "Text2")}});
         sentFrom("initialise receiver", "Command6", {}, "55 55 AA 01 08 00 F6");
         sentFrom("initialise host unit", "Command7", {}, "55 55 AA 01 09 00 F5");
-        sentFrom("receiver frequency", "Command13", {}, "55 55 AA 01 0A 01 07 EC");
+        sentFrom(
+            "receiver frequency", "Command13", {}, "55 55 AA 01 0A 01 07 EC",
+            {{"314.2 for receiver 80", {"Combo2=314.2", "Text10=80"}, "55 55 AA 01 0A 02 00 50 A2"},
+             {"receiver 81", {"Text10=81"}, "", error("接收器号码必须为1-80的数字！")},
+             {"frequency emptied", {"Combo2=", "Text10=x"}, "", error("请选择接收器的频率！")},
+             {"frequency typed over", {"Combo2=315.7"}, "", error("接收器频率写入失败!")}});
         sentFrom("transmitter frequency", "Command14", {"Text7=100"},
-                 "55 55 AA 01 0B 03 0F 42 40 5F");
+                 "55 55 AA 01 0B 03 0F 42 40 5F",
+                 {{"430.225", {"Text7=430.225"}, "55 55 AA 01 0B 03 41 A5 AA 60"},
+                  {"430.201", {"Text7=430.201"}, "", error("频率值必须为12.5K的倍数！", "Text7")}});
         sentFrom("clear transmitter", "Command14", {}, "55 55 AA 01 0B 00 F3");
-        sentFrom("set urge unit", "Command19", {"Text11=1"}, "55 55 AA 01 11 01 01 EB");
-        sentFrom("delete urge unit", "Command10", {"Text5=9"}, "55 55 AA 01 12 01 09 E2");
+        sentFrom(
+            "set urge unit", "Command19", {"Text11=1"}, "55 55 AA 01 11 01 01 EB",
+            {{"9", {"Text11=9"}, "55 55 AA 01 11 01 09 E3"},
+             {"0", {"Text11=0"}, "", error("催菜器号码必须为1-9的数字！", "Text11")},
+             {"reply length 0", {}, "55 55 AA 01 11 01 01 EB", lengthError(), "wrongLength 0"}});
+        sentFrom("delete urge unit", "Command10", {"Text5=9"}, "55 55 AA 01 12 01 09 E2",
+                 {{"1", {"Text5=1"}, "55 55 AA 01 12 01 01 EA"},
+                  {"10", {"Text5=10"}, "", error("催菜器号码必须为1-9的数字！", "Text5")}});
         sentFrom("write repeater", "Command16", {}, "55 55 AA 01 03 00 FB");
-        sentFrom("delete repeater", "Command17", {}, "55 55 AA 01 07 00 F7", true);
-        sentFrom("work mode", "Command11", {}, "55 55 AA 01 17 01 01 E5");
+        sentFrom("delete repeater", "Command17", {}, "55 55 AA 01 07 00 F7", {}, true);
+        sentFrom("work mode", "Command11", {}, "55 55 AA 01 17 01 01 E5",
+                 {{"单键模式0", {"Combo4=单键模式0"}, "55 55 AA 01 17 01 02 E4"}});
         sentFrom("digital display", "Command20", {}, "55 55 AA 01 13 01 FF EB");
         sentFrom("voice display", "Command20", {"Combo3=语音"}, "55 55 AA 01 13 01 00 EA");
+        sentFrom("voice prompts", "form5/Command1", {}, "55 55 AA 01 14 05 00 01 03 04 07 D6");
+        sentFrom("handheld by table", "Form6/Command1", {}, "55 55 AA 01 15 01 00 E8");
+        sentFrom("handheld by pager", "Form6/Command2", {}, "55 55 AA 01 16 01 01 E6");
         return s;
     }();
     return requests;

@@ -50,14 +50,26 @@ struct ExpectedCommand {
     const ExpectedBox& boxFor(std::span<const std::uint8_t> reply) const;
 };
 
-// A command as the main window sends it: its button, typed inputs ("objectName=value") and
-// every byte of the request they make.
+// The request made with other inputs, typed over the request's own: the bytes it then sends,
+// or the box that refuses it. One row for each field's binding and each refusal's focus.
+struct FieldRow {
+    const char* tag = "";
+    QStringList inputs;
+    QString wire;         // every byte of the request; empty: nothing is sent
+    ExpectedBox box = {}; // none: the command's success box
+    QString fault = {};   // for the unit's reply (hostsim::Fault::named)
+};
+
+// A command as its window sends it: its button ("Command1" in the main window,
+// "form5/Command1" in a caller window), typed inputs ("objectName=value") and every byte of the
+// request they make, then the same request with other inputs.
 struct ExpectedRequest {
     const ExpectedCommand* command = nullptr;
     const char* button = "";
     QStringList inputs;
     QString wire;
     bool deletes = false; // a fresh unit has nothing to delete: its success is forced
+    std::vector<FieldRow> fields = {};
 };
 
 // The form name (objectName) of the main window's control that takes the focus for `role`;
@@ -68,7 +80,7 @@ QString formNameOf(callcfg::Focus role);
 // order.
 const std::vector<ExpectedCommand>& expectedCommands();
 
-// The main window's commands, one typed request each.
-const std::vector<ExpectedRequest>& mainWindowRequests();
+// The commands of the main window and the caller windows, one typed request each.
+const std::vector<ExpectedRequest>& windowRequests();
 
 } // namespace testsupport
