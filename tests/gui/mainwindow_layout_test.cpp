@@ -1,6 +1,7 @@
 // The main window as an installer sees it: controls, start state, views, keyboard, greetings.
 
 #include "boxwatcher.h"
+#include "expectedcommands.h"
 #include "link/link.h"
 #include "link/qtserialport.h"
 #include "mainwindow/mainwindow.h"
@@ -565,20 +566,14 @@ private slots:
                       int modifiers) {
             QTest::newRow(qPrintable(name)) << field << button << key << modifiers;
         };
-        // Each field, then the button its Enter clicks; the port and mode lists click none.
-        const QStringList table =
-            QString("Text1(0) Command1 Text1(1) Command1 Combo1(0) Command1 "
-                    "Combo1(1) Command1 Combo1(2) Command1 Combo1(3) Command1 "
-                    "Text3(0) Command3 Text3(2) Command3 Text3(3) Command3 "
-                    "Text3(4) Command3 Text4 Command4 Text6 Command5 "
-                    "Text11 Command19 Text5 Command10 Text2 Command2 "
-                    "Combo3 Command20 Text7 Command14 Text10 Command13 "
-                    "Combo2 Command13 Combo4 - Combo5 -")
-                .split(' ');
-        for (qsizetype i = 0; i < table.size(); i += 2) {
-            const QString button = table[i + 1] == "-" ? QString() : table[i + 1];
-            row(table[i] + " return", table[i], button, Qt::Key_Return, Qt::NoModifier);
-            row(table[i] + " keypad enter", table[i], button, Qt::Key_Enter, Qt::KeypadModifier);
+        // Each field, then the button its Enter clicks; the mode lists click none.
+        QList<std::pair<QString, QString>> fields{{"Combo4", ""}, {"Combo5", ""}};
+        for (const testsupport::ExpectedRequest& request : testsupport::windowRequests())
+            for (const QString& field : request.enterFields)
+                fields.append({field, request.button});
+        for (const auto& [field, button] : fields) {
+            row(field + " return", field, button, Qt::Key_Return, Qt::NoModifier);
+            row(field + " keypad enter", field, button, Qt::Key_Enter, Qt::KeypadModifier);
         }
         // Only a plain carriage return counts: Ctrl and Alt make another key of it.
         const int ctrl = Qt::ControlModifier, alt = Qt::AltModifier;

@@ -1,5 +1,5 @@
-// The main window around its commands: the port row, a port that cannot be opened, the test
-// mode with its test window, and Enter in fields out of view.
+// The main window around its commands: the port row, a port that cannot be opened, and the test
+// mode with its test window.
 
 #include "mainwindow_fixture.h"
 
@@ -350,67 +350,6 @@ private slots:
         });
         QTest::mouseClick(form.writeWorkModeButton, Qt::LeftButton);
         QCOMPARE(describe(e2e.boxes.take()), QStringList{kTimeout});
-    }
-
-    // Enter in a field or list clicks its task's button, also where the field lies out of view.
-    void enterSends_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QStringList>("inputs");
-        QTest::addColumn<bool>("maintenance");
-        QTest::addColumn<bool>("outOfView");
-        QTest::addColumn<QString>("wire");
-        QTest::addColumn<QString>("box");
-        QTest::newRow("Text11") << "Text11" << QStringList{"Text11=3"} << false << true
-                                << "55 55 AA 01 11 01 03 E9"
-                                << "notice OK: 设置催菜器号码成功！";
-        QTest::newRow("Text5") << "Text5" << QStringList{"Text5=4"} << false << true
-                               << "55 55 AA 01 12 01 04 E7"
-                               << "notice OK: 删除催菜器号码成功！";
-        QTest::newRow("Text2") << "Text2" << QStringList{"Text2=80"} << false << true
-                               << "55 55 AA 01 02 01 50 AB"
-                               << "notice OK: 设置接收器号码成功！";
-        QTest::newRow("Combo3") << "Combo3" << QStringList{} << false << true
-                                << "55 55 AA 01 13 01 FF EB"
-                                << "notice OK: 信息机类型设为数字机！";
-        QTest::newRow("Text7") << "Text7" << QStringList{"Text7=100"} << true << false
-                               << "55 55 AA 01 0B 03 0F 42 40 5F"
-                               << "notice OK: 发射机频率写入成功！";
-        QTest::newRow("Combo2") << "Combo2" << QStringList{} << true << false
-                                << "55 55 AA 01 0A 01 07 EC"
-                                << "notice OK: 接收器频率写入成功！";
-        QTest::newRow("Combo1(2)")
-            << "Combo1(2)" << QStringList{"Text1(0)=105", "Text1(1)=12"} << false << false
-            << "55 55 AA 01 01 0D 01 05 00 02 00 00 00 00 00 00 01 02 00 E5"
-            << "notice OK: 设置传呼号成功！";
-        QTest::newRow("Text4") << "Text4" << QStringList{"Text4=105"} << false << false
-                               << "55 55 AA 01 04 01 69 90"
-                               << "notice 注意: 无此传呼号！";
-        QTest::newRow("Text3(4)") << "Text3(4)" << QStringList{"Text3(0)=7", "Text3(4)=9"} << false
-                                  << false << "55 55 AA 01 03 06 00 00 07 FF FF 09 E7"
-                                  << "notice OK: 设置餐桌号成功！";
-    }
-
-    void enterSends() {
-        QFETCH(QString, field);
-        QFETCH(QStringList, inputs);
-        QFETCH(bool, maintenance);
-        QFETCH(bool, outOfView);
-        QFETCH(QString, wire);
-        QFETCH(QString, box);
-        EndToEnd e2e;
-        callcfg::MainWindow& form = e2e.mainWindow();
-        form.setMaintenanceView(maintenance);
-        setInputs(form, inputs);
-        auto* control = form.findChild<QWidget*>(field);
-        QVERIFY(control && control->isVisible());
-        if (outOfView)
-            QVERIFY(control->mapTo(&form, QPoint(0, 0)).y() >= form.height());
-        control->setFocus();
-        QCOMPARE(focusName(), field);
-        QTest::keyClick(control, Qt::Key_Return);
-        backTo(form);
-        QCOMPARE(describe(e2e.boxes.take()), QStringList{box});
-        QCOMPARE(e2e.takeWire(), wire);
     }
 };
 

@@ -330,6 +330,22 @@ const std::vector<ExpectedRequest>& windowRequests() {
         sentFrom("voice prompts", "form5/Command1", {}, "55 55 AA 01 14 05 00 01 03 04 07 D6");
         sentFrom("handheld by table", "Form6/Command1", {}, "55 55 AA 01 15 01 00 E8");
         sentFrom("handheld by pager", "Form6/Command2", {}, "55 55 AA 01 16 01 01 E6");
+        const auto enterIn = [&s](const char* name, QStringList fields) {
+            std::find_if(s.begin(), s.end(), [&](auto& r) {
+                return std::string_view(r.command->name) == name;
+            })->enterFields = std::move(fields);
+        };
+        enterIn("set pager",
+                {"Text1(0)", "Text1(1)", "Combo1(0)", "Combo1(1)", "Combo1(2)", "Combo1(3)"});
+        enterIn("delete pager", {"Text4"});
+        enterIn("set table caller", {"Text3(0)", "Text3(2)", "Text3(3)", "Text3(4)"});
+        enterIn("delete table caller", {"Text6"});
+        enterIn("set receiver number", {"Text2"});
+        enterIn("receiver frequency", {"Text10", "Combo2"});
+        enterIn("transmitter frequency", {"Text7"});
+        enterIn("set urge unit", {"Text11"});
+        enterIn("delete urge unit", {"Text5"});
+        enterIn("digital display", {"Combo3"});
         return s;
     }();
     return requests;

@@ -70,6 +70,7 @@ struct ExpectedRequest {
     QString wire;
     bool deletes = false; // a fresh unit has nothing to delete: its success is forced
     std::vector<FieldRow> fields = {};
+    QStringList enterFields = {}; // the fields and lists in which Enter clicks the button
 };
 
 // The form name (objectName) of the main window's control that takes the focus for `role`;
