@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 using hostsim::Fault;
+Q_DECLARE_METATYPE(hostsim::Fault)
 
 namespace {
 
@@ -323,83 +324,90 @@ private slots:
     // regular file stands is refused before the unit is read.
     void failures_data() {
         QTest::addColumn<QStringList>("arguments"); // DEV: the device; @name: a file in the folder
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QList<Fault>>("faults");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         const QStringList backup{"backup", "--device", "DEV", "@new.cat"};
+        const QList<Fault> none;
+        const auto onBlock = [](const Fault& f, std::uint8_t command, int block) {
+            return QList<Fault>{f.onCommand(command).onBlock(block)};
+        };
         QTest::newRow("no port") << QStringList{"backup", "--device", "/dev/callcfg-none",
                                                 "@new.cat"}
-                                 << "" << 3 << "cannot open /dev/callcfg-none";
-        QTest::newRow("silent unit") << backup << "silent" << 3 << "no reply from";
-        QTest::newRow("wrong length") << backup << "length" << 3 << "wrong data length";
-        QTest::newRow("device lost mid-read")
-            << backup << "lost" << 3 << "UNIT disconnected: |block 11 of 64";
+                                 << none << 3 << "cannot open /dev/callcfg-none";
+        QTest::newRow("silent unit")
+            << backup << onBlock(Fault::noReply(), 0x0D, 5) << 3 << "no reply from";
+        QTest::newRow("wrong length")
+            << backup << onBlock(Fault::wrongLength(127), 0x0D, 7) << 3 << "wrong data length";
+        QTest::newRow("device lost mid-read") << backup << onBlock(Fault::goAway(), 0x0D, 10) << 3
+                                              << "UNIT disconnected: |block 11 of 64";
         QTest::newRow("device lost mid-restore")
-            << QStringList{"restore", "--device", "DEV", "@good.cat"} << "lost in download" << 3
+            << QStringList{"restore", "--device", "DEV", "@good.cat"}
+            << onBlock(Fault::goAway(), 0x18, 10) << 3
             << "UNIT disconnected: |block 11 of 64|\ncallcfg: the host unit now holds a mix of old "
                "and new blocks: blocks 1–10 are new, 11–64 old";
         QTest::newRow("entry without a device")
-            << QStringList{"verify", "--device", "COM2", "@good.cat"} << "" << 3
+            << QStringList{"verify", "--device", "COM2", "@good.cat"} << none << 3
             << "COM2: no serial device present";
         QTest::newRow("backup over a file")
-            << QStringList{"backup", "--device", "DEV", "@kept.cat"} << "" << 2
+            << QStringList{"backup", "--device", "DEV", "@kept.cat"} << none << 2
             << "kept.cat exists; nothing written (--force";
         QTest::newRow("export over a sheet")
-            << QStringList{"export", "@good.cat", "--pagers", "--output", "@kept.csv"} << "" << 2
+            << QStringList{"export", "@good.cat", "--pagers", "--output", "@kept.csv"} << none << 2
             << "kept.csv exists; nothing written (--force";
         QTest::newRow("export over a backup, forced")
             << QStringList{"export", "@good.cat", "--pagers", "--force", "--output", "@kept.cat"}
-            << "" << 2 << "kept.cat is a backup file's name: export never writes a backup file";
+            << none << 2 << "kept.cat is a backup file's name: export never writes a backup file";
         QTest::newRow("export over its input")
             << QStringList{"export", "--any-name", "@kept.csv", "--tables", "--output", "@kept.csv"}
-            << "" << 2 << "kept.csv is the file exported from: export never writes over it";
+            << none << 2 << "kept.csv is the file exported from: export never writes over it";
         QTest::newRow("backup into a FIFO")
-            << QStringList{"backup", "--any-name", "--device", "DEV", "@fifo"} << "" << 2
+            << QStringList{"backup", "--any-name", "--device", "DEV", "@fifo"} << none << 2
             << "cannot write |fifo: it is a FIFO (a named pipe), not a regular file";
-        QTest::newRow("no device named") << QStringList{"backup", "--device", "", "@new.cat"} << ""
-                                         << 2 << "--device names no device";
+        QTest::newRow("no device named") << QStringList{"backup", "--device", "", "@new.cat"}
+                                         << none << 2 << "--device names no device";
         QTest::newRow("unwritable file")
-            << QStringList{"backup", "--device", "DEV", "@no-such-folder/x.cat"} << "" << 2
+            << QStringList{"backup", "--device", "DEV", "@no-such-folder/x.cat"} << none << 2
             << "cannot write";
-        QTest::newRow("missing file")
-            << QStringList{"verify", "--device", "DEV", "@missing.cat"} << "" << 2 << "cannot open";
-        QTest::newRow("short file") << QStringList{"restore", "--device", "DEV", "@short.cat"} << ""
-                                    << 2 << "holds 100 bytes; a backup holds 8192";
+        QTest::newRow("missing file") << QStringList{"verify", "--device", "DEV", "@missing.cat"}
+                                      << none << 2 << "cannot open";
+        QTest::newRow("short file") << QStringList{"restore", "--device", "DEV", "@short.cat"}
+                                    << none << 2 << "holds 100 bytes; a backup holds 8192";
         QTest::newRow("no device option")
-            << QStringList{"backup", "@new.cat"} << "" << 2 << "--device DEV is required";
+            << QStringList{"backup", "@new.cat"} << none << 2 << "--device DEV is required";
         QTest::newRow("two listings")
-            << QStringList{"show", "@short.cat", "--hex", "--mode"} << "" << 2 << "choose one of";
+            << QStringList{"show", "@short.cat", "--hex", "--mode"} << none << 2 << "choose one of";
         QTest::newRow("export without a choice")
-            << QStringList{"export", "@kept.cat"} << "" << 2 << "choose one of";
+            << QStringList{"export", "@kept.cat"} << none << 2 << "choose one of";
         QTest::newRow("unopenable log") << QStringList{"backup",   "--log", "@no-such-folder/x.cat",
                                                        "--device", "DEV",   "@new.cat"}
-                                        << "" << 2 << "cannot open the log";
+                                        << none << 2 << "cannot open the log";
         QTest::newRow("bad port mapping")
-            << QStringList{"verify", "--port", "COM1", "--device", "COM1", "@kept.cat"} << "" << 2
+            << QStringList{"verify", "--port", "COM1", "--device", "COM1", "@kept.cat"} << none << 2
             << "--port expects COMn=DEVICE";
         QTest::newRow("port number past 255")
-            << QStringList{"verify", "--port", "COM256=DEV", "--device", "COM1", "@kept.cat"} << ""
-            << 2 << "--port expects COMn=DEVICE";
-        QTest::newRow("port 0") << QStringList{"backup", "--device", "COM0", "@new.cat"} << "" << 3
-                                << "COM0 names no port: a port number is 1 to 255";
+            << QStringList{"verify", "--port", "COM256=DEV", "--device", "COM1", "@kept.cat"}
+            << none << 2 << "--port expects COMn=DEVICE";
+        QTest::newRow("port 0") << QStringList{"backup", "--device", "COM0", "@new.cat"} << none
+                                << 3 << "COM0 names no port: a port number is 1 to 255";
         // The memory reader window's file name rule.
         QTest::newRow("backup to a program")
-            << QStringList{"backup", "--device", "DEV", "@callcfg.exe"} << "" << 2
+            << QStringList{"backup", "--device", "DEV", "@callcfg.exe"} << none << 2
             << "callcfg.exe: the file name must end in .cat or .CAT (--any-name takes any name)";
         QTest::newRow("restore of mixed case") << QStringList{"restore", "--device", "DEV", "a.Cat"}
-                                               << "" << 2 << "a.Cat: choose a .cat or .CAT file";
+                                               << none << 2 << "a.Cat: choose a .cat or .CAT file";
         QTest::newRow("diff of a program")
-            << QStringList{"diff", "@good.cat", "a.exe"} << "" << 2 << "a.exe: choose a .cat";
+            << QStringList{"diff", "@good.cat", "a.exe"} << none << 2 << "a.exe: choose a .cat";
         QTest::newRow("--any-name") << QStringList{"export", "--any-name", "a.exe", "--tables"}
-                                    << "" << 2 << "cannot open a.exe";
+                                    << none << 2 << "cannot open a.exe";
         QTest::newRow("a port past COM9")
-            << QStringList{"verify", "--port", "COM12=DEV", "--device", "COM12", "@good.cat"} << ""
-            << 1 << "the host unit differs from";
+            << QStringList{"verify", "--port", "COM12=DEV", "--device", "COM12", "@good.cat"}
+            << none << 1 << "the host unit differs from";
     }
 
     void failures() {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, fault);
+        QFETCH(QList<Fault>, faults);
         QFETCH(int, status);
         QFETCH(QString, message);
         const QString file = path("kept.cat");
@@ -413,14 +421,8 @@ private slots:
                        : argument.endsWith("=DEV") ? argument.chopped(3) + device()
                        : argument.startsWith('@')  ? path(qPrintable(argument.mid(1)))
                                                    : argument;
-        if (fault == "silent")
-            this->fault(Fault::noReply().onCommand(0x0D).onBlock(5));
-        else if (fault == "length")
-            this->fault(Fault::wrongLength(127).onCommand(0x0D).onBlock(7));
-        else if (fault == "lost")
-            this->fault(Fault::goAway().onCommand(0x0D).onBlock(10));
-        else if (fault == "lost in download")
-            this->fault(Fault::goAway().onCommand(0x18).onBlock(10));
+        for (const Fault& f : faults)
+            fault(f);
         const Run r = run(arguments);
         QCOMPARE(r.status, status);
         for (const QString& part : message.split('|'))
