@@ -38,25 +38,36 @@ int tableNumber(QRandomGenerator& random) {
     return random.bounded(3) ? random.bounded(1, 9) : random.bounded(1, 65536);
 }
 
-// A command without random inputs of its own: the typed request of the table of expected commands,
-// and no check of the unit beyond the one every command gets (no change when it did not succeed).
-void typeExpectedRequest(const testsupport::ExpectedCommand& entry, callcfg::MainWindow& f,
-                         ReadyCommand& ready) {
-    for (const testsupport::ExpectedRequest& request : testsupport::windowRequests()) {
-        if (request.command != &entry)
-            continue;
-        for (const QString& input : request.inputs) {
-            const QString name = input.section('=', 0, 0), value = input.section('=', 1);
-            if (auto* field = f.findChild<QLineEdit*>(name))
-                field->setText(value);
-            else if (auto* list = f.findChild<QComboBox*>(name))
-                list->setCurrentText(value);
-        }
-        ready.button = f.findChild<QPushButton*>(QLatin1String(request.button));
-        ready.check = [](const Unit&, const Bytes&) { return QString(); };
-        return;
-    }
+// The command's request in the table of expected commands, and the button that sends it.
+const testsupport::ExpectedRequest& requestOf(const testsupport::ExpectedCommand& entry) {
+    for (const testsupport::ExpectedRequest& request : testsupport::windowRequests())
+        if (request.command == &entry)
+            return request;
     qFatal("no request for %s", entry.name);
+}
+
+QPushButton* buttonOf(const testsupport::ExpectedRequest& request, callcfg::Program& program) {
+    const QString button = QLatin1String(request.button);
+    QWidget* window = &program.mainWindow;
+    if (button.startsWith(QLatin1String("form5/")))
+        window = program.callerWindows->voiceWindow();
+    else if (button.startsWith(QLatin1String("Form6/")))
+        window = program.callerWindows->handheldWindow();
+    return window->findChild<QPushButton*>(button.section(QLatin1Char('/'), -1));
+}
+
+// A command without random inputs of its own: the typed request of the table, and no check of
+// the unit beyond the one every command gets (no change when it did not succeed).
+void typeExpectedRequest(const testsupport::ExpectedRequest& request, callcfg::MainWindow& f,
+                         ReadyCommand& ready) {
+    for (const QString& input : request.inputs) {
+        const QString name = input.section('=', 0, 0), value = input.section('=', 1);
+        if (auto* field = f.findChild<QLineEdit*>(name))
+            field->setText(value);
+        else if (auto* list = f.findChild<QComboBox*>(name))
+            list->setCurrentText(value);
+    }
+    ready.check = [](const Unit&, const Bytes&) { return QString(); };
 }
 
 } // namespace
@@ -66,7 +77,8 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
     using namespace callcfg;
     MainWindow& f = program.mainWindow;
     const auto is = [&entry](const Command& (*tool)()) { return entry.tool == tool; };
-    ReadyCommand ready{&entry, nullptr, {}};
+    const testsupport::ExpectedRequest& request = requestOf(entry);
+    ReadyCommand ready{&entry, buttonOf(request, program), {}};
     auto& check = ready.check;
     if (is(setPagerCommand)) {
         const int pager = random.bounded(1, 255);
@@ -82,14 +94,12 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
         entry.polarity = choose(f.polarityList, random);
         entry.rate = choose(f.rateList, random);
         entry.tone = choose(f.toneList, random);
-        ready.button = f.setPagerButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.pager(pager) == entry ? QString() : differs("pager");
         };
     } else if (is(deletePagerCommand)) {
         const int pager = random.bounded(1, 255);
         f.deletePagerEdit->setText(QString::number(pager));
-        ready.button = f.deletePagerButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.pager(pager) ? differs("deleted pager") : QString();
         };
@@ -102,7 +112,6 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
             pagers[i] = pager ? std::uint8_t(pager) : 0xFF;
             f.tablePagerEdits[i]->setText(pager ? QString::number(pager) : QString());
         }
-        ready.button = f.setTableButton;
         check = [=](const Unit& u, const Bytes& answer) {
             const auto entry = u.tableCaller(table);
             const bool same =
@@ -113,19 +122,16 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
     } else if (is(deleteTableCallerCommand)) {
         const int table = tableNumber(random);
         f.deleteTableEdit->setText(QString::number(table));
-        ready.button = f.deleteTableButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.tableCaller(table) ? differs("deleted table caller") : QString();
         };
     } else if (is(setReceiverNumberCommand)) {
         const int number = random.bounded(1, 81);
         f.receiverNumberEdit->setText(QString::number(number));
-        ready.button = f.setReceiverNumberButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.receiverNumber() == number ? QString() : differs("receiver number");
         };
     } else if (is(initialiseReceiverCommand)) {
-        ready.button = f.initialiseReceiverButton;
         check = [](const Unit& u, const Bytes&) {
             return u.receiverImage(hostsim::BuiltInReceiver) ==
                            Unit::factoryReceiverImage(hostsim::BuiltInReceiver)
@@ -133,7 +139,6 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
                        : differs("built-in receiver");
         };
     } else if (is(initialiseHostCommand)) {
-        ready.button = f.initialiseHostButton;
         check = [](const Unit& u, const Bytes&) {
             return u.memory() == Unit().memory() ? QString() : differs("memory");
         };
@@ -141,7 +146,6 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
         const int receiver = random.bounded(2) ? random.bounded(1, 81) : 0;
         f.frequencyReceiverEdit->setText(receiver ? QString::number(receiver) : QString());
         const int position = choose(f.receiverFrequencyList, random);
-        ready.button = f.writeReceiverFrequencyButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.receiverFrequency(receiver) == position ? QString()
                                                              : differs("receiver frequency");
@@ -156,7 +160,6 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
             steps ? std::array<std::uint8_t, 3>{std::uint8_t(units >> 16), std::uint8_t(units >> 8),
                                                 std::uint8_t(units)}
                   : std::array<std::uint8_t, 3>{0xFF, 0xFF, 0xFF};
-        ready.button = f.writeTransmitterButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.transmitterFrequency() == stored ? QString()
                                                       : differs("transmitter frequency");
@@ -165,14 +168,12 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
         const int number = random.bounded(1, 10);
         const bool set = is(setUrgeCommand);
         (set ? f.setUrgeEdit : f.deleteUrgeEdit)->setText(QString::number(number));
-        ready.button = set ? f.setUrgeButton : f.deleteUrgeButton;
         check = [=](const Unit& u, const Bytes& answer) {
             const auto code = u.urgeUnit(number);
             const bool same = set ? code && Bytes(code->begin(), code->end()) == answer : !code;
             return same ? QString() : differs("urge unit");
         };
     } else if (is(writeRepeaterCommand)) {
-        ready.button = f.writeRepeaterButton;
         check = [](const Unit& u, const Bytes& answer) {
             const auto entries = u.repeaterEntries();
             const bool stored = std::any_of(entries.begin(), entries.end(), [&](const auto& c) {
@@ -182,7 +183,6 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
         };
     } else if (is(deleteRepeaterCommand)) {
         const hostsim::CallerCode pressed = unit.callerToDelete();
-        ready.button = f.deleteRepeaterButton;
         check = [=](const Unit& u, const Bytes&) {
             const auto entries = u.repeaterEntries();
             return std::find(entries.begin(), entries.end(), pressed) == entries.end()
@@ -191,14 +191,12 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
         };
     } else if (is(workModeCommand)) {
         const int mode = choose(f.workModeList, random);
-        ready.button = f.writeWorkModeButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.workMode() == mode ? QString() : differs("work mode");
         };
     } else if (is(digitalDisplayCommand) || is(voiceDisplayCommand)) {
         const bool voice = is(voiceDisplayCommand);
         f.displayTypeList->setCurrentIndex(voice ? 1 : 0);
-        ready.button = f.writeDisplayTypeButton;
         check = [=](const Unit& u, const Bytes&) {
             return (u.displayType() == hostsim::DisplayType::Voice) == voice
                        ? QString()
@@ -216,7 +214,6 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
             enabled->setChecked(random.bounded(2));
             settings[std::size_t(at)] = enabled->isChecked() ? position : 0xFF;
         }
-        ready.button = w.writeButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.voiceSettings() == settings ? QString() : differs("voice settings");
         };
@@ -224,12 +221,11 @@ ReadyCommand prepareCommand(const testsupport::ExpectedCommand& entry, callcfg::
         HandheldCallerWindow& w = *program.callerWindows->handheldWindow();
         const bool byTable = is(handheldByTableCommand);
         const int place = choose(byTable ? w.byTablePlaceList : w.byPagerPlaceList, random);
-        ready.button = byTable ? w.writeByTableButton : w.writeByPagerButton;
         check = [=](const Unit& u, const Bytes&) {
             return u.handheldMode(byTable) == place ? QString() : differs("handheld mode");
         };
     } else {
-        typeExpectedRequest(entry, f, ready);
+        typeExpectedRequest(request, f, ready);
     }
     return ready;
 }
