@@ -37,15 +37,19 @@ HANDLE toHandle(void* handle) {
     return static_cast<HANDLE>(handle);
 }
 
-// Closes the handle on a thread of its own, waiting for that a second at most.
+// Closes the handle on a thread of its own, waiting for that a second at most. A close that
+// ended in time is joined, so that nothing of it still runs when the program ends.
 void closeOffThread(HANDLE handle) {
     auto closed = std::make_shared<std::promise<void>>();
     std::future<void> done = closed->get_future();
-    std::thread([handle, closed] {
+    std::thread closing([handle, closed] {
         CloseHandle(handle);
         closed->set_value();
-    }).detach();
-    done.wait_for(kClosePatience);
+    });
+    if (done.wait_for(kClosePatience) == std::future_status::ready)
+        closing.join();
+    else
+        closing.detach();
 }
 
 } // namespace

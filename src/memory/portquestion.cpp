@@ -70,10 +70,16 @@ PortQuestion::PortQuestion(const PortTarget& target, const QuestionSettings& set
         state->changed.notify_all();
     });
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread_ = thread;
     thread->start();
 }
 
-PortQuestion::~PortQuestion() = default;
+PortQuestion::~PortQuestion() {
+    // Past `closed` the thread only returns, yet it still posts its deletion and tears down
+    // its data: a program that ends meanwhile may crash or hang in its exit.
+    if (thread_ && waitUntil(Clock::now()).closed)
+        thread_->wait();
+}
 
 PortQuestion::Progress PortQuestion::waitUntil(Clock::time_point until) {
     std::unique_lock lock(state_->mutex);

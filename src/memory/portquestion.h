@@ -8,12 +8,15 @@
 #include "link/portmap.h"
 #include "link/serialport.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QThread;
 
 namespace callcfg {
 
@@ -54,7 +57,8 @@ public:
 
     // Starts asking `target` at once.
     PortQuestion(const PortTarget& target, const QuestionSettings& settings);
-    // Leaves the question to end on its own when it has not.
+    // Waits for the thread of a question that has ended to finish, so that none of it runs on
+    // while the program ends; leaves a question that has not to end on its own.
     ~PortQuestion();
     PortQuestion(const PortQuestion&) = delete;
     PortQuestion& operator=(const PortQuestion&) = delete;
@@ -69,6 +73,7 @@ public:
 private:
     struct State;
     std::shared_ptr<State> state_;
+    QPointer<QThread> thread_; // null once the thread has deleted itself
 };
 
 } // namespace callcfg
