@@ -1,6 +1,6 @@
 // Qt's file dialog and the user's registry under Wine: the dialog reads the current user's
 // Software\QtProject key when it is built and writes it when it is destroyed, unless a
-// settings shield stands while it does; the registry is the user's own again after the shield.
+// UserSettingsHidden stands while it does; the registry is the user's own again after it.
 
 #include "ui/usersettingshidden.h"
 
@@ -28,13 +28,13 @@ void removeUserKey(const wchar_t* path) {
     RegDeleteKeyW(HKEY_CURRENT_USER, path);
 }
 
-// A file dialog as the memory reader makes it, used and destroyed; shielded or not.
-void useFileDialog(bool shielded) {
+// A file dialog as the memory reader makes it, used and destroyed, with the settings hidden or not.
+void useFileDialog(bool hidden) {
     QFileDialog* dialog = nullptr;
     {
-        std::optional<UserSettingsHidden> shield;
-        if (shielded)
-            shield.emplace();
+        std::optional<UserSettingsHidden> hiding;
+        if (hidden)
+            hiding.emplace();
         dialog = new QFileDialog(nullptr, QString(), QDir::currentPath());
         dialog->setOption(QFileDialog::DontUseNativeDialog);
     }
@@ -43,30 +43,30 @@ void useFileDialog(bool shielded) {
     dialog->show();
     QCoreApplication::processEvents();
     dialog->reject();
-    std::optional<UserSettingsHidden> shield;
-    if (shielded)
-        shield.emplace();
+    std::optional<UserSettingsHidden> hiding;
+    if (hidden)
+        hiding.emplace();
     delete dialog;
 }
 
 } // namespace
 
-class SettingsShieldTest : public QObject {
+class UserSettingsHiddenTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { removeUserKey(qtProjectKey); }
     void cleanup() { removeUserKey(qtProjectKey); }
 
     void dialogLeavesNoKey_data() {
-        QTest::addColumn<bool>("shielded");
-        // Unshielded, the dialog makes the key: the check can see the fault it guards against.
-        QTest::newRow("unshielded") << false;
-        QTest::newRow("shielded") << true;
+        QTest::addColumn<bool>("hidden");
+        // Kept, the dialog makes the key: the check can see the fault it guards against.
+        QTest::newRow("settings kept") << false;
+        QTest::newRow("settings hidden") << true;
     }
     void dialogLeavesNoKey() {
-        QFETCH(bool, shielded);
-        useFileDialog(shielded);
-        QCOMPARE(userKeyExists(qtProjectKey), !shielded);
+        QFETCH(bool, hidden);
+        useFileDialog(hidden);
+        QCOMPARE(userKeyExists(qtProjectKey), !hidden);
         // Nor did it land in the key that stood in for the user's registry.
         HKEY software = nullptr;
         QCOMPARE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &software),
@@ -80,9 +80,9 @@ private slots:
         RegCloseKey(software);
     }
 
-    // Once the shield is gone, the current user's registry is the real one again.
+    // Once the settings are no longer hidden, the current user's registry is the real one again.
     void registryIsTheUsersAfterwards() {
-        { const UserSettingsHidden shield; }
+        { const UserSettingsHidden hiding; }
         HKEY key = nullptr;
         QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, qtProjectKey, 0, nullptr, 0, KEY_WRITE, nullptr,
                                  &key, nullptr),
@@ -92,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SettingsShieldTest)
+QTEST_MAIN(UserSettingsHiddenTest)
 #include "usersettingshidden_test.moc"
