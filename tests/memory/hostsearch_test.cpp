@@ -1,14 +1,16 @@
 // The search for the host unit: which ports it asks and in what order (USB adapters first,
-// each device once, Bluetooth only when mapped), and that a port whose open stalls is left
-// behind at the bound while the search goes on.
+// each device once, Bluetooth only when mapped), that a port whose open stalls is left behind
+// at the bound while the search goes on, and that no thread of a question that ended runs on.
 
 #include "memory/hostsearch.h"
 #include "wire.h"
 
 #include <QtTest>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 using namespace callcfg;
 using namespace std::chrono_literals;
@@ -23,6 +25,7 @@ struct Devices {
     std::condition_variable released;
     bool ended = false;
     QStringList opened;
+    std::atomic<int> threadsFinished = 0;
 };
 
 class SearchPort final : public SerialPort {
@@ -31,6 +34,11 @@ public:
     bool open(const QString& device) override {
         std::unique_lock lock(devices_->mutex);
         devices_->opened << device;
+        // The question's thread finishes slowly once its question has ended.
+        QObject::connect(QThread::currentThread(), &QThread::finished, [devices = devices_] {
+            std::this_thread::sleep_for(50ms);
+            ++devices->threadsFinished;
+        });
         if (device.startsWith("stall"))
             devices_->released.wait_for(lock, 10s, [this] { return devices_->ended; });
         open_ = device.startsWith("unit") || device.startsWith("zero");
@@ -117,6 +125,8 @@ private slots:
         search.run();
         const qint64 ms = clock.elapsed();
         qInfo("the search took %lld ms", ms);
+        const bool stalls = !answers.filter("stalled").isEmpty();
+        QCOMPARE(devices->threadsFinished.load(), int(asked.size()) - (stalls ? 1 : 0));
         {
             const std::lock_guard lock(devices->mutex);
             devices->ended = true;
@@ -131,7 +141,6 @@ private slots:
                 got << probe.target.name() + " " + names[int(probe.answer)];
         QCOMPARE(got, answers);
         QCOMPARE(search.found(), found);
-        const bool stalls = !answers.filter("stalled").isEmpty();
         QVERIFY2(ms < (stalls ? 2600 : 600), qPrintable(QString::number(ms)));
         QVERIFY2(!stalls || ms >= 2000, qPrintable(QString::number(ms)));
     }
