@@ -33,82 +33,88 @@ int position(const QComboBox* list) {
     return ListChoice::positionOf(*list);
 }
 
-FocusTargets focusTargets(const MainWindow& f) {
-    FocusTargets targets{{Focus::PagerNumber, f.pagerNumberEdit},
-                         {Focus::AddressCode, f.addressCodeEdit},
-                         {Focus::DeletePagerNumber, f.deletePagerEdit},
-                         {Focus::TableNumber, f.tableNumberEdit},
-                         {Focus::TablePager1, f.tablePagerEdits[0]},
-                         {Focus::TablePager2, f.tablePagerEdits[1]},
-                         {Focus::TablePager3, f.tablePagerEdits[2]},
-                         {Focus::DeleteTableNumber, f.deleteTableEdit},
-                         {Focus::ReceiverNumber, f.receiverNumberEdit},
-                         {Focus::TransmitterFrequency, f.transmitterFrequencyEdit},
-                         {Focus::UrgeNumber, f.setUrgeEdit},
-                         {Focus::DeleteUrgeNumber, f.deleteUrgeEdit},
-                         {Focus::WriteRepeaterButton, f.writeRepeaterButton},
-                         {Focus::DeleteRepeaterButton, f.deleteRepeaterButton}};
+FocusTargets focusTargets(const MainWindow& window) {
+    FocusTargets targets{{Focus::PagerNumber, window.pagerNumberEdit},
+                         {Focus::AddressCode, window.addressCodeEdit},
+                         {Focus::DeletePagerNumber, window.deletePagerEdit},
+                         {Focus::TableNumber, window.tableNumberEdit},
+                         {Focus::TablePager1, window.tablePagerEdits[0]},
+                         {Focus::TablePager2, window.tablePagerEdits[1]},
+                         {Focus::TablePager3, window.tablePagerEdits[2]},
+                         {Focus::DeleteTableNumber, window.deleteTableEdit},
+                         {Focus::ReceiverNumber, window.receiverNumberEdit},
+                         {Focus::TransmitterFrequency, window.transmitterFrequencyEdit},
+                         {Focus::UrgeNumber, window.setUrgeEdit},
+                         {Focus::DeleteUrgeNumber, window.deleteUrgeEdit},
+                         {Focus::WriteRepeaterButton, window.writeRepeaterButton},
+                         {Focus::DeleteRepeaterButton, window.deleteRepeaterButton}};
     targets.requireEveryRole("Form1");
     return targets;
 }
 
 } // namespace
 
-std::vector<MainWindowCommands::Binding> MainWindowCommands::bindingsOf(const MainWindow& f) {
-    const auto& pagers = f.tablePagerEdits;
+std::vector<MainWindowCommands::Binding> MainWindowCommands::bindingsOf(const MainWindow& window) {
+    const auto& pagers = window.tablePagerEdits;
     return {
         // Pager entries.
-        {f.setPagerButton,
-         {f.pagerNumberEdit, f.addressCodeEdit, f.machineTypeList, f.polarityList, f.rateList,
-          f.toneList},
-         [&f] {
-             return encodeSetPager({f.pagerNumberEdit->text(), f.addressCodeEdit->text(),
-                                    position(f.machineTypeList), position(f.polarityList),
-                                    position(f.rateList), position(f.toneList)});
+        {window.setPagerButton,
+         {window.pagerNumberEdit, window.addressCodeEdit, window.machineTypeList,
+          window.polarityList, window.rateList, window.toneList},
+         [&window] {
+             return encodeSetPager({window.pagerNumberEdit->text(), window.addressCodeEdit->text(),
+                                    position(window.machineTypeList), position(window.polarityList),
+                                    position(window.rateList), position(window.toneList)});
          }},
-        {f.deletePagerButton,
-         {f.deletePagerEdit},
-         [&f] { return encodeDeletePager(f.deletePagerEdit->text()); }},
+        {window.deletePagerButton,
+         {window.deletePagerEdit},
+         [&window] { return encodeDeletePager(window.deletePagerEdit->text()); }},
         // Table caller entries; the hidden receiver number box is not read.
-        {f.setTableButton,
-         {f.tableNumberEdit, f.tableReceiverEdit, pagers[0], pagers[1], pagers[2]},
-         [&f] {
-             const auto& pager = f.tablePagerEdits;
-             return encodeSetTableCaller({f.tableNumberEdit->text(),
+        {window.setTableButton,
+         {window.tableNumberEdit, window.tableReceiverEdit, pagers[0], pagers[1], pagers[2]},
+         [&window] {
+             const auto& pager = window.tablePagerEdits;
+             return encodeSetTableCaller({window.tableNumberEdit->text(),
                                           {pager[0]->text(), pager[1]->text(), pager[2]->text()}});
          }},
-        {f.deleteTableButton,
-         {f.deleteTableEdit},
-         [&f] { return encodeDeleteTableCaller(f.deleteTableEdit->text()); }},
+        {window.deleteTableButton,
+         {window.deleteTableEdit},
+         [&window] { return encodeDeleteTableCaller(window.deleteTableEdit->text()); }},
         // Receiver and host maintenance.
-        {f.setReceiverNumberButton,
-         {f.receiverNumberEdit},
-         [&f] { return encodeSetReceiverNumber(f.receiverNumberEdit->text()); }},
-        {f.initialiseReceiverButton, {}, [] { return withoutData(initialiseReceiverCommand()); }},
-        {f.initialiseHostButton, {}, [] { return withoutData(initialiseHostCommand()); }},
-        {f.writeReceiverFrequencyButton,
-         {f.frequencyReceiverEdit, f.receiverFrequencyList},
-         [&f] {
-             return encodeReceiverFrequency(f.receiverFrequencyList->currentText(),
-                                            position(f.receiverFrequencyList),
-                                            f.frequencyReceiverEdit->text());
+        {window.setReceiverNumberButton,
+         {window.receiverNumberEdit},
+         [&window] { return encodeSetReceiverNumber(window.receiverNumberEdit->text()); }},
+        {window.initialiseReceiverButton,
+         {},
+         [] { return withoutData(initialiseReceiverCommand()); }},
+        {window.initialiseHostButton, {}, [] { return withoutData(initialiseHostCommand()); }},
+        {window.writeReceiverFrequencyButton,
+         {window.frequencyReceiverEdit, window.receiverFrequencyList},
+         [&window] {
+             return encodeReceiverFrequency(window.receiverFrequencyList->currentText(),
+                                            position(window.receiverFrequencyList),
+                                            window.frequencyReceiverEdit->text());
          }},
-        {f.writeTransmitterButton,
-         {f.transmitterFrequencyEdit},
-         [&f] { return encodeTransmitterFrequency(f.transmitterFrequencyEdit->text()); }},
+        {window.writeTransmitterButton,
+         {window.transmitterFrequencyEdit},
+         [&window] { return encodeTransmitterFrequency(window.transmitterFrequencyEdit->text()); }},
         // Urge units.
-        {f.setUrgeButton, {f.setUrgeEdit}, [&f] { return encodeSetUrge(f.setUrgeEdit->text()); }},
-        {f.deleteUrgeButton,
-         {f.deleteUrgeEdit},
-         [&f] { return encodeDeleteUrge(f.deleteUrgeEdit->text()); }},
+        {window.setUrgeButton,
+         {window.setUrgeEdit},
+         [&window] { return encodeSetUrge(window.setUrgeEdit->text()); }},
+        {window.deleteUrgeButton,
+         {window.deleteUrgeEdit},
+         [&window] { return encodeDeleteUrge(window.deleteUrgeEdit->text()); }},
         // Repeater entries.
-        {f.writeRepeaterButton, {}, [] { return withoutData(writeRepeaterCommand()); }},
-        {f.deleteRepeaterButton, {}, [] { return withoutData(deleteRepeaterCommand()); }},
+        {window.writeRepeaterButton, {}, [] { return withoutData(writeRepeaterCommand()); }},
+        {window.deleteRepeaterButton, {}, [] { return withoutData(deleteRepeaterCommand()); }},
         // Work mode (no Enter in its list) and display-unit type.
-        {f.writeWorkModeButton, {}, [&f] { return encodeWorkMode(position(f.workModeList)); }},
-        {f.writeDisplayTypeButton,
-         {f.displayTypeList},
-         [&f] { return encodeDisplayType(position(f.displayTypeList)); }},
+        {window.writeWorkModeButton,
+         {},
+         [&window] { return encodeWorkMode(position(window.workModeList)); }},
+        {window.writeDisplayTypeButton,
+         {window.displayTypeList},
+         [&window] { return encodeDisplayType(position(window.displayTypeList)); }},
     };
 }
 
