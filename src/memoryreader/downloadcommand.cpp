@@ -28,36 +28,38 @@ QString unitAfterStop(int stoppedAt) {
 
 } // namespace
 
-void downloadToHost(const MemoryReaderContext& c) {
-    MemoryReaderWindow& w = c.window;
+void downloadToHost(const MemoryReaderContext& context) {
+    MemoryReaderWindow& window = context.window;
     const auto error = [](const QString& text) { return Box{BoxKind::Error, text}; };
     // Without a host image there is no host unit's memory to write; writing zeros would wipe one.
-    if (!c.images.hostImagePresent) {
-        c.box(error(QStringLiteral("主机数据未读取，无法下发主机！")));
+    if (!context.images.hostImagePresent) {
+        context.box(error(QStringLiteral("主机数据未读取，无法下发主机！")));
         return;
     }
-    const QString source = c.images.hostImageFile.isEmpty()
+    const QString source = context.images.hostImageFile.isEmpty()
                                ? QStringLiteral("读取的主机内容")
-                               : QStringLiteral("备份文件") + c.images.hostImageFile;
-    if (!confirmBox(&w,
+                               : QStringLiteral("备份文件") + context.images.hostImageFile;
+    if (!confirmBox(&window,
                     QStringLiteral("下发将用%1覆盖主机内存储的所有信息！！\r\n"
                                    "   您确认执行请按确定，否则请取消！")
                         .arg(source),
                     QStringLiteral("注意！！")))
         return;
-    if (!c.port.ensureOpen())
+    if (!context.port.ensureOpen())
         return;
-    const HostMemory memory = c.images.hostImage;
-    c.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在下发数据到主机……"));
+    const HostMemory memory = context.images.hostImage;
+    context.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在下发数据到主机……"));
     const TransferResult result =
-        writeHostMemory(c.link, memory, [&](int k) { w.showBlockProgress(k); });
-    if (!c.transferCompleted(result, QStringLiteral("返回数据长度错误！"),
-                             QStringLiteral("下发主机内容失败！"), QStringLiteral("下发进度条"))) {
-        w.showTransferNote(unitAfterStop(result.block));
+        writeHostMemory(context.link, memory, [&](int k) { window.showBlockProgress(k); });
+    if (!context.transferCompleted(result, QStringLiteral("返回数据长度错误！"),
+                                   QStringLiteral("下发主机内容失败！"),
+                                   QStringLiteral("下发进度条"))) {
+        window.showTransferNote(unitAfterStop(result.block));
         return;
     }
-    c.box({BoxKind::Notice, QStringLiteral("下发备份数据到主机成功！"), QStringLiteral("OK")});
-    w.progressBar->setValue(0);
+    context.box(
+        {BoxKind::Notice, QStringLiteral("下发备份数据到主机成功！"), QStringLiteral("OK")});
+    window.progressBar->setValue(0);
 }
 
 } // namespace callcfg

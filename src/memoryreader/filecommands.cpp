@@ -23,11 +23,11 @@ Box notice(const QString& text) {
 }
 
 // The file the user picks, when it has the backup extension; otherwise the refusal's box.
-std::optional<QString> chosenBackupPath(const MemoryReaderContext& c, bool forSaving,
+std::optional<QString> chosenBackupPath(const MemoryReaderContext& context, bool forSaving,
                                         const QString& refusal) {
-    const auto path = c.window.chooseFile(forSaving);
+    const auto path = context.window.chooseFile(forSaving);
     if (path && !hasBackupExtension(*path)) {
-        c.box(error(refusal));
+        context.box(error(refusal));
         return std::nullopt;
     }
     return path;
@@ -35,41 +35,43 @@ std::optional<QString> chosenBackupPath(const MemoryReaderContext& c, bool forSa
 
 } // namespace
 
-void saveBackupFile(const MemoryReaderContext& c) {
-    if (!c.images.hostImagePresent || !c.images.anyImagePresent) {
-        c.box(error(QStringLiteral("主机数据未读取，无法保存文件！")));
+void saveBackupFile(const MemoryReaderContext& context) {
+    if (!context.images.hostImagePresent || !context.images.anyImagePresent) {
+        context.box(error(QStringLiteral("主机数据未读取，无法保存文件！")));
         return;
     }
-    const auto path = chosenBackupPath(c, true, QStringLiteral("保存文件的扩展名必须为.cat！"));
+    const auto path =
+        chosenBackupPath(context, true, QStringLiteral("保存文件的扩展名必须为.cat！"));
     if (!path)
         return;
-    if (const auto failure = saveBackup(*path, c.images.hostImage)) {
-        c.tell(Texts::tr("cannot write %1: %2").arg(*path, failure->text()));
-        c.box(error(QStringLiteral("文件") + *path + QStringLiteral("保存失败！\n") +
-                    failure->text()));
+    if (const auto failure = saveBackup(*path, context.images.hostImage)) {
+        context.tell(Texts::tr("cannot write %1: %2").arg(*path, failure->text()));
+        context.box(error(QStringLiteral("文件") + *path + QStringLiteral("保存失败！\n") +
+                          failure->text()));
         return;
     }
-    c.box(notice(QStringLiteral("记录已保存到") + *path));
+    context.box(notice(QStringLiteral("记录已保存到") + *path));
 }
 
-void openBackupFile(const MemoryReaderContext& c) {
-    if (!c.port.ensureOpen())
+void openBackupFile(const MemoryReaderContext& context) {
+    if (!context.port.ensureOpen())
         return;
-    const auto path = chosenBackupPath(c, false, QStringLiteral("请选择.cat文件"));
+    const auto path = chosenBackupPath(context, false, QStringLiteral("请选择.cat文件"));
     if (!path)
         return;
     // A missing or short file is no backup of a host unit: nothing of it is taken.
     const auto bytes = readBackup(*path);
     if (!bytes) {
-        c.box(error(QStringLiteral("文件") + *path + QStringLiteral("打开失败！")));
+        context.box(error(QStringLiteral("文件") + *path + QStringLiteral("打开失败！")));
         return;
     }
-    c.images.hostImage = *bytes;
-    c.images.hostImageFile = *path;
-    c.box(notice(QStringLiteral("已成功打开备份文件") + *path));
-    c.images.hostImagePresent = true;
-    c.images.anyImagePresent = true;
-    MemoryReaderWindow::setCaption(c.window.hostStatusLabel, QStringLiteral("主机内容已读取"));
+    context.images.hostImage = *bytes;
+    context.images.hostImageFile = *path;
+    context.box(notice(QStringLiteral("已成功打开备份文件") + *path));
+    context.images.hostImagePresent = true;
+    context.images.anyImagePresent = true;
+    MemoryReaderWindow::setCaption(context.window.hostStatusLabel,
+                                   QStringLiteral("主机内容已读取"));
 }
 
 } // namespace callcfg

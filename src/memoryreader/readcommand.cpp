@@ -45,22 +45,23 @@ const QString kAtRest = QStringLiteral("读取进度条");
 
 } // namespace
 
-void readMemory(const MemoryReaderContext& c, MemoryRead what) {
-    MemoryReaderWindow& w = c.window;
-    Images& images = c.images;
+void readMemory(const MemoryReaderContext& context, MemoryRead what) {
+    MemoryReaderWindow& window = context.window;
+    Images& images = context.images;
     const ReadTexts texts = textsOf(what);
     const bool receiver = what != MemoryRead::Host;
-    if (!c.port.ensureOpen())
+    if (!context.port.ensureOpen())
         return;
     images.receiverSelected = receiver;
-    w.pagerHeader->hide();
-    w.tableHeader->hide();
+    window.pagerHeader->hide();
+    window.tableHeader->hide();
     const BlockPlan plan =
         !receiver ? hostReadPlan()
                   : receiverReadPlan(what == MemoryRead::ExternalReceiver ? Receiver::External
                                                                           : Receiver::BuiltIn);
     // The host read counts blocks 0 to 63, a receiver read 1 and 2.
-    c.beginTransfer(receiver ? plan.blocks : plan.blocks - 1, QString::fromUtf16(texts.running));
+    context.beginTransfer(receiver ? plan.blocks : plan.blocks - 1,
+                          QString::fromUtf16(texts.running));
 
     // The blocks gather here; the image is replaced only once every block came.
     HostMemory hostRead{};
@@ -68,28 +69,29 @@ void readMemory(const MemoryReaderContext& c, MemoryRead what) {
     const std::span<std::uint8_t> gathered =
         receiver ? std::span<std::uint8_t>(receiverRead) : std::span<std::uint8_t>(hostRead);
     const TransferResult result = transferBlocks(
-        c.link, plan, [&](int k) { w.showBlockProgress(receiver ? k + 1 : k); },
+        context.link, plan, [&](int k) { window.showBlockProgress(receiver ? k + 1 : k); },
         [&](int k, std::span<const std::uint8_t> data) {
             std::copy(data.begin(), data.end(), gathered.begin() + k * protocol::kBlockSize);
         });
-    if (!c.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
-                             QString::fromUtf16(texts.failure), kAtRest))
+    if (!context.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
+                                   QString::fromUtf16(texts.failure), kAtRest))
         return;
     images.anyImagePresent = true;
-    c.box({BoxKind::Notice, QString::fromUtf16(texts.success), QStringLiteral("OK")});
+    context.box({BoxKind::Notice, QString::fromUtf16(texts.success), QStringLiteral("OK")});
     if (receiver) {
         images.receiverImage = receiverRead;
         images.receiverImagePresent = true;
-        MemoryReaderWindow::setCaption(w.receiverStatusLabel, QStringLiteral("分机内容已读取"));
-        w.receiverStatusLabel->show();
-        w.setCompactSize();
+        MemoryReaderWindow::setCaption(window.receiverStatusLabel,
+                                       QStringLiteral("分机内容已读取"));
+        window.receiverStatusLabel->show();
+        window.setCompactSize();
     } else {
         images.hostImage = hostRead;
         images.hostImageFile.clear();
-        MemoryReaderWindow::setCaption(w.hostStatusLabel, QStringLiteral("主机内容已读取"));
+        MemoryReaderWindow::setCaption(window.hostStatusLabel, QStringLiteral("主机内容已读取"));
         images.hostImagePresent = true;
     }
-    w.progressBar->setValue(0);
+    window.progressBar->setValue(0);
 }
 
 } // namespace callcfg

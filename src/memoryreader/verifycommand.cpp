@@ -15,30 +15,33 @@
 
 namespace callcfg {
 
-void verifyHost(const MemoryReaderContext& c) {
-    MemoryReaderWindow& w = c.window;
-    if (!c.images.hostImagePresent || !c.images.anyImagePresent) {
-        c.box({BoxKind::Error, QStringLiteral("主机数据未读取，无法校验主机！")});
+void verifyHost(const MemoryReaderContext& context) {
+    MemoryReaderWindow& window = context.window;
+    if (!context.images.hostImagePresent || !context.images.anyImagePresent) {
+        context.box({BoxKind::Error, QStringLiteral("主机数据未读取，无法校验主机！")});
         return;
     }
-    if (!c.port.ensureOpen())
+    if (!context.port.ensureOpen())
         return;
-    c.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在校验主机内容……"));
+    context.beginTransfer(protocol::kHostBlockCount - 1, QStringLiteral("正在校验主机内容……"));
 
     HostMemory host{};
     const TransferResult result =
-        readHostMemory(c.link, host, [&](int k) { w.showBlockProgress(k); });
-    if (!c.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
-                             QStringLiteral("校验主机内容失败！"), QStringLiteral("读取进度条")))
+        readHostMemory(context.link, host, [&](int k) { window.showBlockProgress(k); });
+    if (!context.transferCompleted(result, QStringLiteral("接收数据长度错误！"),
+                                   QStringLiteral("校验主机内容失败！"),
+                                   QStringLiteral("读取进度条")))
         return;
-    const auto difference = compareMemory(host, c.images.hostImage);
+    const auto difference = compareMemory(host, context.images.hostImage);
     if (!difference) {
-        c.box({BoxKind::Notice, QStringLiteral("主机内容与当前数据一致！"), QStringLiteral("OK")});
+        context.box(
+            {BoxKind::Notice, QStringLiteral("主机内容与当前数据一致！"), QStringLiteral("OK")});
         return;
     }
-    c.box({BoxKind::Error, QStringLiteral("主机内容与当前数据不一致！第%1块起共有%2个字节不同。")
-                               .arg(difference->firstBlock() + 1) // counted from 1
-                               .arg(difference->bytes)});
+    context.box(
+        {BoxKind::Error, QStringLiteral("主机内容与当前数据不一致！第%1块起共有%2个字节不同。")
+                             .arg(difference->firstBlock() + 1) // counted from 1
+                             .arg(difference->bytes)});
 }
 
 } // namespace callcfg

@@ -23,58 +23,58 @@ const Box kNoTables{BoxKind::Error, QStringLiteral("没有餐桌号！"), QStrin
 
 // Empties the text under the column header a view shows (none: `header` null); false, after
 // the box, when no image has been read or opened.
-bool beginView(const MemoryReaderContext& c, QWidget* header) {
-    MemoryReaderWindow& w = c.window;
-    if (!c.images.anyImagePresent) {
-        c.box(kNoImage);
+bool beginView(const MemoryReaderContext& context, QWidget* header) {
+    MemoryReaderWindow& window = context.window;
+    if (!context.images.anyImagePresent) {
+        context.box(kNoImage);
         return false;
     }
-    for (QWidget* shown : {w.hexHeader, w.pagerHeader, w.tableHeader})
+    for (QWidget* shown : {window.hexHeader, window.pagerHeader, window.tableHeader})
         shown->setVisible(shown == header);
-    w.listingText->clear();
+    window.listingText->clear();
     return true;
 }
 
 } // namespace
 
-void showListing(const MemoryReaderContext& c) {
-    MemoryReaderWindow& w = c.window;
-    const Images& images = c.images;
-    if (!beginView(c, nullptr))
+void showListing(const MemoryReaderContext& context) {
+    MemoryReaderWindow& window = context.window;
+    const Images& images = context.images;
+    if (!beginView(context, nullptr))
         return;
-    w.setListingSize();
-    switch (w.listingChoice->currentIndex()) {
+    window.setListingSize();
+    switch (window.listingChoice->currentIndex()) {
     case 0:
-        w.pagerHeader->show();
-        w.listingText->setPlainText(pagerListing(images.hostImage));
+        window.pagerHeader->show();
+        window.listingText->setPlainText(pagerListing(images.hostImage));
         break;
     case 1: {
-        w.tableHeader->show();
+        window.tableHeader->show();
         const auto listing = tableListing(images.hostImage);
         if (!listing) {
-            c.box(kNoTables);
+            context.box(kNoTables);
             return;
         }
-        w.listingText->setPlainText(*listing);
+        window.listingText->setPlainText(*listing);
         break;
     }
     case 2:
-        w.listingText->setPlainText(workModeText(images.hostImage));
+        window.listingText->setPlainText(workModeText(images.hostImage));
         break;
     default:
         return;
     }
-    w.repaint();
+    window.repaint();
 }
 
-void showHexView(const MemoryReaderContext& c) {
-    MemoryReaderWindow& w = c.window;
-    const Images& images = c.images;
-    if (!beginView(c, w.hexHeader))
+void showHexView(const MemoryReaderContext& context) {
+    MemoryReaderWindow& window = context.window;
+    const Images& images = context.images;
+    if (!beginView(context, window.hexHeader))
         return;
-    w.setListingSize();
-    w.listingText->setPlainText(hexDumpOf(images));
-    w.repaint();
+    window.setListingSize();
+    window.listingText->setPlainText(hexDumpOf(images));
+    window.repaint();
 }
 
 } // namespace callcfg
