@@ -4,7 +4,9 @@
 
 #include "cli/commandline.h"
 #include "cli/heldinterrupts.h"
+#include "files.h"
 #include "hostsim/line/ptyhost.h"
+#include "inprocessrun.h"
 #include "language/language.h"
 #include "link/link.h"
 #include "link/qtserialport.h"
@@ -14,7 +16,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QtTest>
 
 #include <csignal>
@@ -41,45 +42,6 @@ Memory patterned(int seed) {
 
 QByteArray bytesOf(const Memory& m) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), qsizetype(m.size()));
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-// One run of the command line in this process, its waits at two fifths (a read's periods of
-// 80 ms: 40 ms was once missed under the sanitizers on a loaded two-core machine).
-struct Run {
-    int status = -1;
-    QString out, err;
-};
-
-// No serial device is present unless `present` names some. With `answer` an installer at the
-// terminal gives it to the question, which goes to stderr.
-Run run(const QStringList& arguments, const callcfg::DeviceLister& present = {},
-        bool progress = false, std::optional<QString> answer = std::nullopt) {
-    Run result;
-    QTextStream out(&result.out), err(&result.err);
-    std::function<std::optional<QString>(const QString&)> ask;
-    if (answer)
-        ask = [&](const QString& question) {
-            err << question << '\n';
-            return answer;
-        };
-    callcfg::CommandLineEnvironment environment{
-        out,     err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, progress, 0.4,
-        present, ask};
-    result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
-    out.flush();
-    err.flush();
-    return result;
 }
 
 // The built program's environment without a display; with `lang` that is its only locale
@@ -162,7 +124,7 @@ private slots:
         QCOMPARE(readFile(file), bytesOf(original));
 
         freshUnit();
-        r = run({"restore", "--device", device(), file}, {}, true); // stderr on a terminal
+        r = run({"restore", "--device", device(), file}, {}, {}, true); // stderr on a terminal
         QCOMPARE(r.status, 0);
         QCOMPARE(memory(), original);
         QVERIFY2(r.err.startsWith("callcfg: writing " + file + " into the host unit at " +
@@ -211,7 +173,7 @@ private slots:
             QStringList{"restore", "--any-name", "--port", "COM2=" + device(), "--device", "COM2",
                         file} +
                 (yes ? answer.split(' ') : QStringList()),
-            [adapter] { return std::vector{adapter}; }, false, yes ? "n" : answer);
+            {yes ? "n" : answer}, [adapter] { return std::vector{adapter}; }, false);
         QCOMPARE(r.status, status);
         QCOMPARE(memory(), status == 0 ? handMade() : unit);
         const QString asked =
@@ -239,7 +201,7 @@ private slots:
         setMemory(patterned(7));
         const QString file = path("shop.cat");
         writeFile(file, "an older backup");
-        const Run r = run({"backup", "--device", device(), file}, {}, false, answer);
+        const Run r = run({"backup", "--device", device(), file}, {answer}, {}, false);
         QCOMPARE(r.status, answer == "y" ? 0 : 2);
         QCOMPARE(readFile(file), answer == "y" ? bytesOf(patterned(7)) : "an older backup");
         QVERIFY(r.err.startsWith("Overwrite " + file + "? [y/N]\n"));
@@ -666,7 +628,7 @@ private slots:
         adapter.byIdName = "usb-1a86_USB_Serial-if00-port0";
         adapter.description = "USB Serial";
         adapter.manufacturer = "QinHeng Electronics";
-        r = run({"ports", "--find"}, [adapter] { return std::vector{adapter}; });
+        r = run({"ports", "--find"}, {}, [adapter] { return std::vector{adapter}; });
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out.section('\n', 0, 0),
                  "COM1  " + dev + "  USB Serial, QinHeng Electronics  a host unit answered");

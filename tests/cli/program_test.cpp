@@ -2,49 +2,20 @@
 // plan programmed and verified, a table plan with one caller not pressed, a malformed file, a
 // resumed run, the dry run's frames, and an export that programmes an empty unit alike.
 
-#include "cli/commandline.h"
 #include "cli/programrun.h"
 #include "hostsim/line/ptyhost.h"
+#include "inprocessrun.h"
 #include "language/language.h"
-#include "link/qtserialport.h"
-#include "protocol/protocol.h"
+#include "wire.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QtTest>
 
 using hostsim::Fault;
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out, err;
-};
-
-// In this process, waits at two fifths, no terminal.
-// `answers` stand for an installer at a terminal, one answer a question; then stderr is one too.
-Run run(const QStringList& arguments, QStringList answers = {}) {
-    Run result;
-    QTextStream out(&result.out), err(&result.err);
-    std::function<std::optional<QString>(const QString&)> ask;
-    if (!answers.isEmpty())
-        ask = [&](const QString& question) -> std::optional<QString> {
-            err << question << '\n';
-            if (answers.isEmpty())
-                return std::nullopt;
-            return answers.takeFirst();
-        };
-    callcfg::CommandLineEnvironment environment{
-        out, err, [] { return std::make_unique<callcfg::QtSerialPort>(); }, bool(ask), 0.4,
-        {},  ask};
-    result.status = callcfg::runSubcommand(QStringList{"callcfg"} + arguments, environment);
-    out.flush();
-    err.flush();
-    return result;
-}
 
 const QString kPagerHeader = "传呼号,地址码,极性,机型,速率,音调\r\n";
 const QString kTableHeader = "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3\r\n";
@@ -61,17 +32,6 @@ QString twentyPagers() {
                     .arg(i % 2 ? "正" : "反", types[i % 4], rates[i % 3])
                     .arg(i % 4 + 1);
     return plan;
-}
-
-QString wireHex(std::uint8_t command, const QByteArray& dataHex) {
-    const QByteArray data = QByteArray::fromHex(dataHex);
-    const auto wire = callcfg::protocol::requestWire(
-        command,
-        {reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size())});
-    return QString::fromLatin1(
-        QByteArray(reinterpret_cast<const char*>(wire.data()), qsizetype(wire.size()))
-            .toHex(' ')
-            .toUpper());
 }
 
 } // namespace
@@ -238,12 +198,14 @@ private slots:
                                                             "105,0,正,数字新型,512,音调4\r\n");
         Run r = run({"program", pagers, "--dry-run"});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out,
-                 "row 2: pager 254, address code 0001234, negative, 数字标准, 1200, 音调1: " +
-                     wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00") +
-                     "\nrow 3: pager 105, address code 0000000, positive, 数字新型, 512, "
-                     "音调4: " +
-                     wireHex(0x01, "01 05 00 04 01 00 00 00 00 00 00 00 03") + "\n");
+        QCOMPARE(
+            r.out,
+            "row 2: pager 254, address code 0001234, negative, 数字标准, 1200, 音调1: " +
+                hexText(requestFrame(0x01, hexBytes("02 36 00 02 00 00 00 00 01 02 03 04 00"))) +
+                "\nrow 3: pager 105, address code 0000000, positive, 数字新型, 512, "
+                "音调4: " +
+                hexText(requestFrame(0x01, hexBytes("01 05 00 04 01 00 00 00 00 00 00 00 03"))) +
+                "\n");
         QVERIFY(r.err.contains("2 row(s): 2 pager(s) and 0 table(s) to set"));
         const QString refused = file("r.csv", kPagerHeader + "1,1,反,英文,512,音调1\r\n"
                                                              "255,1,反,英文,512,音调1\r\n"
@@ -258,12 +220,12 @@ private slots:
                     !r.err.contains("设置传呼号失败"),
                 qPrintable(r.err));
         }
-        QCOMPARE(wireHex(0x01, "02 36 00 02 00 00 00 00 01 02 03 04 00"),
+        QCOMPARE(hexText(requestFrame(0x01, hexBytes("02 36 00 02 00 00 00 00 01 02 03 04 00"))),
                  "55 55 AA 01 01 0D 02 36 00 02 00 00 00 00 01 02 03 04 00 AC");
         const QString tables = file("t.csv", "table,feature,pager1,pager2,pager3\n7,,1,255,2.5\n");
         r = run({"program", "--dry-run", tables});
-        QCOMPARE(r.out,
-                 "row 2: table 7, pagers 1, 无, 2: " + wireHex(0x03, "00 00 07 01 FF 02") + "\n");
+        QCOMPARE(r.out, "row 2: table 7, pagers 1, 无, 2: " +
+                            hexText(requestFrame(0x03, hexBytes("00 00 07 01 FF 02"))) + "\n");
         QVERIFY(r.err.contains("1 row(s): 0 pager(s) and 1 table(s) to set"));
         callcfg::useLanguage(callcfg::Language::Chinese);
         r = run({"program", pagers, "--dry-run", "--from", "3"});

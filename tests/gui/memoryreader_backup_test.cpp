@@ -4,6 +4,7 @@
 #include "memoryreader_fixture.h"
 
 #include "expectedboxes.h"
+#include "files.h"
 #include "hostsim/line/fault.h"
 #include "wire.h"
 
@@ -19,17 +20,6 @@ using namespace readertest;
 using hostsim::Fault;
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QByteArray asBytes(const Memory& m) {
     return QByteArray(reinterpret_cast<const char*>(m.data()), 8192);
@@ -84,7 +74,7 @@ private slots:
             QCOMPARE(run.boxes.takeTexts(),
                      QStringList({"读取主机内容成功！", "记录已保存到" + path}));
         }
-        QCOMPARE(fileBytes(path), asBytes(memory));
+        QCOMPARE(readFile(path), asBytes(memory));
 
         ReaderRun run; // a new run of the tool and a replacement host unit, memory all zero
         clickAnswering(run.w().openFileButton, path);
@@ -179,7 +169,7 @@ private slots:
         clickAnswering(run.w().saveFileButton, path, &shown);
         QCOMPARE(shown, path);
         QCOMPARE(run.boxes.takeTexts().value(1), "记录已保存到" + path);
-        QCOMPARE(fileBytes(path), bytes);
+        QCOMPARE(readFile(path), bytes);
     }
 
     void saveFailure_data() {
