@@ -89,6 +89,10 @@ std::optional<int> verified(const Invocation& call, Session& session, const Plan
     const QStringList differences = planDifferences(plan, memory);
     for (const QString& line : differences)
         call.environment.out << line << '\n';
+    // What the unit holds besides the plan is told, though it keeps no row from being done.
+    if (const QString extra = onlyInUnitText(plan.kind, numbersOnlyInUnit(plan, memory));
+        !extra.isEmpty())
+        call.environment.out << extra << '\n';
     call.environment.out.flush();
     if (differences.isEmpty()) {
         call.tell(Texts::tr("the host unit holds every row of %1").arg(path));

@@ -576,6 +576,14 @@
         <translation>文件为空；计划以表头行开始</translation>
     </message>
     <message>
+        <source>in the unit, not in the plan: pager %1</source>
+        <translation>主机中有、表格中没有：传呼号 %1</translation>
+    </message>
+    <message>
+        <source>in the unit, not in the plan: table %1</source>
+        <translation>主机中有、表格中没有：餐桌号 %1</translation>
+    </message>
+    <message>
         <source>row %1: pager %2 is not in the unit</source>
         <translation>第 %1 行：传呼号 %2 不在主机中</translation>
     </message>

@@ -3,6 +3,9 @@
 #include "link/texts.h"
 #include "memory/imagedecoding.h"
 
+#include <algorithm>
+#include <set>
+
 namespace callcfg {
 
 namespace {
@@ -94,6 +97,33 @@ QStringList planDifferences(const Plan& plan, const HostMemory& memory) {
         }
     }
     return lines;
+}
+
+std::vector<int> numbersOnlyInUnit(const Plan& plan, const HostMemory& memory) {
+    std::set<int> held;
+    if (plan.kind == PlanKind::Pagers) {
+        for (int number = 1; number <= memorymap::kPagerSlots; ++number)
+            if (pagerRecord(memory, number))
+                held.insert(number);
+    } else if (const int count = tableCount(memory); tableCountValid(count)) {
+        for (int i = 0; i < count; ++i)
+            held.insert(tableRecord(memory, i).tableNumber);
+    }
+    for (const PlanRow& row : plan.rows)
+        if (const RowInUnit found = rowInUnit(plan, row, memory); found.state != RowInUnit::Refused)
+            held.erase(found.number);
+    return {held.begin(), held.end()};
+}
+
+QString onlyInUnitText(PlanKind kind, const std::vector<int>& numbers) {
+    if (numbers.empty())
+        return {};
+    QStringList words;
+    for (int number : numbers)
+        words << QString::number(number);
+    return (kind == PlanKind::Pagers ? Texts::tr("in the unit, not in the plan: pager %1")
+                                     : Texts::tr("in the unit, not in the plan: table %1"))
+        .arg(words.join(Texts::tr(", ")));
 }
 
 } // namespace callcfg

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace callcfg {
 
 // What a host image holds of one row.
@@ -21,5 +23,12 @@ RowInUnit rowInUnit(const Plan& plan, const PlanRow& row, const HostMemory& memo
 // One line per row the image does not hold as planned (refused rows included: they cannot be
 // in the unit); empty when it holds every row.
 QStringList planDifferences(const Plan& plan, const HostMemory& memory);
+
+// The pager or table numbers the image holds that no row of the plan sets, in ascending order.
+std::vector<int> numbersOnlyInUnit(const Plan& plan, const HostMemory& memory);
+
+// "in the unit, not in the plan: pager 12, 30" ("主机中有、表格中没有：传呼号 12、30"); empty for
+// no numbers.
+QString onlyInUnitText(PlanKind kind, const std::vector<int>& numbers);
 
 } // namespace callcfg

@@ -72,10 +72,21 @@ void SiteSheet::verifyHost() {
         }
         window_->table->resizeColumnsToContents();
     }
-    window_->summaryLabel->setText(plan_ ? QStringLiteral("已读取主机：%1 行中 %2 行与主机一致。")
-                                               .arg(plan_->rows.size())
-                                               .arg(same)
-                                         : QStringLiteral("已读取主机。"));
+    QString summary = plan_ ? QStringLiteral("已读取主机：%1 行中 %2 行与主机一致。")
+                                  .arg(plan_->rows.size())
+                                  .arg(same)
+                            : QStringLiteral("已读取主机。");
+    if (plan_) {
+        QStringList extra;
+        for (int number : numbersOnlyInUnit(*plan_, memory))
+            extra << QString::number(number);
+        if (!extra.isEmpty())
+            summary += QStringLiteral("\n主机中有、表格中没有：%1 %2")
+                           .arg(plan_->kind == PlanKind::Pagers ? QStringLiteral("传呼号")
+                                                                : QStringLiteral("餐桌号"),
+                                extra.join(QStringLiteral("、")));
+    }
+    window_->summaryLabel->setText(summary);
     showButtons();
 }
 

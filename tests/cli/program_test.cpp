@@ -96,12 +96,20 @@ private slots:
             l.addFault(Fault::noReply().onCommand(0x03));
             l.addFault(Fault::memoryFull().onCommand(0x03)); // nothing learned
         });
+        host->withUnit([](hostsim::HostUnit& u) { // table 99, in no row
+            for (std::size_t i = 0; i < 8; ++i)
+                u.setMemoryAt(1280 + i,
+                              std::array<std::uint8_t, 8>{1, 2, 3, 0, 99, 1, 255, 255}[i]);
+            u.setMemoryAt(8191, 1);
+            u.setMemoryAt(8190, 0);
+        });
         const QString plan = file("tables.csv", kTableHeader + "12,,1,2,无\r\n13,,3,,\r\n"
                                                                "14,0A1B2C,无,无,无\r\n");
         const Run r = run({"program", "--device", device(), plan, "--verify"});
         QCOMPARE(r.status, 1);
         QCOMPARE(r.out, "row 2: table 12: 超时没有返回数据!!\nrow 3: table 13: 设置餐桌号成功！\n"
-                        "row 4: table 14: 设置餐桌号成功！\nrow 2: table 12 is not in the unit\n");
+                        "row 4: table 14: 设置餐桌号成功！\nrow 2: table 12 is not in the unit\n"
+                        "in the unit, not in the plan: table 99\n");
         QVERIFY2(r.err.contains("1 row(s) of " + plan + " are not in the host unit as planned"),
                  qPrintable(r.err));
         QVERIFY(r.err.startsWith("Press the service key of the caller of table 12\n"));

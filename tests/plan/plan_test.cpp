@@ -254,6 +254,7 @@ private slots:
         std::copy(std::begin(table5), std::end(table5), memory.begin() + 1280);
         memory[8190] = 0;
         memory[8191] = 1;
+        memory[145] = 'u'; // pager 30, in no plan below
 
         const auto pagers =
             std::get<Plan>(readPlan(kPagers + "12,1234567,正,数字标准,1200,音调3\r\n"
@@ -265,10 +266,18 @@ private slots:
                               "the plan 1234567 反 数字标准 1200 音调3",
                               "row 4: pager 13 is not in the unit",
                               "row 5: refused by its check, not in the unit"}));
+        QCOMPARE(onlyInUnitText(pagers.kind, numbersOnlyInUnit(pagers, memory)),
+                 "in the unit, not in the plan: pager 30");
         const auto tables = std::get<Plan>(readPlan(kTables + "5,,1,,\r\n5,,1,2,\r\n6,,,,\r\n"));
         QCOMPARE(planDifferences(tables, memory),
                  QStringList({"row 3: table 5: the unit binds 1 无 无, the plan 1 2 无",
                               "row 4: table 6 is not in the unit"}));
+        QCOMPARE(numbersOnlyInUnit(tables, memory), std::vector<int>{});
+        const auto others = std::get<Plan>(readPlan(kPagers + "13,1,正,英文,512,音调1\r\n"));
+        QCOMPARE(onlyInUnitText(others.kind, numbersOnlyInUnit(others, memory)),
+                 "in the unit, not in the plan: pager 12, 30");
+        const auto table6 = std::get<Plan>(readPlan(kTables + "6,,,,\r\n"));
+        QCOMPARE(numbersOnlyInUnit(table6, memory), std::vector<int>{5});
     }
 };
 
