@@ -73,6 +73,13 @@ QString tablesCsv(const HostMemory& memory) {
     return csv;
 }
 
+QString csvOfRows(const std::vector<QStringList>& rows) {
+    QString csv;
+    for (const QStringList& row : rows)
+        appendRow(csv, row);
+    return csv;
+}
+
 QByteArray spreadsheetCsvBytes(const QString& csv) {
     return "\xEF\xBB\xBF" + csv.toUtf8();
 }

@@ -5,8 +5,10 @@
 #include "memory/memoryimage.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace callcfg {
 
@@ -16,6 +18,9 @@ QString pagersCsv(const HostMemory& memory);
 // 餐桌号, 叮当鸟特征码, 对应传呼号1 to 3 ("无" for none): one row per valid table caller
 // record; only the header when the table count is not valid.
 QString tablesCsv(const HostMemory& memory);
+
+// Rows of values, the header first, as CSV.
+QString csvOfRows(const std::vector<QStringList>& rows);
 
 // `csv` as a file for a spreadsheet's double-click: a byte-order mark tells Excel and WPS the
 // text is UTF-8, which they would otherwise read as the system's code page (GBK).

@@ -58,6 +58,7 @@ void SiteSheet::openSheet() {
 
 void SiteSheet::load(const QString& path) {
     plan_.reset();
+    ran_ = false;
     const auto read = readPlanFile(path);
     if (const auto* error = std::get_if<PlanError>(&read)) {
         window_->fileLabel->setText(
@@ -148,7 +149,8 @@ void SiteSheet::showButtons() {
     window_->resumeButton->setEnabled(!running_ && sendable);
     window_->stopButton->setEnabled(running_);
     window_->verifyButton->setEnabled(!running_);
-    window_->exportButton->setEnabled(!running_ && unitImage_.has_value());
+    window_->exportButton->setEnabled(
+        !running_ && (plan_ ? ran_ || unitImage_.has_value() : unitImage_.has_value()));
 }
 
 } // namespace callcfg

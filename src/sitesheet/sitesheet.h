@@ -3,8 +3,9 @@
 // with its check; 开始设置 and 从选中行继续 send its rows one after another through the set
 // pager or set table caller command on the main window's port and link, each row's outcome in
 // its row, no box per row; 停止 ends the run after the row in flight; 校验主机 reads the unit into
-// the sheet's own image and marks each row; 导出主机表格… writes that image's pagers or tables for
-// a spreadsheet. While a run or a read goes on, the other windows take no input.
+// the sheet's own image and marks each row; 导出主机表格… writes, after a run or 校验主机, every
+// column of the sheet with each row's 结果 and 主机, or without a sheet the image's pagers or
+// tables, for a spreadsheet. While a run or a read goes on, the other windows take no input.
 
 #include "memory/memoryimage.h"
 #include "plan/plan.h"
@@ -43,6 +44,8 @@ private:
     void endRun(const QString& summary);
     void verifyHost();
     void exportHost();
+    // The sheet's columns as it names them, then 结果 and 主机, a row each as the window shows it.
+    std::vector<QStringList> sheetWithOutcomes() const;
     void showButtons();
     NotPressedChoice askNotPressed(const PlanRow& row);
 
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<OtherWindowsPaused> paused_;
     std::size_t next_ = 0; // the row a run sends next
     bool running_ = false;
+    bool ran_ = false; // a run of the loaded sheet has ended
     bool stopAsked_ = false;
     int done_ = 0;
     int failed_ = 0;

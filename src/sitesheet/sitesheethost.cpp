@@ -90,16 +90,36 @@ void SiteSheet::verifyHost() {
     showButtons();
 }
 
+std::vector<QStringList> SiteSheet::sheetWithOutcomes() const {
+    const QTableWidget& table = *window_->table;
+    QStringList header;
+    for (const PlanColumn& column : plan_->columns)
+        header << column.header;
+    std::vector<QStringList> rows{header << QStringLiteral("结果") << QStringLiteral("主机")};
+    for (const PlanRow& row : plan_->rows) {
+        QStringList cells = row.cells;
+        cells.resize(plan_->columns.size());
+        for (int column : {resultColumn(), resultColumn() + 1}) {
+            const QTableWidgetItem* item = table.item(tableRowOf(row), column);
+            cells << (item ? item->text() : QString());
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
 void SiteSheet::exportHost() {
-    if (!unitImage_)
+    if (!plan_ && !unitImage_)
         return;
     const bool tables = plan_ && plan_->kind == PlanKind::Tables;
     const auto path = window_->chooseFile(true, tables ? QStringLiteral("tables.csv")
                                                        : QStringLiteral("pagers.csv"));
     if (!path)
         return;
-    if (const auto problem =
-            writeSpreadsheetCsv(*path, tables ? tablesCsv(*unitImage_) : pagersCsv(*unitImage_))) {
+    const QString csv = plan_    ? csvOfRows(sheetWithOutcomes())
+                        : tables ? tablesCsv(*unitImage_)
+                                 : pagersCsv(*unitImage_);
+    if (const auto problem = writeSpreadsheetCsv(*path, csv)) {
         showBox(window_,
                 {BoxKind::Error,
                  QStringLiteral("文件") + *path + QStringLiteral("保存失败！\n") + *problem,

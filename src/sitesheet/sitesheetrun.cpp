@@ -119,6 +119,7 @@ void SiteSheet::runNextRow() {
 
 void SiteSheet::endRun(const QString& summary) {
     running_ = false;
+    ran_ = true;
     paused_.reset();
     window_->table->resizeColumnsToContents();
     window_->summaryLabel->setText(summary);

@@ -72,7 +72,7 @@ private slots:
         QVERIFY(s.w().stopButton->isEnabled() && !s.w().startButton->isEnabled());
         s.waitForSummary("设置完毕");
         QCOMPARE(s.column("结果"), QStringList(20, "设置传呼号成功！"));
-        QVERIFY(s.e2e.mainWindow().isEnabled());
+        QVERIFY(s.e2e.mainWindow().isEnabled() && s.w().exportButton->isEnabled());
         s.e2e.host.withUnit([](hostsim::HostUnit& u) { u.setMemoryAt(995, 'u'); }); // pager 200
         s.w().verifyButton->click();
         s.waitForSummary("已读取主机");
@@ -88,8 +88,12 @@ private slots:
         QFile file(exported);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.startsWith("\xEF\xBB\xBF传呼号,地址码"));
-        QCOMPARE(bytes.count("\r\n"), 22);
+        // The sheet's own columns, 备注 among them, then each row's outcome and what the unit
+        // holds.
+        QVERIFY2(bytes.startsWith("\xEF\xBB\xBF传呼号,备注,地址码,极性,机型,速率,音调,结果,主机\r\n"
+                                  "1,柜台,1001,正,数字标准,1200,音调3,设置传呼号成功！,一致\r\n"),
+                 bytes.left(200).constData());
+        QCOMPARE(bytes.count("\r\n"), 21);
     }
 
     // A caller not pressed asks 重试/跳过/停止 and is retried; 停止 ends the run after the row in
