@@ -154,15 +154,41 @@ std::optional<QString> exportTargetRefusal(const Invocation& call, const QString
     return std::nullopt;
 }
 
-} // namespace
+// The sheet --template names, with no backup file and no listing chosen; nothing after a message.
+std::optional<QString> templateSheet(const Invocation& call) {
+    const QString kind = call.parser.value(QStringLiteral("template"));
+    if (kind != QLatin1String("pagers") && kind != QLatin1String("tables")) {
+        call.usageError(Texts::tr("--template takes pagers or tables, got: %1").arg(kind));
+        return std::nullopt;
+    }
+    if (call.parser.isSet(QStringLiteral("pagers")) ||
+        call.parser.isSet(QStringLiteral("tables"))) {
+        call.usageError(Texts::tr("--template makes an empty sheet: no --pagers or --tables"));
+        return std::nullopt;
+    }
+    if (!call.expectFiles(0))
+        return std::nullopt;
+    return templateCsv(kind == QLatin1String("tables"));
+}
 
-int runExport(const Invocation& call) {
+std::optional<QString> exportedSheet(const Invocation& call) {
+    if (call.parser.isSet(QStringLiteral("template")))
+        return templateSheet(call);
     const auto chosen =
         imageAndChoice(call, {QStringLiteral("pagers"), QStringLiteral("tables")}, QString());
     if (!chosen)
-        return kUsageOrFileError;
+        return std::nullopt;
     const auto& [image, what] = *chosen;
-    const QString csv = what == QLatin1String("tables") ? tablesCsv(image) : pagersCsv(image);
+    return what == QLatin1String("tables") ? tablesCsv(image) : pagersCsv(image);
+}
+
+} // namespace
+
+int runExport(const Invocation& call) {
+    const std::optional<QString> sheet = exportedSheet(call);
+    if (!sheet)
+        return kUsageOrFileError;
+    const QString& csv = *sheet;
     if (!call.parser.isSet(QStringLiteral("output"))) {
         call.environment.out << csv;
         call.environment.out.flush();

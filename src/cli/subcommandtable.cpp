@@ -71,21 +71,33 @@ const std::vector<Subcommand>& subcommands() {
          [] { return QList{anyNameOption()}; }, runDiff},
         {"export",
          QT_TRANSLATE_NOOP("callcfg", "Print a backup file's pagers or table callers as CSV."),
-         "FILE --pagers|--tables [--output CSV [--force]]",
+         "FILE --pagers|--tables [--output CSV [--force]] | --template pagers|tables "
+         "[--output CSV [--force]]",
          QT_TRANSLATE_NOOP("callcfg", "Print the pager or table caller entries as CSV (RFC "
                                       "4180, UTF-8, a header row). An existing CSV is replaced "
                                       "only with --force or when answered y on a terminal; a "
-                                      "backup file (.cat, .CAT) and FILE itself never."),
+                                      "backup file (.cat, .CAT) and FILE itself never. The "
+                                      "columns: 传呼号 地址码 极性 机型 速率 音调 (pager, address "
+                                      "code, polarity, machine type, rate, tone) and 餐桌号 "
+                                      "叮当鸟特征码 对应传呼号1 对应传呼号2 对应传呼号3 (table, "
+                                      "feature code, pagers 1 to 3); program reads them in any "
+                                      "order. --template writes them with a 备注 (remark) column "
+                                      "and no row: a sheet to fill in."),
          [] {
              return QList{
                  flag("pagers", QT_TRANSLATE_NOOP("callcfg", "The pager entries.")),
                  flag("tables", QT_TRANSLATE_NOOP("callcfg", "The table caller entries.")),
+                 QCommandLineOption{QStringLiteral("template"),
+                                    Texts::tr("An empty sheet of pagers or tables instead, "
+                                              "with no backup file."),
+                                    QStringLiteral("KIND")},
                  QCommandLineOption{QStringLiteral("output"),
                                     Texts::tr("Write the CSV to the file CSV instead, for Excel "
                                               "and WPS to open with a double-click (UTF-8 with "
                                               "a byte-order mark)."),
                                     QStringLiteral("CSV")},
-                 forceOption(), anyNameOption()};
+                 forceOption(),
+                 anyNameOption()};
          },
          runExport},
         {"ports",

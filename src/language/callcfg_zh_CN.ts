@@ -64,8 +64,20 @@
         <translation>打印两个备份文件的差别：传呼机、餐桌呼叫器和设置，然后是不同字节的地址。</translation>
     </message>
     <message>
-        <source>Print the pager or table caller entries as CSV (RFC 4180, UTF-8, a header row). An existing CSV is replaced only with --force or when answered y on a terminal; a backup file (.cat, .CAT) and FILE itself never.</source>
-        <translation>以 CSV（RFC 4180，UTF-8，带表头行）打印传呼机或餐桌呼叫器条目。已有的 CSV 只有加 --force 或在终端上回答 y 才会被覆盖；备份文件（.cat、.CAT）和 FILE 本身从不覆盖。</translation>
+        <source>Print the pager or table caller entries as CSV (RFC 4180, UTF-8, a header row). An existing CSV is replaced only with --force or when answered y on a terminal; a backup file (.cat, .CAT) and FILE itself never. The columns: 传呼号 地址码 极性 机型 速率 音调 (pager, address code, polarity, machine type, rate, tone) and 餐桌号 叮当鸟特征码 对应传呼号1 对应传呼号2 对应传呼号3 (table, feature code, pagers 1 to 3); program reads them in any order. --template writes them with a 备注 (remark) column and no row: a sheet to fill in.</source>
+        <translation>以 CSV（RFC 4180，UTF-8，带表头行）打印传呼机或餐桌呼叫器条目。已有的 CSV 只有加 --force 或在终端上回答 y 才会被覆盖；备份文件（.cat、.CAT）和 FILE 本身从不覆盖。列为：传呼号 地址码 极性 机型 速率 音调，或 餐桌号 叮当鸟特征码 对应传呼号1 对应传呼号2 对应传呼号3；program 以任意顺序读取这些列。--template 写出这些列和一个备注列，不含任何行：一张待填写的表格。</translation>
+    </message>
+    <message>
+        <source>An empty sheet of pagers or tables instead, with no backup file.</source>
+        <translation>改为写出一张空白的传呼机或餐桌表格，不需要备份文件。</translation>
+    </message>
+    <message>
+        <source>--template takes pagers or tables, got: %1</source>
+        <translation>--template 取 pagers 或 tables，而不是：%1</translation>
+    </message>
+    <message>
+        <source>--template makes an empty sheet: no --pagers or --tables</source>
+        <translation>--template 写出空白表格：不能与 --pagers 或 --tables 同用</translation>
     </message>
     <message>
         <source>The pager entries.</source>

@@ -34,10 +34,25 @@ QString hexDigits(const auto& nibbles) {
 
 } // namespace
 
+QStringList pagerCsvColumns() {
+    return {QStringLiteral("传呼号"), QStringLiteral("地址码"), QStringLiteral("极性"),
+            QStringLiteral("机型"),   QStringLiteral("速率"),   QStringLiteral("音调")};
+}
+
+QStringList tableCsvColumns() {
+    return {QStringLiteral("餐桌号"), QStringLiteral("叮当鸟特征码"), QStringLiteral("对应传呼号1"),
+            QStringLiteral("对应传呼号2"), QStringLiteral("对应传呼号3")};
+}
+
+QString templateCsv(bool tables) {
+    QString csv;
+    appendRow(csv, (tables ? tableCsvColumns() : pagerCsvColumns()) << QStringLiteral("备注"));
+    return csv;
+}
+
 QString pagersCsv(const HostMemory& memory) {
     QString csv;
-    appendRow(csv, {QStringLiteral("传呼号"), QStringLiteral("地址码"), QStringLiteral("极性"),
-                    QStringLiteral("机型"), QStringLiteral("速率"), QStringLiteral("音调")});
+    appendRow(csv, pagerCsvColumns());
     for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
         const auto pager = pagerRecord(memory, number);
         if (!pager)
@@ -53,9 +68,7 @@ QString pagersCsv(const HostMemory& memory) {
 
 QString tablesCsv(const HostMemory& memory) {
     QString csv;
-    appendRow(csv, {QStringLiteral("餐桌号"), QStringLiteral("叮当鸟特征码"),
-                    QStringLiteral("对应传呼号1"), QStringLiteral("对应传呼号2"),
-                    QStringLiteral("对应传呼号3")});
+    appendRow(csv, tableCsvColumns());
     const int count = tableCount(memory);
     if (!tableCountValid(count))
         return csv;

@@ -12,6 +12,13 @@
 
 namespace callcfg {
 
+// The columns of the pager and the table caller exports, as their header rows name them.
+QStringList pagerCsvColumns();
+QStringList tableCsvColumns();
+
+// An empty sheet to fill in: an export's header row with a 备注 column after it, and no row.
+QString templateCsv(bool tables);
+
 // 传呼号, 地址码, 极性, 机型, 速率, 音调: one row per non-empty pager slot.
 QString pagersCsv(const HostMemory& memory);
 

@@ -582,6 +582,16 @@ private slots:
         QCOMPARE(readFile(path("t.csv")), "\xEF\xBB\xBF" + tables.toUtf8());
         QCOMPARE(run({"export", "--tables", path("made.cat"), "--output", path("no/t.csv")}).status,
                  2);
+        // A sheet to fill in: the header with a 备注 column, and no row to program.
+        r = run({"export", "--template", "tables"});
+        QCOMPARE(r.out, "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3,备注\r\n");
+        QCOMPARE(run({"export", "--template", "pagers", "--output", path("p.csv")}).status, 0);
+        QCOMPARE(readFile(path("p.csv")), "\xEF\xBB\xBF传呼号,地址码,极性,机型,速率,音调,备注\r\n");
+        QCOMPARE(run({"program", "--dry-run", path("p.csv")}).status, 2); // no rows below it
+        for (const QStringList& wrong : {QStringList{"--template", "urge"},
+                                         {"--template", "pagers", "--tables"},
+                                         {"--template", "pagers", path("made.cat")}})
+            QCOMPARE(run(QStringList{"export"} + wrong).status, 2);
     }
 
     // One line per request sent and per read that returned bytes.
