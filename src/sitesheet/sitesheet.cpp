@@ -5,6 +5,7 @@
 #include "sitesheet/sitesheetwindow.h"
 #include "ui/windowspause.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -43,6 +44,10 @@ void SiteSheet::showSiteSheet() {
         connect(window_->stopButton, &QPushButton::clicked, this, [this] { stopAsked_ = true; });
         connect(window_->verifyButton, &QPushButton::clicked, this, &SiteSheet::verifyHost);
         connect(window_->exportButton, &QPushButton::clicked, this, &SiteSheet::exportHost);
+        connect(window_->newPagerSheetAction, &QAction::triggered, this,
+                [this] { newSheet(false); });
+        connect(window_->newTableSheetAction, &QAction::triggered, this,
+                [this] { newSheet(true); });
         showButtons();
     }
     window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);

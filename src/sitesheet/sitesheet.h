@@ -44,6 +44,8 @@ private:
     void endRun(const QString& summary);
     void verifyHost();
     void exportHost();
+    // 新建表格: an empty sheet of pagers or tables to fill in, saved where the installer says.
+    void newSheet(bool tables);
     // The sheet's columns as it names them, then 结果 and 主机, a row each as the window shows it.
     std::vector<QStringList> sheetWithOutcomes() const;
     void showButtons();

@@ -129,4 +129,21 @@ void SiteSheet::exportHost() {
     window_->summaryLabel->setText(QStringLiteral("主机表格已导出到%1").arg(*path));
 }
 
+void SiteSheet::newSheet(bool tables) {
+    const auto path = window_->chooseFile(
+        true, tables ? QStringLiteral("tables.csv") : QStringLiteral("pagers.csv"),
+        QStringLiteral("新建表格"));
+    if (!path)
+        return;
+    if (const auto problem = writeSpreadsheetCsv(*path, templateCsv(tables))) {
+        showBox(window_,
+                {BoxKind::Error,
+                 QStringLiteral("文件") + *path + QStringLiteral("保存失败！\n") + *problem,
+                 QStringLiteral("错误")});
+        return;
+    }
+    window_->summaryLabel->setText(
+        QStringLiteral("已新建表格%1：在 Excel 或 WPS 中填写并保存后，按“打开表格”。").arg(*path));
+}
+
 } // namespace callcfg

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -43,6 +44,11 @@ SiteSheetWindow::SiteSheetWindow() : QWidget(nullptr, Qt::Window) {
     resumeButton = button(this, "ResumeButton", QStringLiteral("从选中行继续(&R)"));
     verifyButton = button(this, "VerifyButton", QStringLiteral("校验主机(&V)"));
     exportButton = button(this, "ExportButton", QStringLiteral("导出主机表格(&E)…"));
+    newSheetButton = button(this, "NewSheetButton", QStringLiteral("新建表格(&N)"));
+    auto* newSheetMenu = new QMenu(newSheetButton);
+    newPagerSheetAction = newSheetMenu->addAction(QStringLiteral("传呼机表格…"));
+    newTableSheetAction = newSheetMenu->addAction(QStringLiteral("餐桌呼叫器表格…"));
+    newSheetButton->setMenu(newSheetMenu);
     fileLabel = label(this, "SheetFileLabel");
     fileLabel->setText(
         QStringLiteral("请打开 Excel 或 WPS 另存的 CSV 表格（传呼机或餐桌呼叫器）。"));
@@ -65,8 +71,8 @@ SiteSheetWindow::SiteSheetWindow() : QWidget(nullptr, Qt::Window) {
     summaryLabel = label(this, "SheetSummaryLabel");
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b :
-         {openButton, startButton, stopButton, resumeButton, verifyButton, exportButton})
+    for (QPushButton* b : {newSheetButton, openButton, startButton, stopButton, resumeButton,
+                           verifyButton, exportButton})
         buttons->addWidget(b);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
@@ -88,14 +94,16 @@ SiteSheetWindow::~SiteSheetWindow() {
     delete fileDialog;
 }
 
-std::optional<QString> SiteSheetWindow::chooseFile(bool forSaving, const QString& suggestedName) {
+std::optional<QString> SiteSheetWindow::chooseFile(bool forSaving, const QString& suggestedName,
+                                                   const QString& title) {
     fileDialog->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     fileDialog->setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // A name typed without an extension is saved as the sheet it is; Qt asks before it
     // replaces an existing file.
     fileDialog->setDefaultSuffix(forSaving ? QStringLiteral("csv") : QString());
-    fileDialog->setWindowTitle(forSaving ? QStringLiteral("导出主机表格")
-                                         : QStringLiteral("打开表格"));
+    fileDialog->setWindowTitle(!title.isEmpty() ? title
+                               : forSaving      ? QStringLiteral("导出主机表格")
+                                                : QStringLiteral("打开表格"));
     fileDialog->setNameFilters(
         {QStringLiteral("CSV 表格 (*.csv *.CSV *.txt *.TXT)"), QStringLiteral("所有文件 (*)")});
     return runFileDialog(*fileDialog, suggestedName);

@@ -4,6 +4,7 @@
 // spreadsheet; a table caller not pressed, retried; a run stopped and resumed; a caller pressed
 // late.
 
+#include "files.h"
 #include "memoryreader_fixture.h"
 #include "sitesheet/sitesheetwindow.h"
 
@@ -135,6 +136,21 @@ private slots:
         QCOMPARE(s.column("结果"), QStringList(3, "设置餐桌号成功！"));
         QCOMPARE(s.w().progressBar->value(), 2); // the two rows from the selected one on
         QCOMPARE(s.w().progressBar->maximum(), 2);
+    }
+
+    // 新建表格 writes a sheet to fill in, which 打开表格 reads as a sheet with no row yet.
+    void newSheetToFillIn() {
+        Sheet s;
+        const QString path = s.dir.filePath("blank.csv"); // typed without its extension
+        answerDialog(s.dir.filePath("blank"), nullptr, "SheetFileDialog");
+        s.w().newTableSheetAction->trigger();
+        QCOMPARE(readFile(path),
+                 "\xEF\xBB\xBF餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3,备注\r\n");
+        QVERIFY(s.w().summaryLabel->text().startsWith("已新建表格" + path));
+        answerDialog(path, nullptr, "SheetFileDialog");
+        s.w().openButton->click();
+        QVERIFY2(s.w().fileLabel->text().startsWith("blank.csv：餐桌呼叫器 0 行"),
+                 qPrintable(s.w().fileLabel->text()));
     }
 
     // A caller pressed after the wait (learned in 0.9 s, the wait is 0.6 s at a fifth of the
