@@ -121,11 +121,13 @@ const std::vector<Subcommand>& subcommands() {
          },
          runPorts},
         {"program",
-         QT_TRANSLATE_NOOP("callcfg", "Set pagers or table callers row by row from a CSV plan."),
+         QT_TRANSLATE_NOOP("callcfg",
+                           "Set pagers or table callers row by row from a CSV or .xlsx plan."),
          "--device DEV PLAN.csv [--verify] [--dry-run] [--from ROW]",
          QT_TRANSLATE_NOOP("callcfg",
                            "Set the pagers or table callers of PLAN.csv (a CSV file as export "
-                           "writes it) row by row, each through the window's set pager or set "
+                           "writes it, or an .xlsx workbook: its first worksheet with a header) "
+                           "row by row, each through the window's set pager or set "
                            "table caller command. For a table caller, press its service key "
                            "when asked. Exit status 0 every row done, 1 some rows refused, "
                            "declined or not pressed (or, with --verify, not in the unit), 2 "

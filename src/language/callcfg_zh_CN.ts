@@ -364,8 +364,8 @@
         <translation>%1 秒内没有结果：驱动程序没有返回，已放弃此端口</translation>
     </message>
     <message>
-        <source>Set the pagers or table callers of PLAN.csv (a CSV file as export writes it) row by row, each through the window&apos;s set pager or set table caller command. For a table caller, press its service key when asked. Exit status 0 every row done, 1 some rows refused, declined or not pressed (or, with --verify, not in the unit), 2 usage or file error, 3 communication failure.</source>
-        <translation>按 PLAN.csv（export 写出的 CSV 文件）逐行设置传呼机或餐桌呼叫器，每行都通过窗口的设置传呼机或设置餐桌呼叫器命令。设置餐桌呼叫器时，请在提示时按该呼叫器的服务键。退出状态：0 每行都已完成，1 有行被拒绝、被主机拒收或未按键（或用 --verify 时不在主机中），2 用法或文件错误，3 通讯失败。</translation>
+        <source>Set the pagers or table callers of PLAN.csv (a CSV file as export writes it, or an .xlsx workbook: its first worksheet with a header) row by row, each through the window&apos;s set pager or set table caller command. For a table caller, press its service key when asked. Exit status 0 every row done, 1 some rows refused, declined or not pressed (or, with --verify, not in the unit), 2 usage or file error, 3 communication failure.</source>
+        <translation>按 PLAN.csv（export 写出的 CSV 文件，或 .xlsx 工作簿中第一个有表头的工作表）逐行设置传呼机或餐桌呼叫器，每行都通过窗口的设置传呼机或设置餐桌呼叫器命令。设置餐桌呼叫器时，请在提示时按该呼叫器的服务键。退出状态：0 每行都已完成，1 有行被拒绝、被主机拒收或未按键（或用 --verify 时不在主机中），2 用法或文件错误，3 通讯失败。</translation>
     </message>
     <message>
         <source>Afterwards read the host unit back and compare every row with it.</source>
@@ -492,8 +492,36 @@
         <translation>请在 Excel 中另存为“CSV UTF-8（逗号分隔）”</translation>
     </message>
     <message>
-        <source>this is an Excel workbook; save it as CSV</source>
-        <translation>这是 Excel 工作簿，请另存为 CSV</translation>
+        <source>this is an old Excel (.xls) or WPS (.et) workbook; save it as .xlsx or CSV</source>
+        <translation>这是旧版 Excel（.xls）或 WPS（.et）工作簿，请另存为 .xlsx 或 CSV</translation>
+    </message>
+    <message>
+        <source>the workbook is protected by a password; save it again without one</source>
+        <translation>工作簿设有密码，请去掉密码后重新保存</translation>
+    </message>
+    <message>
+        <source>the workbook unpacks to more than a sheet of pagers or tables can hold</source>
+        <translation>工作簿解压后远大于传呼机或餐桌表格可能的大小</translation>
+    </message>
+    <message>
+        <source>the workbook is damaged or not one that Excel, WPS or LibreOffice saves; save it again as .xlsx or as CSV</source>
+        <translation>工作簿已损坏，或不是 Excel、WPS、LibreOffice 保存的格式；请重新另存为 .xlsx 或 CSV</translation>
+    </message>
+    <message>
+        <source>the workbook is damaged: its cells are out of order</source>
+        <translation>工作簿已损坏：单元格顺序错乱</translation>
+    </message>
+    <message>
+        <source>the workbook is damaged: a cell names no shared string</source>
+        <translation>工作簿已损坏：单元格引用的共享字符串不存在</translation>
+    </message>
+    <message>
+        <source>the workbook is damaged: %1</source>
+        <translation>工作簿已损坏：%1</translation>
+    </message>
+    <message>
+        <source>the workbook is damaged: its rows are out of order</source>
+        <translation>工作簿已损坏：行顺序错乱</translation>
     </message>
     <message>
         <source>%1 row(s): %2 pager(s) and %3 table(s) to set</source>
@@ -756,8 +784,8 @@
         <translation>列出每个端口打开的设备；加 --find 时找出连着主机的端口。</translation>
     </message>
     <message>
-        <source>Set pagers or table callers row by row from a CSV plan.</source>
-        <translation>按 CSV 计划逐行设置传呼机或餐桌呼叫器。</translation>
+        <source>Set pagers or table callers row by row from a CSV or .xlsx plan.</source>
+        <translation>按 CSV 或 .xlsx 计划逐行设置传呼机或餐桌呼叫器。</translation>
     </message>
     <message>
         <source>no such subcommand: %1; did you mean %2?</source>

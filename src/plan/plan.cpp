@@ -3,6 +3,7 @@
 #include "link/texts.h"
 #include "memory/imagedecoding.h"
 #include "plan/csvrecords.h"
+#include "plan/workbook.h"
 #include "protocol/commands.h"
 #include "protocol/memorymap.h"
 
@@ -372,10 +373,10 @@ std::variant<std::vector<int>, PlanError> layoutOf(Plan& plan, int row) {
     return columnOf;
 }
 
-// The sheet in the text: title rows passed over up to its header, then its rows, one at a
-// time, until the end, a quote out of place or a bound passed.
-std::variant<Plan, PlanError> readSheet(const QString& text) {
-    CsvReader records(text, separatorOf(text), kMaxPlanColumns);
+// The sheet in the records (a CsvReader's or a WorksheetReader's): title rows passed over up to
+// its header, then its rows, one at a time, until the end, a quote out of place or a bound
+// passed.
+template <typename Records> std::variant<Plan, PlanError> readSheet(Records& records) {
     Plan plan;
     std::optional<SheetReader> sheet;
     Notes notes(plan);
@@ -425,6 +426,44 @@ std::variant<Plan, PlanError> readSheet(const QString& text) {
     return plan;
 }
 
+// Whether the records name a pager or table number column among their first rows.
+template <typename Records> bool hasHeader(Records records) {
+    for (int rows = 0; rows < kHeaderSearch; ++rows) {
+        const std::optional<CsvRecord> record = records.next();
+        if (!record)
+            return false;
+        if (std::any_of(record->fields.begin(), record->fields.end(),
+                        [](const QString& cell) { return isKey(cell.trimmed()); }))
+            return true;
+    }
+    return false;
+}
+
+// The first worksheet whose header names the columns, else the first worksheet.
+std::variant<Plan, PlanError> readWorkbook(const QByteArray& bytes) {
+    auto opened = Workbook::open(bytes);
+    if (const auto* message = std::get_if<QString>(&opened))
+        return PlanError{0, -1, {}, *message};
+    Workbook& book = std::get<Workbook>(opened);
+    std::optional<QByteArray> chosen;
+    for (int sheet = 0; sheet < book.sheetCount() && !chosen; ++sheet) {
+        auto xml = book.sheetXml(sheet);
+        if (const auto* message = std::get_if<QString>(&xml))
+            return PlanError{0, -1, {}, *message};
+        QByteArray& sheetXml = std::get<QByteArray>(xml);
+        if (hasHeader(WorksheetReader(sheetXml, book.sharedStrings(), kMaxPlanColumns)))
+            chosen = std::move(sheetXml);
+    }
+    if (!chosen) {
+        auto first = book.sheetXml(0);
+        if (const auto* message = std::get_if<QString>(&first))
+            return PlanError{0, -1, {}, *message};
+        chosen = std::get<QByteArray>(std::move(first));
+    }
+    WorksheetReader records(*chosen, book.sharedStrings(), kMaxPlanColumns);
+    return readSheet(records);
+}
+
 } // namespace
 
 std::variant<Plan, PlanError> readPlan(const QByteArray& bytes) {
@@ -432,15 +471,23 @@ std::variant<Plan, PlanError> readPlan(const QByteArray& bytes) {
     constexpr qsizetype kMaxBytes = 1024 * 1024 * 1024;
     if (bytes.size() > kMaxBytes)
         return tooLarge(kMaxBytes);
+    if (bytes.startsWith("PK\x03\x04"))
+        return readWorkbook(bytes);
+    if (bytes.startsWith("\xD0\xCF\x11\xE0")) // a compound file: .xls, .et, or a locked .xlsx
+        return PlanError{
+            0,
+            -1,
+            {},
+            bytes.contains(QByteArrayView(reinterpret_cast<const char*>(u"EncryptedPackage"), 32))
+                ? Texts::tr("the workbook is protected by a password; save it again without one")
+                : Texts::tr("this is an old Excel (.xls) or WPS (.et) workbook; save it as .xlsx "
+                            "or CSV")};
     const auto decoded = decodeFileText(bytes);
-    if (const auto* notText = std::get_if<NotText>(&decoded))
-        return PlanError{0,
-                         -1,
-                         {},
-                         *notText == NotText::Workbook
-                             ? Texts::tr("this is an Excel workbook; save it as CSV")
-                             : remedy()};
-    return readSheet(std::get<FileText>(decoded).text);
+    if (std::holds_alternative<NotText>(decoded))
+        return PlanError{0, -1, {}, remedy()};
+    const QString& text = std::get<FileText>(decoded).text;
+    CsvReader records(text, separatorOf(text), kMaxPlanColumns);
+    return readSheet(records);
 }
 
 std::variant<Plan, PlanError> readPlanFile(const QString& path) {

@@ -51,7 +51,7 @@ SiteSheetWindow::SiteSheetWindow() : QWidget(nullptr, Qt::Window) {
     newSheetButton->setMenu(newSheetMenu);
     fileLabel = label(this, "SheetFileLabel");
     fileLabel->setText(
-        QStringLiteral("请打开 Excel 或 WPS 另存的 CSV 表格（传呼机或餐桌呼叫器）。"));
+        QStringLiteral("请打开 Excel、WPS 的工作簿（.xlsx）或 CSV 表格（传呼机或餐桌呼叫器）。"));
     table = new QTableWidget(this);
     table->setObjectName(QStringLiteral("SheetTable"));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -105,7 +105,9 @@ std::optional<QString> SiteSheetWindow::chooseFile(bool forSaving, const QString
                                : forSaving      ? QStringLiteral("导出主机表格")
                                                 : QStringLiteral("打开表格"));
     fileDialog->setNameFilters(
-        {QStringLiteral("CSV 表格 (*.csv *.CSV *.txt *.TXT)"), QStringLiteral("所有文件 (*)")});
+        {forSaving ? QStringLiteral("CSV 表格 (*.csv *.CSV *.txt *.TXT)")
+                   : QStringLiteral("表格 (*.xlsx *.XLSX *.csv *.CSV *.txt *.TXT)"),
+         QStringLiteral("所有文件 (*)")});
     return runFileDialog(*fileDialog, suggestedName);
 }
 

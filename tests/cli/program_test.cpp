@@ -215,6 +215,11 @@ private slots:
                 hexText(requestFrame(0x01, hexBytes("01 05 00 04 01 00 00 00 00 00 00 00 03"))) +
                 "\n");
         QVERIFY(r.err.contains("2 row(s): 2 pager(s) and 0 table(s) to set"));
+        r = run({"program", "--dry-run", QFINDTESTDATA("../plan/workbooks/openpyxl-pagers.xlsx")});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith("row 3: pager 12, address code 1234567, positive, 中文字符, "
+                                  "1200, 音调3: 55 55 AA 01 01 0D"),
+                 qPrintable(r.out));
         const QString refused = file("r.csv", kPagerHeader + "1,1,反,英文,512,音调1\r\n"
                                                              "255,1,反,英文,512,音调1\r\n"
                                                              "3,12.5,反,英文,512,音调1\r\n");

@@ -50,12 +50,22 @@ QByteArray utf16(const QString& text, QStringEncoder::Encoding encoding) {
 const QByteArray kPagers = "传呼号,地址码,极性,机型,速率,音调\r\n";
 const QByteArray kTables = "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3\r\n";
 const QString kRemedy = "save it in Excel as \"CSV UTF-8 (Comma delimited)\"";
-const QString kWorkbook = "this is an Excel workbook; save it as CSV";
+const QString kOldWorkbook =
+    "this is an old Excel (.xls) or WPS (.et) workbook; save it as .xlsx or CSV";
+const QString kDamaged = "the workbook is damaged or not one that Excel, WPS or LibreOffice "
+                         "saves; save it again as .xlsx or as CSV";
+const QString kUnpacksTooLarge =
+    "the workbook unpacks to more than a sheet of pagers or tables can hold";
 const QString kNoHeader = "no header among the first 10 rows that are not blank: a header names "
                           "the columns " +
                           kPagers.trimmed() + " or " + kTables.trimmed();
 const QString kTooLarge =
     "the file is larger than 4 MiB; a sheet of pagers or table callers is far smaller";
+
+QByteArray workbook(const char* name) {
+    QFile file(QFINDTESTDATA(QStringLiteral("workbooks/") + QLatin1String(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
 
 // `header`, then `n` rows of `row` with N the row's count from 1.
 QByteArray sheet(const QByteArray& header, const char* row, int n) {
@@ -126,8 +136,33 @@ private slots:
         QTest::newRow("GB18030 with its mark")
             << QByteArray("\x84\x31\x95\x33table,pager1,pager2,pager3\n7,1,,\n") << "2@2:7/1//";
         QTest::newRow("UTF-16 without its mark") << QByteArray("p\0a\0", 4) << kRemedy;
-        QTest::newRow("xlsx") << QByteArray("PK\x03\x04\x14\0") << kWorkbook;
-        QTest::newRow("xls") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1") << kWorkbook;
+        // Workbooks: the first worksheet with a header, cells as shown, read as the same sheet
+        // saved as CSV; what cannot be read told.
+        const QString pagers = "3@3:12/1234567/2/1/1/2 4@4:13/0012345/0/0/0/0 5@5:14/12345/3/1/2/3 "
+                               "row 1 (王府井店传呼机清单) is not the header; skipped";
+        QTest::newRow("workbook: openpyxl, a notes sheet first")
+            << workbook("openpyxl-pagers.xlsx") << pagers;
+        QTest::newRow("the same sheet as CSV")
+            << QByteArray("王府井店传呼机清单\r\n传呼号,地址码,极性,机型,速率,音调,备注\r\n"
+                          "12,1234567,正,中文字符,1200,音调3,大厅1号\r\n"
+                          "13,0012345,反,数字标准,512,音调1,\"包间, 牡丹\"\r\n"
+                          "14,12345,正,英文,2400,音调4,\r\n")
+            << pagers;
+        QTest::newRow("workbook: LibreOffice, the address code's zeros lost")
+            << workbook("libreoffice-pagers.xlsx")
+            << QString(pagers).replace("/0012345/", "/12345/");
+        QTest::newRow("workbook: inline strings, stored, a row left out")
+            << workbook("inline-tables.xlsx") << "3@3:5/1// 4@4:6/2//3";
+        QTest::newRow("workbook: unpacks to 40 MiB")
+            << workbook("too-large.xlsx") << kUnpacksTooLarge;
+        QTest::newRow("workbook: unpacks past its stated size")
+            << workbook("lying-size.xlsx") << kDamaged;
+        QTest::newRow("workbook: no directory") << QByteArray("PK\x03\x04\x14\0") << kDamaged;
+        QTest::newRow("xls") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1") << kOldWorkbook;
+        QTest::newRow("xlsx with a password")
+            << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1") +
+                   QByteArray(reinterpret_cast<const char*>(u"EncryptedPackage"), 32)
+            << "the workbook is protected by a password; save it again without one";
         QTest::newRow("quote never closed") << kTables + "1,,,,\r\n1,\"abc,,,\r\n"
                                             << "2@2:1/// !3B(叮当鸟特征码)";
         QTest::newRow("quote inside a field") << kTables + "1,a\"b,,,\r\n"
