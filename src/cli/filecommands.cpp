@@ -8,6 +8,7 @@
 #include "memory/hexview.h"
 #include "memory/imagediff.h"
 #include "memory/listing.h"
+#include "memory/workbookexport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -155,7 +156,7 @@ std::optional<QString> exportTargetRefusal(const Invocation& call, const QString
 }
 
 // The sheet --template names, with no backup file and no listing chosen; nothing after a message.
-std::optional<QString> templateSheet(const Invocation& call) {
+std::optional<std::vector<QStringList>> templateSheet(const Invocation& call) {
     const QString kind = call.parser.value(QStringLiteral("template"));
     if (kind != QLatin1String("pagers") && kind != QLatin1String("tables")) {
         call.usageError(Texts::tr("--template takes pagers or tables, got: %1").arg(kind));
@@ -168,10 +169,11 @@ std::optional<QString> templateSheet(const Invocation& call) {
     }
     if (!call.expectFiles(0))
         return std::nullopt;
-    return templateCsv(kind == QLatin1String("tables"));
+    return templateRows(kind == QLatin1String("tables"));
 }
 
-std::optional<QString> exportedSheet(const Invocation& call) {
+// The rows to export, the header first; nothing after a message.
+std::optional<std::vector<QStringList>> exportedSheet(const Invocation& call) {
     if (call.parser.isSet(QStringLiteral("template")))
         return templateSheet(call);
     const auto chosen =
@@ -179,18 +181,17 @@ std::optional<QString> exportedSheet(const Invocation& call) {
     if (!chosen)
         return std::nullopt;
     const auto& [image, what] = *chosen;
-    return what == QLatin1String("tables") ? tablesCsv(image) : pagersCsv(image);
+    return what == QLatin1String("tables") ? tableRows(image) : pagerRows(image);
 }
 
 } // namespace
 
 int runExport(const Invocation& call) {
-    const std::optional<QString> sheet = exportedSheet(call);
-    if (!sheet)
+    const auto rows = exportedSheet(call);
+    if (!rows)
         return kUsageOrFileError;
-    const QString& csv = *sheet;
     if (!call.parser.isSet(QStringLiteral("output"))) {
-        call.environment.out << csv;
+        call.environment.out << csvOfRows(*rows);
         call.environment.out.flush();
         return kDone;
     }
@@ -201,13 +202,16 @@ int runExport(const Invocation& call) {
     }
     if (!mayReplace(call, path))
         return kUsageOrFileError;
-    if (const auto problem = writeOutputFile(path, spreadsheetCsvBytes(csv))) {
+    const bool tables = rows->front().value(0) == tableCsvColumns().value(0);
+    const QByteArray bytes = isWorkbookName(path)
+                                 ? workbookOfRows(*rows, tables ? QStringLiteral("餐桌呼叫器")
+                                                                : QStringLiteral("传呼机"))
+                                 : spreadsheetCsvBytes(csvOfRows(*rows));
+    if (const auto problem = writeOutputFile(path, bytes)) {
         call.tell(Texts::tr("cannot write %1: %2").arg(path, *problem));
         return kUsageOrFileError;
     }
-    call.tell(Texts::tr("%1 row(s) and the header written to %2")
-                  .arg(csv.count(QStringLiteral("\r\n")) - 1)
-                  .arg(path));
+    call.tell(Texts::tr("%1 row(s) and the header written to %2").arg(rows->size() - 1).arg(path));
     return kDone;
 }
 

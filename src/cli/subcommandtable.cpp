@@ -94,7 +94,8 @@ const std::vector<Subcommand>& subcommands() {
                  QCommandLineOption{QStringLiteral("output"),
                                     Texts::tr("Write the CSV to the file CSV instead, for Excel "
                                               "and WPS to open with a double-click (UTF-8 with "
-                                              "a byte-order mark)."),
+                                              "a byte-order mark); a name ending in .xlsx gets "
+                                              "a workbook, address codes kept as text."),
                                     QStringLiteral("CSV")},
                  forceOption(),
                  anyNameOption()};

@@ -464,8 +464,8 @@
         <translation>--from %1 超出了 %2 的最后一行（第 %3 行）</translation>
     </message>
     <message>
-        <source>Write the CSV to the file CSV instead, for Excel and WPS to open with a double-click (UTF-8 with a byte-order mark).</source>
-        <translation>改为把 CSV 写入文件 CSV，供 Excel 和 WPS 双击打开（带字节顺序标记的 UTF-8）。</translation>
+        <source>Write the CSV to the file CSV instead, for Excel and WPS to open with a double-click (UTF-8 with a byte-order mark); a name ending in .xlsx gets a workbook, address codes kept as text.</source>
+        <translation>改为把 CSV 写入文件 CSV，供 Excel 和 WPS 双击打开（带字节顺序标记的 UTF-8）；文件名以 .xlsx 结尾时写出工作簿，地址码保存为文本。</translation>
     </message>
     <message>
         <source>%1 row(s) and the header written to %2</source>

@@ -2,6 +2,7 @@
 
 #include "memory/imagedecoding.h"
 #include "memory/wholefile.h"
+#include "memory/workbookexport.h"
 
 #include <QStringList>
 
@@ -44,34 +45,30 @@ QStringList tableCsvColumns() {
             QStringLiteral("对应传呼号2"), QStringLiteral("对应传呼号3")};
 }
 
-QString templateCsv(bool tables) {
-    QString csv;
-    appendRow(csv, (tables ? tableCsvColumns() : pagerCsvColumns()) << QStringLiteral("备注"));
-    return csv;
+std::vector<QStringList> templateRows(bool tables) {
+    return {(tables ? tableCsvColumns() : pagerCsvColumns()) << QStringLiteral("备注")};
 }
 
-QString pagersCsv(const HostMemory& memory) {
-    QString csv;
-    appendRow(csv, pagerCsvColumns());
+std::vector<QStringList> pagerRows(const HostMemory& memory) {
+    std::vector<QStringList> rows{pagerCsvColumns()};
     for (int number = 1; number <= memorymap::kPagerSlots; ++number) {
         const auto pager = pagerRecord(memory, number);
         if (!pager)
             continue;
         const auto kind = pagerKind(pager->letter);
-        appendRow(csv,
-                  {QString::number(number), hexDigits(pager->address),
-                   polarityWord(pager->positive), kind ? kind->machineType.toString() : QString(),
-                   kind ? kind->rate.toString() : QString(), toneWord(pager->tone)});
+        rows.push_back({QString::number(number), hexDigits(pager->address),
+                        polarityWord(pager->positive),
+                        kind ? kind->machineType.toString() : QString(),
+                        kind ? kind->rate.toString() : QString(), toneWord(pager->tone)});
     }
-    return csv;
+    return rows;
 }
 
-QString tablesCsv(const HostMemory& memory) {
-    QString csv;
-    appendRow(csv, tableCsvColumns());
+std::vector<QStringList> tableRows(const HostMemory& memory) {
+    std::vector<QStringList> rows{tableCsvColumns()};
     const int count = tableCount(memory);
     if (!tableCountValid(count))
-        return csv;
+        return rows;
     for (int i = 0; i < count; ++i) {
         const TableRecord table = tableRecord(memory, i);
         QStringList row{QString::number(table.tableNumber)};
@@ -81,9 +78,21 @@ QString tablesCsv(const HostMemory& memory) {
         row << code;
         for (int pager : table.boundPagers)
             row << (pager == memorymap::kNoPager ? noPagerWord() : QString::number(pager));
-        appendRow(csv, row);
+        rows.push_back(row);
     }
-    return csv;
+    return rows;
+}
+
+QString templateCsv(bool tables) {
+    return csvOfRows(templateRows(tables));
+}
+
+QString pagersCsv(const HostMemory& memory) {
+    return csvOfRows(pagerRows(memory));
+}
+
+QString tablesCsv(const HostMemory& memory) {
+    return csvOfRows(tableRows(memory));
 }
 
 QString csvOfRows(const std::vector<QStringList>& rows) {
@@ -95,6 +104,15 @@ QString csvOfRows(const std::vector<QStringList>& rows) {
 
 QByteArray spreadsheetCsvBytes(const QString& csv) {
     return "\xEF\xBB\xBF" + csv.toUtf8();
+}
+
+std::optional<QString> writeSpreadsheet(const QString& path, const std::vector<QStringList>& rows,
+                                        const QString& sheetName) {
+    if (!isWorkbookName(path))
+        return writeSpreadsheetCsv(path, csvOfRows(rows));
+    if (const auto failure = writeWholeFile(path, workbookOfRows(rows, sheetName)))
+        return failure->text();
+    return std::nullopt;
 }
 
 std::optional<QString> writeSpreadsheetCsv(const QString& path, const QString& csv) {

@@ -17,7 +17,12 @@ QStringList pagerCsvColumns();
 QStringList tableCsvColumns();
 
 // An empty sheet to fill in: an export's header row with a 备注 column after it, and no row.
+std::vector<QStringList> templateRows(bool tables);
 QString templateCsv(bool tables);
+
+// The rows of the pager and table caller exports below, their header first.
+std::vector<QStringList> pagerRows(const HostMemory& memory);
+std::vector<QStringList> tableRows(const HostMemory& memory);
 
 // 传呼号, 地址码, 极性, 机型, 速率, 音调: one row per non-empty pager slot.
 QString pagersCsv(const HostMemory& memory);
@@ -35,5 +40,10 @@ QByteArray spreadsheetCsvBytes(const QString& csv);
 
 // Writes spreadsheetCsvBytes(csv) as writeWholeFile writes; why not, when it cannot be.
 std::optional<QString> writeSpreadsheetCsv(const QString& path, const QString& csv);
+
+// The rows as a workbook (see workbookOfRows) when the name ends in .xlsx, else as CSV, written as
+// writeWholeFile writes; why not, when they cannot be.
+std::optional<QString> writeSpreadsheet(const QString& path, const std::vector<QStringList>& rows,
+                                        const QString& sheetName);
 
 } // namespace callcfg

@@ -18,6 +18,11 @@ namespace callcfg {
 
 namespace {
 
+// The worksheet's name in a workbook the sheet writes.
+QString sheetName(bool tables) {
+    return tables ? QStringLiteral("餐桌呼叫器") : QStringLiteral("传呼机");
+}
+
 QString unitText(const RowInUnit& found) {
     switch (found.state) {
     case RowInUnit::Same:
@@ -116,10 +121,10 @@ void SiteSheet::exportHost() {
                                                        : QStringLiteral("pagers.csv"));
     if (!path)
         return;
-    const QString csv = plan_    ? csvOfRows(sheetWithOutcomes())
-                        : tables ? tablesCsv(*unitImage_)
-                                 : pagersCsv(*unitImage_);
-    if (const auto problem = writeSpreadsheetCsv(*path, csv)) {
+    const auto rows = plan_    ? sheetWithOutcomes()
+                      : tables ? tableRows(*unitImage_)
+                               : pagerRows(*unitImage_);
+    if (const auto problem = writeSpreadsheet(*path, rows, sheetName(tables))) {
         showBox(window_,
                 {BoxKind::Error,
                  QStringLiteral("文件") + *path + QStringLiteral("保存失败！\n") + *problem,
@@ -135,7 +140,7 @@ void SiteSheet::newSheet(bool tables) {
         QStringLiteral("新建表格"));
     if (!path)
         return;
-    if (const auto problem = writeSpreadsheetCsv(*path, templateCsv(tables))) {
+    if (const auto problem = writeSpreadsheet(*path, templateRows(tables), sheetName(tables))) {
         showBox(window_,
                 {BoxKind::Error,
                  QStringLiteral("文件") + *path + QStringLiteral("保存失败！\n") + *problem,

@@ -101,14 +101,23 @@ std::optional<QString> SiteSheetWindow::chooseFile(bool forSaving, const QString
     // A name typed without an extension is saved as the sheet it is; Qt asks before it
     // replaces an existing file.
     fileDialog->setDefaultSuffix(forSaving ? QStringLiteral("csv") : QString());
+    const QString workbook = QStringLiteral("Excel 工作簿 (*.xlsx)");
     fileDialog->setWindowTitle(!title.isEmpty() ? title
                                : forSaving      ? QStringLiteral("导出主机表格")
                                                 : QStringLiteral("打开表格"));
     fileDialog->setNameFilters(
-        {forSaving ? QStringLiteral("CSV 表格 (*.csv *.CSV *.txt *.TXT)")
-                   : QStringLiteral("表格 (*.xlsx *.XLSX *.csv *.CSV *.txt *.TXT)"),
-         QStringLiteral("所有文件 (*)")});
-    return runFileDialog(*fileDialog, suggestedName);
+        forSaving ? QStringList{QStringLiteral("CSV 表格 (*.csv)"), workbook}
+                  : QStringList{QStringLiteral("表格 (*.xlsx *.XLSX *.csv *.CSV *.txt *.TXT)"),
+                                QStringLiteral("所有文件 (*)")});
+    // A name typed without an extension takes the chosen type's.
+    const auto suffix = connect(
+        fileDialog, &QFileDialog::filterSelected, this, [this, workbook](const QString& filter) {
+            fileDialog->setDefaultSuffix(filter == workbook ? QStringLiteral("xlsx")
+                                                            : QStringLiteral("csv"));
+        });
+    const std::optional<QString> chosen = runFileDialog(*fileDialog, suggestedName);
+    disconnect(suffix);
+    return chosen;
 }
 
 } // namespace callcfg

@@ -582,6 +582,12 @@ private slots:
         QCOMPARE(readFile(path("t.csv")), "\xEF\xBB\xBF" + tables.toUtf8());
         QCOMPARE(run({"export", "--tables", path("made.cat"), "--output", path("no/t.csv")}).status,
                  2);
+        // A workbook: read back, it programmes the same rows.
+        QCOMPARE(run({"export", "--tables", path("made.cat"), "--output", path("t.xlsx")}).status,
+                 0);
+        const QString rows = run({"program", "--dry-run", path("t.csv")}).out;
+        QVERIFY(rows.startsWith("row 2: table 12"));
+        QCOMPARE(run({"program", "--dry-run", path("t.xlsx")}).out, rows);
         // A sheet to fill in: the header with a 备注 column, and no row to program.
         r = run({"export", "--template", "tables"});
         QCOMPARE(r.out, "餐桌号,叮当鸟特征码,对应传呼号1,对应传呼号2,对应传呼号3,备注\r\n");

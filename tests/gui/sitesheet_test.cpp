@@ -95,6 +95,13 @@ private slots:
                                   "1,柜台,1001,正,数字标准,1200,音调3,设置传呼号成功！,一致\r\n"),
                  bytes.left(200).constData());
         QCOMPARE(bytes.count("\r\n"), 21);
+        answerDialog(s.dir.filePath("unit.xlsx"), nullptr, "SheetFileDialog");
+        s.w().exportButton->click();
+        const auto workbook = callcfg::readPlanFile(s.dir.filePath("unit.xlsx"));
+        QCOMPARE(std::get<callcfg::Plan>(workbook).rows.size(), std::size_t(20));
+        QCOMPARE(std::get<callcfg::Plan>(workbook).rows[0].cells,
+                 QStringList({"1", "柜台", "1001", "正", "数字标准", "1200", "音调3",
+                              "设置传呼号成功！", "一致"}));
     }
 
     // A caller not pressed asks 重试/跳过/停止 and is retried; 停止 ends the run after the row in

@@ -2,7 +2,9 @@
 // listing's words turned into the window's choices, refusals with their row and column, rows
 // naming the same pager or table; and the comparison of a plan with a host image.
 
+#include "memory/csvexport.h"
 #include "memory/imagedecoding.h"
+#include "memory/workbookexport.h"
 #include "plan/plan.h"
 #include "plan/planverify.h"
 
@@ -153,6 +155,12 @@ private slots:
             << QString(pagers).replace("/0012345/", "/12345/");
         QTest::newRow("workbook: inline strings, stored, a row left out")
             << workbook("inline-tables.xlsx") << "3@3:5/1// 4@4:6/2//3";
+        QTest::newRow("workbook: the tool's own, address codes kept as text")
+            << workbookOfRows({pagerCsvColumns(),
+                               {"12", "1234567", "正", "中文字符", "1200", "音调3"},
+                               {"13", "0012345", "反", "数字标准", "512", "音调1"}},
+                              "传呼机")
+            << "2@2:12/1234567/2/1/1/2 3@3:13/0012345/0/0/0/0";
         QTest::newRow("workbook: unpacks to 40 MiB")
             << workbook("too-large.xlsx") << kUnpacksTooLarge;
         QTest::newRow("workbook: unpacks past its stated size")
