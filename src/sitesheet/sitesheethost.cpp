@@ -121,9 +121,8 @@ void SiteSheet::exportHost() {
                                                        : QStringLiteral("pagers.csv"));
     if (!path)
         return;
-    const auto rows = plan_    ? sheetWithOutcomes()
-                      : tables ? tableRows(*unitImage_)
-                               : pagerRows(*unitImage_);
+    // With no sheet open, the unit's pagers.
+    const auto rows = plan_ ? sheetWithOutcomes() : pagerRows(*unitImage_);
     if (const auto problem = writeSpreadsheet(*path, rows, sheetName(tables))) {
         showBox(window_,
                 {BoxKind::Error,

@@ -178,7 +178,7 @@ private slots:
         s.w().verifyButton->click();
         s.waitForSummary("已读取主机");
         QCOMPARE(s.column("主机"), QStringList(2, "一致"));
-        const QString exported = s.dir.filePath("tables.csv"); // a table sheet's: the tables
+        const QString exported = s.dir.filePath("tables.csv"); // the table sheet with its outcomes
         answerDialog(exported, nullptr, "SheetFileDialog");
         s.w().exportButton->click();
         QFile file(exported);
