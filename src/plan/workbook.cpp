@@ -193,7 +193,9 @@ std::optional<CsvRecord> WorksheetReader::next() {
             if (!xml_.isStartElement() || xml_.name() != u"c")
                 continue;
             const auto a = xml_.attributes();
-            const int at = a.hasAttribute(QLatin1String("r")) ? columnOf(a.value(QLatin1String("r"))) : column + 1;
+            const int at = a.hasAttribute(QLatin1String("r"))
+                               ? columnOf(a.value(QLatin1String("r")))
+                               : column + 1;
             if (at <= column) {
                 fail(Texts::tr("the workbook is damaged: its cells are out of order"));
                 return std::nullopt;
