@@ -35,8 +35,9 @@ void little(QByteArray& out, std::uint32_t value, int size) {
 // Entries stored as they are, which every ZIP reader takes; a sheet of pagers is a few kilobytes.
 QByteArray zipOf(const std::vector<std::pair<QString, QByteArray>>& files) {
     QByteArray archive, directory;
-    for (const auto& [name, data] : files) {
-        const QByteArray path = name.toUtf8();
+    for (const auto& file : files) {
+        const QByteArray& data = file.second;
+        const QByteArray path = file.first.toUtf8();
         const std::uint32_t crc = crc32(data), offset = std::uint32_t(archive.size());
         const auto header = [&](QByteArray& out, bool central) {
             little(out, central ? 0x02014b50 : 0x04034b50, 4);
