@@ -144,7 +144,7 @@ WorksheetReader::WorksheetReader(const QByteArray& xml, const std::vector<QStrin
 
 void WorksheetReader::fail(const QString& message) {
     if (!problem_)
-        problem_ = CsvProblem{row_ - 1, -1, message}; // record -1: the sheet as a whole
+        problem_ = CsvProblem{row_ - 1, 0, message}; // record -1: the sheet as a whole
 }
 
 std::optional<QString> WorksheetReader::cellText(const QString& type) {
